@@ -1,0 +1,36 @@
+// Day numbers and the three calendar styles. Every date is carried as a Julian Day Number; the Julian
+// record of the state is the pivot through which the other two styles are converted.
+#pragma once
+
+#include "state.h"
+
+namespace vorelian {
+
+// Day number of a date of the given style (for style 1 the year is Anno Mundi, month 1 September).
+int32_t DayNumber(int16_t style, int16_t day, int16_t month, int16_t year);
+
+void DayNumberToJulian(CalendarState& st);  // StyleDates[2] from CurDayNumber
+void JulianToGregorian(CalendarState& st);  // StyleDates[3] from StyleDates[2]
+void AnnoMundiToJulian(CalendarState& st);  // StyleDates[2] from StyleDates[1]
+void JulianToAnnoMundi(CalendarState& st);  // StyleDates[1] from StyleDates[2]
+
+void SetYearLength(CalendarState& st, int16_t style);
+void DayOfYearToDate(CalendarState& st, int16_t style);
+int32_t YearStartDayNumber(const CalendarState& st, int16_t style, int32_t dayNumber, int16_t month,
+                           int16_t day);
+
+// 1 Monday .. 7 Sunday.
+int16_t WeekdayOf(int32_t dayNumber);
+// Position 1..7 of a weekday in a week beginning on weekday `first`.
+int16_t WeekdayPosition(int16_t first, int16_t weekday);
+// Sunday-to-Saturday weeks touched from startDay through endDay.
+int16_t WeekSpan(int32_t startDay, int16_t startWeekday, int32_t endDay);
+// rule 1..7: first day with that weekday strictly after n; rule -7..0: last day with weekday -rule
+// strictly before n (0 and -7 both mean Sunday).
+int32_t NearestWeekday(int32_t n, int16_t rule);
+
+void ClampDay(CalendarState& st);
+void SetDayNumber(CalendarState& st);
+void SyncStyles(CalendarState& st);
+
+} // namespace vorelian

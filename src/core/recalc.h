@@ -1,0 +1,46 @@
+// The Paschalion, the year, month and week anchors, and the recomputation entry points that every change
+// of the current day, month, year or style goes through. Each entry point does only what its kind of
+// change requires, in a fixed order of steps.
+#pragma once
+
+#include "state.h"
+
+namespace vorelian {
+
+// Steps of the recomputation that higher layers supply: the record bases place the movable days and mark
+// the red days of the month; the main window refills its pickers and ticks its style menu.
+class RecalcHooks {
+public:
+    virtual ~RecalcHooks() = default;
+    virtual void SetMovableDays(CalendarState&) {}
+    virtual void SetMonthRedDays(CalendarState&) {}
+    virtual void SetYearsMonths(CalendarState&) {}
+    virtual void SetWeeks(CalendarState&) {}
+    virtual void CheckStyleMenu(CalendarState&) {}
+};
+
+// Pascha of a year of the current style (Julian-calendar Paschalion); also sets PaschaYear.
+int32_t PaschaDayNumber(CalendarState& st, int16_t year);
+
+void SetYearAnchors(CalendarState& st);
+void SetMonthAnchors(CalendarState& st);
+void SetWeekAnchors(CalendarState& st);
+
+// The hooked steps; each does nothing when the state has no hooks.
+void SetMovableDays(CalendarState& st);
+void SetMonthRedDays(CalendarState& st);
+
+void ApplyStyle(CalendarState& st);   // after CurStyle changed
+void RecalcYear(CalendarState& st);   // after the year changed, or a jump to any day
+void RecalcMonth(CalendarState& st);  // after the month changed within the year
+void RecalcDay(CalendarState& st);    // after the day changed within the month
+void ShiftDays(CalendarState& st, int32_t n);
+void ShiftWeeks(CalendarState& st, int32_t n);
+
+// Sets the current day to a Gregorian date and recomputes everything, as the "today" command does.
+void SetGregorianDate(CalendarState& st, int16_t day, int16_t month, int16_t year);
+
+// The allowed range in Julian years, turned into years and day numbers of all three styles.
+void SetYearRange(CalendarState& st, int16_t minYear, int16_t maxYear);
+
+} // namespace vorelian

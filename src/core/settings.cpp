@@ -1,0 +1,134 @@
+#include "settings.h"
+
+#include <QSettings>
+
+#include <cmath>
+#include <limits>
+
+namespace vorelian {
+
+namespace {
+
+const QString kGroup = QStringLiteral("Settings");
+
+std::optional<double> ReadNumber(const QSettings& store, const char* key) {
+    const QVariant v = store.value(QLatin1String(key));
+    if (!v.isValid())
+        return std::nullopt;
+    bool ok = false;
+    const double d = v.toString().trimmed().toDouble(&ok);
+    if (!ok || !std::isfinite(d))
+        return std::nullopt;
+    return d;
+}
+
+// Integer keys: the text rounded to the nearest whole number (halves to even); a value that is not a
+// number or does not fit in 16 bits keeps the default.
+int16_t ReadInt16(const QSettings& store, const char* key, int16_t def) {
+    const auto d = ReadNumber(store, key);
+    if (!d)
+        return def;
+    const double r = std::nearbyint(*d);
+    if (r < std::numeric_limits<int16_t>::min() || r > std::numeric_limits<int16_t>::max())
+        return def;
+    return static_cast<int16_t>(r);
+}
+
+// Year limits are truncated toward zero rather than rounded.
+int16_t ReadYear(const QSettings& store, const char* key, int16_t def) {
+    const auto d = ReadNumber(store, key);
+    if (!d)
+        return def;
+    const double t = std::trunc(*d);
+    if (t < std::numeric_limits<int16_t>::min() || t > std::numeric_limits<int16_t>::max())
+        return def;
+    return static_cast<int16_t>(t);
+}
+
+bool ReadBool(const QSettings& store, const char* key, bool def) {
+    const QVariant v = store.value(QLatin1String(key));
+    if (!v.isValid())
+        return def;
+    const QString t = v.toString().trimmed();
+    if (t.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0)
+        return true;
+    if (t.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0)
+        return false;
+    bool ok = false;
+    const double d = t.toDouble(&ok);
+    return ok ? d != 0 : def;
+}
+
+QString BoolText(bool b) { return b ? QStringLiteral("True") : QStringLiteral("False"); }
+
+} // namespace
+
+std::unique_ptr<QSettings> OpenSettingsStore() {
+    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("TAVR"),
+                                       QStringLiteral("TAVR"));
+}
+
+void CorrectYearRange(int16_t& minYear, int16_t& maxYear, int currentYear) {
+    if (minYear >= currentYear)
+        minYear = 1901;
+    if (maxYear <= currentYear)
+        maxYear = 2100;
+}
+
+Settings ReadSettings(QSettings& store, int currentYear) {
+    Settings s;
+    store.beginGroup(kGroup);
+    s.Calendar = ReadInt16(store, "Calendar", 3);
+    if (s.Calendar < 1 || s.Calendar > 3)
+        s.Calendar = 3;
+    s.FirstWeekday = ReadInt16(store, "FirstWeekday", 1);
+    if (s.FirstWeekday != 1 && s.FirstWeekday != 7)
+        s.FirstWeekday = 1;
+    s.FontName = store.value(QStringLiteral("FontName"), s.FontName).toString();
+    s.FontSize = ReadInt16(store, "FontSize", 10);
+    if (s.FontSize < 1 || s.FontSize > 1638) // twice the size must stay a valid font size
+        s.FontSize = 10;
+    s.FontBold = false;
+    s.FontItalic = false;
+    s.ShowIndiction = ReadBool(store, "ShowIndiction", false);
+    s.ShowAllStyles = ReadBool(store, "ShowAllStyles", false);
+    s.LastDir = store.value(QStringLiteral("LastDir"), QString()).toString();
+    s.MinYear = ReadYear(store, "MinYear", 1901);
+    s.MaxYear = ReadYear(store, "MaxYear", 2100);
+    CorrectYearRange(s.MinYear, s.MaxYear, currentYear);
+    s.WindowState = ReadInt16(store, "WindowState", 0);
+    if (s.WindowState != 2) // a stored minimised state opens normal
+        s.WindowState = 0;
+    s.Height = ReadNumber(store, "Height").value_or(6850);
+    s.Width = ReadNumber(store, "Width").value_or(9600);
+    s.Left = ReadNumber(store, "Left");
+    s.Top = ReadNumber(store, "Top");
+    store.endGroup();
+    return s;
+}
+
+void WriteSettings(QSettings& store, const Settings& s, bool withRectangle) {
+    store.beginGroup(kGroup);
+    store.setValue(QStringLiteral("Calendar"), QString::number(s.Calendar));
+    store.setValue(QStringLiteral("FirstWeekday"), QString::number(s.FirstWeekday));
+    store.setValue(QStringLiteral("WindowState"), QString::number(s.WindowState));
+    if (withRectangle) {
+        store.setValue(QStringLiteral("Left"), QString::number(s.Left.value_or(0)));
+        store.setValue(QStringLiteral("Top"), QString::number(s.Top.value_or(0)));
+        store.setValue(QStringLiteral("Height"), QString::number(s.Height));
+        store.setValue(QStringLiteral("Width"), QString::number(s.Width));
+    }
+    store.setValue(QStringLiteral("FontName"), s.FontName);
+    store.setValue(QStringLiteral("FontSize"), QString::number(s.FontSize));
+    store.setValue(QStringLiteral("FontBold"), BoolText(s.FontBold));
+    store.setValue(QStringLiteral("FontItalic"), BoolText(s.FontItalic));
+    store.setValue(QStringLiteral("ShowIndiction"), BoolText(s.ShowIndiction));
+    store.setValue(QStringLiteral("ShowAllStyles"), BoolText(s.ShowAllStyles));
+    store.setValue(QStringLiteral("LastDir"), s.LastDir);
+    store.setValue(QStringLiteral("MinYear"), QString::number(s.MinYear));
+    store.setValue(QStringLiteral("MaxYear"), QString::number(s.MaxYear));
+    store.endGroup();
+    store.sync();
+}
+
+} // namespace vorelian

@@ -1,0 +1,48 @@
+// The user's settings: one typed struct with its defaults, read from and written to the per-user store
+// (organisation and application "TAVR", group "Settings"). Values are stored as text. Everything is read
+// once at start-up and written only by the exit sequence.
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+
+class QSettings;
+
+namespace vorelian {
+
+struct Settings {
+    int16_t Calendar = 3;       // style shown at start-up
+    int16_t FirstWeekday = 1;   // 1 Monday or 7 Sunday: the first row of the month grid
+    QString FontName = QStringLiteral("System");
+    int16_t FontSize = 10;      // points
+    bool FontBold = false;      // written at exit, never read: every run starts without bold
+    bool FontItalic = false;
+    bool ShowIndiction = false;
+    bool ShowAllStyles = false;
+    QString LastDir;
+    int16_t MinYear = 1901;     // Julian years of the allowed range
+    int16_t MaxYear = 2100;
+    int16_t WindowState = 0;    // 0 normal, 1 minimised, 2 maximised
+    double Height = 6850;       // twips
+    double Width = 9600;
+    std::optional<double> Left; // absent: centred horizontally
+    std::optional<double> Top;  // absent: a third down the screen
+};
+
+// Opens the user's settings store.
+std::unique_ptr<QSettings> OpenSettingsStore();
+
+// Reads every key with its default, then applies the start-up rules: bold and italic off, a stored style
+// outside 1..3 taken as 3, and a year range that would exclude `currentYear` replaced by 1901..2100.
+Settings ReadSettings(QSettings& store, int currentYear);
+
+// Writes the keys that the exit sequence writes; the window rectangle only when `withRectangle`.
+void WriteSettings(QSettings& store, const Settings& s, bool withRectangle);
+
+// The start-up rule for the year range, for any source of the two numbers.
+void CorrectYearRange(int16_t& minYear, int16_t& maxYear, int currentYear);
+
+} // namespace vorelian
