@@ -1,0 +1,39 @@
+#include "datafiles.h"
+
+#include <QCoreApplication>
+#include <QDir>
+
+namespace vorelian {
+
+const std::array<QString, DataFiles::Count> DataFiles::Names = {
+    QStringLiteral("January.DAT"),      QStringLiteral("February29.DAT"),   QStringLiteral("March.DAT"),
+    QStringLiteral("April.DAT"),        QStringLiteral("May.DAT"),          QStringLiteral("June.DAT"),
+    QStringLiteral("July.DAT"),         QStringLiteral("August.DAT"),       QStringLiteral("September.DAT"),
+    QStringLiteral("October.DAT"),      QStringLiteral("November.DAT"),     QStringLiteral("December.DAT"),
+    QStringLiteral("February28.DAT"),   QStringLiteral("Relocatable.DAT"),  QStringLiteral("Relocatable1.DAT"),
+    QStringLiteral("Special.DAT"),      QStringLiteral("Weekdays.DAT"),     QStringLiteral("Weekdays1.DAT"),
+    QString(),                          QString(),                          QStringLiteral("SpecWeekDays.DAT"),
+    QStringLiteral("Abbr.DAT"),
+};
+
+void DataFiles::SetFolder(const QString& folder) {
+    const QDir dir(folder);
+    for (int i = 0; i < Count; ++i)
+        Paths[i] = Names[i].isEmpty() ? QString() : dir.filePath(Names[i]);
+}
+
+DataFiles DataFiles::BesideProgram() {
+    DataFiles f;
+    f.SetFolder(QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Calendar")));
+    return f;
+}
+
+int DataFiles::DayFileIndex(int16_t julianMonth, int16_t julianYearLength) {
+    if (julianMonth == 2)
+        return julianYearLength == 366 ? February29 : February28;
+    if (julianMonth < 1 || julianMonth > 12)
+        return January;  // never reached with a real date; keeps the index inside the table
+    return julianMonth - 1;
+}
+
+} // namespace vorelian

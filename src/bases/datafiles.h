@@ -1,0 +1,48 @@
+// The 22 data-file slots of the calendar: the day files of the Julian months, the six record files and
+// the abbreviations document, each a full path inside the data folder "Calendar" beside the program.
+#pragma once
+
+#include <QString>
+
+#include <array>
+#include <cstdint>
+
+namespace vorelian {
+
+struct DataFiles {
+    static constexpr int Count = 22;
+    // Slots of the record files and the abbreviations; day files of Julian month m != 2 are m - 1.
+    enum Slot : int {
+        January = 0,
+        February29 = 1,
+        December = 11,
+        February28 = 12,
+        Relocatable = 13,
+        Relocatable1 = 14,
+        Special = 15,
+        Weekdays = 16,
+        Weekdays1 = 17,
+        SpecWeekDays = 20,
+        Abbr = 21,
+    };
+
+    // File names of the slots; "" for the two unused ones (18, 19).
+    static const std::array<QString, Count> Names;
+
+    std::array<QString, Count> Paths;  // full paths; "" for the unused slots
+
+    // Fills every slot with its file inside `folder` (the "Calendar" folder itself).
+    void SetFolder(const QString& folder);
+    // The slots filled for the data folder beside the running program.
+    static DataFiles BesideProgram();
+
+    const QString& operator[](int slot) const { return Paths[slot]; }
+
+    // The day file of a Julian month (1..12); February by the length of the Julian year.
+    static int DayFileIndex(int16_t julianMonth, int16_t julianYearLength);
+    const QString& DayFile(int16_t julianMonth, int16_t julianYearLength) const {
+        return Paths[DayFileIndex(julianMonth, julianYearLength)];
+    }
+};
+
+} // namespace vorelian

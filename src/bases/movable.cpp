@@ -1,0 +1,192 @@
+// Placing the records of the bases in a Paschal year: by days from Pascha, by a weekday near a Julian
+// date, and by the church rules behind the record numbers of Special.DAT and SpecWeekDays.DAT.
+#include "bases.h"
+
+#include "core/calendar.h"
+
+#include <algorithm>
+
+namespace vorelian {
+namespace {
+
+// One Paschal year: the Julian year Y and its Pascha P.
+struct Year {
+    int16_t Y;
+    int32_t P;
+    // A date of the Julian calendar of that year.
+    int32_t D(int16_t day, int16_t month) const { return DayNumber(StyleJulian, day, month, Y); }
+};
+
+// The Sunday nearest a day: Monday to Wednesday go back to the Sunday before, Thursday to Saturday on
+// to the Sunday after.
+int32_t NearestSunday(int32_t n) {
+    const int16_t w = WeekdayOf(n);
+    if (w == 7)
+        return n;
+    return w <= 3 ? n - w : n + 7 - w;
+}
+
+void PlaceByWeekday(const Year& y, const std::vector<int16_t>& day, const std::vector<int16_t>& month,
+                    const std::vector<int16_t>& weekday, int count, std::vector<int32_t>& out) {
+    for (int i = 1; i <= count; ++i)
+        out[i] = NearestWeekday(y.D(day[i], month[i]), weekday[i]);
+}
+
+// SpecWeekDays records 1..6; a rule writes only the records the file has.
+void PlaceSpecWeekDays(const Year& y, int count, std::vector<int32_t>& s) {
+    auto set = [&](int k, int32_t v) {
+        if (k <= count)
+            s[k] = v;
+    };
+    // 1, 2: the Saturday before Meatfare Sunday, or, when it falls on the Meeting of the Lord, record 2.
+    const int32_t meatfare = y.P - 57;
+    const bool onMeeting = meatfare == y.D(2, 2);
+    set(1, onMeeting ? 0 : meatfare);
+    set(2, onMeeting ? meatfare : 0);
+    // 3: the Saturday of the fifth week of Lent, two days earlier when it meets the Annunciation.
+    const int32_t akathist = y.P - 17;
+    set(3, akathist == y.D(25, 3) ? akathist - 2 : akathist);
+    // 4..6: the Saturday falling on 20..26 October.
+    const int32_t a = NearestWeekday(y.D(27, 10), -6);
+    if (a == y.D(22, 10)) {
+        set(4, a - 7);
+        set(5, 0);
+        set(6, 0);
+    } else if (a == y.D(24, 10)) {
+        set(4, 0);
+        set(5, a);
+        set(6, a - 7);
+    } else {
+        set(4, a);
+        set(5, 0);
+        set(6, 0);
+    }
+}
+
+// Special records 1..64. `akathist` is SpecWeekDays record 3 of the same year, or 0 when that base has
+// fewer than three records.
+void PlaceSpecial(const Year& y, int32_t akathist, std::vector<int32_t>& S) {
+    const int32_t P = y.P;
+    std::fill(S.begin() + 1, S.begin() + Bases::SpecialRules + 1, 0);
+
+    // 1: the Sunday after the Nativity; the Nativity on a Sunday gives the day after.
+    const int32_t nativity = y.D(25, 12);
+    S[1] = WeekdayOf(nativity) == 7 ? nativity + 1 : NearestWeekday(nativity, 7);
+
+    // 2, 3: the Meeting of the Lord and its forefeast, a day earlier when it is the Monday of Cheesefare.
+    const int32_t c = y.D(2, 2);
+    const bool meetingOnMonday = c == P - 48;
+    S[3] = meetingOnMonday ? c - 1 : c;
+    S[2] = S[3] - 1;
+
+    // 10: the leave-taking of the Meeting, by its distance from Pascha.
+    if (!meetingOnMonday) {
+        const int32_t d = P - c;
+        if (d >= 64)
+            S[10] = c + 7;
+        else if (d >= 61)
+            S[10] = P - 58;
+        else if (d >= 57)
+            S[10] = P - 54;
+        else if (d >= 55)
+            S[10] = P - 52;
+        else if (d >= 53)
+            S[10] = P - 50;
+        else if (d >= 50)
+            S[10] = P - 49;
+    }
+    // 4..9: the days of the afterfeast between the feast and its leave-taking.
+    if (S[10] != 0)
+        for (int k = 4, n = S[3] + 1; k <= 9 && n < S[10]; ++k, ++n)
+            S[k] = n;
+
+    // 11, 12: the finding of the head of the Forerunner.
+    const int32_t b = y.D(24, 2);
+    if (b == P - 57 || b == P - 53 || b == P - 51 || b == P - 48)
+        S[11] = b - 1;
+    else if (P - b >= 44 && P - b <= 47)
+        S[12] = b;
+    else
+        S[11] = b;
+
+    // 13: the Forty Martyrs.
+    const int32_t m = y.D(9, 3);
+    if (m == P - 25)
+        S[13] = m - 1;
+    else if (akathist != 0 && m == akathist)
+        S[13] = m - 2;
+    else if (m == P - 15)
+        S[13] = m + 1;
+    else
+        S[13] = m;
+
+    // 14, 15: the Annunciation meeting the Lenten Saturdays and Lazarus Saturday.
+    const int32_t e = y.D(25, 3);
+    if (e == P - 18 || e == P - 16) {
+        S[14] = e - 2;
+        S[15] = e + 1;
+    } else if (e == P - 8) {
+        S[14] = e - 2;
+    }
+
+    // 16..18: the Saturdays of the second, third and fourth weeks of Lent, unless a feast takes them.
+    for (int k = 16; k <= 18; ++k) {
+        const int32_t t = P - 36 + 7 * (k - 16);
+        S[k] = (t == m || t == b || t == e) ? 0 : t;
+    }
+
+    // 19: 9 May of the Gregorian calendar.
+    S[19] = DayNumber(StyleGregorian, 9, 5, y.Y);
+
+    // 20: the third finding of the head of the Forerunner.
+    const int32_t h = y.D(25, 5);
+    if (h == P + 48)
+        S[20] = h - 2;
+    else if (h == P + 49)
+        S[20] = h - 3;
+    else if (h == P + 50)
+        S[20] = h + 1;
+    else if (h == P + 56)
+        S[20] = h - 2;
+    else
+        S[20] = h;
+
+    // 21..62: every day of the Apostles' fast, from P + 58 through 28 June.
+    const int32_t last = y.D(28, 6) - P - 57;
+    for (int k = 1; k <= last && 20 + k <= 62; ++k)
+        S[20 + k] = P + 57 + k;
+
+    // 63, 64: the Sundays nearest 16 July and 11 October.
+    S[63] = NearestSunday(y.D(16, 7));
+    S[64] = NearestSunday(y.D(11, 10));
+}
+
+} // namespace
+
+void SetMovableDays(const CalendarState& st, Bases& b) {
+    const Year cur{st.Pascha.PaschaYear, st.Pascha.PaschaDay};
+    const Year prev{static_cast<int16_t>(st.Pascha.PaschaYear - 1), st.Pascha.PrevPaschaDay};
+
+    for (int i = 1; i <= b.RelocCount; ++i)
+        b.RelocDayNumber[i] = cur.P + b.RelocDays[i];
+
+    PlaceByWeekday(cur, b.Reloc1Day, b.Reloc1Month, b.Reloc1Weekday, b.Reloc1Count, b.Reloc1DayNumber);
+    PlaceByWeekday(prev, b.Reloc1Day, b.Reloc1Month, b.Reloc1Weekday, b.Reloc1Count, b.Reloc1PrevDayNumber);
+
+    for (int i = 1; i <= b.WeekdaysCount; ++i)
+        b.WeekdaysDayNumber[i] = cur.P + b.WeekdaysDays[i];
+
+    PlaceByWeekday(cur, b.Weekdays1Day, b.Weekdays1Month, b.Weekdays1Weekday, b.Weekdays1Count,
+                   b.Weekdays1DayNumber);
+    PlaceByWeekday(prev, b.Weekdays1Day, b.Weekdays1Month, b.Weekdays1Weekday, b.Weekdays1Count,
+                   b.Weekdays1PrevDayNumber);
+
+    PlaceSpecWeekDays(cur, b.SpecWeekDaysCount, b.SpecWeekDaysDayNumber);
+    PlaceSpecWeekDays(prev, b.SpecWeekDaysCount, b.SpecWeekDaysPrevDayNumber);
+
+    const bool hasAkathist = b.SpecWeekDaysCount >= 3;
+    PlaceSpecial(cur, hasAkathist ? b.SpecWeekDaysDayNumber[3] : 0, b.SpecialDayNumber);
+    PlaceSpecial(prev, hasAkathist ? b.SpecWeekDaysPrevDayNumber[3] : 0, b.SpecialPrevDayNumber);
+}
+
+} // namespace vorelian

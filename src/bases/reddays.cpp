@@ -1,0 +1,66 @@
+// The red (festal) days of the displayed month: from the "Red" keys of the Julian day files and from
+// the red records of the bases placed in the month.
+#include "bases.h"
+
+#include "core/calendar.h"
+
+namespace vorelian {
+namespace {
+
+bool DayFileRed(ProfileCache& profiles, const QString& file, int16_t day) {
+    // The month grid counts only the value 1; the day report is more lenient (any "Red" key).
+    return profiles.Get(file).Value(QStringLiteral(" %1").arg(day), u"Red") == u"1";
+}
+
+void MarkRecords(std::vector<bool>& red, int32_t first, int32_t last, const std::vector<bool>& flags, int count,
+                 const std::vector<int32_t>& days) {
+    for (int i = 1; i <= count; ++i) {
+        const int32_t n = days[i];
+        if (flags[i] && n >= first && n <= last)
+            red[n - first + 1] = true;
+    }
+}
+
+} // namespace
+
+void SetMonthRedDays(CalendarState& st, const Bases& b, ProfileCache& profiles, const DataFiles& files) {
+    const StyleDate& r = st.Cur();
+    const int16_t n = r.MonthDays[r.Month];
+    std::vector<bool>& red = st.MonthRedDays;
+    red.assign(n + 1, false);
+
+    if (st.CurStyle == StyleGregorian) {
+        // The Julian dates of a Gregorian month may span two Julian months. They are worked out on a
+        // scratch state, so neither the current day nor the single saved copy of the state is touched
+        // (a report walking through days may hold that copy while the month is remarked).
+        CalendarState scratch;
+        InitStyleTables(scratch);
+        const StyleDate& j = scratch.StyleDates[StyleJulian];
+        for (int32_t t = r.MonthFirstDay, k = 1; t <= r.MonthLastDay && k <= n; ++t, ++k) {
+            scratch.CurDayNumber = t;
+            DayNumberToJulian(scratch);
+            if (DayFileRed(profiles, files.DayFile(j.Month, j.YearLength), j.Day))
+                red[k] = true;
+        }
+    } else {
+        const int16_t julianMonth = st.CurStyle == StyleAnnoMundi ? (r.Month + 7) % 12 + 1 : r.Month;
+        const QString& file = files.DayFile(julianMonth, r.YearLength);
+        for (int16_t d = 1; d <= n; ++d)
+            if (DayFileRed(profiles, file, d))
+                red[d] = true;
+    }
+
+    const int32_t first = r.MonthFirstDay, last = r.MonthFirstDay + n - 1;
+    MarkRecords(red, first, last, b.RelocRed, b.RelocCount, b.RelocDayNumber);
+    MarkRecords(red, first, last, b.Reloc1Red, b.Reloc1Count, b.Reloc1DayNumber);
+    MarkRecords(red, first, last, b.Reloc1Red, b.Reloc1Count, b.Reloc1PrevDayNumber);
+    MarkRecords(red, first, last, b.SpecialRed, b.SpecialCount, b.SpecialDayNumber);
+    MarkRecords(red, first, last, b.SpecialRed, b.SpecialCount, b.SpecialPrevDayNumber);
+    MarkRecords(red, first, last, b.WeekdaysRed, b.WeekdaysCount, b.WeekdaysDayNumber);
+    MarkRecords(red, first, last, b.Weekdays1Red, b.Weekdays1Count, b.Weekdays1DayNumber);
+    MarkRecords(red, first, last, b.Weekdays1Red, b.Weekdays1Count, b.Weekdays1PrevDayNumber);
+    MarkRecords(red, first, last, b.SpecWeekDaysRed, b.SpecWeekDaysCount, b.SpecWeekDaysDayNumber);
+    MarkRecords(red, first, last, b.SpecWeekDaysRed, b.SpecWeekDaysCount, b.SpecWeekDaysPrevDayNumber);
+}
+
+} // namespace vorelian
