@@ -45,7 +45,10 @@ public:
 private:
     Profile& out_;
     const QString& fileName_;
-    qsizetype current_ = -1;  // section receiving entries; -1 before any or after a broken header
+    // The section receiving entries: -1 before the first header, kBroken under a header that could not be
+    // read, whose entries are dropped with it rather than added to the section before.
+    static constexpr qsizetype kBroken = -2;
+    qsizetype current_ = -1;
 
     void Skip(int lineNo, const char* reason) {
         if (++out_.malformed_ <= Profile::MaxReportedLines)
@@ -84,6 +87,8 @@ private:
         const qsizetype eq = line.indexOf(u'=');
         if (eq < 0)
             return Skip(lineNo, "no \"=\" in entry");
+        if (current_ == kBroken)
+            return;
         if (current_ < 0)
             return Skip(lineNo, "entry outside any section");
         out_.sections_[current_].Entries.push_back(
@@ -93,8 +98,8 @@ private:
     void Header(QStringView line, int lineNo) {
         const qsizetype close = line.indexOf(u']');
         if (close < 0) {
-            current_ = -1;  // its entries must not fall into the section before
-            return Skip(lineNo, "section header without \"]\"");
+            current_ = kBroken;
+            return Skip(lineNo, "section header without \"]\", its entries dropped too");
         }
         const QStringView name = line.sliced(1, close - 1).trimmed();
         const QString key = Profile::NameKey(name);
