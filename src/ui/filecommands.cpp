@@ -1,0 +1,165 @@
+#include "ui/filecommands.h"
+
+#include "ui/richtextview.h"
+#include "ui/uiservices.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QMimeData>
+#include <QPrinter>
+#include <QTextDocument>
+
+namespace vorelian {
+
+namespace {
+
+// Why printing into a file did not work, as far as the file system tells.
+QString FileProblem(const QString& path) {
+    const QFileInfo file(path);
+    const QFileInfo folder(file.absolutePath());
+    if (!folder.exists())
+        return QStringLiteral("папка «%1» не существует.").arg(QDir::toNativeSeparators(folder.filePath()));
+    if (file.exists() ? !file.isWritable() : !folder.isWritable())
+        return QStringLiteral("нет права на запись.");
+    return QStringLiteral("запись не удалась.");
+}
+
+void PutOnClipboard(const QByteArray& rtf, const QString& text) {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    clipboard->setMimeData(MakeReportMimeData(rtf, text));
+}
+
+} // namespace
+
+QString MonthNameOfPicker(const QString& monthPickerText) {
+    if (!monthPickerText.startsWith(QLatin1Char('(')))
+        return monthPickerText;
+    const qsizetype close = monthPickerText.indexOf(QStringLiteral(") "));
+    return close < 0 ? monthPickerText : monthPickerText.mid(close + 2);
+}
+
+QString DefaultFileName(const FileNameParts& p) {
+    const QString yearStyle = p.YearText + QLatin1Char(' ') + p.StyleText;
+    switch (p.Tab) {
+    case 0:
+        return MonthNameOfPicker(p.MonthText) + QLatin1Char(' ') + p.GridDayText + QStringLiteral(", ") + yearStyle;
+    case 1:
+        return p.WeekText + QStringLiteral(", ") + yearStyle;
+    case 2:
+        return MonthNameOfPicker(p.MonthText) + QLatin1Char(' ') + yearStyle;
+    case 3:
+        return yearStyle;
+    default: {
+        // A tab caption may carry an access-key mark; the file name takes the caption as shown.
+        QString caption = p.TabCaption;
+        caption.replace(QStringLiteral("&&"), QStringLiteral("\x01"));
+        caption.remove(QLatin1Char('&'));
+        caption.replace(QLatin1Char('\x01'), QLatin1Char('&'));
+        return caption;
+    }
+    }
+}
+
+QString FolderOfPath(const QString& path) {
+    qsizetype n = path.size() - 1;  // at least one character goes
+    while (n > 0 && path[n - 1] != QLatin1Char('/') && path[n - 1] != QLatin1Char('\\'))
+        --n;
+    return n > 0 ? path.left(n) : QString();
+}
+
+QStringList SaveFilters() {
+    return {QStringLiteral("Rich Text Format (*.RTF)"), QStringLiteral("Text Document (*.TXT)")};
+}
+
+QMimeData* MakeReportMimeData(const QByteArray& rtf, const QString& text) {
+    auto* data = new QMimeData;
+    data->setData(QStringLiteral("text/rtf"), rtf);
+#ifdef Q_OS_WIN
+    // Qt puts only plain text and HTML on the Windows clipboard by itself; rich-text editors there look
+    // for the registered format of this name.
+    data->setData(QStringLiteral("application/x-qt-windows-mime;value=\"Rich Text Format\""), rtf);
+#endif
+    data->setText(text);
+    return data;
+}
+
+void FileCommands::TestmnuFile(const RichTextView* visible, QAction* mnuCopy, QAction* mnuFindSelText) {
+    const bool selected = visible && visible->SelLength() != 0;
+    if (mnuCopy)
+        mnuCopy->setEnabled(selected);
+    if (mnuFindSelText)
+        mnuFindSelText->setEnabled(selected);
+}
+
+void FileCommands::PopupFileMenu(QMenu* mnuFile, const QPoint& globalPos, const RichTextView* visible,
+                                 QAction* mnuCopy, QAction* mnuFindSelText) {
+    TestmnuFile(visible, mnuCopy, mnuFindSelText);
+    if (mnuFile)
+        mnuFile->popup(globalPos);
+}
+
+bool FileCommands::SaveAs(QWidget* parent, RichTextView& visible, const QString& defaultName) {
+    const QStringList filters = SaveFilters();
+    const auto choice = Services().ChooseSavePath(parent, m_settings.LastDir, defaultName, filters, m_fileType);
+    if (!choice || choice->Path.isEmpty())
+        return false;
+    // The type stays chosen for the next Save as of this run, whether or not this one succeeds.
+    if (choice->FileType >= 1 && choice->FileType <= filters.size())
+        m_fileType = choice->FileType;
+    const int format = m_fileType == 2 ? RichTextView::TextFile : RichTextView::RtfFile;
+    QString error;
+    if (!visible.SaveFile(choice->Path, format, &error)) {
+        Services().ShowMessage(parent, QMessageBox::Critical, QStringLiteral("Сохранить как"),
+                               QStringLiteral("Не удалось сохранить файл «%1»:\n%2")
+                                   .arg(QDir::toNativeSeparators(choice->Path), error));
+        return false;
+    }
+    m_settings.LastDir = FolderOfPath(choice->Path);
+    return true;
+}
+
+void FileCommands::Copy(const RichTextView& visible) { PutOnClipboard(visible.SelRTF(), visible.SelText()); }
+
+void FileCommands::CopyAll(const RichTextView& visible) { PutOnClipboard(visible.TextRTF(), visible.Text()); }
+
+bool FileCommands::Print(QWidget* parent, RichTextView& visible) {
+    QPrinter printer(QPrinter::HighResolution);
+    const bool selection = visible.SelLength() != 0;
+    printer.setPrintRange(selection ? QPrinter::Selection : QPrinter::AllPages);
+    if (!Services().ChoosePrinter(parent, printer, selection))
+        return false;
+    QString error;
+    if (PrintTo(printer, visible, &error))
+        return true;
+    Services().ShowMessage(parent, QMessageBox::Critical, QStringLiteral("Печать"), error);
+    return false;
+}
+
+bool FileCommands::PrintTo(QPrinter& printer, RichTextView& visible, QString* error) {
+    bool ok = false;
+    if (visible.SelLength() != 0 && printer.printRange() != QPrinter::Selection) {
+        // A selection exists but the whole report was asked for.
+        QTextDocument whole;
+        visible.Render(visible.Document(), &whole);
+        whole.print(&printer);
+        ok = printer.printerState() != QPrinter::Error;
+    } else {
+        ok = visible.SelPrint(&printer);
+    }
+    if (!ok && error) {
+        if (printer.outputFormat() == QPrinter::PdfFormat)
+            *error = QStringLiteral("Не удалось напечатать в файл «%1»: %2")
+                         .arg(QDir::toNativeSeparators(printer.outputFileName()), FileProblem(printer.outputFileName()));
+        else
+            *error = QStringLiteral("Не удалось напечатать на принтере «%1»: принтер сообщил об ошибке.")
+                         .arg(printer.printerName());
+    }
+    return ok;
+}
+
+} // namespace vorelian

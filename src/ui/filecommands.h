@@ -1,0 +1,88 @@
+// The File menu's commands on the visible report: the enabling of "&Копировать" and "&Искать выделенный
+// текст", the proposed file name of each tab, Save as, Copy, Copy all and Print. The main window keeps one
+// FileCommands for the run (it remembers the file type chosen in the save dialog) and hands each command
+// the report view of the visible tab, read afresh every time.
+#pragma once
+
+#include "core/settings.h"
+
+#include <QString>
+
+class QAction;
+class QMenu;
+class QMimeData;
+class QPoint;
+class QPrinter;
+class QWidget;
+
+namespace vorelian {
+
+class RichTextView;
+
+// What the default file name is made of: the visible tab and what the main window shows.
+struct FileNameParts {
+    int Tab = 0;          // 0..6
+    QString StyleText;    // style picker, e.g. "от Р.Х. (старый стиль)"
+    QString YearText;     // year picker, e.g. "2005"
+    QString MonthText;    // month picker, e.g. "(1) Январь"
+    QString WeekText;     // week picker
+    QString GridDayText;  // the grid's current cell, e.g. "15"
+    QString TabCaption;   // caption of the visible tab, used on tabs 4..6
+};
+
+// The month picker's text without its leading "(n) ".
+QString MonthNameOfPicker(const QString& monthPickerText);
+
+// The name Save as proposes on each tab; no extension.
+QString DefaultFileName(const FileNameParts& parts);
+
+// The folder of a saved path with its final separator: characters are dropped from the end, at least one,
+// until the last one left is a separator; a path without one gives "".
+QString FolderOfPath(const QString& path);
+
+// The filters of the save dialog, type 1 and type 2.
+QStringList SaveFilters();
+
+// Both formats of a piece of a report for the clipboard: RTF ("text/rtf", and on Windows the registered
+// "Rich Text Format") and plain text.
+QMimeData* MakeReportMimeData(const QByteArray& rtf, const QString& text);
+
+class FileCommands {
+public:
+    explicit FileCommands(Settings& settings) : m_settings(settings) {}
+
+    // Opening the File menu, or a right press over a report: "&Копировать" and "&Искать выделенный текст"
+    // are enabled exactly when the visible report has a selection.
+    static void TestmnuFile(const RichTextView* visible, QAction* mnuCopy, QAction* mnuFindSelText);
+
+    // A right press over a report: TestmnuFile, then the whole File menu at the pointer.
+    static void PopupFileMenu(QMenu* mnuFile, const QPoint& globalPos, const RichTextView* visible,
+                              QAction* mnuCopy, QAction* mnuFindSelText);
+
+    // "Сохранить &как...": asks for a path and a type (RTF or plain text, by the chosen type whatever the
+    // extension), saves, and on success sets LastDir to the file's folder. A cancel is silent; a failure
+    // names the file and the reason. True when the file was written.
+    bool SaveAs(QWidget* parent, RichTextView& visible, const QString& defaultName);
+
+    // "&Копировать" and "Копировать &все": the selection, or the whole report, in both formats.
+    static void Copy(const RichTextView& visible);
+    static void CopyAll(const RichTextView& visible);
+
+    // "&Печать...": the print dialog with the selection preselected when there is one, then the selection
+    // or the whole report as the dialog says. A cancel is silent; a failure names the printer (or the
+    // output file) and the reason. True when the report was printed.
+    static bool Print(QWidget* parent, RichTextView& visible);
+
+    // The same once a printer has been chosen: prints the selection when `printer` asks for the
+    // selection and there is one, else the whole report.
+    static bool PrintTo(QPrinter& printer, RichTextView& visible, QString* error = nullptr);
+
+    // The file type the next Save as opens with: 1 RTF, 2 plain text.
+    int FileType() const { return m_fileType; }
+
+private:
+    Settings& m_settings;
+    int m_fileType = 1;
+};
+
+} // namespace vorelian

@@ -1,0 +1,162 @@
+#include "ui/frmfind.h"
+
+#include "ui/richtextview.h"
+#include "ui/uiservices.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace vorelian {
+
+namespace {
+
+bool IsEnter(QEvent* event) {
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+} // namespace
+
+bool HasSearchText(const QString& text) {
+    for (QChar c : text)
+        if (c != QLatin1Char(' '))
+            return true;
+    return false;
+}
+
+frmFind::frmFind(QWidget* mainWindow, ReportSource visibleReport)
+    : QDialog(mainWindow), m_mainWindow(mainWindow), m_report(std::move(visibleReport)) {
+    setWindowTitle(QStringLiteral("Поиск"));
+
+    m_strFind = new QLineEdit(this);
+    m_strFind->setObjectName(QStringLiteral("strFind"));
+    m_strFind->setMinimumWidth(220);
+    m_strFind->installEventFilter(this);
+    m_cbFind = new QPushButton(QStringLiteral("Искать"), this);
+    m_cbFind->setObjectName(QStringLiteral("cbFind"));
+    m_cbFind->setEnabled(false);
+    m_cbExit = new QPushButton(QStringLiteral("Закрыть"), this);
+    m_cbExit->setObjectName(QStringLiteral("cbExit"));
+    m_wholeWord = new QCheckBox(QStringLiteral("Целое слово"), this);
+    m_wholeWord->setObjectName(QStringLiteral("WholeWord"));
+    // No default button: Enter in the box is handled by the box itself.
+    for (QPushButton* b : {m_cbFind, m_cbExit}) {
+        b->setAutoDefault(false);
+        b->setDefault(false);
+    }
+
+    auto* layout = new QGridLayout(this);
+    layout->addWidget(m_strFind, 0, 0);
+    layout->addWidget(m_cbFind, 0, 1);
+    layout->addWidget(m_wholeWord, 1, 0);
+    layout->addWidget(m_cbExit, 1, 1);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    setTabOrder(m_strFind, m_cbFind);
+    setTabOrder(m_cbFind, m_cbExit);
+    setTabOrder(m_cbExit, m_wholeWord);
+
+    connect(m_strFind, &QLineEdit::textChanged, this,
+            [this](const QString& text) { m_cbFind->setEnabled(HasSearchText(text)); });
+    connect(m_cbFind, &QPushButton::clicked, this, [this] { FindDat(m_strFind->text()); });
+    connect(m_cbExit, &QPushButton::clicked, this, &frmFind::reject);
+
+    // Top right corner on the main window's top right corner, each time the window is loaded.
+    adjustSize();
+    if (mainWindow) {
+        const QRect main = mainWindow->frameGeometry();
+        move(main.left() + main.width() - frameGeometry().width(), main.top());
+    }
+}
+
+frmFind* frmFind::mnuFind(QPointer<frmFind>& window, QWidget* mainWindow, ReportSource visibleReport) {
+    RichTextView* visible = visibleReport ? visibleReport() : nullptr;
+    const bool selected = visible && visible->SelLength() != 0;
+    if (!window)
+        window = new frmFind(mainWindow, std::move(visibleReport));
+    if (selected)
+        window->m_strFind->setText(visible->SelText());
+    window->show();
+    window->raise();
+    window->activateWindow();
+    return window;
+}
+
+bool frmFind::FindDat(const QString& text) {
+    if (!HasSearchText(text))
+        return false;
+    RichTextView* view = m_report ? m_report() : nullptr;
+    if (!view)
+        return false;
+    const int options = m_wholeWord->checkState() != Qt::Unchecked ? RichTextView::FindWholeWord : 0;
+    if (m_mainWindow)
+        m_mainWindow->activateWindow();
+    view->setFocus();
+    if (view->Find(text, view->SelStart() + view->SelLength(), -1, options) >= 0)
+        return true;
+    Services().ShowMessage(this, QMessageBox::Information, windowTitle(), kEndOfText);
+    return false;
+}
+
+void frmFind::reject() { hide(); }
+
+void frmFind::closeEvent(QCloseEvent* event) {
+    event->accept();
+    deleteLater();
+}
+
+bool frmFind::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_strFind && IsEnter(event)) {
+        if (!m_strFind->text().isEmpty())
+            FindDat(m_strFind->text());
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+bool FindSelText(QWidget* mainWindow, RichTextView* visible) {
+    if (!visible)
+        return false;
+    visible->setFocus();
+    const QString text = visible->SelText();
+    if (text.isEmpty())
+        return false;  // nothing selected: nothing to look for
+    if (visible->Find(text, visible->SelStart() + visible->SelLength(), -1, 0) >= 0)
+        return true;
+    Services().ShowMessage(mainWindow, QMessageBox::Information,
+                           mainWindow ? mainWindow->windowTitle() : QString(), kEndOfText);
+    return false;
+}
+
+SelectionSearch::SelectionSearch(QLineEdit* strFind, QPushButton* cbFind, QCheckBox* wholeWord,
+                                 FindInYearFn findInYear)
+    : QObject(strFind), m_strFind(strFind), m_cbFind(cbFind), m_wholeWord(wholeWord),
+      m_findInYear(std::move(findInYear)) {
+    m_cbFind->setEnabled(HasSearchText(m_strFind->text()));
+    connect(m_strFind, &QLineEdit::textChanged, this,
+            [this](const QString& text) { m_cbFind->setEnabled(HasSearchText(text)); });
+    connect(m_cbFind, &QPushButton::clicked, this, &SelectionSearch::Search);
+    m_strFind->installEventFilter(this);
+}
+
+bool SelectionSearch::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_strFind && IsEnter(event)) {
+        if (!m_strFind->text().isEmpty())
+            Search();
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void SelectionSearch::Search() {
+    const QString text = m_strFind->text();  // a copy: the search leaves the box as it is
+    if (m_findInYear)
+        m_findInYear(text, m_wholeWord && m_wholeWord->isChecked());
+}
+
+} // namespace vorelian
