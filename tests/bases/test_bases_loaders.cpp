@@ -1,0 +1,242 @@
+// The six loaders on small record files: the numbering and its gaps, the red flag, the numeric fields,
+// the texts of the groups with their marks byte for byte, and loading a whole data folder.
+#include "fixture.h"
+
+#include "bases/bases.h"
+
+#include <QRegularExpression>
+#include <QTest>
+
+using namespace vorelian;
+using fixture::Parse;
+
+namespace {
+const QString kPar = QStringLiteral("\\par\r\n");
+const QString kDot = QStringLiteral("\\f1  · \\f0  ");
+const QString kBlank = QStringLiteral("\\f1    \\f0  ");
+} // namespace
+
+class TestBasesLoaders : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void emptyBases() {
+        const Bases b;
+        QCOMPARE(b.RelocCount, int16_t(0));
+        QCOMPARE(b.RelocRed.size(), std::size_t(1));
+        QCOMPARE(b.RelocText0.size(), std::size_t(1));
+        QCOMPARE(b.SpecialCount, int16_t(0));
+        QCOMPARE(b.SpecialDayNumber.size(), std::size_t(65));
+        QCOMPARE(b.SpecialPrevDayNumber.size(), std::size_t(65));
+        QCOMPARE(b.SpecialRed.size(), std::size_t(65));
+        QCOMPARE(b.SpecialText4.size(), std::size_t(65));
+        QCOMPARE(b.SpecWeekDaysDayNumber.size(), std::size_t(1));
+    }
+
+    void gapEndsTheBase_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("count");
+        QTest::addRow("gap at 3") << "[1]\n0=a\n[2]\n0=b\n[4]\n0=d\n" << 2;
+        QTest::addRow("empty section 2") << "[1]\n0=a\n[2]\n[3]\n0=c\n" << 1;
+        QTest::addRow("only bad lines in 2") << "[1]\n0=a\n[2]\nno equals\n[3]\n0=c\n" << 1;
+        QTest::addRow("no section 1") << "[2]\n0=b\n" << 0;
+        QTest::addRow("names with blanks, out of order") << "[ 2 ]\n0=b\n[1]\n0=a\n[ 3]\nred=\n" << 3;
+        QTest::addRow("unknown keys still make a record") << "[1]\nfoo=bar\n[2]\n0=b\n" << 2;
+        QTest::addRow("empty file") << "" << 0;
+    }
+    void gapEndsTheBase() {
+        QFETCH(QString, text);
+        QFETCH(int, count);
+        if (text.contains(u"no equals"))
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^:4: ")));
+        const Profile p = Parse(text);
+        Bases b;
+        LoadRelocatable(b, p);
+        QCOMPARE(int(b.RelocCount), count);
+        QCOMPARE(b.RelocText0.size(), std::size_t(count + 1));
+        QCOMPARE(b.RelocDayNumber.size(), std::size_t(count + 1));
+        LoadWeekdays(b, p);
+        QCOMPARE(int(b.WeekdaysCount), count);
+    }
+
+    void redFlag_data() {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<bool>("red");
+        QTest::addRow("1") << "red=1" << true;
+        QTest::addRow("0 is still red") << "red=0" << true;
+        QTest::addRow("any text") << "Red=да" << true;
+        QTest::addRow("upper case key") << "RED = 0" << true;
+        QTest::addRow("empty value") << "red=" << false;
+        QTest::addRow("blank value") << "red=   " << false;
+        QTest::addRow("no key") << "0=text" << false;
+    }
+    void redFlag() {
+        QFETCH(QString, line);
+        QFETCH(bool, red);
+        const Profile p = Parse(QStringLiteral("[1]\n0=x\n%1\n").arg(line));
+        Bases b;
+        LoadRelocatable(b, p);
+        LoadRelocatable1(b, p);
+        LoadSpecial(b, p);
+        LoadWeekdays(b, p);
+        LoadWeekdays1(b, p);
+        LoadSpecWeekDays(b, p);
+        QCOMPARE(bool(b.RelocRed[1]), red);
+        QCOMPARE(bool(b.Reloc1Red[1]), red);
+        QCOMPARE(bool(b.SpecialRed[1]), red);
+        QCOMPARE(bool(b.WeekdaysRed[1]), red);
+        QCOMPARE(bool(b.Weekdays1Red[1]), red);
+        QCOMPARE(bool(b.SpecWeekDaysRed[1]), red);
+    }
+
+    void textsOfTheGroups() {
+        Bases b;
+        LoadRelocatable(b, Parse(QStringLiteral("[1]\n"
+                                                "0=Первая строка\n"
+                                                "0={1}  Праздник\n"
+                                                "11={2}Перед первой группой\n"
+                                                "19=После первой\n"
+                                                "21={3}Вторая впереди\n"
+                                                "29={5}Вторая после\n"
+                                                "31={6}Третья впереди\n"
+                                                "39={4}Третья после\n"
+                                                "4={1}Без знака ранга\n"
+                                                "4=Ещё строка\n"
+                                                "1=group one of a day file is not a record key\n"
+                                                "days=0\n")));
+        QCOMPARE(b.RelocCount, int16_t(1));
+        QCOMPARE(b.RelocText0[1], kDot + "Первая строка" + kPar + "\\f1 (+)\\f0  Праздник" + kPar);
+        QCOMPARE(b.RelocText11[1], QStringLiteral("\\f1  +)\\f0  Перед первой группой") + kPar);
+        QCOMPARE(b.RelocText19[1], kDot + "После первой" + kPar);
+        QCOMPARE(b.RelocText21[1], QStringLiteral("\\f1  + \\f0  Вторая впереди") + kPar);
+        QCOMPARE(b.RelocText29[1], QStringLiteral("\\f1  c \\f0  Вторая после") + kPar);
+        QCOMPARE(b.RelocText31[1], QStringLiteral("\\f1  ш \\f0  Третья впереди") + kPar);
+        QCOMPARE(b.RelocText39[1], kDot + "{4}Третья после" + kPar);
+        QCOMPARE(b.RelocText4[1], kBlank + "{1}Без знака ранга" + kPar + kBlank + "Ещё строка" + kPar);
+    }
+
+    void sameTextsInRelocatable1AndSpecial() {
+        const Profile p = Parse(QStringLiteral("[1]\n0=a\n0={3}b\n4=c\n[2]\n39=d\n"));
+        Bases b;
+        LoadRelocatable1(b, p);
+        LoadSpecial(b, p);
+        const QString zero = kDot + "a" + kPar + "\\f1  + \\f0  b" + kPar;
+        QCOMPARE(b.Reloc1Text0[1], zero);
+        QCOMPARE(b.SpecialText0[1], zero);
+        QCOMPARE(b.Reloc1Text4[1], kBlank + "c" + kPar);
+        QCOMPARE(b.SpecialText4[1], kBlank + "c" + kPar);
+        QCOMPARE(b.Reloc1Text39[2], kDot + "d" + kPar);
+        QCOMPARE(b.SpecialText39[2], kDot + "d" + kPar);
+        QCOMPARE(b.SpecialCount, int16_t(2));
+        QCOMPARE(b.SpecialText0.size(), std::size_t(65));
+    }
+
+    void dayTitlesLastLineWins() {
+        const Profile p = Parse(QStringLiteral("[1]\n0={1}Первая\n0=Вторая\n4=ignored\n11=ignored\n"));
+        Bases b;
+        LoadWeekdays(b, p);
+        LoadWeekdays1(b, p);
+        LoadSpecWeekDays(b, p);
+        QCOMPARE(b.WeekdaysText[1], QStringLiteral("Вторая"));
+        QCOMPARE(b.Weekdays1Text[1], QStringLiteral("Вторая"));
+        QCOMPARE(b.SpecWeekDaysText[1], QStringLiteral("Вторая"));
+    }
+
+    void numericFields_data() {
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<int>("number");
+        QTest::addRow("positive") << "49" << 49;
+        QTest::addRow("negative") << "-7" << -7;
+        QTest::addRow("empty") << "" << 0;
+        QTest::addRow("not a number") << "Sunday" << 0;
+        QTest::addRow("rounded") << "6.5" << 6;
+        QTest::addRow("held in 16 bits") << "70000" << 32767;
+    }
+    void numericFields() {
+        QFETCH(QString, value);
+        QFETCH(int, number);
+        const Profile p = Parse(QStringLiteral("[1]\nDAYS=%1\nDay=%1\nmonth=%1\nWeekDay=%1\n").arg(value));
+        Bases b;
+        LoadRelocatable(b, p);
+        LoadWeekdays(b, p);
+        LoadRelocatable1(b, p);
+        LoadWeekdays1(b, p);
+        QCOMPARE(int(b.RelocDays[1]), number);
+        QCOMPARE(int(b.WeekdaysDays[1]), number);
+        QCOMPARE(int(b.Reloc1Day[1]), number);
+        QCOMPARE(int(b.Reloc1Month[1]), number);
+        QCOMPARE(int(b.Reloc1Weekday[1]), number);
+        QCOMPARE(int(b.Weekdays1Day[1]), number);
+        QCOMPARE(int(b.Weekdays1Month[1]), number);
+        QCOMPARE(int(b.Weekdays1Weekday[1]), number);
+    }
+
+    void specialBeyond64() {
+        QString text;
+        for (int i = 1; i <= 70; ++i)
+            text += QStringLiteral("[%1]\n0=запись %1\n").arg(i);
+        Bases b;
+        LoadSpecial(b, Parse(text));
+        QCOMPARE(b.SpecialCount, int16_t(70));
+        QCOMPARE(b.SpecialDayNumber.size(), std::size_t(71));
+        QCOMPARE(b.SpecialText0[70], kDot + "запись 70" + kPar);
+        // Placed for any year, records beyond the rules get no day.
+        CalendarState st = fixture::PaschalYear(2024);
+        SetMovableDays(st, b);
+        for (int i = 65; i <= 70; ++i) {
+            QCOMPARE(b.SpecialDayNumber[i], 0);
+            QCOMPARE(b.SpecialPrevDayNumber[i], 0);
+        }
+        QVERIFY(b.SpecialDayNumber[64] != 0);
+    }
+
+    void loadingAgainStartsAfresh() {
+        const Profile p = Parse(QStringLiteral("[1]\n0=a\n[2]\n0=b\n"));
+        Bases b;
+        LoadRelocatable(b, p);
+        LoadRelocatable(b, Parse(QStringLiteral("[1]\n0=c\n")));
+        QCOMPARE(b.RelocCount, int16_t(1));
+        QCOMPARE(b.RelocText0.size(), std::size_t(2));
+        QCOMPARE(b.RelocText0[1], kDot + "c" + kPar);
+    }
+
+    void loadWholeFolder() {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        CalendarData data;
+        data.Files.SetFolder(dir.path());
+        fixture::Write(data.Files[DataFiles::Relocatable], fixture::Bytes("[1]\ndays=-7\n0=Вход\n[2]\ndays=49\n"));
+        fixture::Write(data.Files[DataFiles::Relocatable1], fixture::Bytes("[1]\nday=25\nmonth=12\nweekday=7\n"));
+        fixture::Write(data.Files[DataFiles::Special], fixture::Bytes("[1]\n0=a\n[2]\n0=b\n[3]\n0=c\n"));
+        fixture::Write(data.Files[DataFiles::Weekdays], fixture::Bytes("[1]\ndays=1\n0=t\n"));
+        // Weekdays1.DAT is missing.
+        fixture::Write(data.Files[DataFiles::SpecWeekDays],
+                       fixture::Bytes("[1]\n0=1\n[2]\n0=2\n[3]\n0=3\n[4]\n0=4\n"));
+        LoadBases(data);
+        QCOMPARE(data.Bases.RelocCount, int16_t(2));
+        QCOMPARE(data.Bases.RelocDays[1], int16_t(-7));
+        QCOMPARE(data.Bases.Reloc1Count, int16_t(1));
+        QCOMPARE(data.Bases.SpecialCount, int16_t(3));
+        QCOMPARE(data.Bases.WeekdaysCount, int16_t(1));
+        QCOMPARE(data.Bases.Weekdays1Count, int16_t(0));
+        QCOMPARE(data.Bases.SpecWeekDaysCount, int16_t(4));
+        QCOMPARE(data.Profiles.ParsedFiles(), qsizetype(6));
+    }
+
+    void missingFolderGivesEmptyBases() {
+        CalendarData data;
+        data.Files.SetFolder(QStringLiteral("/nonexistent/folder/Calendar"));
+        LoadBases(data);
+        QCOMPARE(data.Bases.RelocCount + data.Bases.Reloc1Count + data.Bases.SpecialCount +
+                     data.Bases.WeekdaysCount + data.Bases.Weekdays1Count + data.Bases.SpecWeekDaysCount,
+                 0);
+        QCOMPARE(data.Bases.SpecialDayNumber.size(), std::size_t(65));
+        // The placing still completes and fills the rule-placed days.
+        CalendarState st = fixture::PaschalYear(2025);
+        SetMovableDays(st, data.Bases);
+        QCOMPARE(data.Bases.SpecialDayNumber[19], fixture::Gregorian(9, 5, 2025));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestBasesLoaders)
+#include "test_bases_loaders.moc"

@@ -1,0 +1,421 @@
+// Placing the records in a Paschal year: days from Pascha, a weekday near a Julian date, and every
+// branch of the rules behind the record numbers of Special.DAT and SpecWeekDays.DAT. The expected days
+// are Julian dates worked out by hand and with a separate script, never with the code under test.
+#include "fixture.h"
+
+#include "bases/bases.h"
+#include "core/calendar.h"
+
+#include <QTest>
+
+using namespace vorelian;
+using fixture::Julian;
+using fixture::Gregorian;
+
+namespace {
+
+struct Placed {
+    const char* name;
+    int year;    // the Julian Paschal year
+    int record;
+    int day;     // Julian date in that year; 0 = not placed
+    int month;
+};
+
+// For every rule, a year that takes each of its branches (c = 2 February, b = 24 February, P = Pascha).
+const Placed kSpecial[] = {
+    {"S1: Nativity on a Sunday, 2000 (Pascha 17.4)", 2000, 1, 26, 12},
+    {"S1: Nativity on a Monday, 2001 (Pascha 2.4)", 2001, 1, 31, 12},
+    {"S1: Nativity on a Tuesday, 2002 (Pascha 22.4)", 2002, 1, 30, 12},
+    {"S1: Nativity on a Wednesday, 2003 (Pascha 14.4)", 2003, 1, 29, 12},
+    {"S1: Nativity on a Thursday, 2009 (Pascha 6.4)", 2009, 1, 28, 12},
+    {"S1: Nativity on a Friday, 2004 (Pascha 29.3)", 2004, 1, 27, 12},
+    {"S1: Nativity on a Saturday, 2005 (Pascha 18.4)", 2005, 1, 26, 12},
+    {"S2: Meeting on Cheesefare Monday, 2010 (Pascha 22.3)", 2010, 2, 31, 1},
+    {"S3: Meeting on Cheesefare Monday, 2010 (Pascha 22.3)", 2010, 3, 1, 2},
+    {"S2: Meeting on another day, 2000 (Pascha 17.4)", 2000, 2, 1, 2},
+    {"S3: Meeting on another day, 2000 (Pascha 17.4)", 2000, 3, 2, 2},
+    {"S10: P-c 50..52, 2007 (Pascha 26.3)", 2007, 10, 5, 2},
+    {"S4: P-c 50..52, 2007 (Pascha 26.3)", 2007, 4, 3, 2},
+    {"S5: P-c 50..52, 2007 (Pascha 26.3)", 2007, 5, 4, 2},
+    {"S6: P-c 50..52, 2007 (Pascha 26.3)", 2007, 6, 0, 0},
+    {"S7: P-c 50..52, 2007 (Pascha 26.3)", 2007, 7, 0, 0},
+    {"S8: P-c 50..52, 2007 (Pascha 26.3)", 2007, 8, 0, 0},
+    {"S9: P-c 50..52, 2007 (Pascha 26.3)", 2007, 9, 0, 0},
+    {"S10: P-c 53..54, 2034 (Pascha 27.3)", 2034, 10, 5, 2},
+    {"S4: P-c 53..54, 2034 (Pascha 27.3)", 2034, 4, 3, 2},
+    {"S5: P-c 53..54, 2034 (Pascha 27.3)", 2034, 5, 4, 2},
+    {"S6: P-c 53..54, 2034 (Pascha 27.3)", 2034, 6, 0, 0},
+    {"S7: P-c 53..54, 2034 (Pascha 27.3)", 2034, 7, 0, 0},
+    {"S8: P-c 53..54, 2034 (Pascha 27.3)", 2034, 8, 0, 0},
+    {"S9: P-c 53..54, 2034 (Pascha 27.3)", 2034, 9, 0, 0},
+    {"S10: P-c 55..56, 2004 (Pascha 29.3)", 2004, 10, 6, 2},
+    {"S4: P-c 55..56, 2004 (Pascha 29.3)", 2004, 4, 3, 2},
+    {"S5: P-c 55..56, 2004 (Pascha 29.3)", 2004, 5, 4, 2},
+    {"S6: P-c 55..56, 2004 (Pascha 29.3)", 2004, 6, 5, 2},
+    {"S7: P-c 55..56, 2004 (Pascha 29.3)", 2004, 7, 0, 0},
+    {"S8: P-c 55..56, 2004 (Pascha 29.3)", 2004, 8, 0, 0},
+    {"S9: P-c 55..56, 2004 (Pascha 29.3)", 2004, 9, 0, 0},
+    {"S10: P-c 57..60, 2001 (Pascha 2.4)", 2001, 10, 7, 2},
+    {"S4: P-c 57..60, 2001 (Pascha 2.4)", 2001, 4, 3, 2},
+    {"S5: P-c 57..60, 2001 (Pascha 2.4)", 2001, 5, 4, 2},
+    {"S6: P-c 57..60, 2001 (Pascha 2.4)", 2001, 6, 5, 2},
+    {"S7: P-c 57..60, 2001 (Pascha 2.4)", 2001, 7, 6, 2},
+    {"S8: P-c 57..60, 2001 (Pascha 2.4)", 2001, 8, 0, 0},
+    {"S9: P-c 57..60, 2001 (Pascha 2.4)", 2001, 9, 0, 0},
+    {"S10: P-c 61..63, 2009 (Pascha 6.4)", 2009, 10, 7, 2},
+    {"S4: P-c 61..63, 2009 (Pascha 6.4)", 2009, 4, 3, 2},
+    {"S5: P-c 61..63, 2009 (Pascha 6.4)", 2009, 5, 4, 2},
+    {"S6: P-c 61..63, 2009 (Pascha 6.4)", 2009, 6, 5, 2},
+    {"S7: P-c 61..63, 2009 (Pascha 6.4)", 2009, 7, 6, 2},
+    {"S8: P-c 61..63, 2009 (Pascha 6.4)", 2009, 8, 0, 0},
+    {"S9: P-c 61..63, 2009 (Pascha 6.4)", 2009, 9, 0, 0},
+    {"S10: P-c 64 or more, 2000 (Pascha 17.4)", 2000, 10, 9, 2},
+    {"S4: P-c 64 or more, 2000 (Pascha 17.4)", 2000, 4, 3, 2},
+    {"S5: P-c 64 or more, 2000 (Pascha 17.4)", 2000, 5, 4, 2},
+    {"S6: P-c 64 or more, 2000 (Pascha 17.4)", 2000, 6, 5, 2},
+    {"S7: P-c 64 or more, 2000 (Pascha 17.4)", 2000, 7, 6, 2},
+    {"S8: P-c 64 or more, 2000 (Pascha 17.4)", 2000, 8, 7, 2},
+    {"S9: P-c 64 or more, 2000 (Pascha 17.4)", 2000, 9, 8, 2},
+    {"S10: P-c below 50, 2037 (Pascha 23.3)", 2037, 10, 0, 0},
+    {"S4: P-c below 50, 2037 (Pascha 23.3)", 2037, 4, 0, 0},
+    {"S5: P-c below 50, 2037 (Pascha 23.3)", 2037, 5, 0, 0},
+    {"S6: P-c below 50, 2037 (Pascha 23.3)", 2037, 6, 0, 0},
+    {"S7: P-c below 50, 2037 (Pascha 23.3)", 2037, 7, 0, 0},
+    {"S8: P-c below 50, 2037 (Pascha 23.3)", 2037, 8, 0, 0},
+    {"S9: P-c below 50, 2037 (Pascha 23.3)", 2037, 9, 0, 0},
+    {"S10: Meeting on Cheesefare Monday, 2010 (Pascha 22.3)", 2010, 10, 0, 0},
+    {"S4: Meeting on Cheesefare Monday, 2010 (Pascha 22.3)", 2010, 4, 0, 0},
+    {"S5: Meeting on Cheesefare Monday, 2010 (Pascha 22.3)", 2010, 5, 0, 0},
+    {"S6: Meeting on Cheesefare Monday, 2010 (Pascha 22.3)", 2010, 6, 0, 0},
+    {"S7: Meeting on Cheesefare Monday, 2010 (Pascha 22.3)", 2010, 7, 0, 0},
+    {"S8: Meeting on Cheesefare Monday, 2010 (Pascha 22.3)", 2010, 8, 0, 0},
+    {"S9: Meeting on Cheesefare Monday, 2010 (Pascha 22.3)", 2010, 9, 0, 0},
+    {"S11: P-b 44..47, 2006 (Pascha 10.4)", 2006, 11, 0, 0},
+    {"S12: P-b 44..47, 2006 (Pascha 10.4)", 2006, 12, 24, 2},
+    {"S11: b = P-48, 2060 (Pascha 12.4)", 2060, 11, 23, 2},
+    {"S12: b = P-48, 2060 (Pascha 12.4)", 2060, 12, 0, 0},
+    {"S11: b = P-51, 2035 (Pascha 16.4)", 2035, 11, 23, 2},
+    {"S12: b = P-51, 2035 (Pascha 16.4)", 2035, 12, 0, 0},
+    {"S11: b = P-53, 2000 (Pascha 17.4)", 2000, 11, 23, 2},
+    {"S12: b = P-53, 2000 (Pascha 17.4)", 2000, 12, 0, 0},
+    {"S11: b = P-57, 2002 (Pascha 22.4)", 2002, 11, 23, 2},
+    {"S12: b = P-57, 2002 (Pascha 22.4)", 2002, 12, 0, 0},
+    {"S11: b elsewhere, 2001 (Pascha 2.4)", 2001, 11, 24, 2},
+    {"S12: b elsewhere, 2001 (Pascha 2.4)", 2001, 12, 0, 0},
+    {"S13: 9 March on the fifth Saturday, 2007 (Pascha 26.3)", 2007, 13, 7, 3},
+    {"S13: 9 March on P-15, 2143 (Pascha 24.3)", 2143, 13, 10, 3},
+    {"S13: 9 March on P-25, 2017 (Pascha 3.4)", 2017, 13, 8, 3},
+    {"S13: 9 March elsewhere, 2000 (Pascha 17.4)", 2000, 13, 9, 3},
+    {"S14: Annunciation on P-16, 2006 (Pascha 10.4)", 2006, 14, 23, 3},
+    {"S15: Annunciation on P-16, 2006 (Pascha 10.4)", 2006, 15, 26, 3},
+    {"S14: Annunciation on P-18, 2038 (Pascha 12.4)", 2038, 14, 23, 3},
+    {"S15: Annunciation on P-18, 2038 (Pascha 12.4)", 2038, 15, 26, 3},
+    {"S14: Annunciation on P-8, 2001 (Pascha 2.4)", 2001, 14, 23, 3},
+    {"S15: Annunciation on P-8, 2001 (Pascha 2.4)", 2001, 15, 0, 0},
+    {"S14: Annunciation elsewhere, 2000 (Pascha 17.4)", 2000, 14, 0, 0},
+    {"S15: Annunciation elsewhere, 2000 (Pascha 17.4)", 2000, 15, 0, 0},
+    {"S16: on 24 February, 2058 (Pascha 1.4)", 2058, 16, 0, 0},
+    {"S16: on 9 March, 2003 (Pascha 14.4)", 2003, 16, 0, 0},
+    {"S16: free, 2000 (Pascha 17.4)", 2000, 16, 12, 3},
+    {"S17: on 24 February, 2075 (Pascha 25.3)", 2075, 17, 0, 0},
+    {"S17: on 25 March, 2040 (Pascha 23.4)", 2040, 17, 0, 0},
+    {"S17: on 9 March, 2014 (Pascha 7.4)", 2014, 17, 0, 0},
+    {"S17: free, 2000 (Pascha 17.4)", 2000, 17, 19, 3},
+    {"S18: on 25 March, 2035 (Pascha 16.4)", 2035, 18, 0, 0},
+    {"S18: on 9 March, 2031 (Pascha 31.3)", 2031, 18, 0, 0},
+    {"S18: free, 2000 (Pascha 17.4)", 2000, 18, 26, 3},
+    {"S20: 25 May on P+48, 2014 (Pascha 7.4)", 2014, 20, 23, 5},
+    {"S20: 25 May on P+49, 2009 (Pascha 6.4)", 2009, 20, 22, 5},
+    {"S20: 25 May on P+50, 2055 (Pascha 5.4)", 2055, 20, 26, 5},
+    {"S20: 25 May on P+56, 2015 (Pascha 30.3)", 2015, 20, 23, 5},
+    {"S20: 25 May elsewhere, 2000 (Pascha 17.4)", 2000, 20, 25, 5},
+    {"S63: 16 July Monday..Wednesday, 2002 (Pascha 22.4)", 2002, 63, 15, 7},
+    {"S63: 16 July Thursday..Saturday, 2000 (Pascha 17.4)", 2000, 63, 17, 7},
+    {"S63: 16 July a Sunday, 2001 (Pascha 2.4)", 2001, 63, 16, 7},
+    {"S64: 11 October Monday..Wednesday, 2000 (Pascha 17.4)", 2000, 64, 9, 10},
+    {"S64: 11 October Thursday..Saturday, 2002 (Pascha 22.4)", 2002, 64, 14, 10},
+    {"S64: 11 October a Sunday, 2004 (Pascha 29.3)", 2004, 64, 11, 10},
+    {"S10: P-c 64 or more, 2002 (Pascha 22.4)", 2002, 10, 9, 2},
+    {"S4: P-c 64 or more, 2002 (Pascha 22.4)", 2002, 4, 3, 2},
+    {"S5: P-c 64 or more, 2002 (Pascha 22.4)", 2002, 5, 4, 2},
+    {"S6: P-c 64 or more, 2002 (Pascha 22.4)", 2002, 6, 5, 2},
+    {"S7: P-c 64 or more, 2002 (Pascha 22.4)", 2002, 7, 6, 2},
+    {"S8: P-c 64 or more, 2002 (Pascha 22.4)", 2002, 8, 7, 2},
+    {"S9: P-c 64 or more, 2002 (Pascha 22.4)", 2002, 9, 8, 2},
+    {"S2: Meeting on another day, 2037 (Pascha 23.3)", 2037, 2, 1, 2},
+    {"S3: Meeting on another day, 2037 (Pascha 23.3)", 2037, 3, 2, 2},
+    {"S19: 9 May of the Gregorian calendar, 1900 (Pascha 9.4)", 1900, 19, 26, 4},
+    {"S19: 9 May of the Gregorian calendar, 2000 (Pascha 17.4)", 2000, 19, 26, 4},
+    {"S19: 9 May of the Gregorian calendar, 2100 (Pascha 19.4)", 2100, 19, 25, 4},
+};
+
+const Placed kSpecWeekDays[] = {
+    {"2031 Meatfare Saturday on 2 February, record 1", 2031, 1, 0, 0},
+    {"2031 Meatfare Saturday on 2 February, record 2", 2031, 2, 2, 2},
+    {"2031 Meatfare Saturday on 2 February, record 3", 2031, 3, 14, 3},
+    {"2031 Meatfare Saturday on 2 February, record 4", 2031, 4, 26, 10},
+    {"2031 Meatfare Saturday on 2 February, record 5", 2031, 5, 0, 0},
+    {"2031 Meatfare Saturday on 2 February, record 6", 2031, 6, 0, 0},
+    {"2011 fifth Saturday on the Annunciation, record 1", 2011, 1, 13, 2},
+    {"2011 fifth Saturday on the Annunciation, record 2", 2011, 2, 0, 0},
+    {"2011 fifth Saturday on the Annunciation, record 3", 2011, 3, 23, 3},
+    {"2011 fifth Saturday on the Annunciation, record 4", 2011, 4, 23, 10},
+    {"2011 fifth Saturday on the Annunciation, record 5", 2011, 5, 0, 0},
+    {"2011 fifth Saturday on the Annunciation, record 6", 2011, 6, 0, 0},
+    {"2000 Saturday on 22 October, record 1", 2000, 1, 20, 2},
+    {"2000 Saturday on 22 October, record 2", 2000, 2, 0, 0},
+    {"2000 Saturday on 22 October, record 3", 2000, 3, 31, 3},
+    {"2000 Saturday on 22 October, record 4", 2000, 4, 15, 10},
+    {"2000 Saturday on 22 October, record 5", 2000, 5, 0, 0},
+    {"2000 Saturday on 22 October, record 6", 2000, 6, 0, 0},
+    {"2004 Saturday on 24 October, record 1", 2004, 1, 1, 2},
+    {"2004 Saturday on 24 October, record 2", 2004, 2, 0, 0},
+    {"2004 Saturday on 24 October, record 3", 2004, 3, 12, 3},
+    {"2004 Saturday on 24 October, record 4", 2004, 4, 0, 0},
+    {"2004 Saturday on 24 October, record 5", 2004, 5, 24, 10},
+    {"2004 Saturday on 24 October, record 6", 2004, 6, 17, 10},
+    {"2001 Saturday on 21 October, record 1", 2001, 1, 4, 2},
+    {"2001 Saturday on 21 October, record 2", 2001, 2, 0, 0},
+    {"2001 Saturday on 21 October, record 3", 2001, 3, 16, 3},
+    {"2001 Saturday on 21 October, record 4", 2001, 4, 21, 10},
+    {"2001 Saturday on 21 October, record 5", 2001, 5, 0, 0},
+    {"2001 Saturday on 21 October, record 6", 2001, 6, 0, 0},
+    {"2003 27 October a Sunday, record 1", 2003, 1, 16, 2},
+    {"2003 27 October a Sunday, record 2", 2003, 2, 0, 0},
+    {"2003 27 October a Sunday, record 3", 2003, 3, 28, 3},
+    {"2003 27 October a Sunday, record 4", 2003, 4, 26, 10},
+    {"2003 27 October a Sunday, record 5", 2003, 5, 0, 0},
+    {"2003 27 October a Sunday, record 6", 2003, 6, 0, 0},
+};
+
+// SpecWeekDays records 1..n, each with a title only.
+Profile Titles(int n) {
+    QString text;
+    for (int i = 1; i <= n; ++i)
+        text += QStringLiteral("[%1]\n0=title %1\n").arg(i);
+    return fixture::Parse(text);
+}
+
+Bases Placed_(int16_t year, int specWeekDays = 6) {
+    Bases b;
+    LoadSpecWeekDays(b, Titles(specWeekDays));
+    SetMovableDays(fixture::PaschalYear(year), b);
+    return b;
+}
+
+int32_t Expected(const Placed& r) { return r.day == 0 ? 0 : Julian(r.day, r.month, r.year); }
+
+} // namespace
+
+class TestBasesMovable : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void special_data() {
+        QTest::addColumn<int>("year");
+        QTest::addColumn<int>("record");
+        QTest::addColumn<int>("expected");
+        for (const Placed& r : kSpecial)
+            QTest::addRow("%s", r.name) << r.year << r.record << Expected(r);
+    }
+    void special() {
+        QFETCH(int, year);
+        QFETCH(int, record);
+        QFETCH(int, expected);
+        const Bases b = Placed_(int16_t(year));
+        QCOMPARE(b.SpecialDayNumber[record], expected);
+        // The same year seen as the year before gives the same day.
+        const Bases next = Placed_(int16_t(year + 1));
+        QCOMPARE(next.SpecialPrevDayNumber[record], expected);
+    }
+
+    void specWeekDays_data() {
+        QTest::addColumn<int>("year");
+        QTest::addColumn<int>("record");
+        QTest::addColumn<int>("expected");
+        for (const Placed& r : kSpecWeekDays)
+            QTest::addRow("%s", r.name) << r.year << r.record << Expected(r);
+    }
+    void specWeekDays() {
+        QFETCH(int, year);
+        QFETCH(int, record);
+        QFETCH(int, expected);
+        QCOMPARE(Placed_(int16_t(year)).SpecWeekDaysDayNumber[record], expected);
+        QCOMPARE(Placed_(int16_t(year + 1)).SpecWeekDaysPrevDayNumber[record], expected);
+    }
+
+    void examplesOfTheMeetingOfTheLord() {
+        // Pascha on 23 March of a common year: the Meeting is 49 days before it, no afterfeast.
+        Bases b = Placed_(2037);
+        QCOMPARE(b.SpecialDayNumber[3], Julian(2, 2, 2037));
+        QCOMPARE(b.SpecialDayNumber[2], Julian(1, 2, 2037));
+        for (int k = 4; k <= 10; ++k)
+            QCOMPARE(b.SpecialDayNumber[k], 0);
+        // Pascha on 22 March: the Meeting falls on Cheesefare Monday and moves a day back.
+        b = Placed_(2010);
+        QCOMPARE(b.SpecialDayNumber[3], Julian(1, 2, 2010));
+        QCOMPARE(b.SpecialDayNumber[2], Julian(31, 1, 2010));
+        for (int k = 4; k <= 10; ++k)
+            QCOMPARE(b.SpecialDayNumber[k], 0);
+        // Pascha on 22 April: a full afterfeast, 3..8 February, leave-taking on 9 February.
+        b = Placed_(2002);
+        QCOMPARE(b.SpecialDayNumber[10], Julian(9, 2, 2002));
+        for (int k = 4; k <= 9; ++k)
+            QCOMPARE(b.SpecialDayNumber[k], Julian(k - 1, 2, 2002));
+    }
+
+    void apostlesFast_data() {
+        QTest::addColumn<int>("year");
+        QTest::addColumn<int>("days");
+        QTest::addColumn<int>("firstDay");
+        QTest::addColumn<int>("firstMonth");
+        QTest::addRow("Pascha 22 March, 2010: the longest fast") << 2010 << 41 << 19 << 5;
+        QTest::addRow("Pascha 22 April, 2002") << 2002 << 10 << 19 << 6;
+        QTest::addRow("Pascha 25 April, 2078: the shortest fast") << 2078 << 7 << 22 << 6;
+    }
+    void apostlesFast() {
+        QFETCH(int, year);
+        QFETCH(int, days);
+        QFETCH(int, firstDay);
+        QFETCH(int, firstMonth);
+        const Bases b = Placed_(int16_t(year));
+        const int32_t first = Julian(firstDay, firstMonth, year);
+        for (int k = 1; k <= days; ++k)
+            QCOMPARE(b.SpecialDayNumber[20 + k], first + k - 1);
+        QCOMPARE(b.SpecialDayNumber[20 + days], Julian(28, 6, year));
+        for (int k = 21 + days; k <= 62; ++k)
+            QCOMPARE(b.SpecialDayNumber[k], 0);
+    }
+
+    void fortyMartyrsWithoutTheFifthSaturday() {
+        // 2007: 9 March is the Saturday of the fifth week; without that record the feast stays put.
+        QCOMPARE(Placed_(2007, 6).SpecialDayNumber[13], Julian(7, 3, 2007));
+        QCOMPARE(Placed_(2007, 2).SpecialDayNumber[13], Julian(9, 3, 2007));
+    }
+
+    void specWeekDaysOnlyRecordsThatExist() {
+        Bases b = Placed_(2004, 2);
+        QCOMPARE(b.SpecWeekDaysDayNumber.size(), std::size_t(3));
+        QCOMPARE(b.SpecWeekDaysDayNumber[1], Julian(1, 2, 2004));
+        QCOMPARE(b.SpecWeekDaysDayNumber[2], 0);
+        b = Placed_(2004, 5);  // record 6 of the rule is not there to write
+        QCOMPARE(b.SpecWeekDaysDayNumber.size(), std::size_t(6));
+        QCOMPARE(b.SpecWeekDaysDayNumber[5], Julian(24, 10, 2004));
+        b = Placed_(2004, 8);  // records 7 and 8 get no day
+        QCOMPARE(b.SpecWeekDaysDayNumber[6], Julian(17, 10, 2004));
+        QCOMPARE(b.SpecWeekDaysDayNumber[7], 0);
+        QCOMPARE(b.SpecWeekDaysDayNumber[8], 0);
+        QCOMPARE(b.SpecWeekDaysPrevDayNumber[8], 0);
+    }
+
+    void relocatableFromPascha_data() {
+        QTest::addColumn<int>("days");
+        QTest::addColumn<int>("expected");
+        // Pascha 2024: 22 April Julian, 5 May Gregorian.
+        QTest::addRow("Pascha") << 0 << Gregorian(5, 5, 2024);
+        QTest::addRow("Palm Sunday") << -7 << Gregorian(28, 4, 2024);
+        QTest::addRow("Pentecost") << 49 << Gregorian(23, 6, 2024);
+        QTest::addRow("Meatfare Saturday") << -57 << Julian(25, 2, 2024);
+    }
+    void relocatableFromPascha() {
+        QFETCH(int, days);
+        QFETCH(int, expected);
+        const Profile p = fixture::Parse(QStringLiteral("[1]\ndays=%1\n").arg(days));
+        Bases b;
+        LoadRelocatable(b, p);
+        LoadWeekdays(b, p);
+        SetMovableDays(fixture::PaschalYear(2024), b);
+        QCOMPARE(b.RelocDayNumber[1], expected);
+        QCOMPARE(b.WeekdaysDayNumber[1], expected);
+        QVERIFY(BelongsReloc(b, 1, expected));
+        QVERIFY(BelongsWeekdays(b, 1, expected));
+        // Only the current Paschal year: the same day a year earlier does not belong.
+        SetMovableDays(fixture::PaschalYear(2025), b);
+        QVERIFY(!BelongsReloc(b, 1, expected));
+        QVERIFY(!BelongsWeekdays(b, 1, expected));
+    }
+
+    void weekdayNearADate_data() {
+        QTest::addColumn<int>("weekday");
+        QTest::addColumn<int>("current");
+        QTest::addColumn<int>("previous");
+        // Anchor 1 January (Julian): a Tuesday in 2025, a Sunday in 2024.
+        QTest::addRow("Monday after") << 1 << Julian(7, 1, 2025) << Julian(2, 1, 2024);
+        QTest::addRow("Tuesday after, on a Tuesday") << 2 << Julian(8, 1, 2025) << Julian(3, 1, 2024);
+        QTest::addRow("Sunday after, on a Sunday") << 7 << Julian(6, 1, 2025) << Julian(8, 1, 2024);
+        QTest::addRow("Sunday before, 0") << 0 << Julian(30, 12, 2024) << Julian(25, 12, 2023);
+        QTest::addRow("Sunday before, -7") << -7 << Julian(30, 12, 2024) << Julian(25, 12, 2023);
+        QTest::addRow("Tuesday before, on a Tuesday") << -2 << Julian(25, 12, 2024) << Julian(27, 12, 2023);
+        QTest::addRow("Monday before") << -1 << Julian(31, 12, 2024) << Julian(26, 12, 2023);
+        QTest::addRow("Saturday before") << -6 << Julian(29, 12, 2024) << Julian(31, 12, 2023);
+    }
+    void weekdayNearADate() {
+        QFETCH(int, weekday);
+        QFETCH(int, current);
+        QFETCH(int, previous);
+        const Profile p = fixture::Parse(QStringLiteral("[1]\nday=1\nmonth=1\nweekday=%1\n").arg(weekday));
+        Bases b;
+        LoadRelocatable1(b, p);
+        LoadWeekdays1(b, p);
+        SetMovableDays(fixture::PaschalYear(2025), b);
+        QCOMPARE(b.Reloc1DayNumber[1], current);
+        QCOMPARE(b.Reloc1PrevDayNumber[1], previous);
+        QCOMPARE(b.Weekdays1DayNumber[1], current);
+        QCOMPARE(b.Weekdays1PrevDayNumber[1], previous);
+        for (int32_t day : {current, previous}) {
+            QVERIFY(BelongsReloc1(b, 1, day));
+            QVERIFY(BelongsWeekdays1(b, 1, day));
+        }
+        QVERIFY(!BelongsReloc1(b, 1, current + 1));
+        QVERIFY(!BelongsReloc1(b, 2, current));  // no such record
+        QVERIFY(!BelongsReloc1(b, 0, current));
+    }
+
+    void sundayAfterTheNativityInGregorianJanuary() {
+        // Through the core's recomputation, in the Gregorian calendar on 12 January 2025: the Sunday after
+        // 25 December is reached through the day placed from the Julian year before.
+        QTemporaryDir dir;
+        CalendarData data;
+        data.Files.SetFolder(dir.path());
+        LoadRelocatable1(data.Bases, fixture::Parse(QStringLiteral("[1]\nday=25\nmonth=12\nweekday=7\nred=1\n")));
+        BasesHooks hooks(data);
+        CalendarState st;
+        InitStyleTables(st);
+        st.Hooks = &hooks;
+        SetGregorianDate(st, 12, 1, 2025);
+        QCOMPARE(st.Pascha.PaschaYear, int16_t(2025));
+        QCOMPARE(data.Bases.Reloc1PrevDayNumber[1], Julian(30, 12, 2024));
+        QCOMPARE(data.Bases.Reloc1PrevDayNumber[1], st.CurDayNumber);
+        QCOMPARE(data.Bases.Reloc1DayNumber[1], Gregorian(11, 1, 2026));
+        QVERIFY(BelongsReloc1(data.Bases, 1, st.CurDayNumber));
+        // SetMonthAnchors marked it red as well.
+        QVERIFY(st.MonthRedDays[12]);
+    }
+
+    void specialOnEveryStepOfTheCore() {
+        // ApplyStyle and RecalcYear place the days anew; a move within the year leaves them.
+        QTemporaryDir dir;
+        CalendarData data;
+        data.Files.SetFolder(dir.path());
+        BasesHooks hooks(data);
+        CalendarState st;
+        InitStyleTables(st);
+        st.Hooks = &hooks;
+        SetGregorianDate(st, 1, 6, 2002);
+        QCOMPARE(data.Bases.SpecialDayNumber[10], Julian(9, 2, 2002));
+        st.CurStyle = StyleAnnoMundi;  // 1 June 2002 lies in Anno Mundi 7510, Pascha of 2002
+        ApplyStyle(st);
+        QCOMPARE(data.Bases.SpecialDayNumber[10], Julian(9, 2, 2002));
+        ShiftDays(st, 120);  // Julian 16 September 2002: Anno Mundi 7511, Pascha of 2003
+        QCOMPARE(st.Pascha.PaschaYear, int16_t(2003));
+        QCOMPARE(data.Bases.SpecialDayNumber[3], Julian(2, 2, 2003));
+        QCOMPARE(data.Bases.SpecialPrevDayNumber[10], Julian(9, 2, 2002));
+        data.Bases.SpecialDayNumber[3] = 0;
+        ShiftDays(st, 1);  // within the year: nothing is placed again
+        QCOMPARE(data.Bases.SpecialDayNumber[3], 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestBasesMovable)
+#include "test_bases_movable.moc"
