@@ -1,0 +1,54 @@
+// The report builders behind BuildReport and FindInYear, the dated-row buffer they share and the pieces
+// of the search. Each builder writes its tab's temporary file and hands the document to the host; those
+// that walk through days save the calendar state first and put it back at the end, so that afterwards the
+// user's date, its style records, the Pascha block and the movable days are exactly as before.
+#pragma once
+
+#include "report/report.h"
+
+#include <QString>
+#include <QStringView>
+
+#include <vector>
+
+namespace vorelian {
+
+void BuildDayReport(ReportContext& ctx);     // tab 0
+void BuildWeekReport(ReportContext& ctx);    // tab 1
+void BuildMonthReport(ReportContext& ctx);   // tab 2
+void BuildYearReport(ReportContext& ctx);    // tab 3
+void BuildFeastsReport(ReportContext& ctx);  // tab 4
+
+// The key day number of a tab for the live state (0 for tabs without a key).
+int32_t ReportKey(const CalendarState& st, int tab);
+
+// Places the Julian day and month of the live Julian record in the year of the saved state and adds one
+// row for it to the buffer, with the matches of `pattern` in `text` marked from `position` on (1-based;
+// 0 marks nothing). Adds nothing when the date falls outside that year.
+void AddDatedEntry(ReportContext& ctx, qsizetype position, const QString& text, const QString& pattern,
+                   bool wholeWord = false);
+
+// Sorts the buffer by day number, keeping the order of rows of one day.
+void SortRows(std::vector<DatedRow>& rows);
+
+// Lower case character by character, so that every position in the result is the same in the original.
+QString LowerChars(QStringView text);
+
+// Which characters of a stored entry text a reader sees: not control words or symbols (with their
+// delimiting blank), not braces, not the marker column between \f1 and \f0 with the blank after it, and
+// not a rank code at the very beginning. Matches are accepted only where every character is seen.
+std::vector<bool> VisibleChars(QStringView text);
+
+// The 1-based position of the first acceptable occurrence of `pattern` in `text` at or after `start`,
+// or 0. With `wholeWord` the occurrence may not touch a Cyrillic letter on either side.
+qsizetype FindText(qsizetype start, QStringView text, QStringView pattern, bool wholeWord);
+
+// Puts every match, from the one at `position` on, between the red and the navy colour tokens.
+QString MarkMatches(QString text, qsizetype position, QStringView pattern, bool wholeWord);
+
+// Looks for `pattern` in one stored movable text and, when found, adds the marked text to the buffer under
+// `dayNumber` (to the last row when that row is of the same day).
+void AddFoundMovable(ReportContext& ctx, int32_t dayNumber, const QString& text, const QString& pattern,
+                     bool wholeWord);
+
+} // namespace vorelian

@@ -1,0 +1,79 @@
+// The report dialect: the small, fixed RTF that every generated report is written in (a header with the
+// report font and Courier New, navy and red, paragraph ends, the separator line and the marker column),
+// and the writer that puts a report into its temporary file in Windows-1251 and hands it to the host.
+#pragma once
+
+#include "core/settings.h"
+
+#include <QByteArray>
+#include <QFile>
+#include <QString>
+#include <QStringView>
+
+namespace vorelian {
+
+class ReportHost;
+
+namespace dialect {
+
+inline constexpr QStringView Par = u"\\par\r\n";          // end of a paragraph
+inline constexpr QStringView DocEnd = u"\\par\r\n}";      // end of the document
+inline constexpr QStringView Navy = u"\\cf1 ";
+inline constexpr QStringView Red = u"\\cf2 ";
+inline constexpr QStringView Bold = u"\\b ";
+inline constexpr QStringView Italic = u"\\i ";
+// The marker of date lines, headings and group 4 texts: three blanks in the marker column.
+inline constexpr QStringView Blank = u"\\f1    \\f0  ";
+// 99 full stops.
+inline constexpr QStringView Separator =
+    u"...................................................................................................";
+
+} // namespace dialect
+
+// The report header for the font settings: font and colour tables, the font size, then bold and italic.
+QString ReportHeader(const Settings& options);
+
+// A typed text made safe to stand in a report: backslash and braces escaped.
+QString EscapeRtfText(QStringView text);
+
+// Report text to the bytes of the report file: Windows-1251, and a character the code page cannot hold
+// as \uN followed by "?" (the header's \uc1 tells a reader to skip that one fallback character).
+QByteArray EncodeReport(QStringView text);
+
+// Writes one report: every piece is followed by CR LF, goes to the tab's temporary file and is kept in
+// memory too, so that a file that cannot be opened or written still leaves a document to show.
+class ReportWriter {
+public:
+    ReportWriter(ReportHost* host, int tab, const QString& path);
+    ~ReportWriter();
+    ReportWriter(const ReportWriter&) = delete;
+    ReportWriter& operator=(const ReportWriter&) = delete;
+
+    void Write(QStringView piece);
+    // Closes the file and asks the host to show the document (with an empty path when the file failed).
+    void Finish();
+
+    const QByteArray& Document() const { return bytes_; }
+
+private:
+    ReportHost* host_;
+    int tab_;
+    QFile file_;
+    bool fileOk_ = false;
+    bool finished_ = false;
+    QByteArray bytes_;
+};
+
+// The busy pointer for as long as the guard lives.
+class BusyGuard {
+public:
+    explicit BusyGuard(ReportHost* host);
+    ~BusyGuard();
+    BusyGuard(const BusyGuard&) = delete;
+    BusyGuard& operator=(const BusyGuard&) = delete;
+
+private:
+    ReportHost* host_;
+};
+
+} // namespace vorelian
