@@ -49,7 +49,6 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
     label2->setObjectName(QStringLiteral("Label2"));
     auto* label3 = new QLabel(kLegalNotice, this);
     label3->setObjectName(QStringLiteral("Label3"));
-    label3->setWordWrap(true);
 
     auto* line = new QFrame(this);
     line->setFrameShape(QFrame::HLine);
@@ -87,6 +86,7 @@ frmAbout* frmAbout::ShowAbout(QWidget* owner) {
     auto* box = new frmAbout(owner);
     PlaceCentreThirdDown(box);
     box->show();
+    PlaceCentreThirdDown(box);  // again with the frame the window got when shown
     return box;
 }
 

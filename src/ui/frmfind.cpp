@@ -66,22 +66,28 @@ frmFind::frmFind(QWidget* mainWindow, ReportSource visibleReport)
     connect(m_cbFind, &QPushButton::clicked, this, [this] { FindDat(m_strFind->text()); });
     connect(m_cbExit, &QPushButton::clicked, this, &frmFind::reject);
 
-    // Top right corner on the main window's top right corner, each time the window is loaded.
     adjustSize();
-    if (mainWindow) {
-        const QRect main = mainWindow->frameGeometry();
-        move(main.left() + main.width() - frameGeometry().width(), main.top());
-    }
+    PlaceAtMainTopRight();
+}
+
+void frmFind::PlaceAtMainTopRight() {
+    if (!m_mainWindow)
+        return;
+    const QRect main = m_mainWindow->frameGeometry();
+    move(main.left() + main.width() - frameGeometry().width(), main.top());
 }
 
 frmFind* frmFind::mnuFind(QPointer<frmFind>& window, QWidget* mainWindow, ReportSource visibleReport) {
     RichTextView* visible = visibleReport ? visibleReport() : nullptr;
     const bool selected = visible && visible->SelLength() != 0;
-    if (!window)
+    const bool load = !window;
+    if (load)
         window = new frmFind(mainWindow, std::move(visibleReport));
     if (selected)
         window->m_strFind->setText(visible->SelText());
     window->show();
+    if (load)
+        window->PlaceAtMainTopRight();  // again with the frame the window got when shown
     window->raise();
     window->activateWindow();
     return window;
@@ -155,7 +161,7 @@ bool SelectionSearch::eventFilter(QObject* watched, QEvent* event) {
 
 void SelectionSearch::Search() {
     const QString text = m_strFind->text();  // a copy: the search leaves the box as it is
-    if (m_findInYear)
+    if (HasSearchText(text) && m_findInYear)
         m_findInYear(text, m_wholeWord && m_wholeWord->isChecked());
 }
 

@@ -55,6 +55,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Top right corner on the main window's top right corner; each time the window is loaded.
+    void PlaceAtMainTopRight();
+
     QWidget* m_mainWindow;
     ReportSource m_report;
     QLineEdit* m_strFind;

@@ -89,11 +89,14 @@ frmRange::frmRange(CalendarState& state, RangeHost& host, Settings* settings, QW
 
 frmRange* frmRange::ShowRange(QWidget* owner, CalendarState& state, RangeHost& host, Settings* settings) {
     static QPointer<frmRange> open;
-    if (!open) {
+    const bool load = !open;
+    if (load) {
         open = new frmRange(state, host, settings, owner);
         PlaceCentreThirdDown(open);
     }
     open->show();
+    if (load)
+        PlaceCentreThirdDown(open);  // again with the frame the window got when shown
     open->raise();
     open->activateWindow();
     return open;

@@ -1,6 +1,7 @@
 #include "ui/windowplace.h"
 
 #include <QGuiApplication>
+#include <QLayout>
 #include <QScreen>
 #include <QWidget>
 
@@ -15,6 +16,10 @@ void PlaceCentreThirdDown(QWidget* window) {
     QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
     if (!screen)
         return;
+    // The size the window will open with: polished and laid out as it will be shown.
+    window->ensurePolished();
+    if (window->layout())
+        window->layout()->activate();
     window->adjustSize();
     window->move(CentreThirdDown(screen->geometry(), window->frameGeometry().size()));
 }

@@ -1,0 +1,150 @@
+// The Help menu's links and the About box: the help page beside the program, the two forms of the mail
+// link, the box's texts, its place on the screen and its links lighting up under the mouse.
+#include "ui/frmabout.h"
+#include "ui/helplinks.h"
+#include "ui/windowplace.h"
+#include "uiservices_fake.h"
+
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QScreen>
+#include <QUrlQuery>
+#include <QtTest>
+
+using namespace vorelian;
+using vorelian::testing::FakeServices;
+
+namespace {
+
+bool LooksLit(const QLabel* label) {
+    return label->font().underline() && label->palette().color(QPalette::WindowText) == QColor(0, 0, 255);
+}
+
+bool LooksPlain(const QLabel* label) {
+    return !label->font().underline() && label->palette().color(QPalette::WindowText) == QColor(0, 0, 0);
+}
+
+} // namespace
+
+class TestFrmAbout : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void helpPageBesideTheProgram_data() {
+        QTest::addColumn<QString>("folder");
+        QTest::addRow("without separator") << "/opt/vorelian";
+        QTest::addRow("with separator") << "/opt/vorelian/";
+    }
+
+    void helpPageBesideTheProgram() {
+        QFETCH(QString, folder);
+        QCOMPARE(HelpPageUrl(folder).toLocalFile(), QStringLiteral("/opt/vorelian/Help/Index.html"));
+    }
+
+    void f1OpensTheHelpOfThisProgram() {
+        FakeServices fake;
+        OpenHelp();
+        QCOMPARE(int(fake.Opened.size()), 1);
+        QCOMPARE(fake.Opened[0].toLocalFile(), QCoreApplication::applicationDirPath() + "/Help/Index.html");
+    }
+
+    void mailLinks() {
+        FakeServices fake;
+        OpenMailToAuthor();
+        OpenHomePage();
+        QCOMPARE(int(fake.Opened.size()), 2);
+        const QUrl mail = fake.Opened[0];
+        QCOMPARE(mail.toString(), QStringLiteral("mailto:vorelian@example.org?subject=tavr&body="));
+        QCOMPARE(mail.scheme(), QStringLiteral("mailto"));
+        QCOMPARE(mail.path(), kAuthorEMail);
+        const QUrlQuery query(mail);
+        QCOMPARE(query.queryItemValue("subject"), QStringLiteral("tavr"));
+        QVERIFY(query.hasQueryItem("body"));
+        QVERIFY(query.queryItemValue("body").isEmpty());
+        QCOMPARE(fake.Opened[1], QUrl(QStringLiteral("https://vorelian.example.org")));
+        QCOMPARE(MailUrl(false).toString(), QStringLiteral("mailto:vorelian@example.org"));
+    }
+
+    void placement_data() {
+        QTest::addColumn<QRect>("screen");
+        QTest::addColumn<QSize>("window");
+        QTest::addColumn<QPoint>("expected");
+        QTest::addRow("even") << QRect(0, 0, 1920, 1080) << QSize(400, 300) << QPoint(760, 260);
+        QTest::addRow("fractions dropped") << QRect(0, 0, 1921, 1081) << QSize(400, 300) << QPoint(760, 260);
+        QTest::addRow("second screen") << QRect(1920, 0, 1280, 1024) << QSize(300, 200) << QPoint(2410, 274);
+        // Wider than the screen: the differences are negative and the quotients drop their fraction
+        // toward zero.
+        QTest::addRow("larger than the screen") << QRect(0, 0, 800, 600) << QSize(1001, 1001)
+                                                << QPoint(-100, -133);
+    }
+
+    void placement() {
+        QFETCH(QRect, screen);
+        QFETCH(QSize, window);
+        QFETCH(QPoint, expected);
+        QCOMPARE(CentreThirdDown(screen, window), expected);
+    }
+
+    void aboutBoxTexts() {
+        FakeServices fake;
+        QWidget owner;
+        QPointer<frmAbout> box = frmAbout::ShowAbout(&owner);
+        QVERIFY(box->isVisible());
+        QVERIFY(!box->isModal());
+        QCOMPARE(box->windowTitle(), QStringLiteral("Vorelian"));
+        QCOMPARE(box->findChild<QLabel*>("Label1")->text(), QStringLiteral("Vorelian"));
+        const QString version = box->findChild<QLabel*>("Label2")->text();
+        QVERIFY2(QRegularExpression(QStringLiteral("^Version \\d+\\.\\d+\\.\\d+$")).match(version).hasMatch(),
+                 qPrintable(version));
+        QCOMPARE(version, QStringLiteral("Version %1.%2.%3")
+                              .arg(VORELIAN_VERSION_MAJOR).arg(VORELIAN_VERSION_MINOR).arg(VORELIAN_VERSION_PATCH));
+        QVERIFY(!box->findChild<QLabel*>("Label3")->text().isEmpty());
+        QCOMPARE(box->Label4()->text(), QStringLiteral("Web site: https://vorelian.example.org"));
+        QCOMPARE(box->Label5()->text(), QStringLiteral("E-mail: vorelian@example.org"));
+        QCOMPARE(box->Label4()->cursor().shape(), Qt::PointingHandCursor);
+        const QRect screen = box->screen()->geometry();
+        QCOMPARE(box->frameGeometry().topLeft(), CentreThirdDown(screen, box->frameGeometry().size()));
+
+        QTest::mouseClick(box->findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(box.isNull());
+    }
+
+    void linksLightUpUnderTheMouse() {
+        FakeServices fake;
+        frmAbout box;
+        box.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&box));
+        QVERIFY(LooksPlain(box.Label4()) && LooksPlain(box.Label5()));
+
+        QTest::mouseMove(box.Label4());
+        QTRY_VERIFY(LooksLit(box.Label4()));
+        QVERIFY(LooksPlain(box.Label5()));
+
+        QTest::mouseMove(box.Label5());
+        QTRY_VERIFY(LooksLit(box.Label5()));
+        QVERIFY(LooksPlain(box.Label4()));
+
+        // Leaving the link for the button keeps the highlight; the empty form clears it.
+        QTest::mouseMove(&box, QPoint(box.width() - 2, box.height() - 2));
+        QTRY_VERIFY(LooksPlain(box.Label5()));
+        QVERIFY(LooksPlain(box.Label4()));
+    }
+
+    void linksOpenTheirTargets() {
+        FakeServices fake;
+        frmAbout box;
+        box.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&box));
+        QTest::mouseClick(box.Label4(), Qt::LeftButton);
+        QTest::mouseClick(box.Label5(), Qt::LeftButton);
+        QTest::mouseClick(box.Label5(), Qt::RightButton);
+        QCOMPARE(int(fake.Opened.size()), 2);
+        QCOMPARE(fake.Opened[0], QUrl(QStringLiteral("https://vorelian.example.org")));
+        QCOMPARE(fake.Opened[1].toString(), QStringLiteral("mailto:vorelian@example.org"));
+    }
+};
+
+QTEST_MAIN(TestFrmAbout)
+#include "test_frmabout.moc"
