@@ -1,0 +1,279 @@
+#include "ui/richtextview.h"
+
+#include "rtf/reader.h"
+#include "rtf/writer.h"
+
+#include <QContextMenuEvent>
+#include <QFile>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPrinter>
+#include <QSaveFile>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+
+#include <algorithm>
+
+namespace vorelian {
+namespace {
+
+// Files larger than this are no report of ours, and reading them would only stall the window.
+constexpr qint64 kMaxFileSize = qint64(256) << 20;
+
+bool IsWordChar(QChar c) {
+    return c.isLetterOrNumber() || c.isMark() || c == u'_';
+}
+
+} // namespace
+
+RichTextView::RichTextView(QWidget* parent) : QTextEdit(parent) {
+    setReadOnly(true);
+    setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    setUndoRedoEnabled(false);
+    setAcceptRichText(false);
+    SetDocument(rtf::Document{});
+}
+
+bool RichTextView::LoadFile(const QString& path, QString* error) {
+    QFile file(path);
+    QString why;
+    QByteArray bytes;
+    if (!file.open(QIODevice::ReadOnly))
+        why = file.errorString();
+    else if (file.size() > kMaxFileSize)
+        why = tr("The file is too large to show.");
+    else if (bytes = file.readAll(); file.error() != QFileDevice::NoError)
+        why = file.errorString();
+    if (!why.isEmpty()) {
+        if (error)
+            *error = why;
+        return false;
+    }
+    Load(bytes);
+    return true;
+}
+
+void RichTextView::Load(QByteArrayView bytes) {
+    SetDocument(rtf::ReadDocument(bytes));
+}
+
+void RichTextView::SetDocument(rtf::Document document) {
+    doc_ = std::move(document);
+    if (doc_.Paragraphs.empty())
+        doc_.Paragraphs.emplace_back();
+    text_ = rtf::PlainText(doc_);
+    Render(doc_, QTextEdit::document());
+    setTextCursor(QTextCursor(QTextEdit::document()));
+}
+
+QStringList RichTextView::FamiliesFor(const rtf::CharFormat& format) {
+    if (!format.FixedPitch)
+        return format.FontName.isEmpty() ? QStringList() : QStringList{format.FontName};
+    auto it = families_.constFind(format.FontName);
+    if (it != families_.constEnd())
+        return it.value();
+    // The face the named font resolves to here, if that is fixed-pitch; else the system's fixed face.
+    QFont named(format.FontName.isEmpty() ? QStringLiteral("Courier New") : format.FontName);
+    named.setStyleHint(QFont::TypeWriter);
+    QFontInfo info(named);
+    QStringList families;
+    if (info.fixedPitch())
+        families << info.family();
+    const QFont system = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    families << system.family() << QStringLiteral("monospace");
+    families_.insert(format.FontName, families);
+    return families;
+}
+
+void RichTextView::Render(const rtf::Document& document, QTextDocument* target) {
+    target->setUndoRedoEnabled(false);
+    target->clear();
+    target->setDefaultFont(font());
+
+    // Reports use a handful of formats: convert each once.
+    std::vector<std::pair<rtf::CharFormat, QTextCharFormat>> cache;
+    auto toQt = [&](const rtf::CharFormat& f) -> const QTextCharFormat& {
+        for (const auto& [key, value] : cache)
+            if (key == f)
+                return value;
+        QTextCharFormat q;
+        const QStringList families = FamiliesFor(f);
+        if (!families.isEmpty())
+            q.setFontFamilies(families);
+        if (f.FixedPitch) {
+            q.setFontFixedPitch(true);
+            q.setFontStyleHint(QFont::TypeWriter);
+        }
+        q.setFontPointSize(f.HalfPoints / 2.0);
+        q.setFontWeight(f.Bold ? QFont::Bold : QFont::Normal);
+        q.setFontItalic(f.Italic);
+        q.setFontUnderline(f.Underline);
+        if (f.Color != rtf::kAutoColor)
+            q.setForeground(QColor::fromRgb(f.Color));
+        cache.emplace_back(f, q);
+        return cache.back().second;
+    };
+
+    QTextCursor cursor(target);
+    cursor.beginEditBlock();
+    // An empty line takes the format of the text before it, as its paragraph end does in RTF, so that
+    // its height matches the lines around it.
+    QTextCharFormat carry;
+    bool first = true;
+    for (const rtf::Paragraph& p : document.Paragraphs) {
+        if (!p.Runs.empty() && first)
+            carry = toQt(p.Runs.front().Format);
+        if (first)
+            cursor.setBlockCharFormat(carry);
+        else
+            cursor.insertBlock(QTextBlockFormat(), carry);
+        first = false;
+        for (const rtf::Run& r : p.Runs) {
+            carry = toQt(r.Format);
+            cursor.insertText(r.Text, carry);
+        }
+    }
+    cursor.endEditBlock();
+}
+
+int RichTextView::SelStart() const {
+    return textCursor().selectionStart();
+}
+
+int RichTextView::SelLength() const {
+    const QTextCursor c = textCursor();
+    return c.selectionEnd() - c.selectionStart();
+}
+
+void RichTextView::SetSelStart(int start) {
+    QTextCursor c(QTextEdit::document());
+    c.setPosition(std::clamp(start, 0, int(text_.size())));
+    setTextCursor(c);
+}
+
+void RichTextView::SetSelLength(int length) {
+    const int start = SelStart();
+    QTextCursor c(QTextEdit::document());
+    c.setPosition(start);
+    c.setPosition(std::clamp(start + std::max(length, 0), start, int(text_.size())), QTextCursor::KeepAnchor);
+    setTextCursor(c);
+}
+
+QString RichTextView::SelText() const {
+    return text_.mid(SelStart(), SelLength());
+}
+
+QByteArray RichTextView::SelRTF() const {
+    const int start = SelStart(), length = SelLength();
+    return length > 0 ? rtf::WriteRtf(rtf::Slice(doc_, start, start + length)) : QByteArray();
+}
+
+QString RichTextView::Text() const {
+    return text_;
+}
+
+QByteArray RichTextView::TextRTF() const {
+    return rtf::WriteRtf(doc_);
+}
+
+int RichTextView::Find(const QString& text, int start, int end, int options) {
+    const qsizetype size = text_.size();
+    if (end < 0 || end > size)
+        end = int(size);
+    start = std::max(start, 0);
+    if (text.isEmpty() || start > end)
+        return -1;
+    const Qt::CaseSensitivity cs = options & FindMatchCase ? Qt::CaseSensitive : Qt::CaseInsensitive;
+    const QStringView range = QStringView(text_).left(end);
+    const bool wordStart = IsWordChar(text.front()), wordEnd = IsWordChar(text.back());
+    for (qsizetype from = start;;) {
+        const qsizetype pos = range.indexOf(text, from, cs);
+        if (pos < 0)
+            return -1;
+        const qsizetype after = pos + text.size();
+        const bool whole = !(options & FindWholeWord) ||
+                           ((!wordStart || pos == 0 || !IsWordChar(text_[pos - 1])) &&
+                            (!wordEnd || after >= size || !IsWordChar(text_[after])));
+        if (whole) {
+            if (!(options & FindNoHighlight)) {
+                QTextCursor c(QTextEdit::document());
+                c.setPosition(int(pos));
+                c.setPosition(int(after), QTextCursor::KeepAnchor);
+                setTextCursor(c);
+                ensureCursorVisible();
+            }
+            return int(pos);
+        }
+        from = pos + 1;
+    }
+}
+
+bool RichTextView::SaveFile(const QString& path, int type, QString* error) {
+    QByteArray bytes;
+    if (type == RtfFile)
+        bytes = TextRTF();
+    else if (type == TextFile)
+        bytes = rtf::PlainTextForFile(doc_);
+    auto fail = [error](const QString& why) {
+        if (error)
+            *error = why;
+        return false;
+    };
+    if (type != RtfFile && type != TextFile)
+        return fail(tr("Unknown file type %1.").arg(type));
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return fail(file.errorString());
+    if (file.write(bytes) != bytes.size()) {
+        const QString why = file.errorString();
+        file.cancelWriting();
+        return fail(why);
+    }
+    if (!file.commit())
+        return fail(file.errorString());
+    return true;
+}
+
+bool RichTextView::SelPrint(QPrinter* printer) {
+    if (!printer)
+        return false;
+    const int start = SelStart(), length = SelLength();
+    QTextDocument part;
+    Render(length > 0 ? rtf::Slice(doc_, start, start + length) : doc_, &part);
+    part.print(printer);
+    return printer->printerState() != QPrinter::Error;
+}
+
+QMimeData* RichTextView::CreateMimeData(bool wholeDocument) const {
+    auto* data = new QMimeData;
+    data->setText(wholeDocument ? Text() : SelText());
+    const QByteArray rtf = wholeDocument ? TextRTF() : SelRTF();
+    data->setData(QStringLiteral("text/rtf"), rtf);
+#ifdef Q_OS_WIN
+    // Qt maps only plain text and HTML to the Windows clipboard by itself.
+    data->setData(QStringLiteral("Rich Text Format"), rtf);
+#endif
+    return data;
+}
+
+QMimeData* RichTextView::createMimeDataFromSelection() const {
+    return CreateMimeData(false);
+}
+
+void RichTextView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::RightButton) {
+        event->accept();
+        Q_EMIT RightButtonPressed(event->globalPosition().toPoint());
+        return;
+    }
+    QTextEdit::mousePressEvent(event);
+}
+
+void RichTextView::contextMenuEvent(QContextMenuEvent* event) {
+    event->accept(); // the window shows its File menu on the right button instead
+}
+
+} // namespace vorelian
