@@ -1,0 +1,319 @@
+// A lint over the bundled calendar data, and a reading of it through the engine: every file decodes and
+// parses cleanly, every day of every month file is there, keys and rank tags are known, the record files
+// are complete, red days are only the great feasts, and the great feasts land where the Church keeps them.
+#include "bases/bases.h"
+#include "bases/profile.h"
+#include "core/calendar.h"
+#include "core/cp1251.h"
+#include "core/recalc.h"
+#include "report/dayblock.h"
+#include "report/report.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <QSet>
+#include <QTest>
+
+using namespace vorelian;
+
+namespace {
+
+const QString kData = QStringLiteral(VORELIAN_SOURCE_DIR "/data/Calendar");
+
+QByteArray Bytes(const QString& name) {
+    QFile f(kData + '/' + name);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+struct MonthFile {
+    const char* name;
+    int month; // Julian month
+    int days;
+};
+constexpr MonthFile kMonths[] = {
+    {"January.DAT", 1, 31},   {"February29.DAT", 2, 29}, {"February28.DAT", 2, 28}, {"March.DAT", 3, 31},
+    {"April.DAT", 4, 30},     {"May.DAT", 5, 31},        {"June.DAT", 6, 30},       {"July.DAT", 7, 31},
+    {"August.DAT", 8, 31},    {"September.DAT", 9, 30},  {"October.DAT", 10, 31},   {"November.DAT", 11, 30},
+    {"December.DAT", 12, 31},
+};
+
+// The great feasts of fixed date, by Julian day and month: the only red days of the month files.
+const QSet<QPair<int, int>> kRedDays = {{1, 1}, {6, 1},  {25, 3}, {24, 6}, {29, 6},  {6, 8},   {15, 8},
+                                        {29, 8}, {8, 9}, {14, 9}, {1, 10}, {21, 11}, {25, 12}};
+
+const QStringList kRecordFiles = {"Relocatable.DAT", "Relocatable1.DAT", "Special.DAT",
+                                  "Weekdays.DAT",    "Weekdays1.DAT",    "SpecWeekDays.DAT"};
+
+QStringList AllProfiles() {
+    QStringList names;
+    for (const MonthFile& m : kMonths)
+        names << QString::fromLatin1(m.name);
+    return names + kRecordFiles;
+}
+
+bool IsTextKey(const QString& key) {
+    static const QSet<QString> keys = {"0", "1", "2", "3", "11", "19", "21", "29", "31", "39"};
+    return keys.contains(key);
+}
+
+QString WithoutTag(const QString& text) {
+    static const QRegularExpression tag(QStringLiteral("^\\{[1-6]\\}\\s*"));
+    return QString(text).remove(tag);
+}
+
+struct Engine {
+    CalendarData data;
+    BasesHooks hooks{data};
+    CalendarState st;
+    Settings options;
+    Reports out;
+    ReportContext ctx{st, options, data, out, nullptr};
+
+    Engine() {
+        data.Files.SetFolder(kData);
+        LoadBases(data);
+        InitStyleTables(st);
+        st.Hooks = &hooks;
+        SetYearRange(st, 1901, 2100);
+    }
+    void GoTo(int16_t style, int16_t day, int16_t month, int16_t year) {
+        st.CurStyle = style;
+        StyleDate& r = st.StyleDates[style];
+        r.Day = day;
+        r.Month = month;
+        r.Year = year;
+        RecalcYear(st);
+    }
+};
+
+} // namespace
+
+class TestData : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void filesAreWindows1251WithCrLf_data() {
+        QTest::addColumn<QString>("name");
+        const QStringList names = AllProfiles() << QStringLiteral("Abbr.DAT");
+        for (const QString& n : names)
+            QTest::addRow("%s", qPrintable(n)) << n;
+    }
+    void filesAreWindows1251WithCrLf() {
+        QFETCH(QString, name);
+        const QByteArray bytes = Bytes(name);
+        QVERIFY2(!bytes.isEmpty(), "missing or empty file");
+        QVERIFY2(!bytes.startsWith("\xEF\xBB\xBF"), "a UTF-8 byte-order mark");
+        QVERIFY2(!bytes.contains('\x98'), "a byte that Windows-1251 does not assign");
+        for (qsizetype i = 0; i < bytes.size(); ++i) {
+            if (bytes[i] == '\n' && (i == 0 || bytes[i - 1] != '\r'))
+                QFAIL(qPrintable(QStringLiteral("a line end without CR at byte %1").arg(i)));
+            if (uchar(bytes[i]) < 0x20 && bytes[i] != '\r' && bytes[i] != '\n' && bytes[i] != '\t')
+                QFAIL(qPrintable(QStringLiteral("a control byte at %1").arg(i)));
+        }
+        if (name.endsWith(".DAT") && name != "Abbr.DAT")
+            QCOMPARE(Profile::Parse(bytes, name).MalformedLines(), 0);
+    }
+
+    void everyDayOfEveryMonthFile_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("month");
+        QTest::addColumn<int>("days");
+        for (const MonthFile& m : kMonths)
+            QTest::addRow("%s", m.name) << QString::fromLatin1(m.name) << m.month << m.days;
+    }
+    void everyDayOfEveryMonthFile() {
+        QFETCH(QString, name);
+        QFETCH(int, month);
+        QFETCH(int, days);
+        const Profile p = Profile::Parse(Bytes(name), name);
+        QCOMPARE(int(p.Sections().size()), days);
+        for (int d = 1; d <= days; ++d) {
+            const ProfileSection* s = p.Section(QString::number(d));
+            QVERIFY2(s && !s->Entries.empty(), qPrintable(QStringLiteral("day %1 is missing or empty").arg(d)));
+            QSet<QString> seen;
+            for (const ProfileEntry& e : s->Entries) {
+                const QString key = e.Key.toLower();
+                const QString where = QStringLiteral("day %1, key %2: %3").arg(d).arg(e.Key, e.Value);
+                QVERIFY2(key == "red" || key == "0" || key == "1" || key == "2" || key == "3" || key == "4",
+                         qPrintable("unknown key at " + where));
+                if (key == "red") {
+                    QVERIFY2(kRedDays.contains({d, month}), qPrintable("a red day that is no great feast: " + where));
+                    QCOMPARE(e.Value, QStringLiteral("1"));
+                    continue;
+                }
+                QVERIFY2(!e.Value.isEmpty(), qPrintable("an empty text at " + where));
+                if (key == "4")
+                    QVERIFY2(!e.Value.startsWith('{'), qPrintable("a rank tag on a note: " + where));
+                QVERIFY2(!seen.contains(WithoutTag(e.Value)), qPrintable("a line given twice: " + where));
+                seen.insert(WithoutTag(e.Value));
+            }
+            const bool red = p.Value(QString::number(d), u"red") == QLatin1String("1");
+            QCOMPARE(red, kRedDays.contains({d, month}));
+        }
+    }
+
+    void februaryFilesAgree() {
+        // The common-year file is the leap-year one with the 29th kept on the 28th.
+        const Profile leap = Profile::Parse(Bytes("February29.DAT"));
+        const Profile common = Profile::Parse(Bytes("February28.DAT"));
+        for (int d = 1; d <= 27; ++d) {
+            const auto& a = leap.Section(QString::number(d))->Entries;
+            const auto& b = common.Section(QString::number(d))->Entries;
+            QCOMPARE(a.size(), b.size());
+            for (std::size_t i = 0; i < a.size(); ++i)
+                QCOMPARE(b[i].Value, a[i].Value);
+        }
+        for (const ProfileEntry& e : leap.Section(u"29")->Entries) {
+            bool found = false;
+            for (const ProfileEntry& c : common.Section(u"28")->Entries)
+                found = found || c.Value == e.Value;
+            QVERIFY2(found, qPrintable("29 February is not kept on the 28th: " + e.Value));
+        }
+    }
+
+    void textsAreCleanFragments_data() {
+        QTest::addColumn<QString>("name");
+        const QStringList names = AllProfiles();
+        for (const QString& n : names)
+            QTest::addRow("%s", qPrintable(n)) << n;
+    }
+    void textsAreCleanFragments() {
+        QFETCH(QString, name);
+        static const QRegularExpression goodTag(QStringLiteral("^\\{[12356]\\}"));
+        const Profile p = Profile::Parse(Bytes(name), name);
+        for (const ProfileSection& s : p.Sections())
+            for (const ProfileEntry& e : s.Entries) {
+                const QString key = e.Key.toLower();
+                if (key == "red" || key == "days" || key == "day" || key == "month" || key == "weekday")
+                    continue;
+                const QString where = QStringLiteral("[%1] %2=%3").arg(s.Name, e.Key, e.Value);
+                QString body = e.Value;
+                if (IsTextKey(key) && body.startsWith('{')) {
+                    QVERIFY2(goodTag.match(body).hasMatch(), qPrintable("an unknown rank tag: " + where));
+                    body = body.mid(3);
+                }
+                QVERIFY2(!body.contains('\\') && !body.contains('{') && !body.contains('}'),
+                         qPrintable("an RTF character in a text: " + where));
+                QVERIFY2(cp1251::CanEncode(body), qPrintable(where));
+            }
+    }
+
+    void recordFiles_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QStringList>("keys");
+        QTest::addColumn<int>("exactCount");
+        const QStringList texts = {"red", "0", "11", "19", "21", "29", "31", "39", "4"};
+        QTest::addRow("Relocatable") << "Relocatable.DAT" << (QStringList(texts) << "days") << 0;
+        QTest::addRow("Relocatable1") << "Relocatable1.DAT" << (QStringList(texts) << "day" << "month" << "weekday") << 0;
+        QTest::addRow("Special") << "Special.DAT" << texts << 64;
+        QTest::addRow("Weekdays") << "Weekdays.DAT" << QStringList{"red", "days", "0"} << 0;
+        QTest::addRow("Weekdays1") << "Weekdays1.DAT" << QStringList{"red", "day", "month", "weekday", "0"} << 0;
+        QTest::addRow("SpecWeekDays") << "SpecWeekDays.DAT" << QStringList{"red", "0"} << 6;
+    }
+    void recordFiles() {
+        QFETCH(QString, name);
+        QFETCH(QStringList, keys);
+        QFETCH(int, exactCount);
+        const Profile p = Profile::Parse(Bytes(name), name);
+        const int count = int(p.Sections().size());
+        QVERIFY(count > 0);
+        if (exactCount)
+            QCOMPARE(count, exactCount);
+        for (int r = 1; r <= count; ++r) {
+            // Records are numbered without gaps: a gap would end the file there.
+            const ProfileSection* s = p.Section(QString::number(r));
+            QVERIFY2(s && !s->Entries.empty(), qPrintable(QStringLiteral("record %1 missing").arg(r)));
+            for (const ProfileEntry& e : s->Entries) {
+                const QString key = e.Key.toLower();
+                QVERIFY2(keys.contains(key), qPrintable(QStringLiteral("record %1: unknown key %2").arg(r).arg(e.Key)));
+                const int n = ParseNumber(e.Value);
+                if (key == "days")
+                    QVERIFY2(n >= -70 && n <= 63, qPrintable(QStringLiteral("record %1: days %2").arg(r).arg(n)));
+                else if (key == "month")
+                    QVERIFY(n >= 1 && n <= 12);
+                else if (key == "day")
+                    QVERIFY(n >= 1 && n <= 31);
+                else if (key == "weekday")
+                    QVERIFY(n >= -7 && n <= 7);
+            }
+        }
+    }
+
+    void ruleTextsAreNotAlsoInDayFiles() {
+        // A commemoration that a rule places lives only in its record, so no year shows it twice.
+        const Profile special = Profile::Parse(Bytes("Special.DAT"));
+        QSet<QString> placed;
+        for (const ProfileSection& s : special.Sections())
+            for (const ProfileEntry& e : s.Entries)
+                if (e.Key == "0")
+                    placed.insert(WithoutTag(e.Value));
+        for (const MonthFile& m : kMonths) {
+            const Profile p = Profile::Parse(Bytes(QString::fromLatin1(m.name)));
+            for (const ProfileSection& s : p.Sections())
+                for (const ProfileEntry& e : s.Entries)
+                    QVERIFY2(!placed.contains(WithoutTag(e.Value)),
+                             qPrintable(QStringLiteral("%1 [%2]: %3").arg(m.name, s.Name, e.Value)));
+        }
+    }
+
+    void abbreviationsAreExplained() {
+        QFile readme(kData + "/README.md");
+        QVERIFY(readme.open(QIODevice::ReadOnly));
+        const QString notes = QString::fromUtf8(readme.readAll());
+        const QString abbr = cp1251::Decode(Bytes("Abbr.DAT"));
+        static const QRegularExpression item(QStringLiteral("^- `([^`]+)` — "), QRegularExpression::MultilineOption);
+        int listed = 0;
+        for (auto it = item.globalMatch(notes); it.hasNext(); ++listed) {
+            const QString a = it.next().captured(1);
+            QVERIFY2(abbr.contains(a), qPrintable("not in Abbr.DAT: " + a));
+        }
+        QVERIFY(listed >= 20);
+    }
+
+    void nativityAndAnnunciationEveryYear() {
+        Engine e;
+        for (int16_t y = 1901; y <= 2099; ++y) {
+            e.GoTo(StyleGregorian, 7, 1, y);
+            QCOMPARE(e.st.StyleDates[StyleJulian].Day, 25);
+            QCOMPARE(e.st.StyleDates[StyleJulian].Month, 12);
+            QVERIFY2(e.st.MonthRedDays[7], qPrintable(QStringLiteral("7 January %1 is not red").arg(y)));
+            e.out.DayIsRed = false;
+            const QString entries = DayEntries(e.ctx);
+            QVERIFY(e.out.DayIsRed);
+            QVERIFY2(entries.contains(QStringLiteral("\\f1 (+)\\f0  Рождество по плоти")), qPrintable(entries));
+
+            e.GoTo(StyleGregorian, 7, 4, y);
+            QCOMPARE(e.st.StyleDates[StyleJulian].Day, 25);
+            QCOMPARE(e.st.StyleDates[StyleJulian].Month, 3);
+            QVERIFY(e.st.MonthRedDays[7]);
+            QVERIFY(DayEntries(e.ctx).contains(QStringLiteral("Благовещение Пресвятой Богородицы")));
+        }
+    }
+
+    void paschaTextComesFirst() {
+        Engine e;
+        for (int16_t y : {2000, 2010, 2024, 2026, 2037}) {
+            e.GoTo(StyleGregorian, 1, 6, y);
+            e.st.CurDayNumber = e.st.Pascha.PaschaDay;
+            MakeDayCurrent(e.st, e.st.Pascha.PaschaDay, true);
+            const QString entries = DayEntries(e.ctx);
+            QVERIFY2(entries.startsWith(QStringLiteral("\\par\r\n\\f1 (+)\\f0  Воскресение Господа")), qPrintable(entries));
+            QVERIFY(e.out.DayIsRed);
+        }
+    }
+
+    void meetingOfTheLordIsPlacedAndRed() {
+        Engine e;
+        e.GoTo(StyleJulian, 2, 2, 2037); // Pascha 23 March: 2 February stays
+        QVERIFY(e.st.MonthRedDays[2]);
+        QVERIFY(DayEntries(e.ctx).contains(QStringLiteral("Сретение Господа")));
+        e.GoTo(StyleJulian, 1, 2, 2010); // 2 February is Clean Monday: the feast moves to the 1st
+        QVERIFY(e.st.MonthRedDays[1]);
+        QVERIFY(DayEntries(e.ctx).contains(QStringLiteral("Сретение Господа")));
+        e.GoTo(StyleJulian, 2, 2, 2010);
+        QVERIFY(!DayEntries(e.ctx).contains(QStringLiteral("Сретение Господа Бога")));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestData)
+#include "test_data.moc"
