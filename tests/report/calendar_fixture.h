@@ -104,6 +104,15 @@ public:
         vorelian::RecalcYear(State);
     }
     void SetGregorian(int day, int month, int year) { SetDate(vorelian::StyleGregorian, day, month, year); }
+    // Makes a day number current in a style, as a jump to that day does.
+    void SetDay(int16_t style, int32_t dayNumber) {
+        State.CurStyle = style;
+        State.CurDayNumber = dayNumber;
+        vorelian::DayNumberToJulian(State);
+        vorelian::JulianToAnnoMundi(State);
+        vorelian::JulianToGregorian(State);
+        vorelian::RecalcYear(State);
+    }
 
     // Temporary report files inside the scratch folder.
     void MakeTempFiles() {
