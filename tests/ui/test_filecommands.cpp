@@ -9,7 +9,11 @@
 #include "uiservices_fake.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QClipboard>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QTimer>
 #include <QMenu>
 #include <QMimeData>
 #include <QProcess>
@@ -241,6 +245,33 @@ private Q_SLOTS:
         QVERIFY(fake.Messages[0].Text.size() > bad.size() + 30);  // a reason follows the name
         QCOMPARE(settings.LastDir, dir.path() + "/sub/");
         QVERIFY(!QFile::exists(bad));
+    }
+
+    // The real save dialog opens in the folder, with the name and the type asked for, and answers the
+    // path and the type the user leaves chosen.
+    void theSaveDialogItself() {
+        QTemporaryDir dir;
+        UiServices real;
+        QString seenFilter, seenFolder;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            seenFilter = dialog->selectedNameFilter();
+            seenFolder = dialog->directory().absolutePath();
+            auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            QVERIFY(name);
+            QCOMPARE(name->text(), QStringLiteral("Основные"));
+            QTest::keyClick(name, Qt::Key_Return);
+        });
+        const auto choice = real.ChooseSavePath(nullptr, dir.path() + "/", QStringLiteral("Основные"), SaveFilters(), 2);
+        QVERIFY(choice);
+        QCOMPARE(seenFilter, QStringLiteral("Text Document (*.TXT)"));
+        QCOMPARE(seenFolder, dir.path());
+        QCOMPARE(choice->Path, dir.filePath("Основные"));  // no extension is added
+        QCOMPARE(choice->FileType, 2);
+
+        QTimer::singleShot(0, [] { QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Escape); });
+        QVERIFY(!real.ChooseSavePath(nullptr, dir.path(), QStringLiteral("Основные"), SaveFilters(), 1));
     }
 
     void copyPutsBothFormatsOnTheClipboard_data() {
