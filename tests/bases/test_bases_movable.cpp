@@ -31,8 +31,6 @@ const Placed kSpecial[] = {
     {"S1: Nativity on a Thursday, 2009 (Pascha 6.4)", 2009, 1, 28, 12},
     {"S1: Nativity on a Friday, 2004 (Pascha 29.3)", 2004, 1, 27, 12},
     {"S1: Nativity on a Saturday, 2005 (Pascha 18.4)", 2005, 1, 26, 12},
-    {"S2: Meeting on Cheesefare Monday, 2010 (Pascha 22.3)", 2010, 2, 31, 1},
-    {"S3: Meeting on Cheesefare Monday, 2010 (Pascha 22.3)", 2010, 3, 1, 2},
     {"S2: Meeting on another day, 2000 (Pascha 17.4)", 2000, 2, 1, 2},
     {"S3: Meeting on another day, 2000 (Pascha 17.4)", 2000, 3, 2, 2},
     {"S10: P-c 50..52, 2007 (Pascha 26.3)", 2007, 10, 5, 2},
@@ -43,19 +41,7 @@ const Placed kSpecial[] = {
     {"S8: P-c 50..52, 2007 (Pascha 26.3)", 2007, 8, 0, 0},
     {"S9: P-c 50..52, 2007 (Pascha 26.3)", 2007, 9, 0, 0},
     {"S10: P-c 53..54, 2034 (Pascha 27.3)", 2034, 10, 5, 2},
-    {"S4: P-c 53..54, 2034 (Pascha 27.3)", 2034, 4, 3, 2},
-    {"S5: P-c 53..54, 2034 (Pascha 27.3)", 2034, 5, 4, 2},
-    {"S6: P-c 53..54, 2034 (Pascha 27.3)", 2034, 6, 0, 0},
-    {"S7: P-c 53..54, 2034 (Pascha 27.3)", 2034, 7, 0, 0},
-    {"S8: P-c 53..54, 2034 (Pascha 27.3)", 2034, 8, 0, 0},
-    {"S9: P-c 53..54, 2034 (Pascha 27.3)", 2034, 9, 0, 0},
     {"S10: P-c 55..56, 2004 (Pascha 29.3)", 2004, 10, 6, 2},
-    {"S4: P-c 55..56, 2004 (Pascha 29.3)", 2004, 4, 3, 2},
-    {"S5: P-c 55..56, 2004 (Pascha 29.3)", 2004, 5, 4, 2},
-    {"S6: P-c 55..56, 2004 (Pascha 29.3)", 2004, 6, 5, 2},
-    {"S7: P-c 55..56, 2004 (Pascha 29.3)", 2004, 7, 0, 0},
-    {"S8: P-c 55..56, 2004 (Pascha 29.3)", 2004, 8, 0, 0},
-    {"S9: P-c 55..56, 2004 (Pascha 29.3)", 2004, 9, 0, 0},
     {"S10: P-c 57..60, 2001 (Pascha 2.4)", 2001, 10, 7, 2},
     {"S4: P-c 57..60, 2001 (Pascha 2.4)", 2001, 4, 3, 2},
     {"S5: P-c 57..60, 2001 (Pascha 2.4)", 2001, 5, 4, 2},
@@ -64,33 +50,9 @@ const Placed kSpecial[] = {
     {"S8: P-c 57..60, 2001 (Pascha 2.4)", 2001, 8, 0, 0},
     {"S9: P-c 57..60, 2001 (Pascha 2.4)", 2001, 9, 0, 0},
     {"S10: P-c 61..63, 2009 (Pascha 6.4)", 2009, 10, 7, 2},
-    {"S4: P-c 61..63, 2009 (Pascha 6.4)", 2009, 4, 3, 2},
-    {"S5: P-c 61..63, 2009 (Pascha 6.4)", 2009, 5, 4, 2},
-    {"S6: P-c 61..63, 2009 (Pascha 6.4)", 2009, 6, 5, 2},
-    {"S7: P-c 61..63, 2009 (Pascha 6.4)", 2009, 7, 6, 2},
-    {"S8: P-c 61..63, 2009 (Pascha 6.4)", 2009, 8, 0, 0},
-    {"S9: P-c 61..63, 2009 (Pascha 6.4)", 2009, 9, 0, 0},
     {"S10: P-c 64 or more, 2000 (Pascha 17.4)", 2000, 10, 9, 2},
-    {"S4: P-c 64 or more, 2000 (Pascha 17.4)", 2000, 4, 3, 2},
-    {"S5: P-c 64 or more, 2000 (Pascha 17.4)", 2000, 5, 4, 2},
-    {"S6: P-c 64 or more, 2000 (Pascha 17.4)", 2000, 6, 5, 2},
-    {"S7: P-c 64 or more, 2000 (Pascha 17.4)", 2000, 7, 6, 2},
-    {"S8: P-c 64 or more, 2000 (Pascha 17.4)", 2000, 8, 7, 2},
-    {"S9: P-c 64 or more, 2000 (Pascha 17.4)", 2000, 9, 8, 2},
     {"S10: P-c below 50, 2037 (Pascha 23.3)", 2037, 10, 0, 0},
-    {"S4: P-c below 50, 2037 (Pascha 23.3)", 2037, 4, 0, 0},
-    {"S5: P-c below 50, 2037 (Pascha 23.3)", 2037, 5, 0, 0},
-    {"S6: P-c below 50, 2037 (Pascha 23.3)", 2037, 6, 0, 0},
-    {"S7: P-c below 50, 2037 (Pascha 23.3)", 2037, 7, 0, 0},
-    {"S8: P-c below 50, 2037 (Pascha 23.3)", 2037, 8, 0, 0},
-    {"S9: P-c below 50, 2037 (Pascha 23.3)", 2037, 9, 0, 0},
     {"S10: Meeting on Cheesefare Monday, 2010 (Pascha 22.3)", 2010, 10, 0, 0},
-    {"S4: Meeting on Cheesefare Monday, 2010 (Pascha 22.3)", 2010, 4, 0, 0},
-    {"S5: Meeting on Cheesefare Monday, 2010 (Pascha 22.3)", 2010, 5, 0, 0},
-    {"S6: Meeting on Cheesefare Monday, 2010 (Pascha 22.3)", 2010, 6, 0, 0},
-    {"S7: Meeting on Cheesefare Monday, 2010 (Pascha 22.3)", 2010, 7, 0, 0},
-    {"S8: Meeting on Cheesefare Monday, 2010 (Pascha 22.3)", 2010, 8, 0, 0},
-    {"S9: Meeting on Cheesefare Monday, 2010 (Pascha 22.3)", 2010, 9, 0, 0},
     {"S11: P-b 44..47, 2006 (Pascha 10.4)", 2006, 11, 0, 0},
     {"S12: P-b 44..47, 2006 (Pascha 10.4)", 2006, 12, 24, 2},
     {"S11: b = P-48, 2060 (Pascha 12.4)", 2060, 11, 23, 2},
@@ -136,15 +98,6 @@ const Placed kSpecial[] = {
     {"S64: 11 October Monday..Wednesday, 2000 (Pascha 17.4)", 2000, 64, 9, 10},
     {"S64: 11 October Thursday..Saturday, 2002 (Pascha 22.4)", 2002, 64, 14, 10},
     {"S64: 11 October a Sunday, 2004 (Pascha 29.3)", 2004, 64, 11, 10},
-    {"S10: P-c 64 or more, 2002 (Pascha 22.4)", 2002, 10, 9, 2},
-    {"S4: P-c 64 or more, 2002 (Pascha 22.4)", 2002, 4, 3, 2},
-    {"S5: P-c 64 or more, 2002 (Pascha 22.4)", 2002, 5, 4, 2},
-    {"S6: P-c 64 or more, 2002 (Pascha 22.4)", 2002, 6, 5, 2},
-    {"S7: P-c 64 or more, 2002 (Pascha 22.4)", 2002, 7, 6, 2},
-    {"S8: P-c 64 or more, 2002 (Pascha 22.4)", 2002, 8, 7, 2},
-    {"S9: P-c 64 or more, 2002 (Pascha 22.4)", 2002, 9, 8, 2},
-    {"S2: Meeting on another day, 2037 (Pascha 23.3)", 2037, 2, 1, 2},
-    {"S3: Meeting on another day, 2037 (Pascha 23.3)", 2037, 3, 2, 2},
     {"S19: 9 May of the Gregorian calendar, 1900 (Pascha 9.4)", 1900, 19, 26, 4},
     {"S19: 9 May of the Gregorian calendar, 2000 (Pascha 17.4)", 2000, 19, 26, 4},
     {"S19: 9 May of the Gregorian calendar, 2100 (Pascha 19.4)", 2100, 19, 25, 4},
@@ -197,7 +150,7 @@ Profile Titles(int n) {
     return fixture::Parse(text);
 }
 
-Bases Placed_(int16_t year, int specWeekDays = 6) {
+Bases PlacedIn(int16_t year, int specWeekDays = 6) {
     Bases b;
     LoadSpecWeekDays(b, Titles(specWeekDays));
     SetMovableDays(fixture::PaschalYear(year), b);
@@ -223,10 +176,10 @@ private Q_SLOTS:
         QFETCH(int, year);
         QFETCH(int, record);
         QFETCH(int, expected);
-        const Bases b = Placed_(int16_t(year));
+        const Bases b = PlacedIn(int16_t(year));
         QCOMPARE(b.SpecialDayNumber[record], expected);
         // The same year seen as the year before gives the same day.
-        const Bases next = Placed_(int16_t(year + 1));
+        const Bases next = PlacedIn(int16_t(year + 1));
         QCOMPARE(next.SpecialPrevDayNumber[record], expected);
     }
 
@@ -241,25 +194,25 @@ private Q_SLOTS:
         QFETCH(int, year);
         QFETCH(int, record);
         QFETCH(int, expected);
-        QCOMPARE(Placed_(int16_t(year)).SpecWeekDaysDayNumber[record], expected);
-        QCOMPARE(Placed_(int16_t(year + 1)).SpecWeekDaysPrevDayNumber[record], expected);
+        QCOMPARE(PlacedIn(int16_t(year)).SpecWeekDaysDayNumber[record], expected);
+        QCOMPARE(PlacedIn(int16_t(year + 1)).SpecWeekDaysPrevDayNumber[record], expected);
     }
 
     void examplesOfTheMeetingOfTheLord() {
         // Pascha on 23 March of a common year: the Meeting is 49 days before it, no afterfeast.
-        Bases b = Placed_(2037);
+        Bases b = PlacedIn(2037);
         QCOMPARE(b.SpecialDayNumber[3], Julian(2, 2, 2037));
         QCOMPARE(b.SpecialDayNumber[2], Julian(1, 2, 2037));
         for (int k = 4; k <= 10; ++k)
             QCOMPARE(b.SpecialDayNumber[k], 0);
         // Pascha on 22 March: the Meeting falls on Cheesefare Monday and moves a day back.
-        b = Placed_(2010);
+        b = PlacedIn(2010);
         QCOMPARE(b.SpecialDayNumber[3], Julian(1, 2, 2010));
         QCOMPARE(b.SpecialDayNumber[2], Julian(31, 1, 2010));
         for (int k = 4; k <= 10; ++k)
             QCOMPARE(b.SpecialDayNumber[k], 0);
         // Pascha on 22 April: a full afterfeast, 3..8 February, leave-taking on 9 February.
-        b = Placed_(2002);
+        b = PlacedIn(2002);
         QCOMPARE(b.SpecialDayNumber[10], Julian(9, 2, 2002));
         for (int k = 4; k <= 9; ++k)
             QCOMPARE(b.SpecialDayNumber[k], Julian(k - 1, 2, 2002));
@@ -279,7 +232,7 @@ private Q_SLOTS:
         QFETCH(int, days);
         QFETCH(int, firstDay);
         QFETCH(int, firstMonth);
-        const Bases b = Placed_(int16_t(year));
+        const Bases b = PlacedIn(int16_t(year));
         const int32_t first = Julian(firstDay, firstMonth, year);
         for (int k = 1; k <= days; ++k)
             QCOMPARE(b.SpecialDayNumber[20 + k], first + k - 1);
@@ -290,19 +243,19 @@ private Q_SLOTS:
 
     void fortyMartyrsWithoutTheFifthSaturday() {
         // 2007: 9 March is the Saturday of the fifth week; without that record the feast stays put.
-        QCOMPARE(Placed_(2007, 6).SpecialDayNumber[13], Julian(7, 3, 2007));
-        QCOMPARE(Placed_(2007, 2).SpecialDayNumber[13], Julian(9, 3, 2007));
+        QCOMPARE(PlacedIn(2007, 6).SpecialDayNumber[13], Julian(7, 3, 2007));
+        QCOMPARE(PlacedIn(2007, 2).SpecialDayNumber[13], Julian(9, 3, 2007));
     }
 
     void specWeekDaysOnlyRecordsThatExist() {
-        Bases b = Placed_(2004, 2);
+        Bases b = PlacedIn(2004, 2);
         QCOMPARE(b.SpecWeekDaysDayNumber.size(), std::size_t(3));
         QCOMPARE(b.SpecWeekDaysDayNumber[1], Julian(1, 2, 2004));
         QCOMPARE(b.SpecWeekDaysDayNumber[2], 0);
-        b = Placed_(2004, 5);  // record 6 of the rule is not there to write
+        b = PlacedIn(2004, 5);  // record 6 of the rule is not there to write
         QCOMPARE(b.SpecWeekDaysDayNumber.size(), std::size_t(6));
         QCOMPARE(b.SpecWeekDaysDayNumber[5], Julian(24, 10, 2004));
-        b = Placed_(2004, 8);  // records 7 and 8 get no day
+        b = PlacedIn(2004, 8);  // records 7 and 8 get no day
         QCOMPARE(b.SpecWeekDaysDayNumber[6], Julian(17, 10, 2004));
         QCOMPARE(b.SpecWeekDaysDayNumber[7], 0);
         QCOMPARE(b.SpecWeekDaysDayNumber[8], 0);
