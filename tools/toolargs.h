@@ -1,0 +1,42 @@
+// The command line of vorelian-report: what it asks for, read and checked before anything is built.
+// Every bad argument becomes one line of message; nothing here touches the calendar.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+#include <optional>
+
+namespace vorelian::tool {
+
+enum class Format { Text, Rtf };
+
+struct ToolArgs {
+    bool Help = false;
+    int Tab = -1;                 // report tab 0..5
+    int16_t Style = 3;
+    std::optional<int> Year, Month, Day;  // --date, in the chosen style
+    Format Output = Format::Text;
+    bool Indiction = false;
+    bool AllStyles = false;
+    int16_t FirstWeekday = 1;
+    std::optional<QString> Font;
+    std::optional<int16_t> FontSize;
+    int16_t MinYear = 1901;
+    int16_t MaxYear = 2100;
+    QString DataDir;              // empty: the "Calendar" folder beside the program
+    std::optional<QString> Text;
+    bool WholeWord = false;
+};
+
+// Reads the arguments (without the program name). On a bad argument returns nothing and sets `error`.
+std::optional<ToolArgs> ParseToolArgs(const QStringList& args, QString& error);
+
+// Days of a month of a style: month 1 is September for style 1, whose year is Anno Mundi.
+int MonthLength(int style, int month, int year);
+
+// The help text, in Russian and English.
+QString HelpText();
+
+} // namespace vorelian::tool
