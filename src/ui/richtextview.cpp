@@ -65,8 +65,12 @@ void RichTextView::SetDocument(rtf::Document document) {
     if (doc_.Paragraphs.empty())
         doc_.Paragraphs.emplace_back();
     text_ = rtf::PlainText(doc_);
-    Render(doc_, QTextEdit::document());
-    setTextCursor(QTextCursor(QTextEdit::document()));
+    // Filled apart and then handed over, the document is laid out lazily, a screenful first: filling the
+    // shown one would lay out all of it at once. The view deletes the document it replaces.
+    auto* shown = new QTextDocument(this);
+    Render(doc_, shown);
+    setDocument(shown);
+    setTextCursor(QTextCursor(shown));
 }
 
 QStringList RichTextView::FamiliesFor(const rtf::CharFormat& format) {
