@@ -18,10 +18,10 @@ namespace {
 // A year report in our dialect: one block per day with its date lines, weekday line and entries behind
 // the seven markers, each block ending with a separator; red blocks for Sundays.
 QByteArray YearReport() {
-    static const QString kMarkers[] = {
-        QStringLiteral("\\f1    \\f0  "), QStringLiteral("\\f1 (+)\\f0  "), QStringLiteral("\\f1  +)\\f0  "),
-        QStringLiteral("\\f1  + \\f0  "), QStringLiteral("\\f1  c \\f0  "),  QStringLiteral("\\f1  ш \\f0  "),
-        QStringLiteral("\\f1  · \\f0  ")};
+    static const QString kMarkers[] = {QStringLiteral("\\f1    \\f0  "), QStringLiteral("\\f1 (+)\\f0  "),
+                                       QStringLiteral("\\f1  +)\\f0  "), QStringLiteral("\\f1  + \\f0  "),
+                                       QStringLiteral("\\f1  c \\f0  "), QStringLiteral("\\f1  ш \\f0  "),
+                                       QStringLiteral("\\f1  · \\f0  ")};
     static const QString kEntries[] = {
         QStringLiteral("Свт. Николая, архиеп. Мир Ликийских, чудотворца."),
         QStringLiteral("Прп. Саввы Освященного и мч. Анастасия, еп. Радонежского (1596)."),
@@ -30,16 +30,21 @@ QByteArray YearReport() {
         QStringLiteral("Ап. Фомы. Перенесение мощей прп. Сергия, игумена Радонежского."),
     };
     const QString separator(99, u'.');
-    QString body = QStringLiteral(
-        "{\\rtf1\\ansi\\ansicpg1251\\deff0\\deflang1049{\\fonttbl{\\f0\\fswiss\\fprq2\\fcharset204 Times New Roman;}"
-        "{\\f1\\fmodern\\fprq1\\fcharset204 Courier New;}}\r\n{\\colortbl ;\\red0\\green0\\blue128;\\red255\\green0"
-        "\\blue0;}\r\n\\viewkind4\\uc1\\pard\\f0\\fs20\r\n\r\n");
+    QString body = QStringLiteral("{\\rtf1\\ansi\\ansicpg1251\\deff0\\deflang1049{\\fonttbl{"
+                                  "\\f0\\fswiss\\fprq2\\fcharset204 Times New Roman;}"
+                                  "{\\f1\\fmodern\\fprq1\\fcharset204 Courier New;}}\r\n{\\colortbl "
+                                  ";\\red0\\green0\\blue128;\\red255\\green0"
+                                  "\\blue0;}\r\n\\viewkind4\\uc1\\pard\\f0\\fs20\r\n\r\n");
     for (int day = 0; body.size() < 600 * 1024; ++day) {
         body += day % 7 == 6 ? QStringLiteral("\\cf2 ") : QStringLiteral("\\cf1 ");
-        body += kMarkers[0] + QStringLiteral("%1 декабря 7534 г. от Сотворения Мира\\par\r\n").arg(day % 31 + 1);
-        body += kMarkers[0] + QStringLiteral("%1 декабря 2025 г. от Р.Х. по старому стилю\\par\r\n").arg(day % 31 + 1);
-        body += kMarkers[0] + QStringLiteral("%1 декабря 2025 г. от Р.Х. по новому стилю\\par\r\n").arg(day % 31 + 1);
-        body += kMarkers[0] + QStringLiteral("Суббота. Седмица 27-я по Пятидесятнице. Глас 1\\par\r\n\\par\r\n");
+        body +=
+            kMarkers[0] + QStringLiteral("%1 декабря 7534 г. от Сотворения Мира\\par\r\n").arg(day % 31 + 1);
+        body += kMarkers[0] +
+                QStringLiteral("%1 декабря 2025 г. от Р.Х. по старому стилю\\par\r\n").arg(day % 31 + 1);
+        body += kMarkers[0] +
+                QStringLiteral("%1 декабря 2025 г. от Р.Х. по новому стилю\\par\r\n").arg(day % 31 + 1);
+        body +=
+            kMarkers[0] + QStringLiteral("Суббота. Седмица 27-я по Пятидесятнице. Глас 1\\par\r\n\\par\r\n");
         for (int e = 0; e < 9; ++e)
             body += kMarkers[(day + e) % 7] + kEntries[(day * 3 + e) % 5] + QStringLiteral("\\par\r\n");
         body += separator + QStringLiteral("\\par\r\n");

@@ -27,26 +27,26 @@ constexpr Rgb MakeRgb(int r, int g, int b) {
 inline constexpr char16_t kLineBreak = 0x2028;
 
 struct CharFormat {
-    QString FontName;         // empty: the viewer's default font
+    QString FontName; // empty: the viewer's default font
     bool FixedPitch = false;
     Rgb Color = kAutoColor;
     bool Bold = false;
     bool Italic = false;
     bool Underline = false;
-    int HalfPoints = 24;      // font size in half-points, as RTF counts it: 24 is 12 pt
+    int HalfPoints = 24; // font size in half-points, as RTF counts it: 24 is 12 pt
 
     bool operator==(const CharFormat&) const = default;
 };
 
 struct Run {
-    QString Text;             // never holds CR, LF or a paragraph separator
+    QString Text; // never holds CR, LF or a paragraph separator
     CharFormat Format;
 
     bool operator==(const Run&) const = default;
 };
 
 struct Paragraph {
-    std::vector<Run> Runs;    // empty for an empty line
+    std::vector<Run> Runs; // empty for an empty line
 
     qsizetype Length() const;
     bool operator==(const Paragraph&) const = default;

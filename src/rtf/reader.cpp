@@ -39,10 +39,10 @@ const ByteTable& Latin1Table() {
 
 const ByteTable& Cp1252Table() {
     static const ByteTable table = [] {
-        static constexpr char16_t k80[32] = {
-            0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-            0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-            0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+        static constexpr char16_t k80[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                             0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+                                             0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                             0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
         ByteTable t = Latin1Table();
         std::copy(std::begin(k80), std::end(k80), t.begin() + 0x80);
         return t;
@@ -81,6 +81,7 @@ enum class Dest : uint8_t { Text, Skip, FontTable, ColorTable };
 
 // Destinations whose text is not part of the document.
 bool IsSkippedDestination(std::string_view w) {
+    // clang-format off
     static constexpr std::string_view kSkipped[] = {
         "annotation", "atnauthor", "atnid",      "atnref",    "atntime",   "author",    "bkmkend",
         "bkmkstart",  "buptim",    "colorschememapping",      "comment",   "company",   "creatim",
@@ -91,18 +92,19 @@ bool IsSkippedDestination(std::string_view w) {
         "printim",    "private",   "revtbl",     "revtim",    "rsidtbl",   "rxe",       "stylesheet",
         "subject",    "tc",        "themedata",  "title",     "txe",       "userprops", "xe",
         "xmlnstbl"};
+    // clang-format on
     return std::find(std::begin(kSkipped), std::end(kSkipped), w) != std::end(kSkipped);
 }
 
 struct GroupState {
-    int font = -1;          // font number; -1 is the document's default font (\deff)
-    int color = 0;          // colour table index
+    int font = -1; // font number; -1 is the document's default font (\deff)
+    int color = 0; // colour table index
     int halfPoints = 24;
     bool bold = false;
     bool italic = false;
     bool underline = false;
     bool hidden = false;
-    uint8_t uc = 1;         // bytes that stand in for each \uN
+    uint8_t uc = 1; // bytes that stand in for each \uN
     Dest dest = Dest::Text;
 };
 
@@ -142,9 +144,9 @@ private:
     QByteArrayView in_;
     ReadLimits limits_;
     std::vector<GroupState> stack_;
-    int overflow_ = 0;          // groups opened beyond MaxDepth, not yet closed
+    int overflow_ = 0; // groups opened beyond MaxDepth, not yet closed
     bool sawRoot_ = false;
-    int ucSkip_ = 0;            // stand-in bytes still to skip after a \uN
+    int ucSkip_ = 0; // stand-in bytes still to skip after a \uN
 
     const ByteTable* docTable_ = &Cp1252Table();
     int deff_ = 0;
@@ -164,9 +166,9 @@ private:
 
     Document doc_;
     qsizetype kept_ = 0;
-    bool full_ = false;         // MaxText reached
-    bool dirty_ = true;         // the group state changed since the format was last derived
-    bool runOpen_ = false;      // the last run of the last paragraph has the current format
+    bool full_ = false;    // MaxText reached
+    bool dirty_ = true;    // the group state changed since the format was last derived
+    bool runOpen_ = false; // the last run of the last paragraph has the current format
     CharFormat format_;
     const ByteTable* textTable_ = nullptr;
 };
@@ -429,8 +431,12 @@ void Reader::EndParagraph() {
     runOpen_ = false;
 }
 
-bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsLetter(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 int HexValue(char c) {
     if (c >= '0' && c <= '9')
         return c - '0';

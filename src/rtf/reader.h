@@ -13,9 +13,9 @@
 namespace vorelian::rtf {
 
 struct ReadLimits {
-    int MaxDepth = 1000;            // groups nested deeper share the state of the deepest kept one
-    qsizetype MaxText = 1 << 24;    // characters and paragraph ends kept; anything after is dropped
-    int MaxTableEntries = 4096;     // entries of the font table and of the colour table
+    int MaxDepth = 1000;         // groups nested deeper share the state of the deepest kept one
+    qsizetype MaxText = 1 << 24; // characters and paragraph ends kept; anything after is dropped
+    int MaxTableEntries = 4096;  // entries of the font table and of the colour table
 };
 
 // True when the bytes begin (after blanks) with "{\rtf", as every RTF document does.

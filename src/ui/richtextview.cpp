@@ -124,18 +124,19 @@ void RichTextView::Render(const rtf::Document& document, QTextDocument* target) 
     QTextCursor cursor(target);
     cursor.beginEditBlock();
     // An empty line takes the format of the text before it, as its paragraph end does in RTF, so that
-    // its height matches the lines around it.
+    // its height matches the lines around it; empty lines at the top take that of the first text.
     QTextCharFormat carry;
-    bool first = true;
-    for (const rtf::Paragraph& p : document.Paragraphs) {
-        if (!p.Runs.empty() && first)
+    for (const rtf::Paragraph& p : document.Paragraphs)
+        if (!p.Runs.empty()) {
             carry = toQt(p.Runs.front().Format);
-        if (first)
+            break;
+        }
+    for (std::size_t i = 0; i < document.Paragraphs.size(); ++i) {
+        if (i == 0)
             cursor.setBlockCharFormat(carry);
         else
             cursor.insertBlock(QTextBlockFormat(), carry);
-        first = false;
-        for (const rtf::Run& r : p.Runs) {
+        for (const rtf::Run& r : document.Paragraphs[i].Runs) {
             carry = toQt(r.Format);
             cursor.insertText(r.Text, carry);
         }
@@ -198,9 +199,9 @@ int RichTextView::Find(const QString& text, int start, int end, int options) {
         if (pos < 0)
             return -1;
         const qsizetype after = pos + text.size();
-        const bool whole = !(options & FindWholeWord) ||
-                           ((!wordStart || pos == 0 || !IsWordChar(text_[pos - 1])) &&
-                            (!wordEnd || after >= size || !IsWordChar(text_[after])));
+        const bool whole =
+            !(options & FindWholeWord) || ((!wordStart || pos == 0 || !IsWordChar(text_[pos - 1])) &&
+                                           (!wordEnd || after >= size || !IsWordChar(text_[after])));
         if (whole) {
             if (!(options & FindNoHighlight)) {
                 QTextCursor c(QTextEdit::document());

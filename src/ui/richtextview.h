@@ -88,7 +88,7 @@ private:
     QStringList FamiliesFor(const rtf::CharFormat& format);
 
     rtf::Document doc_;
-    QString text_; // the plain text of doc_, one character per position
+    QString text_;                         // the plain text of doc_, one character per position
     QHash<QString, QStringList> families_; // font name of fixed-pitch runs -> families to show it in
 };
 

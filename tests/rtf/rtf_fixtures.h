@@ -34,12 +34,13 @@ inline const QString kSeparator = QString(99, u'.');
 // The report header for a font, size in points and the two style switches, with the CR LF that ends
 // the first write of every report file.
 inline QString ReportHeader(const QString& font, int size, bool bold, bool italic) {
-    QString h = QStringLiteral("{\\rtf1\\ansi\\ansicpg1251\\deff0\\deflang1049{\\fonttbl{\\f0\\fswiss\\fprq2"
-                               "\\fcharset204 ") +
-                font +
-                QStringLiteral(";}{\\f1\\fmodern\\fprq1\\fcharset204 Courier New;}}\r\n{\\colortbl ;\\red0"
-                               "\\green0\\blue128;\\red255\\green0\\blue0;}\r\n\\viewkind4\\uc1\\pard\\f0\\fs") +
-                QString::number(size * 2) + QStringLiteral("\r\n");
+    QString h =
+        QStringLiteral("{\\rtf1\\ansi\\ansicpg1251\\deff0\\deflang1049{\\fonttbl{\\f0\\fswiss\\fprq2"
+                       "\\fcharset204 ") +
+        font +
+        QStringLiteral(";}{\\f1\\fmodern\\fprq1\\fcharset204 Courier New;}}\r\n{\\colortbl ;\\red0"
+                       "\\green0\\blue128;\\red255\\green0\\blue0;}\r\n\\viewkind4\\uc1\\pard\\f0\\fs") +
+        QString::number(size * 2) + QStringLiteral("\r\n");
     if (bold)
         h += QStringLiteral("\\b ");
     if (italic)
@@ -76,13 +77,16 @@ inline Document D(std::initializer_list<Paragraph> paragraphs) {
 // A short day report in the dialect: a navy day block with date lines, the weekday line, one entry for
 // each marker, a separator, and a red heading as the main-feasts report writes it.
 inline QString DayReportBody() {
-    return QStringLiteral("\\cf1 ") + kBlank + QStringLiteral("1 января 2024 г. от Р.Х. по новому стилю\\par\r\n") +
-           kBlank + QStringLiteral("Понедельник. Глас 4\\par\r\n") + QStringLiteral("\\par\r\n") + kPlusCircle +
-           QStringLiteral("Обрезание Господне.\\par\r\n") + kPlusHalf + QStringLiteral("Свт. Василия Великого.\\par\r\n") +
-           kPlus + QStringLiteral("Прп. Серафима.\\par\r\n") + kSlav + QStringLiteral("Мч. Петра.\\par\r\n") +
-           kSha + QStringLiteral("Мц. Иустины.\\par\r\n") + kDot + QStringLiteral("{4}Прав. Иулиании.\\par\r\n") +
+    return QStringLiteral("\\cf1 ") + kBlank +
+           QStringLiteral("1 января 2024 г. от Р.Х. по новому стилю\\par\r\n") + kBlank +
+           QStringLiteral("Понедельник. Глас 4\\par\r\n") + QStringLiteral("\\par\r\n") + kPlusCircle +
+           QStringLiteral("Обрезание Господне.\\par\r\n") + kPlusHalf +
+           QStringLiteral("Свт. Василия Великого.\\par\r\n") + kPlus +
+           QStringLiteral("Прп. Серафима.\\par\r\n") + kSlav + QStringLiteral("Мч. Петра.\\par\r\n") + kSha +
+           QStringLiteral("Мц. Иустины.\\par\r\n") + kDot + QStringLiteral("{4}Прав. Иулиании.\\par\r\n") +
            kSeparator + QStringLiteral("\\par\r\n") + QStringLiteral("\\par\r\n") + kBlank +
-           QStringLiteral("\\cf2 Великие праздники\\cf1 \\par\r\n") + kSeparator + QStringLiteral("\\par\r\n}");
+           QStringLiteral("\\cf2 Великие праздники\\cf1 \\par\r\n") + kSeparator +
+           QStringLiteral("\\par\r\n}");
 }
 
 // The model of DayReportBody under a header of `font`, size 10, with the given style switches.

@@ -98,35 +98,40 @@ void TestRtfReader::reportDialect() {
 
 void TestRtfReader::headerOnlyReport() {
     // A report whose body is empty is the header and the end of the document.
-    const Document read = ReadRtf(Bytes(ReportHeader(QStringLiteral("Arial"), 12, false, false) +
-                                        QStringLiteral("\\par\r\n}")));
+    const Document read = ReadRtf(
+        Bytes(ReportHeader(QStringLiteral("Arial"), 12, false, false) + QStringLiteral("\\par\r\n}")));
     QCOMPARE(read, D({P(), P()}));
 }
 
 void TestRtfReader::ordinaryRtf_data() {
     QTest::addColumn<QByteArray>("rtf");
     QTest::addColumn<QString>("text");
-    QTest::addRow("hex escapes in code page 1251") << QByteArray("{\\rtf1\\ansi\\ansicpg1251 \\'cf\\'f0\\'e8}")
-                                                   << QStringLiteral("При");
-    QTest::addRow("raw bytes in code page 1251") << QByteArray("{\\rtf1\\ansi\\ansicpg1251 \xcf\xf0\xe8\xb7}")
-                                                 << QStringLiteral("При·");
+    QTest::addRow("hex escapes in code page 1251")
+        << QByteArray("{\\rtf1\\ansi\\ansicpg1251 \\'cf\\'f0\\'e8}") << QStringLiteral("При");
+    QTest::addRow("raw bytes in code page 1251")
+        << QByteArray("{\\rtf1\\ansi\\ansicpg1251 \xcf\xf0\xe8\xb7}") << QStringLiteral("При·");
     QTest::addRow("charset 204 over an ANSI document")
-        << QByteArray("{\\rtf1\\ansi{\\fonttbl{\\f0\\fnil\\fcharset204 Arial;}}\\f0 \\'cf}") << QStringLiteral("П");
-    QTest::addRow("ANSI document is code page 1252") << QByteArray("{\\rtf1\\ansi \\'e9\\'80\\'85}")
-                                                     << QStringLiteral("é€…");
-    QTest::addRow("unicode with one stand-in") << QByteArray("{\\rtf1 \\u1055?\\u1088?}") << QStringLiteral("Пр");
-    QTest::addRow("unicode with two stand-ins") << QByteArray("{\\rtf1\\uc2 \\u8364\\'80\\'80x}")
-                                                << QStringLiteral("€x");
-    QTest::addRow("unicode without stand-ins") << QByteArray("{\\rtf1\\uc0 \\u1055 x}") << QStringLiteral("Пx");
-    QTest::addRow("stand-ins end with the group") << QByteArray("{\\rtf1 {\\uc3\\u1055 ab}cd}")
-                                                  << QStringLiteral("Пcd");
+        << QByteArray("{\\rtf1\\ansi{\\fonttbl{\\f0\\fnil\\fcharset204 Arial;}}\\f0 \\'cf}")
+        << QStringLiteral("П");
+    QTest::addRow("ANSI document is code page 1252")
+        << QByteArray("{\\rtf1\\ansi \\'e9\\'80\\'85}") << QStringLiteral("é€…");
+    QTest::addRow("unicode with one stand-in")
+        << QByteArray("{\\rtf1 \\u1055?\\u1088?}") << QStringLiteral("Пр");
+    QTest::addRow("unicode with two stand-ins")
+        << QByteArray("{\\rtf1\\uc2 \\u8364\\'80\\'80x}") << QStringLiteral("€x");
+    QTest::addRow("unicode without stand-ins")
+        << QByteArray("{\\rtf1\\uc0 \\u1055 x}") << QStringLiteral("Пx");
+    QTest::addRow("stand-ins end with the group")
+        << QByteArray("{\\rtf1 {\\uc3\\u1055 ab}cd}") << QStringLiteral("Пcd");
     QTest::addRow("negative unicode") << QByteArray("{\\rtf1 \\u-3913?}") << QString(QChar(0xF0B7));
     QTest::addRow("surrogate pair") << QByteArray("{\\rtf1 \\u-10179?\\u-8704?}") << QString::fromUtf8("😀");
     QTest::addRow("lone surrogate") << QByteArray("{\\rtf1 \\u-10179?x}") << QStringLiteral("\uFFFDx");
     QTest::addRow("tab and line") << QByteArray("{\\rtf1 a\\tab b\\line c}") << QStringLiteral("a\tb\nc");
     QTest::addRow("paragraphs") << QByteArray("{\\rtf1 a\\par b\\par}") << QStringLiteral("a\nb\n");
-    QTest::addRow("escaped line end is a paragraph") << QByteArray("{\\rtf1 a\\\r\nb}") << QStringLiteral("a\nb");
-    QTest::addRow("raw line ends mean nothing") << QByteArray("{\\rtf1 a\r\nb\rc\nd}") << QStringLiteral("abcd");
+    QTest::addRow("escaped line end is a paragraph")
+        << QByteArray("{\\rtf1 a\\\r\nb}") << QStringLiteral("a\nb");
+    QTest::addRow("raw line ends mean nothing")
+        << QByteArray("{\\rtf1 a\r\nb\rc\nd}") << QStringLiteral("abcd");
     QTest::addRow("control symbols") << QByteArray("{\\rtf1 \\\\\\{\\}\\~\\-\\_}")
                                      << QStringLiteral("\\{}\u00A0\u2011");
     QTest::addRow("named characters")
@@ -137,13 +142,15 @@ void TestRtfReader::ordinaryRtf_data() {
                       "{\\pict\\pngblip 89504e}{\\*\\unknownword zzz}{\\header H}{\\footnote F}x}")
         << QStringLiteral("x");
     QTest::addRow("field result shown, instruction not")
-        << QByteArray("{\\rtf1{\\field{\\*\\fldinst HYPERLINK \"u\"}{\\fldrslt link}}}") << QStringLiteral("link");
-    QTest::addRow("unknown words ignored") << QByteArray("{\\rtf1\\foo\\bar12 x\\zzz-3 y}") << QStringLiteral("xy");
+        << QByteArray("{\\rtf1{\\field{\\*\\fldinst HYPERLINK \"u\"}{\\fldrslt link}}}")
+        << QStringLiteral("link");
+    QTest::addRow("unknown words ignored")
+        << QByteArray("{\\rtf1\\foo\\bar12 x\\zzz-3 y}") << QStringLiteral("xy");
     QTest::addRow("binary data skipped") << QByteArray("{\\rtf1 a\\bin3 {}\\ b}") << QStringLiteral("a b");
     QTest::addRow("hidden text") << QByteArray("{\\rtf1 a{\\v hidden}b\\v c\\v0 d}") << QStringLiteral("abd");
     QTest::addRow("text after the document") << QByteArray("{\\rtf1 a}b{c}") << QStringLiteral("a");
-    QTest::addRow("space ends a word, the next one is text") << QByteArray("{\\rtf1\\b  x}")
-                                                             << QStringLiteral(" x");
+    QTest::addRow("space ends a word, the next one is text")
+        << QByteArray("{\\rtf1\\b  x}") << QStringLiteral(" x");
     QTest::addRow("empty") << QByteArray() << QString();
 }
 
@@ -169,23 +176,29 @@ void TestRtfReader::formats_data() {
         << D({P({Run{"a", with([](CharFormat& f) { f.Bold = true; })},
                  Run{"b", with([](CharFormat& f) { f.Bold = f.Italic = true; })},
                  Run{"c", with([](CharFormat& f) { f.Bold = f.Italic = f.Underline = true; })},
-                 Run{"d", with([](CharFormat& f) { f.Italic = f.Underline = true; })},
-                 Run{"e", plain}, Run{"f", with([](CharFormat& f) { f.Underline = true; })},
-                 Run{"g", plain}})});
+                 Run{"d", with([](CharFormat& f) { f.Italic = f.Underline = true; })}, Run{"e", plain},
+                 Run{"f", with([](CharFormat& f) { f.Underline = true; })}, Run{"g", plain}})});
     QTest::addRow("groups restore, plain resets")
         << QByteArray("{\\rtf1{\\colortbl;\\red0\\green128\\blue0;}\\fs30 {\\b\\cf1 a}b\\b\\cf1 c\\plain d}")
-        << D({P({Run{"a", with([](CharFormat& f) { f.Bold = true, f.Color = MakeRgb(0, 128, 0), f.HalfPoints = 30; })},
-                 Run{"b", with([](CharFormat& f) { f.HalfPoints = 30; })},
-                 Run{"c", with([](CharFormat& f) { f.Bold = true, f.Color = MakeRgb(0, 128, 0), f.HalfPoints = 30; })},
+        << D({P({Run{"a", with([](CharFormat& f) {
+                         f.Bold = true, f.Color = MakeRgb(0, 128, 0), f.HalfPoints = 30;
+                     })},
+                 Run{"b", with([](CharFormat& f) { f.HalfPoints = 30; })}, Run{"c", with([](CharFormat& f) {
+                                                                                   f.Bold = true,
+                                                                                   f.Color =
+                                                                                       MakeRgb(0, 128, 0),
+                                                                                   f.HalfPoints = 30;
+                                                                               })},
                  Run{"d", plain}})});
-    QTest::addRow("pard keeps the character format") << QByteArray("{\\rtf1\\b a\\par\\pard b}")
-                                                     << D({P({Run{"a", with([](CharFormat& f) { f.Bold = true; })}}),
-                                                           P({Run{"b", with([](CharFormat& f) { f.Bold = true; })}})});
+    QTest::addRow("pard keeps the character format")
+        << QByteArray("{\\rtf1\\b a\\par\\pard b}")
+        << D({P({Run{"a", with([](CharFormat& f) { f.Bold = true; })}}),
+              P({Run{"b", with([](CharFormat& f) { f.Bold = true; })}})});
     QTest::addRow("colour table without an automatic entry")
         << QByteArray("{\\rtf1{\\colortbl\\red1\\green2\\blue3;}\\cf0 x}")
         << D({P({Run{"x", with([](CharFormat& f) { f.Color = MakeRgb(1, 2, 3); })}})});
-    QTest::addRow("colour index out of the table") << QByteArray("{\\rtf1{\\colortbl ;\\red1\\green2\\blue3;}\\cf9 x}")
-                                                   << D({P({Run{"x", plain}})});
+    QTest::addRow("colour index out of the table")
+        << QByteArray("{\\rtf1{\\colortbl ;\\red1\\green2\\blue3;}\\cf9 x}") << D({P({Run{"x", plain}})});
     QTest::addRow("font table without entry groups, modern family is fixed")
         << QByteArray("{\\rtf1{\\fonttbl\\f0\\froman Times;\\f1\\fmodern Courier;}\\f1 x\\f0 y}")
         << D({P({Run{"x", with([](CharFormat& f) { f.FontName = "Courier", f.FixedPitch = true; })},
@@ -199,7 +212,8 @@ void TestRtfReader::formats_data() {
                  Run{"y", with([](CharFormat& f) { f.FontName = "A"; })},
                  Run{"z", with([](CharFormat& f) { f.FontName = "B"; })}})});
     QTest::addRow("font name parts skipped")
-        << QByteArray("{\\rtf1{\\fonttbl{\\f0\\fnil{\\*\\panose 02020603}Liberation Serif{\\*\\falt Times};}}x}")
+        << QByteArray(
+               "{\\rtf1{\\fonttbl{\\f0\\fnil{\\*\\panose 02020603}Liberation Serif{\\*\\falt Times};}}x}")
         << D({P({Run{"x", with([](CharFormat& f) { f.FontName = "Liberation Serif"; })}})});
     QTest::addRow("font name in its own code page")
         << QByteArray("{\\rtf1\\ansi{\\fonttbl{\\f0\\fcharset204 \\'c0\\'f0\\'e8\\'e0\\'eb;}}x}")
@@ -210,16 +224,19 @@ void TestRtfReader::formats_data() {
                  Run{"d", with([](CharFormat& f) { f.HalfPoints = 3; })}})});
     const CharFormat calibri = with([](CharFormat& f) { f.FontName = "Calibri", f.HalfPoints = 22; });
     QTest::addRow("a document as a word processor writes it")
-        << QByteArray("{\\rtf1\\ansi\\ansicpg1251\\deff0\\nouicompat\\deflang1049{\\fonttbl{\\f0\\fnil\\fcharset204 "
-                      "Calibri;}{\\f1\\fnil\\fcharset2 Symbol;}}\r\n{\\colortbl ;\\red255\\green0\\blue0;}\r\n"
-                      "{\\*\\generator Riched20 10.0.19041}\\viewkind4\\uc1 \r\n\\pard\\sa200\\sl276\\slmult1"
-                      "\\cf1\\b\\f0\\fs22\\lang9 \\'c7\\'e0\\'e3\\'ee\\'eb\\'ee\\'e2\\'ee\\'ea\\cf0\\b0\\par\r\n"
-                      "{\\pntext\\f1\\'B7\\tab}{\\*\\pn\\pnlvlblt\\pnf1\\pnindent0{\\pntxtb\\'B7}}\\fi-360\\li720 "
-                      "\\'cf\\'f3\\'ed\\'ea\\'f2\\par\r\n}\r\n")
+        << QByteArray(
+               "{\\rtf1\\ansi\\ansicpg1251\\deff0\\nouicompat\\deflang1049{\\fonttbl{\\f0\\fnil\\fcharset204 "
+               "Calibri;}{\\f1\\fnil\\fcharset2 Symbol;}}\r\n{\\colortbl ;\\red255\\green0\\blue0;}\r\n"
+               "{\\*\\generator Riched20 10.0.19041}\\viewkind4\\uc1 \r\n\\pard\\sa200\\sl276\\slmult1"
+               "\\cf1\\b\\f0\\fs22\\lang9 \\'c7\\'e0\\'e3\\'ee\\'eb\\'ee\\'e2\\'ee\\'ea\\cf0\\b0\\par\r\n"
+               "{\\pntext\\f1\\'B7\\tab}{\\*\\pn\\pnlvlblt\\pnf1\\pnindent0{\\pntxtb\\'B7}}\\fi-360\\li720 "
+               "\\'cf\\'f3\\'ed\\'ea\\'f2\\par\r\n}\r\n")
         << D({P({Run{QStringLiteral("Заголовок"), with([](CharFormat& f) {
-                         f.FontName = "Calibri", f.HalfPoints = 22, f.Bold = true, f.Color = MakeRgb(255, 0, 0);
+                         f.FontName = "Calibri", f.HalfPoints = 22, f.Bold = true,
+                         f.Color = MakeRgb(255, 0, 0);
                      })}}),
-              P({Run{QStringLiteral("·\t"), with([](CharFormat& f) { f.FontName = "Symbol", f.HalfPoints = 22; })},
+              P({Run{QStringLiteral("·\t"),
+                     with([](CharFormat& f) { f.FontName = "Symbol", f.HalfPoints = 22; })},
                  Run{QStringLiteral("Пункт"), calibri}}),
               P()});
 }
@@ -252,13 +269,15 @@ void TestRtfReader::robustness_data() {
     QTest::addRow("closing braces to spare") << QByteArray("{\\rtf1 a}}}}") << QStringLiteral("a");
     QTest::addRow("closing braces first") << QByteArray("}}{\\rtf1 a}") << QStringLiteral("a");
     QTest::addRow("groups never closed") << QByteArray("{\\rtf1 {{{\\b a") << QStringLiteral("a");
-    QTest::addRow("huge font size") << QByteArray("{\\rtf1\\fs99999999999999999999 x}") << QStringLiteral("x");
+    QTest::addRow("huge font size") << QByteArray("{\\rtf1\\fs99999999999999999999 x}")
+                                    << QStringLiteral("x");
     QTest::addRow("huge unicode") << QByteArray("{\\rtf1 \\u99999999999?x}") << QStringLiteral("x");
     QTest::addRow("huge negative colour") << QByteArray("{\\rtf1\\cf-2147483649 x}") << QStringLiteral("x");
     QTest::addRow("huge stand-in count")
         << QByteArray("{\\rtf1\\uc99999999999 \\u1055 abcdefghijklmnopqrstu}") << QStringLiteral("Пqrstu");
     QTest::addRow("huge font number") << QByteArray("{\\rtf1\\f2147483647 x}") << QStringLiteral("x");
-    QTest::addRow("huge binary length") << QByteArray("{\\rtf1 x\\bin99999999999 abc}") << QStringLiteral("x");
+    QTest::addRow("huge binary length")
+        << QByteArray("{\\rtf1 x\\bin99999999999 abc}") << QStringLiteral("x");
     QTest::addRow("long word") << QByteArray("{\\rtf1 \\") + QByteArray(5000, 'a') + QByteArray("1 x}")
                                << QStringLiteral("x");
     QTest::addRow("long number") << QByteArray("{\\rtf1 \\b") + QByteArray(5000, '7') + QByteArray(" x}")
@@ -272,7 +291,8 @@ void TestRtfReader::robustness_data() {
     QTest::addRow("unicode before the end") << QByteArray("{\\rtf1 ab\\u1055") << QStringLiteral("abП");
     QTest::addRow("lone backslash at the end") << QByteArray("{\\rtf1 ab\\") << QStringLiteral("ab");
     QTest::addRow("nul bytes") << QByteArray("{\\rtf1 a\0b}", 11) << QStringLiteral("ab");
-    QTest::addRow("unicode controls dropped") << QByteArray("{\\rtf1 a\\u0?\\u13?\\u8233?b}") << QStringLiteral("ab");
+    QTest::addRow("unicode controls dropped")
+        << QByteArray("{\\rtf1 a\\u0?\\u13?\\u8233?b}") << QStringLiteral("ab");
     QTest::addRow("star at the top") << QByteArray("{\\rtf1 a{\\*}b}") << QStringLiteral("ab");
 }
 
@@ -351,8 +371,8 @@ void TestRtfReader::randomBytes() {
 }
 
 void TestRtfReader::mutatedReports() {
-    const QByteArray report = Bytes(ReportHeader(QStringLiteral("Times New Roman"), 11, true, false) +
-                                    DayReportBody());
+    const QByteArray report =
+        Bytes(ReportHeader(QStringLiteral("Times New Roman"), 11, true, false) + DayReportBody());
     static const char kInserts[] = "{}\\'u-9 ;";
     QRandomGenerator random(1251);
     for (int round = 0; round < 3000; ++round) {

@@ -88,7 +88,8 @@ void TestRtfWriter::reportBytes() {
     const CharFormat mono = Format(kCourier, true, kNavy);
     const CharFormat body = Format(kTimes, false, kNavy);
     const Document d = D({P({Run{"   ", mono}, Run{QStringLiteral(" Текст"), body}}), P()});
-    QCOMPARE(WriteRtf(d), HeaderBytes(kTimes, 20) + Bytes(QStringLiteral("\\cf1 \\f1    \\f0  Текст\\par\r\n}")));
+    QCOMPARE(WriteRtf(d),
+             HeaderBytes(kTimes, 20) + Bytes(QStringLiteral("\\cf1 \\f1    \\f0  Текст\\par\r\n}")));
 
     QCOMPARE(WriteRtf(Document{}), HeaderBytes(QStringLiteral("Arial"), 24) + "}");
 }
@@ -125,10 +126,10 @@ void TestRtfWriter::moreFontsAndColours() {
     const Document d = D({P({Run{"a", Format(QStringLiteral("Arial"), false, MakeRgb(0, 128, 0))},
                              Run{"b", Format(QStringLiteral("Consolas"), true, kRed)},
                              Run{"c", Format(kTimes, false, MakeRgb(0, 128, 0))}})});
-    const QByteArray header =
-        HeaderBytes(QStringLiteral("Arial"), 20, "{\\f2\\fmodern\\fprq1\\fcharset204 Consolas;}"
-                                                 "{\\f3\\fswiss\\fprq2\\fcharset204 Times New Roman;}",
-                    "\\red0\\green128\\blue0;");
+    const QByteArray header = HeaderBytes(QStringLiteral("Arial"), 20,
+                                          "{\\f2\\fmodern\\fprq1\\fcharset204 Consolas;}"
+                                          "{\\f3\\fswiss\\fprq2\\fcharset204 Times New Roman;}",
+                                          "\\red0\\green128\\blue0;");
     QCOMPARE(WriteRtf(d), header + "\\cf3 a\\cf2 \\f2 b\\cf3 \\f3 c}");
     QCOMPARE(ReadRtf(WriteRtf(d)), d);
 }
@@ -176,8 +177,7 @@ void TestRtfWriter::randomDocumentsRoundTrip() {
 }
 
 void TestRtfWriter::reportRoundTrips() {
-    const Document report =
-        ReadRtf(Bytes(ReportHeader(kTimes, 10, true, false) + DayReportBody()));
+    const Document report = ReadRtf(Bytes(ReportHeader(kTimes, 10, true, false) + DayReportBody()));
     QCOMPARE(report, DayReportModel(kTimes, true, false));
     const QByteArray rtf = WriteRtf(report);
     QCOMPARE(ReadRtf(rtf), report);
@@ -208,7 +208,8 @@ void TestRtfWriter::slice() {
     QFETCH(QString, text);
     QFETCH(int, runs);
     const CharFormat bold = Format(kTimes, false, kRed, true);
-    const Document d = D({P({Run{"ab", Format(kTimes, false, kNavy)}, Run{"cd", bold}}), P(), P({Run{"ef", bold}})});
+    const Document d =
+        D({P({Run{"ab", Format(kTimes, false, kNavy)}, Run{"cd", bold}}), P(), P({Run{"ef", bold}})});
     QCOMPARE(d.Length(), 8);
     const Document part = Slice(d, from, to);
     QCOMPARE(PlainText(part), text);
@@ -221,11 +222,14 @@ void TestRtfWriter::slice() {
 void TestRtfWriter::plainTextForFile() {
     const Document report = ReadRtf(Bytes(ReportHeader(kTimes, 10, false, false) + DayReportBody()));
     const QByteArray bytes = PlainTextForFile(report);
-    const QByteArray expected = Bytes(QStringLiteral(
-        "    1 января 2024 г. от Р.Х. по новому стилю\r\n    Понедельник. Глас 4\r\n\r\n(+) Обрезание Господне.\r\n"
-        " +) Свт. Василия Великого.\r\n +  Прп. Серафима.\r\n c  Мч. Петра.\r\n ш  Мц. Иустины.\r\n"
-        " ·  4Прав. Иулиании.\r\n")) + QByteArray(99, '.') + "\r\n\r\n" +
-        Bytes(QStringLiteral("    Великие праздники\r\n")) + QByteArray(99, '.') + "\r\n";
+    const QByteArray expected =
+        Bytes(QStringLiteral(
+            "    1 января 2024 г. от Р.Х. по новому стилю\r\n    Понедельник. Глас 4\r\n\r\n(+) Обрезание "
+            "Господне.\r\n"
+            " +) Свт. Василия Великого.\r\n +  Прп. Серафима.\r\n c  Мч. Петра.\r\n ш  Мц. Иустины.\r\n"
+            " ·  4Прав. Иулиании.\r\n")) +
+        QByteArray(99, '.') + "\r\n\r\n" + Bytes(QStringLiteral("    Великие праздники\r\n")) +
+        QByteArray(99, '.') + "\r\n";
     QCOMPARE(bytes, expected);
     QVERIFY(bytes.contains("\xb7"));  // the middle dot as its own byte
     QVERIFY(!bytes.contains("\r\r")); // no stray CR
@@ -235,7 +239,8 @@ void TestRtfWriter::plainTextForFile() {
 }
 
 void TestRtfWriter::plainTextForTerminal() {
-    const Document d = D({P({Run{QStringLiteral("Прп. · Ω"), CharFormat{}}}), P(), P({Run{"x", CharFormat{}}})});
+    const Document d =
+        D({P({Run{QStringLiteral("Прп. · Ω"), CharFormat{}}}), P(), P({Run{"x", CharFormat{}}})});
     QCOMPARE(PlainTextForTerminal(d), QStringLiteral("Прп. · Ω\n\nx").toUtf8());
     QCOMPARE(PlainText(d), QStringLiteral("Прп. · Ω\n\nx"));
 }

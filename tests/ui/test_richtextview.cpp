@@ -66,6 +66,7 @@ private Q_SLOTS:
     void init();
     void loadShowsTheReport();
     void markerColumnLinesUp();
+    void linesWrapAndEmptyLinesKeepTheirHeight();
     void loadFailureKeepsContent();
     void plainTextFile();
     void selection();
@@ -102,7 +103,8 @@ void TestRichTextView::loadShowsTheReport() {
     QCOMPARE(doc->blockCount(), 14);
     QCOMPARE(doc->characterCount() - 1, view.Text().size());
     QCOMPARE(doc->toPlainText(), view.Text());
-    QVERIFY(view.Text().startsWith(QStringLiteral("    1 января 2024 г. от Р.Х. по новому стилю\n    Понедельник")));
+    QVERIFY(view.Text().startsWith(
+        QStringLiteral("    1 января 2024 г. от Р.Х. по новому стилю\n    Понедельник")));
     QCOMPARE(view.SelStart(), 0);
     QCOMPARE(view.SelLength(), 0);
 
@@ -146,6 +148,23 @@ void TestRichTextView::markerColumnLinesUp() {
     const QTextBlock narrow = doc->findBlockByNumber(4); // " +)"
     const QTextBlock wide = doc->findBlockByNumber(3);   // "(+)"
     QCOMPARE(narrow.layout()->lineAt(0).cursorToX(1), wide.layout()->lineAt(0).cursorToX(1));
+}
+
+void TestRichTextView::linesWrapAndEmptyLinesKeepTheirHeight() {
+    RichTextView view;
+    view.resize(300, 400);
+    view.Load(Bytes(ReportHeader(kTimes, 14, false, false) + QStringLiteral("\\par\r\n\\cf1 ") +
+                    QString(20, u'x').append(u' ').repeated(10) +
+                    QStringLiteral("\\par\r\n\\par\r\nb\\par\r\n}")));
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    QTextDocument* doc = view.document();
+    doc->documentLayout()->documentSize();
+    QVERIFY(doc->findBlockByNumber(1).layout()->lineCount() > 3); // wrapped at the view's width
+    // Empty lines, first or between texts, are as high as a line of the report font.
+    const qreal text = doc->findBlockByNumber(3).layout()->lineAt(0).height();
+    QCOMPARE(doc->findBlockByNumber(0).layout()->lineAt(0).height(), text);
+    QCOMPARE(doc->findBlockByNumber(2).layout()->lineAt(0).height(), text);
 }
 
 void TestRichTextView::loadFailureKeepsContent() {
@@ -228,7 +247,8 @@ void TestRichTextView::copyGivesBothFormats() {
     view.SetSelLength(9);
     std::unique_ptr<QMimeData> data(view.CreateMimeData(false));
     QCOMPARE(data->text(), QStringLiteral("Мч. Петра"));
-    QCOMPARE(rtf::PlainText(rtf::ReadRtf(data->data(QStringLiteral("text/rtf")))), QStringLiteral("Мч. Петра"));
+    QCOMPARE(rtf::PlainText(rtf::ReadRtf(data->data(QStringLiteral("text/rtf")))),
+             QStringLiteral("Мч. Петра"));
     std::unique_ptr<QMimeData> all(view.CreateMimeData(true));
     QCOMPARE(all->text(), view.Text());
     QCOMPARE(rtf::ReadRtf(all->data(QStringLiteral("text/rtf"))), view.Document());
@@ -246,7 +266,8 @@ void TestRichTextView::saveAsText() {
     QVERIFY(bytes.endsWith(QByteArray(99, '.') + "\r\n"));
     QCOMPARE(bytes.count("\r\n"), 13);
     QCOMPARE(bytes.count('\n'), 13);
-    QCOMPARE(vorelian::cp1251::Decode(bytes).replace(QStringLiteral("\r\n"), QStringLiteral("\n")), view.Text());
+    QCOMPARE(vorelian::cp1251::Decode(bytes).replace(QStringLiteral("\r\n"), QStringLiteral("\n")),
+             view.Text());
 }
 
 void TestRichTextView::saveAsRtf() {
@@ -264,7 +285,8 @@ void TestRichTextView::saveFailures() {
     RichTextView view;
     view.Load(DayReport());
     QString error;
-    QVERIFY(!view.SaveFile(dir_.filePath(QStringLiteral("no/such/folder/a.rtf")), RichTextView::RtfFile, &error));
+    QVERIFY(
+        !view.SaveFile(dir_.filePath(QStringLiteral("no/such/folder/a.rtf")), RichTextView::RtfFile, &error));
     QVERIFY(!error.isEmpty());
     error.clear();
     QVERIFY(!view.SaveFile(dir_.path(), RichTextView::TextFile, &error)); // a folder is no file
@@ -291,8 +313,8 @@ void TestRichTextView::find_data() {
     QTest::addRow("prefix of a longer word") << QStringLiteral("николаев") << 0 << -1 << 0 << 31;
     QTest::addRow("whole word skips longer words") << QStringLiteral("Николае") << 0 << -1 << 2 << -1;
     QTest::addRow("whole word after a comma") << QStringLiteral("николая") << 6 << -1 << 2 << 14;
-    QTest::addRow("whole word: Cyrillic letters join words") << QStringLiteral("николая") << 44 << -1 << 2
-                                                              << 72;
+    QTest::addRow("whole word: Cyrillic letters join words")
+        << QStringLiteral("николая") << 44 << -1 << 2 << 72;
     QTest::addRow("case kept when asked") << QStringLiteral("НИКОЛАЯ") << 0 << -1 << 4 << 23;
     QTest::addRow("match must end before the end") << QStringLiteral("николая") << 0 << 11 << 0 << -1;
     QTest::addRow("match ending at the end") << QStringLiteral("николая") << 0 << 12 << 0 << 5;
@@ -308,11 +330,11 @@ void TestRichTextView::find() {
     QFETCH(int, options);
     QFETCH(int, found);
     RichTextView view;
-    const QString text = QStringLiteral(
-        "Свт. Николая, николая; НИКОЛАЯ Николаевича\nа николаят _николая 1николая николая");
+    const QString text =
+        QStringLiteral("Свт. Николая, николая; НИКОЛАЯ Николаевича\nа николаят _николая 1николая николая");
     QCOMPARE(text.indexOf(QStringLiteral(" николая"), 60), 71);
     view.SetDocument(D({P({Run{text.section(u'\n', 0, 0), CharFormat{}}}),
-                             P({Run{text.section(u'\n', 1, 1), CharFormat{}}})}));
+                        P({Run{text.section(u'\n', 1, 1), CharFormat{}}})}));
     QCOMPARE(view.Text(), text);
     view.SetSelStart(3);
     view.SetSelLength(2);
@@ -334,7 +356,8 @@ void TestRichTextView::findWalk() {
     view.resize(400, 200);
     QString body;
     for (int i = 0; i < 200; ++i)
-        body += i % 50 == 7 ? QStringLiteral("\\f1  · \\f0  Свт. Николая.\\par\r\n") : QStringLiteral("Строка.\\par\r\n");
+        body += i % 50 == 7 ? QStringLiteral("\\f1  · \\f0  Свт. Николая.\\par\r\n")
+                            : QStringLiteral("Строка.\\par\r\n");
     view.Load(Bytes(ReportHeader(kTimes, 10, false, false) + body + QStringLiteral("}")));
     view.show();
     QVERIFY(QTest::qWaitForWindowExposed(&view));
@@ -349,13 +372,15 @@ void TestRichTextView::findWalk() {
     }
     const QString text = view.Text();
     QList<int> expected;
-    for (qsizetype i = text.indexOf(QStringLiteral("Николая")); i >= 0; i = text.indexOf(QStringLiteral("Николая"), i + 1))
+    for (qsizetype i = text.indexOf(QStringLiteral("Николая")); i >= 0;
+         i = text.indexOf(QStringLiteral("Николая"), i + 1))
         expected << int(i);
     QCOMPARE(expected.size(), 4);
     QCOMPARE(found, expected + QList<int>({-1, -1}));
     QCOMPARE(view.SelStart(), expected.back()); // the last match stays selected
     view.SetSelStart(0);
-    QCOMPARE(view.Find(QStringLiteral("николая"), view.SelStart() + view.SelLength(), -1, 0), expected.front());
+    QCOMPARE(view.Find(QStringLiteral("николая"), view.SelStart() + view.SelLength(), -1, 0),
+             expected.front());
 }
 
 void TestRichTextView::selPrint_data() {
