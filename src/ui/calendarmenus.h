@@ -1,0 +1,75 @@
+// The menu bar of the main window. Every action is made in setupActions() with its object name, caption
+// (the & marks the access key), shortcut and check group; the menus are then only assembled from them.
+// The window connects the actions to its commands.
+#pragma once
+
+#include <QObject>
+
+#include <array>
+#include <cstdint>
+
+class QAction;
+class QActionGroup;
+class QMainWindow;
+class QMenu;
+
+namespace vorelian {
+
+class CalendarMenus : public QObject {
+    Q_OBJECT
+public:
+    // Makes the actions, assembles the menus into the window's menu bar and adds the actions to the window
+    // so that their shortcuts work wherever the focus is.
+    explicit CalendarMenus(QMainWindow* window);
+
+    // "&Файл"
+    QAction* mnuSaveAS = nullptr;
+    QAction* mnuCopy = nullptr;
+    QAction* mnuCopyAll = nullptr;
+    QAction* mnuFind = nullptr;
+    QAction* mnuFindSelText = nullptr;
+    QAction* mnuPrint = nullptr;
+    QAction* mnuExit = nullptr;
+    // "&Календарь": styles 1..3 (entry 0 unused) and today
+    std::array<QAction*, 4> mnuCal{};
+    QAction* mnuToday = nullptr;
+    // "&Вид": tabs 0..6
+    std::array<QAction*, 7> mnuTab{};
+    // "&Настройка"
+    QAction* mnuFont = nullptr;
+    QAction* mnuIndiction = nullptr;
+    QAction* mnuAllStyles = nullptr;
+    std::array<QAction*, 2> mnuFirstWD{};  // 0 Sunday, 1 Monday
+    QAction* mnuRange = nullptr;
+    // "&Справка"
+    QAction* mnuHelp = nullptr;
+    QAction* mnuEMail = nullptr;
+    QAction* mnuHomePage = nullptr;
+    QAction* mnuAbout = nullptr;
+
+    QMenu* mnuFile = nullptr;
+    QMenu* mnuCalendar = nullptr;
+    QMenu* mnuView = nullptr;
+    QMenu* mnuSetup = nullptr;
+    QMenu* mnuFWD = nullptr;
+    QMenu* mnuInfo = nullptr;
+
+    // The check marks that mirror the state.
+    void CheckStyle(int16_t style);
+    void CheckTab(int tab);
+    void CheckFirstWeekday(int16_t firstWeekday);
+
+    // Every action, for the shortcut table and the tests.
+    QList<QAction*> Actions() const;
+
+private:
+    void setupActions();
+    void setupMenus();
+
+    QMainWindow* window_;
+    QActionGroup* calGroup_ = nullptr;
+    QActionGroup* tabGroup_ = nullptr;
+    QActionGroup* fwdGroup_ = nullptr;
+};
+
+} // namespace vorelian

@@ -1,0 +1,168 @@
+#include "ui/datepickers.h"
+
+#include "core/calendar.h"
+#include "core/tables.h"
+#include "ui/busycursor.h"
+#include "ui/steplabel.h"
+#include "ui/twips.h"
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QEvent>
+
+namespace vorelian {
+
+QStringList StyleItems() {
+    return {QStringLiteral("от Сотворения Мира"), QStringLiteral("от Р.Х. (старый стиль)"),
+            QStringLiteral("от Р.Х. (новый стиль)")};
+}
+
+QStringList YearItems(int16_t lowest, int16_t highest) {
+    QStringList items;
+    for (int y = lowest; y <= highest; ++y)
+        items << QString::number(y);
+    return items;
+}
+
+QStringList MonthItems(int16_t style) {
+    QStringList items;
+    for (int i = 1; i <= 12; ++i) {
+        const int month = style == StyleAnnoMundi ? (i + 7) % 12 + 1 : i;
+        items << QStringLiteral("(%1) %2").arg(i).arg(MonthNameOf(month, 1));
+    }
+    return items;
+}
+
+QStringList WeekItems(int16_t P, int16_t A, int16_t B) {
+    const QString afterPentecost = QStringLiteral("-я по Пятидесятнице");
+    QStringList items;
+    for (int i = 0; i <= P - 12; ++i)
+        items << QString::number(A + i) + afterPentecost;
+    items << QStringLiteral("О мытаре и фарисее") << QStringLiteral("О блудном сыне")
+          << QStringLiteral("Сырная седмица");
+    for (int i = 1; i <= 6; ++i)
+        items << QString::number(i) + QStringLiteral("-я Великого поста");
+    items << QStringLiteral("Страстная седмица") << QStringLiteral("Светлая седмица");
+    for (int i = 2; i <= 7; ++i)
+        items << QString::number(i) + QStringLiteral("-я по Пасхе");
+    for (int i = 1; i <= B; ++i)
+        items << QString::number(i) + afterPentecost;
+    return items;
+}
+
+QStringList WeekdayItems(int16_t firstWeekday) {
+    QStringList items;
+    for (int r = 0; r <= 6; ++r)
+        items << WeekdayNames[1 + (firstWeekday + r - 1) % 7];
+    return items;
+}
+
+DatePickers::DatePickers(QWidget* con1) : QObject(con1) {
+    for (int i = 0; i < 5; ++i) {
+        const double top = 45 + 360 * i;
+        Label1[i] = new StepLabel(QStringLiteral("<"), con1);
+        Label1[i]->setObjectName(QStringLiteral("Label1_%1").arg(i));
+        Label1[i]->setGeometry(PxRect(45, top, 135, 315));
+        Combo1[i] = new QComboBox(con1);
+        Combo1[i]->setObjectName(QStringLiteral("Combo1_%1").arg(i));
+        Combo1[i]->setGeometry(PxRect(225, top, 2175, 315));
+        // A plain list under the picker, whose height ReSizeCombo sets.
+        Combo1[i]->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
+        Combo1[i]->installEventFilter(this);
+        Label2[i] = new StepLabel(QStringLiteral(">"), con1);
+        Label2[i]->setObjectName(QStringLiteral("Label2_%1").arg(i));
+        Label2[i]->setGeometry(PxRect(2445, top, 135, 315));
+
+        connect(Combo1[i], &QComboBox::currentIndexChanged, this, [this, i] { Combo1_Click(i); });
+        connect(Label1[i], &StepLabel::Step, this, [this, i] { Q_EMIT StepBack(i); });
+        connect(Label2[i], &StepLabel::Step, this, [this, i] { Q_EMIT StepForward(i); });
+    }
+    Fill(Combo1[0], StyleItems());
+}
+
+void DatePickers::Fill(QComboBox* combo, const QStringList& items) {
+    const QSignalBlocker quiet(combo);
+    combo->clear();
+    combo->addItems(items);
+}
+
+void DatePickers::SetYearsMonths(const CalendarState& st) {
+    const int16_t s = st.CurStyle;
+    QComboBox* years = Combo1[1];
+    const int first = years->count() ? years->itemText(0).toInt() : 0;
+    const int last = years->count() ? years->itemText(years->count() - 1).toInt() : 0;
+    if (first == st.MinYears[s] && last == st.MaxYears[s])
+        return;
+    const BusyCursor busy;
+    Fill(years, YearItems(st.MinYears[s], st.MaxYears[s]));
+    Fill(Combo1[2], MonthItems(s));
+}
+
+void DatePickers::SetWeeks(const CalendarState& st) {
+    const BusyCursor busy;
+    const PaschaBlock& p = st.Pascha;
+    Fill(Combo1[3], WeekItems(p.PaschaWeek, p.PrevPentecostWeeks, p.PentecostWeeks));
+}
+
+void DatePickers::SetWeekdayItems(int16_t firstWeekday) { Fill(Combo1[4], WeekdayItems(firstWeekday)); }
+
+void DatePickers::SetBackground(const QColor& color) {
+    for (QComboBox* c : Combo1) {
+        QPalette p = c->palette();
+        p.setColor(QPalette::Button, color);
+        p.setColor(QPalette::Base, color);
+        c->setPalette(p);
+    }
+}
+
+void DatePickers::BeginUpdate() { UpdatingPickers = true; }
+
+void DatePickers::EndUpdate() {
+    UpdatingPickers = false;
+    for (QComboBox* c : Combo1)
+        if (c->hasFocus())
+            PrevListIndex = int16_t(c->currentIndex());
+}
+
+void DatePickers::SelectAll(const CalendarState& st, int16_t firstWeekday) {
+    const int16_t s = st.CurStyle;
+    const StyleDate& r = st.StyleDates[s];
+    Combo1[0]->setCurrentIndex(s - 1);
+    Combo1[1]->setCurrentIndex(r.Year - st.MinYears[s]);
+    Combo1[2]->setCurrentIndex(r.Month - 1);
+    SelectWeekAndWeekday(st, firstWeekday);
+}
+
+void DatePickers::SelectWeekAndWeekday(const CalendarState& st, int16_t firstWeekday) {
+    Combo1[3]->setCurrentIndex(st.Cur().WeekNo - 1);
+    Combo1[4]->setCurrentIndex(WeekdayPosition(firstWeekday, st.CurWeekday) - 1);
+}
+
+void DatePickers::ReSizeCombo(int bottom) {
+    for (int i = 1; i <= 3; ++i) {
+        QComboBox* c = Combo1[i];
+        const int row = c->count() ? c->view()->sizeHintForRow(0) : 0;
+        const int itemHeight = row > 0 ? row : c->fontMetrics().height() + 4;
+        const int room = bottom - c->geometry().bottom() - 4;
+        c->setMaxVisibleItems(qMax(1, room / itemHeight));
+    }
+}
+
+void DatePickers::Combo1_Click(int index) {
+    if (UpdatingPickers)
+        return;
+    const int now = Combo1[index]->currentIndex();
+    if (now != PrevListIndex)
+        Q_EMIT PickerChanged(index, now, PrevListIndex);
+    PrevListIndex = int16_t(Combo1[index]->currentIndex());
+}
+
+bool DatePickers::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusIn)
+        for (QComboBox* c : Combo1)
+            if (c == watched)
+                PrevListIndex = int16_t(c->currentIndex());
+    return QObject::eventFilter(watched, event);
+}
+
+} // namespace vorelian

@@ -1,0 +1,77 @@
+// The five date pickers of the right-hand column, each between its "<" and ">" step: 0 style, 1 year,
+// 2 month, 3 week, 4 weekday. The pickers only show the calendar state; a choice made by the user is
+// reported with PickerChanged (new and previous list index), a step with StepBack / StepForward.
+//
+// While code re-selects the pickers (BeginUpdate .. EndUpdate) their changes are not reported.
+// PrevListIndex is the list index the picker being changed had before the change: taken when a picker
+// gets the focus, after each handled change, and whenever code has re-selected the focused picker, so
+// that a change made from the keyboard after a jump elsewhere moves by what the user sees.
+#pragma once
+
+#include "core/state.h"
+
+#include <QObject>
+#include <QStringList>
+
+#include <array>
+#include <cstdint>
+
+class QComboBox;
+class QWidget;
+
+namespace vorelian {
+
+class StepLabel;
+
+// The item texts of the pickers.
+QStringList StyleItems();
+QStringList YearItems(int16_t lowest, int16_t highest);
+QStringList MonthItems(int16_t style);
+// Weeks of a year with Pascha in week P, A weeks after last year's Pentecost carried into it and B weeks
+// after this year's Pentecost.
+QStringList WeekItems(int16_t P, int16_t A, int16_t B);
+QStringList WeekdayItems(int16_t firstWeekday);
+
+class DatePickers : public QObject {
+    Q_OBJECT
+public:
+    // Creates the pickers and their steps inside the right-hand column `con1`, at their places.
+    explicit DatePickers(QWidget* con1);
+
+    std::array<QComboBox*, 5> Combo1{};
+    std::array<StepLabel*, 5> Label1{};  // "<"
+    std::array<StepLabel*, 5> Label2{};  // ">"
+
+    int16_t PrevListIndex = 0;
+    bool UpdatingPickers = false;
+
+    // The year and month lists, rebuilt only when the year range of the style differs from the list.
+    void SetYearsMonths(const CalendarState& st);
+    void SetWeeks(const CalendarState& st);
+    void SetWeekdayItems(int16_t firstWeekday);
+    void SetBackground(const QColor& color);
+
+    void BeginUpdate();
+    void EndUpdate();
+    // Selects the items of the current state (inside BeginUpdate .. EndUpdate).
+    void SelectAll(const CalendarState& st, int16_t firstWeekday);
+    void SelectWeekAndWeekday(const CalendarState& st, int16_t firstWeekday);
+
+    // Lets the lists of the year, month and week pickers drop down to `bottom` (in the coordinates of
+    // the pickers' container).
+    void ReSizeCombo(int bottom);
+
+Q_SIGNALS:
+    void PickerChanged(int index, int newIndex, int oldIndex);
+    void StepBack(int index);
+    void StepForward(int index);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void Combo1_Click(int index);
+    static void Fill(QComboBox* combo, const QStringList& items);
+};
+
+} // namespace vorelian

@@ -1,0 +1,159 @@
+#include "ui/flexgrid.h"
+
+#include <QHeaderView>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QStyledItemDelegate>
+
+namespace vorelian {
+
+QColor WinColor(uint32_t bgr) {
+    return QColor(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int((bgr >> 16) & 0xFF));
+}
+
+namespace {
+
+// Draws a cell as a flat rectangle of its background with its text: numbers to the right, words to the
+// left, two pixels in from the edge, centred in height. No focus frame and no selection look.
+class CellDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        const QVariant back = index.data(Qt::BackgroundRole);
+        if (back.isValid())
+            painter->fillRect(option.rect, back.value<QBrush>());
+        const QString text = index.data(Qt::DisplayRole).toString();
+        if (text.isEmpty())
+            return;
+        const QVariant fore = index.data(Qt::ForegroundRole);
+        const QVariant font = index.data(Qt::FontRole);
+        painter->save();
+        painter->setFont(font.isValid() ? font.value<QFont>() : option.font);
+        painter->setPen(fore.isValid() ? fore.value<QBrush>().color() : option.palette.color(QPalette::Text));
+        bool number = false;
+        text.trimmed().toInt(&number);
+        const QRect r = option.rect.adjusted(2, 0, -2, 0);
+        painter->drawText(r, Qt::AlignVCenter | (number ? Qt::AlignRight : Qt::AlignLeft), text);
+        painter->restore();
+    }
+};
+
+} // namespace
+
+FlexGrid::FlexGrid(int rows, int cols, QWidget* parent) : QTableWidget(rows, cols, parent) {
+    horizontalHeader()->hide();
+    verticalHeader()->hide();
+    horizontalHeader()->setMinimumSectionSize(1);
+    verticalHeader()->setMinimumSectionSize(1);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setSelectionMode(QAbstractItemView::NoSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setTabKeyNavigation(false);
+    setAutoScroll(false);
+    setCornerButtonEnabled(false);
+    setWordWrap(false);
+    setTextElideMode(Qt::ElideNone);
+    setItemDelegate(new CellDelegate(this));
+    for (int r = 0; r < rows; ++r)
+        for (int c = 0; c < cols; ++c)
+            setItem(r, c, new QTableWidgetItem);
+}
+
+void FlexGrid::SetRowHeights(int pixels) {
+    for (int r = 0; r < rowCount(); ++r)
+        setRowHeight(r, pixels);
+}
+
+void FlexGrid::FitToCells() {
+    int w = 0, h = 0;
+    for (int c = 0; c < columnCount(); ++c)
+        w += columnWidth(c);
+    for (int r = 0; r < rowCount(); ++r)
+        h += rowHeight(r);
+    setFixedSize(w + 2 * frameWidth(), h + 2 * frameWidth());
+}
+
+QTableWidgetItem* FlexGrid::Item(int row, int col) {
+    QTableWidgetItem* it = item(row, col);
+    if (!it) {
+        it = new QTableWidgetItem;
+        setItem(row, col, it);
+    }
+    return it;
+}
+
+QString FlexGrid::Text(int row, int col) const {
+    const QTableWidgetItem* it = item(row, col);
+    return it ? it->text() : QString();
+}
+
+void FlexGrid::SetText(int row, int col, const QString& text) { Item(row, col)->setText(text); }
+
+QColor FlexGrid::CellBackColor(int row, int col) const {
+    const QTableWidgetItem* it = item(row, col);
+    const QVariant v = it ? it->data(Qt::BackgroundRole) : QVariant();
+    return v.isValid() ? v.value<QBrush>().color() : BackColor();
+}
+
+QColor FlexGrid::CellForeColor(int row, int col) const {
+    const QTableWidgetItem* it = item(row, col);
+    const QVariant v = it ? it->data(Qt::ForegroundRole) : QVariant();
+    return v.isValid() ? v.value<QBrush>().color() : palette().color(QPalette::Text);
+}
+
+bool FlexGrid::CellFontBold(int row, int col) const {
+    const QTableWidgetItem* it = item(row, col);
+    const QVariant v = it ? it->data(Qt::FontRole) : QVariant();
+    return v.isValid() && v.value<QFont>().bold();
+}
+
+void FlexGrid::SetCellBackColor(int row, int col, const QColor& color) { Item(row, col)->setBackground(color); }
+
+void FlexGrid::SetCellForeColor(int row, int col, const QColor& color) { Item(row, col)->setForeground(color); }
+
+void FlexGrid::SetCellFontBold(int row, int col, bool bold) {
+    QFont f = font();
+    f.setBold(bold);
+    Item(row, col)->setFont(f);
+}
+
+void FlexGrid::SetCell(int row, int col, const QString& text, const QColor& back, const QColor& fore, bool bold) {
+    QTableWidgetItem* it = Item(row, col);
+    it->setText(text);
+    it->setBackground(back);
+    it->setForeground(fore);
+    QFont f = font();
+    f.setBold(bold);
+    it->setFont(f);
+}
+
+void FlexGrid::SetBackColor(const QColor& color) {
+    QPalette p = palette();
+    p.setColor(QPalette::Base, color);
+    setPalette(p);
+}
+
+QColor FlexGrid::BackColor() const { return palette().color(QPalette::Base); }
+
+void FlexGrid::SetRedraw(bool on) {
+    viewport()->setUpdatesEnabled(on);
+    if (on)
+        viewport()->update();
+}
+
+void FlexGrid::mousePressEvent(QMouseEvent* event) {
+    const QModelIndex index = indexAt(event->position().toPoint());
+    event->accept();
+    if (!index.isValid())
+        return;
+    setCurrentCell(index.row(), index.column());
+    Q_EMIT MouseDown(event->button(), index.row(), index.column(), event->globalPosition().toPoint());
+}
+
+void FlexGrid::mouseDoubleClickEvent(QMouseEvent* event) { event->accept(); }
+void FlexGrid::mouseMoveEvent(QMouseEvent* event) { event->accept(); }
+void FlexGrid::mouseReleaseEvent(QMouseEvent* event) { event->accept(); }
+
+} // namespace vorelian

@@ -1,0 +1,125 @@
+// The main window: seven report tabs on the left, the right-hand column with the date pickers and their
+// steps, the month grid, the three-style table and "Сегодня", and "Закрыть" at the bottom right. The
+// window only wires its parts together: the grid, the pickers, the three-style table and the menus are
+// their own classes, the navigation is UserClick, and all state lives in the CalendarApp.
+#pragma once
+
+#include "ui/storedplacement.h"
+
+#include <QMainWindow>
+
+#include <array>
+#include <cstdint>
+
+class QCheckBox;
+class QFrame;
+class QLineEdit;
+class QPushButton;
+class QTabWidget;
+
+namespace vorelian {
+
+class CalendarApp;
+class CalendarMenus;
+class DatePickers;
+class MonthGrid;
+class RichTextView;
+class StylesTable;
+
+class frmCalendar : public QMainWindow {
+    Q_OBJECT
+public:
+    // Form_Initialize: builds the controls at their places, applies the stored placement, fills the
+    // weekday names, the pickers and the abbreviations tab, and sets the check marks from the state.
+    explicit frmCalendar(CalendarApp& app);
+    ~frmCalendar() override;
+
+    // The right-hand column, filled from the calendar state.
+    void SetWeekDaysNames();
+    void SetYearsMonths();
+    void SetWeeks();
+    void SetGridCal();
+    void SetDatesCal();
+
+    // "Сегодня": the system date in the current style.
+    void GoToday();
+    // The one exit sequence: settings written, temporary files deleted, window closed, process ended.
+    void GoToExit();
+
+    int VisibleTab() const;
+    RichTextView* View(int tab) const { return RichTextBox1[tab]; }
+    void ShowReport(int tab, const QByteArray& document);
+
+    CalendarMenus& Menus() const { return *menus_; }
+    DatePickers& Pickers() const { return *pickers_; }
+
+    // The controls, by the names the commands use.
+    QTabWidget* SSTab1 = nullptr;
+    std::array<RichTextView*, 7> RichTextBox1{};
+    QLineEdit* strFind = nullptr;     // tab 5: the text to select by
+    QPushButton* cbFind = nullptr;    // tab 5: "Выбрать"
+    QCheckBox* WholeWord = nullptr;   // tab 5: "Целое слово"
+    QFrame* Con1 = nullptr;
+    QFrame* Con2 = nullptr;
+    MonthGrid* MSFlexGrid1 = nullptr;
+    StylesTable* MSFlexGrid2 = nullptr;
+    QPushButton* cbToday = nullptr;
+    QPushButton* cbExit = nullptr;
+
+    int16_t ClickRow = 0, ClickCol = 0;  // the cell of the last left press on the month grid
+
+public Q_SLOTS:
+    // Commands of the File, Setup and Help menus and of the selection tab that live in their own units.
+    // Each menu item and control is connected to its slot here; the slots do nothing until those units
+    // are wired in.
+    void TestmnuFile();                                          // the File menu opens
+    void RichTextBox1_MouseDown(int tab, const QPoint& globalPos);  // right button over a report
+    void mnuSaveAS_Click();
+    void mnuCopy_Click();
+    void mnuCopyAll_Click();
+    void mnuFind_Click();
+    void mnuFindSelText_Click();
+    void mnuPrint_Click();
+    void mnuFont_Click();
+    void mnuRange_Click();
+    void mnuHelp_Click();
+    void mnuEMail_Click();
+    void mnuHomePage_Click();
+    void mnuAbout_Click();
+    void strFind_Change();
+    void strFind_Enter();
+    void cbFind_Click();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void setupControls();
+    void setupReportPage(int tab);
+    void placeReportPage(int tab);
+    void connectParts();
+    void Form_Resize();
+
+    void MSFlexGrid1_MouseDown(Qt::MouseButton button, int row, int col, const QPoint& globalPos);
+    void MSFlexGrid2_MouseDown(Qt::MouseButton button, int row, const QPoint& globalPos);
+    void SSTab1_Click(int previousTab);
+    void mnuCal_Click(int16_t style);
+    void mnuTab_Click(int tab);
+    void mnuFirstWD_Click(int index);
+    void mnuIndiction_Click();
+    void mnuAllStyles_Click();
+    void ChangeStyle(int16_t style);
+    bool IsMenuShortcut(const QKeyEvent* key) const;
+
+    CalendarApp& app_;
+    QWidget* central_ = nullptr;
+    std::array<QWidget*, 7> pages_{};
+    CalendarMenus* menus_ = nullptr;
+    DatePickers* pickers_ = nullptr;
+    StoredPlacement placement_;
+    int shownTab_ = 0;
+    bool exiting_ = false;
+};
+
+} // namespace vorelian

@@ -1,0 +1,121 @@
+#include "ui/monthgrid.h"
+
+#include "core/calendar.h"
+#include "core/tables.h"
+#include "ui/twips.h"
+
+namespace vorelian {
+
+int16_t SundayRowOf(int16_t firstWeekday) { return WeekdayPosition(firstWeekday, 7); }
+
+MonthLayout ComputeMonthLayout(const CalendarState& st, int16_t firstWeekday) {
+    MonthLayout g;
+    const int16_t s = st.CurStyle;
+    const StyleDate& r = st.StyleDates[s];
+    const int sundayRow = SundayRowOf(firstWeekday);
+
+    // Length of the previous month; none before the first month of the lowest year.
+    int last = 0;
+    if (r.Month > 1)
+        last = r.MonthDays[r.Month - 1];
+    else if (r.Year > st.MinYears[s])
+        last = r.MonthDays[12];
+
+    const int first = WeekdayPosition(firstWeekday, r.MonthFirstWeekday);  // row of the 1st, 1-based
+    for (int row = first - 2; row >= 0; --row, --last) {
+        MonthCell& c = g.Cells[row][1];
+        c = {MonthCell::Previous, last >= 1 ? QString::number(last) : QString(), 1, 4, false};
+    }
+
+    int row = first - 1, col = 1;
+    const auto advance = [&] {
+        if (++row > 6) {
+            row = 0;
+            ++col;
+        }
+    };
+    const int days = r.MonthDays[r.Month];
+    for (int d = 1; d <= days; ++d, advance()) {
+        const bool red = d < int(st.MonthRedDays.size()) && st.MonthRedDays[d];
+        const bool sunday = row + 1 == sundayRow;
+        g.Cells[row][col] = {MonthCell::Current, QString::number(d), red ? 2 : 1, sunday ? 6 : 5, sunday};
+        if (d == r.Day) {
+            g.SelRow = row;
+            g.SelCol = col;
+        }
+    }
+
+    // The next month, left empty after the last month of the highest year.
+    const bool end = r.Month == 12 && r.Year >= st.MaxYears[s];
+    for (int d = 1; col <= 6; ++d, advance())
+        g.Cells[row][col] = {MonthCell::Next, end ? QString() : QString::number(d), 1, 4, false};
+    return g;
+}
+
+MonthGrid::MonthGrid(QWidget* parent) : FlexGrid(7, 7, parent) {
+    setObjectName(QStringLiteral("MSFlexGrid1"));
+    SetRowHeights(Px(255));
+    setColumnWidth(0, Px(345));
+    for (int c = 1; c <= 6; ++c)
+        setColumnWidth(c, Px(300));
+    FitToCells();
+}
+
+void MonthGrid::SetWeekDaysNames(int16_t firstWeekday, int16_t style) {
+    SetRedraw(false);
+    SundayRow = SundayRowOf(firstWeekday);
+    for (int r = 0; r <= 6; ++r) {
+        const int w = (firstWeekday + r - 1) % 7;  // 0 Monday
+        SetText(r, 0, WeekdayNames[15 + w]);
+    }
+    const int other = (7 - SundayRow) % 7;
+    SetCellFontBold(other, 0, false);
+    SetCellForeColor(other, 0, WinColor(GridColor(style, 5)));
+    SetCellFontBold(SundayRow - 1, 0, true);
+    SetCellForeColor(SundayRow - 1, 0, WinColor(GridColor(style, 6)));
+    // Repainting resumes with the grid's next fill.
+}
+
+void MonthGrid::Fill(const CalendarState& st, int16_t firstWeekday) {
+    const int16_t s = st.CurStyle;
+    SetRedraw(false);
+    SetBackColor(WinColor(GridColor(s, 1)));
+    const MonthLayout g = ComputeMonthLayout(st, firstWeekday);
+    for (int r = 0; r <= 6; ++r)
+        for (int c = 1; c <= 6; ++c) {
+            const MonthCell& cell = g.Cells[r][c];
+            SetCell(r, c, cell.Text, WinColor(GridColor(s, cell.Back)), WinColor(GridColor(s, cell.Fore)), cell.Bold);
+        }
+    SelRow = int16_t(g.SelRow);
+    SelCol = int16_t(g.SelCol);
+    Highlight(SelRow, SelCol, s);
+    SetRedraw(true);
+}
+
+void MonthGrid::Highlight(int row, int col, int16_t style) {
+    setCurrentCell(row, col);
+    SelRow = int16_t(row);
+    SelCol = int16_t(col);
+    SelBackColor = CellBackColor(row, col);
+    SelForeColor = CellForeColor(row, col);
+    SelFontBold = CellFontBold(row, col);
+    SetCellBackColor(row, col, WinColor(GridColor(style, 3)));
+    SetCellForeColor(row, col, WinColor(GridColor(style, 7)));
+    SetCellFontBold(row, col, true);
+}
+
+void MonthGrid::RestoreHighlighted() {
+    SetCellBackColor(SelRow, SelCol, SelBackColor);
+    SetCellForeColor(SelRow, SelCol, SelForeColor);
+    SetCellFontBold(SelRow, SelCol, SelFontBold);
+}
+
+bool MonthGrid::IsHighlighted(int row, int col, int16_t style) const {
+    return CellBackColor(row, col) == WinColor(GridColor(style, 3));
+}
+
+bool MonthGrid::IsAdjacentMonth(int row, int col, int16_t style) const {
+    return CellForeColor(row, col) == WinColor(GridColor(style, 4));
+}
+
+} // namespace vorelian
