@@ -13,7 +13,7 @@ inline const QString kHomePage = QStringLiteral("https://vorelian.example.org");
 inline const QString kAuthorEMail = QStringLiteral("vorelian@example.org");
 inline const QString kAppTitle = QStringLiteral("tavr");  // the subject of mail from the Help menu
 inline const QString kLegalNotice =
-    QStringLiteral("Copyright \u00A9 2005\u20132025 the Vorelian authors. All rights reserved.");
+    QStringLiteral("Copyright \u00A9 2025 the Vorelian authors.");
 
 // "Version " and the build's major, minor and patch numbers.
 QString VersionText();
