@@ -54,13 +54,6 @@ private Q_SLOTS:
         QVERIFY(ReportHeader(s).contains(QStringLiteral("\\fcharset204 Bad\\}\\{\\\\Name;}")));
     }
 
-    void separatorAndMarkers() {
-        QCOMPARE(dialect::Separator.size(), 99);
-        QVERIFY(dialect::Separator.toString().count(u'.') == 99);
-        QCOMPARE(dialect::Blank.size(), 12);
-        QCOMPARE(dialect::Blank, QStringView(B));
-    }
-
     void encoding_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QByteArray>("bytes");
@@ -143,13 +136,6 @@ private Q_SLOTS:
         QCOMPARE(host.Reports.size(), 1);
         QCOMPARE(host.Reports[0].Path, QString());
         QCOMPARE(host.Reports[0].Document, QByteArray("x\r\n"));
-    }
-
-    void writerWithoutHost() {
-        ReportWriter w(nullptr, 0, QString());
-        w.Write(u"x");
-        w.Finish();
-        QCOMPARE(w.Document(), QByteArray("x\r\n"));
     }
 
     void busyGuardPairs() {

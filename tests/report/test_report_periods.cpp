@@ -134,6 +134,42 @@ private Q_SLOTS:
         QCOMPARE(dayDoc.contains(u"Новогодняя памятка."), day == 2);
     }
 
+    // The Anno Mundi year ends on 31 August: the week from Sunday 31 August 7523 to Saturday 6 September
+    // 7524 (Julian 2015) shows each half with its own year, and the new year's 1 September its indiction.
+    void weekAcrossTheAnnoMundiNewYear_data() {
+        QTest::addColumn<int>("month");
+        QTest::addColumn<int>("day");
+        QTest::addColumn<int>("year");
+        QTest::addRow("user on 31 August") << 12 << 31 << 7523;
+        QTest::addRow("user on 3 September") << 1 << 3 << 7524;
+    }
+    void weekAcrossTheAnnoMundiNewYear() {
+        QFETCH(int, month);
+        QFETCH(int, day);
+        QFETCH(int, year);
+        Calendar c(NewYearFiles());
+        c.Options.ShowIndiction = true;
+        c.SetDate(StyleAnnoMundi, day, month, year);
+        const Snapshot before(c);
+        BuildReport(c.Ctx, TabWeek);
+        QCOMPARE(Snapshot(c), before);
+
+        Calendar o(NewYearFiles());
+        o.Options.ShowIndiction = true;
+        const int32_t first = DayNumber(StyleJulian, 31, 8, 2015);
+        QString expected = P + B + "Седмица" + P + B + "с 31 августа 7523 года" + P + B + "по 6 сентября 7524 года" +
+                           kAM + P + Sep + P;
+        for (int32_t t = first; t < first + 7; ++t)
+            expected += OracleBlock(o, StyleAnnoMundi, t, t == first, true, true);
+        expected += End;
+        const QString doc = Text(c.Last(TabWeek));
+        QCOMPARE(doc, Text(Doc({Header() + Navy, expected})));
+        QCOMPARE(Count(doc, QStringLiteral("-го индиктиона")), 2);  // the first day and 1 September
+        QVERIFY(doc.contains(B + "1 сентября 7524 года" + P));
+        QVERIFY(doc.contains("\r\n" + Red + P + B + "76-й год 15-го индиктиона" + P + P + B + "1 сентября 7524 года" + P));
+        QVERIFY(doc.contains(u"Начало индикта."));
+    }
+
     void weekWithAllStylesShowsYears() {
         Calendar c;
         c.Options.ShowAllStyles = true;
