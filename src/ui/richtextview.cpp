@@ -66,10 +66,15 @@ void RichTextView::SetDocument(rtf::Document document) {
         doc_.Paragraphs.emplace_back();
     text_ = rtf::PlainText(doc_);
     // Filled apart and then handed over, the document is laid out lazily, a screenful first: filling the
-    // shown one would lay out all of it at once. The view deletes the document it replaces.
+    // shown one would lay out all of it at once.
     auto* shown = new QTextDocument(this);
     Render(doc_, shown);
+    // The view frees only the document it was born with; those made here are freed here.
+    QTextDocument* previous = QTextEdit::document();
+    const bool ours = previous->parent() == this;
     setDocument(shown);
+    if (ours)
+        delete previous;
     setTextCursor(QTextCursor(shown));
 }
 

@@ -175,6 +175,10 @@ void TestRichTextView::loadFailureKeepsContent() {
     QVERIFY(!view.LoadFile(dir_.filePath(QStringLiteral("missing.rtf")), &error));
     QVERIFY(!error.isEmpty());
     QCOMPARE(view.Text(), before);
+    // Every load replaces the shown document; the replaced ones do not pile up.
+    for (int i = 0; i < 3; ++i)
+        view.Load(DayReport());
+    QCOMPARE(view.findChildren<QTextDocument*>().size(), 1);
 }
 
 void TestRichTextView::plainTextFile() {
