@@ -5,6 +5,7 @@
 #include "rtf/reader.h"
 #include "rtf/writer.h"
 
+#include <QFile>
 #include <QRandomGenerator>
 #include <QTest>
 
@@ -59,6 +60,7 @@ private Q_SLOTS:
     void reportDialect_data();
     void reportDialect();
     void headerOnlyReport();
+    void bundledAbbreviations();
     void ordinaryRtf_data();
     void ordinaryRtf();
     void formats_data();
@@ -101,6 +103,27 @@ void TestRtfReader::headerOnlyReport() {
     const Document read = ReadRtf(
         Bytes(ReportHeader(QStringLiteral("Arial"), 12, false, false) + QStringLiteral("\\par\r\n}")));
     QCOMPARE(read, D({P(), P()}));
+}
+
+void TestRtfReader::bundledAbbreviations() {
+    // The prepared table of abbreviations reads as a document in our two fonts and two colours, its
+    // marker lines with the column in the fixed-pitch font.
+    QFile file(QStringLiteral(VORELIAN_SOURCE_DIR "/data/Calendar/Abbr.DAT"));
+    if (!file.open(QIODevice::ReadOnly))
+        QSKIP("the data set has no Abbr.DAT");
+    const Document d = ReadRtf(file.readAll());
+    CheckInvariants(d);
+    QVERIFY(d.Paragraphs.size() > 10);
+    int markerLines = 0;
+    for (const Paragraph& p : d.Paragraphs) {
+        for (const Run& r : p.Runs) {
+            QVERIFY(r.Format.Color == kNavy || r.Format.Color == kRed);
+            QCOMPARE(r.Format.FixedPitch, r.Format.FontName == QStringLiteral("Courier New"));
+        }
+        if (p.Runs.size() > 1 && p.Runs.front().Format.FixedPitch && p.Runs.front().Text.size() == 3)
+            ++markerLines;
+    }
+    QVERIFY(markerLines >= 6);
 }
 
 void TestRtfReader::ordinaryRtf_data() {
