@@ -47,7 +47,8 @@ QString DefaultFileName(const FileNameParts& p) {
     const QString yearStyle = p.YearText + QLatin1Char(' ') + p.StyleText;
     switch (p.Tab) {
     case 0:
-        return MonthNameOfPicker(p.MonthText) + QLatin1Char(' ') + p.GridDayText + QStringLiteral(", ") + yearStyle;
+        return MonthNameOfPicker(p.MonthText) + QLatin1Char(' ') + p.GridDayText + QStringLiteral(", ") +
+               yearStyle;
     case 1:
         return p.WeekText + QStringLiteral(", ") + yearStyle;
     case 2:
@@ -66,7 +67,7 @@ QString DefaultFileName(const FileNameParts& p) {
 }
 
 QString FolderOfPath(const QString& path) {
-    qsizetype n = path.size() - 1;  // at least one character goes
+    qsizetype n = path.size() - 1; // at least one character goes
     while (n > 0 && path[n - 1] != QLatin1Char('/') && path[n - 1] != QLatin1Char('\\'))
         --n;
     return n > 0 ? path.left(n) : QString();
@@ -105,7 +106,8 @@ void FileCommands::PopupFileMenu(QMenu* mnuFile, const QPoint& globalPos, const 
 
 bool FileCommands::SaveAs(QWidget* parent, RichTextView& visible, const QString& defaultName) {
     const QStringList filters = SaveFilters();
-    const auto choice = Services().ChooseSavePath(parent, m_settings.LastDir, defaultName, filters, m_fileType);
+    const auto choice =
+        Services().ChooseSavePath(parent, m_settings.LastDir, defaultName, filters, m_fileType);
     if (!choice || choice->Path.isEmpty())
         return false;
     // The type stays chosen for the next Save as of this run, whether or not this one succeeds.
@@ -123,9 +125,13 @@ bool FileCommands::SaveAs(QWidget* parent, RichTextView& visible, const QString&
     return true;
 }
 
-void FileCommands::Copy(const RichTextView& visible) { PutOnClipboard(visible.SelRTF(), visible.SelText()); }
+void FileCommands::Copy(const RichTextView& visible) {
+    PutOnClipboard(visible.SelRTF(), visible.SelText());
+}
 
-void FileCommands::CopyAll(const RichTextView& visible) { PutOnClipboard(visible.TextRTF(), visible.Text()); }
+void FileCommands::CopyAll(const RichTextView& visible) {
+    PutOnClipboard(visible.TextRTF(), visible.Text());
+}
 
 bool FileCommands::Print(QWidget* parent, RichTextView& visible) {
     QPrinter printer(QPrinter::HighResolution);
@@ -154,7 +160,8 @@ bool FileCommands::PrintTo(QPrinter& printer, RichTextView& visible, QString* er
     if (!ok && error) {
         if (printer.outputFormat() == QPrinter::PdfFormat)
             *error = QStringLiteral("Не удалось напечатать в файл «%1»: %2")
-                         .arg(QDir::toNativeSeparators(printer.outputFileName()), FileProblem(printer.outputFileName()));
+                         .arg(QDir::toNativeSeparators(printer.outputFileName()),
+                              FileProblem(printer.outputFileName()));
         else
             *error = QStringLiteral("Не удалось напечатать на принтере «%1»: принтер сообщил об ошибке.")
                          .arg(printer.printerName());

@@ -21,13 +21,13 @@ class RichTextView;
 
 // What the default file name is made of: the visible tab and what the main window shows.
 struct FileNameParts {
-    int Tab = 0;          // 0..6
-    QString StyleText;    // style picker, e.g. "от Р.Х. (старый стиль)"
-    QString YearText;     // year picker, e.g. "2005"
-    QString MonthText;    // month picker, e.g. "(1) Январь"
-    QString WeekText;     // week picker
-    QString GridDayText;  // the grid's current cell, e.g. "15"
-    QString TabCaption;   // caption of the visible tab, used on tabs 4..6
+    int Tab = 0;         // 0..6
+    QString StyleText;   // style picker, e.g. "от Р.Х. (старый стиль)"
+    QString YearText;    // year picker, e.g. "2005"
+    QString MonthText;   // month picker, e.g. "(1) Январь"
+    QString WeekText;    // week picker
+    QString GridDayText; // the grid's current cell, e.g. "15"
+    QString TabCaption;  // caption of the visible tab, used on tabs 4..6
 };
 
 // The month picker's text without its leading "(n) ".

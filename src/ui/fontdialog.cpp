@@ -52,7 +52,7 @@ ReportFontDialog::ReportFontDialog(const FontChoice& current, QWidget* parent)
     m_face->setObjectName(QStringLiteral("face"));
     m_face->setEditable(true);
     m_face->setCurrentFont(QFont(current.Face));
-    m_face->setEditText(current.Face);  // a face this system lacks is kept by name
+    m_face->setEditText(current.Face); // a face this system lacks is kept by name
 
     m_size = new QComboBox(this);
     m_size->setObjectName(QStringLiteral("size"));

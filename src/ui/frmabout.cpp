@@ -86,7 +86,7 @@ frmAbout* frmAbout::ShowAbout(QWidget* owner) {
     auto* box = new frmAbout(owner);
     PlaceCentreThirdDown(box);
     box->show();
-    PlaceCentreThirdDown(box);  // again with the frame the window got when shown
+    PlaceCentreThirdDown(box); // again with the frame the window got when shown
     return box;
 }
 
@@ -102,7 +102,7 @@ bool frmAbout::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
     case QEvent::MouseMove:
         Highlight(link);
-        return true;  // the form's own move would clear the highlight
+        return true; // the form's own move would clear the highlight
     case QEvent::MouseButtonRelease: {
         auto* me = static_cast<QMouseEvent*>(event);
         if (me->button() == Qt::LeftButton && link->rect().contains(me->position().toPoint()))

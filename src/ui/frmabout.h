@@ -26,7 +26,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void Highlight(QLabel* link);  // nullptr: both links plain
+    void Highlight(QLabel* link); // nullptr: both links plain
 
     QLabel* m_label4;
     QLabel* m_label5;

@@ -87,7 +87,7 @@ frmFind* frmFind::mnuFind(QPointer<frmFind>& window, QWidget* mainWindow, Report
         window->m_strFind->setText(visible->SelText());
     window->show();
     if (load)
-        window->PlaceAtMainTopRight();  // again with the frame the window got when shown
+        window->PlaceAtMainTopRight(); // again with the frame the window got when shown
     window->raise();
     window->activateWindow();
     return window;
@@ -109,7 +109,9 @@ bool frmFind::FindDat(const QString& text) {
     return false;
 }
 
-void frmFind::reject() { hide(); }
+void frmFind::reject() {
+    hide();
+}
 
 void frmFind::closeEvent(QCloseEvent* event) {
     event->accept();
@@ -131,7 +133,7 @@ bool FindSelText(QWidget* mainWindow, RichTextView* visible) {
     visible->setFocus();
     const QString text = visible->SelText();
     if (text.isEmpty())
-        return false;  // nothing selected: nothing to look for
+        return false; // nothing selected: nothing to look for
     if (visible->Find(text, visible->SelStart() + visible->SelLength(), -1, 0) >= 0)
         return true;
     Services().ShowMessage(mainWindow, QMessageBox::Information,
@@ -160,7 +162,7 @@ bool SelectionSearch::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void SelectionSearch::Search() {
-    const QString text = m_strFind->text();  // a copy: the search leaves the box as it is
+    const QString text = m_strFind->text(); // a copy: the search leaves the box as it is
     if (HasSearchText(text) && m_findInYear)
         m_findInYear(text, m_wholeWord && m_wholeWord->isChecked());
 }

@@ -96,7 +96,7 @@ frmRange* frmRange::ShowRange(QWidget* owner, CalendarState& state, RangeHost& h
     }
     open->show();
     if (load)
-        PlaceCentreThirdDown(open);  // again with the frame the window got when shown
+        PlaceCentreThirdDown(open); // again with the frame the window got when shown
     open->raise();
     open->activateWindow();
     return open;
@@ -110,7 +110,8 @@ frmRange::Outcome frmRange::NewRange() {
         return Outcome::Unchanged;
     }
     if (!first || !last || !RangeIsValid(*first, *last, m_clockYear)) {
-        Services().ShowMessage(this, QMessageBox::Warning, kCaption, QStringLiteral("Недопустимые значения!"));
+        Services().ShowMessage(this, QMessageBox::Warning, kCaption,
+                               QStringLiteral("Недопустимые значения!"));
         return Outcome::Refused;
     }
 

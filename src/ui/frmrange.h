@@ -21,10 +21,10 @@ struct Settings;
 class RangeHost {
 public:
     virtual ~RangeHost() = default;
-    virtual void SetYearsMonths() = 0;  // refill the year (and month) pickers for the new range
-    virtual void GoToday() = 0;         // move to today's date, redraw
-    virtual void BuildReport() = 0;     // rebuild the visible report when it is out of date
-    virtual void SetGridCal() = 0;      // redraw the month grid
+    virtual void SetYearsMonths() = 0; // refill the year (and month) pickers for the new range
+    virtual void GoToday() = 0;        // move to today's date, redraw
+    virtual void BuildReport() = 0;    // rebuild the visible report when it is out of date
+    virtual void SetGridCal() = 0;     // redraw the month grid
 };
 
 // A year as typed: a number in the user's format (or with a plain point), truncated toward zero.

@@ -30,12 +30,20 @@ QUrl MailUrl(bool withSubject) {
     return QUrl(link);
 }
 
-QUrl HomePageUrl() { return QUrl(kHomePage); }
+QUrl HomePageUrl() {
+    return QUrl(kHomePage);
+}
 
-void OpenHelp() { Services().OpenUrl(HelpPageUrl(QCoreApplication::applicationDirPath())); }
+void OpenHelp() {
+    Services().OpenUrl(HelpPageUrl(QCoreApplication::applicationDirPath()));
+}
 
-void OpenMailToAuthor() { Services().OpenUrl(MailUrl(true)); }
+void OpenMailToAuthor() {
+    Services().OpenUrl(MailUrl(true));
+}
 
-void OpenHomePage() { Services().OpenUrl(HomePageUrl()); }
+void OpenHomePage() {
+    Services().OpenUrl(HomePageUrl());
+}
 
 } // namespace vorelian

@@ -11,9 +11,8 @@ namespace vorelian {
 inline const QString kProductName = QStringLiteral("Vorelian");
 inline const QString kHomePage = QStringLiteral("https://vorelian.example.org");
 inline const QString kAuthorEMail = QStringLiteral("vorelian@example.org");
-inline const QString kAppTitle = QStringLiteral("tavr");  // the subject of mail from the Help menu
-inline const QString kLegalNotice =
-    QStringLiteral("Copyright \u00A9 2025 the Vorelian authors.");
+inline const QString kAppTitle = QStringLiteral("tavr"); // the subject of mail from the Help menu
+inline const QString kLegalNotice = QStringLiteral("Copyright \u00A9 2025 the Vorelian authors.");
 
 // "Version " and the build's major, minor and patch numbers.
 QString VersionText();
@@ -31,7 +30,7 @@ QUrl MailUrl(bool withSubject);
 QUrl HomePageUrl();
 
 // The three menu commands: F1 "&Помощь", "E-Mail &автору" and "Web-&страница".
-void OpenHelp();  // beside the running program
+void OpenHelp(); // beside the running program
 void OpenMailToAuthor();
 void OpenHomePage();
 

@@ -19,7 +19,9 @@ UiServices& Services() {
     return g_override ? *g_override : real;
 }
 
-void SetServices(UiServices* services) { g_override = services; }
+void SetServices(UiServices* services) {
+    g_override = services;
+}
 
 void UiServices::ShowMessage(QWidget* parent, QMessageBox::Icon icon, const QString& title,
                              const QString& text) {
@@ -57,6 +59,8 @@ std::optional<FontChoice> UiServices::ChooseFont(QWidget* parent, const FontChoi
     return RunReportFontDialog(parent, current);
 }
 
-void UiServices::OpenUrl(const QUrl& url) { QDesktopServices::openUrl(url); }
+void UiServices::OpenUrl(const QUrl& url) {
+    QDesktopServices::openUrl(url);
+}
 
 } // namespace vorelian

@@ -25,7 +25,7 @@ struct SaveChoice {
 // The face and size chosen in the report font dialog; bold and italic are those passed in.
 struct FontChoice {
     QString Face;
-    double Size = 10;  // points, as typed: may have a fraction
+    double Size = 10; // points, as typed: may have a fraction
     bool Bold = false;
     bool Italic = false;
 };
@@ -35,7 +35,8 @@ public:
     virtual ~UiServices() = default;
 
     // A modal message box with one button.
-    virtual void ShowMessage(QWidget* parent, QMessageBox::Icon icon, const QString& title, const QString& text);
+    virtual void ShowMessage(QWidget* parent, QMessageBox::Icon icon, const QString& title,
+                             const QString& text);
 
     // The save dialog: opens in `folder` with `fileName` proposed and filter `fileType` chosen.
     // Empty when cancelled.

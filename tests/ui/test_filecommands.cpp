@@ -13,12 +13,12 @@
 #include <QClipboard>
 #include <QFileDialog>
 #include <QLineEdit>
-#include <QTimer>
 #include <QMenu>
 #include <QMimeData>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
 using namespace vorelian;
@@ -111,8 +111,10 @@ private Q_SLOTS:
         QTest::addRow("day") << 0 << "(1) Январь" << old << "Январь 15, 2005 от Р.Х. (старый стиль)";
         QTest::addRow("week") << 1 << "(1) Январь" << old << "3-я седмица, 2005 от Р.Х. (старый стиль)";
         QTest::addRow("month 10") << 2 << "(10) Октябрь" << old << "Октябрь 2005 от Р.Х. (старый стиль)";
-        QTest::addRow("day in month 12") << 0 << "(12) Декабрь" << old << "Декабрь 15, 2005 от Р.Х. (старый стиль)";
-        QTest::addRow("Anno Mundi June is 10") << 2 << "(10) Июнь" << "от Сотворения Мира"
+        QTest::addRow("day in month 12")
+            << 0 << "(12) Декабрь" << old << "Декабрь 15, 2005 от Р.Х. (старый стиль)";
+        QTest::addRow("Anno Mundi June is 10") << 2 << "(10) Июнь"
+                                               << "от Сотворения Мира"
                                                << "Июнь 2005 от Сотворения Мира";
         QTest::addRow("year") << 3 << "(1) Январь" << old << "2005 от Р.Х. (старый стиль)";
         QTest::addRow("main feasts") << 4 << "" << old << "Основные";
@@ -125,7 +127,8 @@ private Q_SLOTS:
         QFETCH(QString, month);
         QFETCH(QString, style);
         QFETCH(QString, expected);
-        static const QStringList captions{"День", "Седмица", "Месяц", "Год", "Основные", "Выборка", "Сокращения"};
+        static const QStringList captions{"День",     "Седмица", "Месяц",     "Год",
+                                          "Основные", "Выборка", "Сокращения"};
         FileNameParts parts;
         parts.Tab = tab;
         parts.StyleText = style;
@@ -140,13 +143,20 @@ private Q_SLOTS:
     void folderOfASavedPath_data() {
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("folder");
-        QTest::addRow("posix") << "/home/u/Docs/a.rtf" << "/home/u/Docs/";
-        QTest::addRow("windows") << "C:\\Docs\\a.rtf" << "C:\\Docs\\";
-        QTest::addRow("root") << "/a.rtf" << "/";
-        QTest::addRow("no separator") << "a.rtf" << "";
-        QTest::addRow("one character") << "a" << "";
-        QTest::addRow("empty") << "" << "";
-        QTest::addRow("at least one goes") << "/home/u/" << "/home/";
+        QTest::addRow("posix") << "/home/u/Docs/a.rtf"
+                               << "/home/u/Docs/";
+        QTest::addRow("windows") << "C:\\Docs\\a.rtf"
+                                 << "C:\\Docs\\";
+        QTest::addRow("root") << "/a.rtf"
+                              << "/";
+        QTest::addRow("no separator") << "a.rtf"
+                                      << "";
+        QTest::addRow("one character") << "a"
+                                       << "";
+        QTest::addRow("empty") << ""
+                               << "";
+        QTest::addRow("at least one goes") << "/home/u/"
+                                           << "/home/";
     }
 
     void folderOfASavedPath() {
@@ -162,7 +172,7 @@ private Q_SLOTS:
         QVERIFY(!w.FindSelText->isEnabled());
         w.FileMenu->close();
         w.Select(QStringLiteral("Второй"));
-        QVERIFY(!w.Copy->isEnabled());  // only opening the menu looks again
+        QVERIFY(!w.Copy->isEnabled()); // only opening the menu looks again
         w.FileMenu->popup(QPoint(10, 10));
         QVERIFY(w.Copy->isEnabled());
         QVERIFY(w.FindSelText->isEnabled());
@@ -241,8 +251,9 @@ private Q_SLOTS:
         QVERIFY(!commands.SaveAs(&w.Window, *w.View, name));
         QCOMPARE(int(fake.Messages.size()), 1);
         QCOMPARE(fake.Messages[0].Icon, QMessageBox::Critical);
-        QVERIFY2(fake.Messages[0].Text.contains(QDir::toNativeSeparators(bad)), qPrintable(fake.Messages[0].Text));
-        QVERIFY(fake.Messages[0].Text.size() > bad.size() + 30);  // a reason follows the name
+        QVERIFY2(fake.Messages[0].Text.contains(QDir::toNativeSeparators(bad)),
+                 qPrintable(fake.Messages[0].Text));
+        QVERIFY(fake.Messages[0].Text.size() > bad.size() + 30); // a reason follows the name
         QCOMPARE(settings.LastDir, dir.path() + "/sub/");
         QVERIFY(!QFile::exists(bad));
     }
@@ -263,11 +274,12 @@ private Q_SLOTS:
             QCOMPARE(name->text(), QStringLiteral("Основные"));
             QTest::keyClick(name, Qt::Key_Return);
         });
-        const auto choice = real.ChooseSavePath(nullptr, dir.path() + "/", QStringLiteral("Основные"), SaveFilters(), 2);
+        const auto choice =
+            real.ChooseSavePath(nullptr, dir.path() + "/", QStringLiteral("Основные"), SaveFilters(), 2);
         QVERIFY(choice);
         QCOMPARE(seenFilter, QStringLiteral("Text Document (*.TXT)"));
         QCOMPARE(seenFolder, dir.path());
-        QCOMPARE(choice->Path, dir.filePath("Основные"));  // no extension is added
+        QCOMPARE(choice->Path, dir.filePath("Основные")); // no extension is added
         QCOMPARE(choice->FileType, 2);
 
         QTimer::singleShot(0, [] { QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Escape); });
@@ -354,7 +366,8 @@ private Q_SLOTS:
         };
         QVERIFY(FileCommands::Print(&w.Window, *w.View));
         const QString over = PdfText(pdf);
-        QVERIFY2(over.contains(QStringLiteral("Рождество Христово")) && over.contains(QStringLiteral("Третий")),
+        QVERIFY2(over.contains(QStringLiteral("Рождество Христово")) &&
+                     over.contains(QStringLiteral("Третий")),
                  qPrintable(over));
         QVERIFY(fake.Messages.empty());
     }
@@ -363,7 +376,7 @@ private Q_SLOTS:
         FakeServices fake;
         QTemporaryDir dir;
         ReportWindow w;
-        QVERIFY(!FileCommands::Print(&w.Window, *w.View));  // cancelled
+        QVERIFY(!FileCommands::Print(&w.Window, *w.View)); // cancelled
         QVERIFY(fake.Messages.empty());
 
         const QString bad = dir.filePath("missing/out.pdf");
@@ -375,7 +388,8 @@ private Q_SLOTS:
         QCOMPARE(int(fake.Messages.size()), 1);
         QCOMPARE(fake.Messages[0].Icon, QMessageBox::Critical);
         QCOMPARE(fake.Messages[0].Title, QStringLiteral("Печать"));
-        QVERIFY2(fake.Messages[0].Text.contains(QDir::toNativeSeparators(bad)), qPrintable(fake.Messages[0].Text));
+        QVERIFY2(fake.Messages[0].Text.contains(QDir::toNativeSeparators(bad)),
+                 qPrintable(fake.Messages[0].Text));
         QVERIFY(fake.Messages[0].Text.contains(QStringLiteral("не существует")));
     }
 };

@@ -151,7 +151,8 @@ private Q_SLOTS:
             ReplaceText(dialog->findChild<QComboBox*>("size"), QStringLiteral("11.5"));
             QTest::mouseClick(OkButton(dialog), Qt::LeftButton);
         });
-        const auto choice = RunReportFontDialog(nullptr, FontChoice{QStringLiteral("System"), 10, true, false});
+        const auto choice =
+            RunReportFontDialog(nullptr, FontChoice{QStringLiteral("System"), 10, true, false});
         QVERIFY(choice);
         QCOMPARE(choice->Face, QStringLiteral("DejaVu Serif"));
         QCOMPARE(choice->Size, 11.5);

@@ -75,8 +75,8 @@ private Q_SLOTS:
         QTest::addRow("second screen") << QRect(1920, 0, 1280, 1024) << QSize(300, 200) << QPoint(2410, 274);
         // Wider than the screen: the differences are negative and the quotients drop their fraction
         // toward zero.
-        QTest::addRow("larger than the screen") << QRect(0, 0, 800, 600) << QSize(1001, 1001)
-                                                << QPoint(-100, -133);
+        QTest::addRow("larger than the screen")
+            << QRect(0, 0, 800, 600) << QSize(1001, 1001) << QPoint(-100, -133);
     }
 
     void placement() {
@@ -98,7 +98,9 @@ private Q_SLOTS:
         QVERIFY2(QRegularExpression(QStringLiteral("^Version \\d+\\.\\d+\\.\\d+$")).match(version).hasMatch(),
                  qPrintable(version));
         QCOMPARE(version, QStringLiteral("Version %1.%2.%3")
-                              .arg(VORELIAN_VERSION_MAJOR).arg(VORELIAN_VERSION_MINOR).arg(VORELIAN_VERSION_PATCH));
+                              .arg(VORELIAN_VERSION_MAJOR)
+                              .arg(VORELIAN_VERSION_MINOR)
+                              .arg(VORELIAN_VERSION_PATCH));
         QVERIFY(!box->findChild<QLabel*>("Label3")->text().isEmpty());
         QCOMPARE(box->Label4()->text(), QStringLiteral("Web site: https://vorelian.example.org"));
         QCOMPARE(box->Label5()->text(), QStringLiteral("E-mail: vorelian@example.org"));

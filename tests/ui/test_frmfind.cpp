@@ -102,7 +102,8 @@ private Q_SLOTS:
         QTest::addRow("any case") << "иоанн" << false << Positions("иоанн");
         QTest::addRow("whole words skip Иоанна") << "Иоанн" << true << (Positions("иоанн").mid(1));
         QTest::addRow("leading space as typed") << " иоанн" << false << Positions(" иоанн");
-        QTest::addRow("across a paragraph end") << "Предтечи.\nИоанн" << false << Positions("Предтечи.\nИоанн");
+        QTest::addRow("across a paragraph end")
+            << "Предтечи.\nИоанн" << false << Positions("Предтечи.\nИоанн");
         QTest::addRow("no match at all") << "Николай" << false << QList<int>();
     }
 
@@ -116,12 +117,13 @@ private Q_SLOTS:
         MainWindow main;
         frmFind* find = main.OpenFind();
         if (typed.contains('\n'))
-            find->strFind()->setText(typed);  // a line edit cannot take a line end from the keyboard
+            find->strFind()->setText(typed); // a line edit cannot take a line end from the keyboard
         else
             KeyClicks(find->strFind(), typed);
         QVERIFY(find->cbFind()->isEnabled());
         if (wholeWord)
-            QTest::mouseClick(find->WholeWord(), Qt::LeftButton, {}, QPoint(4, find->WholeWord()->height() / 2));
+            QTest::mouseClick(find->WholeWord(), Qt::LeftButton, {},
+                              QPoint(4, find->WholeWord()->height() / 2));
         QCOMPARE(find->WholeWord()->isChecked(), wholeWord);
 
         for (int pos : expected) {
@@ -206,7 +208,7 @@ private Q_SLOTS:
         QVERIFY(find->isVisible());
         QCOMPARE(find->strFind()->text(), QStringLiteral("Иоанн"));
         QVERIFY(find->WholeWord()->isChecked());
-        QCOMPARE(find->pos(), placed);  // placed when loaded, not at every showing
+        QCOMPARE(find->pos(), placed); // placed when loaded, not at every showing
 
         QTest::keyClick(find->strFind(), Qt::Key_Escape);
         QVERIFY(!find->isVisible());
@@ -214,7 +216,7 @@ private Q_SLOTS:
         QVERIFY(!find.isNull());
 
         main.OpenFind();
-        find->close();  // the frame's close command
+        find->close(); // the frame's close command
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(find.isNull());
         find = main.OpenFind();
@@ -270,7 +272,9 @@ private Q_SLOTS:
         auto* button = new QPushButton(QStringLiteral("Выбрать"), &tab);
         auto* whole = new QCheckBox(QStringLiteral("Целое слово"), &tab);
         QList<QPair<QString, bool>> calls;
-        new SelectionSearch(box, button, whole, [&](const QString& text, bool w) { calls.append({text, w}); });
+        new SelectionSearch(box, button, whole, [&](const QString& text, bool w) {
+            calls.append({text, w});
+        });
         tab.show();
         QVERIFY(!button->isEnabled());
 

@@ -38,7 +38,9 @@ CalendarState StateOn(int16_t day, int16_t month, int16_t year, int16_t style = 
     return st;
 }
 
-void Flush() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+void Flush() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
 
 // Replaces a box's text as a user does: focus it (which selects everything) and type over it.
 void TypeInto(QLineEdit* box, const QString& text) {
@@ -84,22 +86,35 @@ private Q_SLOTS:
         QTest::addColumn<bool>("accepted");
         QTest::addColumn<int>("minYear");
         QTest::addColumn<int>("maxYear");
-        QTest::addRow("1..3000") << "1" << "3000" << true << 1 << 3000;
-        QTest::addRow("Y-1..Y+1") << QString::number(Y - 1) << QString::number(Y + 1) << true << Y - 1 << Y + 1;
+        QTest::addRow("1..3000") << "1"
+                                 << "3000" << true << 1 << 3000;
+        QTest::addRow("Y-1..Y+1") << QString::number(Y - 1) << QString::number(Y + 1) << true << Y - 1
+                                  << Y + 1;
         QTest::addRow("Y..Y") << QString::number(Y) << QString::number(Y) << false << 0 << 0;
         QTest::addRow("first is Y") << QString::number(Y) << "2100" << false << 0 << 0;
         QTest::addRow("last is Y") << "1901" << QString::number(Y) << false << 0 << 0;
-        QTest::addRow("0") << "0" << "2100" << false << 0 << 0;
-        QTest::addRow("3001") << "1901" << "3001" << false << 0 << 0;
-        QTest::addRow("fraction truncated") << "1900.7" << "2100" << true << 1900 << 2100;
-        QTest::addRow("negative fraction") << "-0.5" << "2100" << false << 0 << 0;
-        QTest::addRow("0.9 is 0") << "0.9" << "2100" << false << 0 << 0;
-        QTest::addRow("3000.9 is 3000") << "1901" << "3000.9" << true << 1901 << 3000;
-        QTest::addRow("letters") << "abc" << "2100" << false << 0 << 0;
-        QTest::addRow("empty box") << "1901" << "" << false << 0 << 0;
-        QTest::addRow("beyond 16 bits") << "1901" << "70000" << false << 0 << 0;
-        QTest::addRow("huge") << "-1e300" << "2100" << false << 0 << 0;
-        QTest::addRow("blanks around") << " 1800 " << "2100" << true << 1800 << 2100;
+        QTest::addRow("0") << "0"
+                           << "2100" << false << 0 << 0;
+        QTest::addRow("3001") << "1901"
+                              << "3001" << false << 0 << 0;
+        QTest::addRow("fraction truncated") << "1900.7"
+                                            << "2100" << true << 1900 << 2100;
+        QTest::addRow("negative fraction") << "-0.5"
+                                           << "2100" << false << 0 << 0;
+        QTest::addRow("0.9 is 0") << "0.9"
+                                  << "2100" << false << 0 << 0;
+        QTest::addRow("3000.9 is 3000") << "1901"
+                                        << "3000.9" << true << 1901 << 3000;
+        QTest::addRow("letters") << "abc"
+                                 << "2100" << false << 0 << 0;
+        QTest::addRow("empty box") << "1901"
+                                   << "" << false << 0 << 0;
+        QTest::addRow("beyond 16 bits") << "1901"
+                                        << "70000" << false << 0 << 0;
+        QTest::addRow("huge") << "-1e300"
+                              << "2100" << false << 0 << 0;
+        QTest::addRow("blanks around") << " 1800 "
+                                       << "2100" << true << 1800 << 2100;
     }
 
     void validation() {
@@ -150,7 +165,7 @@ private Q_SLOTS:
         CalendarState st = StateOn(1, 3, 2000);
         RecordingHost host;
         QPointer<frmRange> dlg = frmRange::ShowRange(nullptr, st, host, nullptr);
-        TypeInto(dlg->findChild<QLineEdit*>("Text1"), QStringLiteral("1901.4"));  // still 1901
+        TypeInto(dlg->findChild<QLineEdit*>("Text1"), QStringLiteral("1901.4")); // still 1901
         QTest::mouseClick(dlg->findChild<QPushButton*>("cbOk"), Qt::LeftButton);
         Flush();
         QVERIFY(dlg.isNull());
@@ -249,7 +264,7 @@ private Q_SLOTS:
         // Typing then replaces the whole year.
         QTest::keyClicks(text2, QStringLiteral("2400"));
         QCOMPARE(text2->text(), QStringLiteral("2400"));
-        QTest::keyClick(text2, Qt::Key_Tab);  // out of the dialog's last box onto a button
+        QTest::keyClick(text2, Qt::Key_Tab); // out of the dialog's last box onto a button
         QLineEdit* text1 = dlg.findChild<QLineEdit*>("Text1");
         text1->setFocus(Qt::OtherFocusReason);
         QTRY_COMPARE(text1->selectedText(), QStringLiteral("1901"));

@@ -60,12 +60,12 @@ public:
 
     std::vector<ShownMessage> Messages;
     std::vector<SaveRequest> SaveRequests;
-    std::optional<SaveChoice> SaveAnswer;            // empty: the user cancels
+    std::optional<SaveChoice> SaveAnswer; // empty: the user cancels
     std::vector<bool> PrinterRequests;
     std::vector<QPrinter::PrintRange> PreselectedRange;
-    std::function<void(QPrinter&)> PrinterAnswer;    // empty: the user cancels; else sets the printer up
+    std::function<void(QPrinter&)> PrinterAnswer; // empty: the user cancels; else sets the printer up
     std::vector<FontChoice> FontRequests;
-    std::optional<FontChoice> FontAnswer;            // empty: the user cancels
+    std::optional<FontChoice> FontAnswer; // empty: the user cancels
     std::vector<QUrl> Opened;
 };
 
