@@ -1,0 +1,210 @@
+// The menu bar of the main window used from the keyboard: the style, today and view shortcuts with their
+// check marks, the first weekday, the two report options, and the copy of a selection into the search
+// box when the selection tab opens.
+#include "frmcalendar_fixture.h"
+
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTabWidget>
+
+using namespace vorelian;
+using fixture::Program;
+
+namespace {
+
+QStringList Checked(const Program& p, const QString& prefix, int from, int to) {
+    QStringList on;
+    for (int i = from; i <= to; ++i)
+        if (p.Action(prefix + QString::number(i))->isChecked())
+            on << QString::number(i);
+    return on;
+}
+
+} // namespace
+
+class TestFrmCalendarMenus : public QObject {
+    Q_OBJECT
+
+    fixture::World world;
+    const QDate friday{2024, 3, 15};
+
+private Q_SLOTS:
+    void init() { world.ClearSettings(); }
+
+    void menuBarHoldsTheMenusInOrder() {
+        Program p(world, friday);
+        QStringList titles;
+        for (QAction* a : p.w->menuBar()->actions())
+            titles << a->text();
+        QCOMPARE(titles, (QStringList{"&Файл", "&Календарь", "&Вид", "&Настройка", "&Справка"}));
+        // Every item of the other units' commands is there with its shortcut.
+        const QList<std::pair<const char*, QKeySequence>> items = {
+            {"mnuSaveAS", QKeySequence(Qt::CTRL | Qt::Key_S)}, {"mnuCopy", QKeySequence(Qt::CTRL | Qt::Key_C)},
+            {"mnuCopyAll", QKeySequence(Qt::CTRL | Qt::Key_A)}, {"mnuFind", QKeySequence(Qt::CTRL | Qt::Key_F)},
+            {"mnuFindSelText", QKeySequence(Qt::Key_F3)},       {"mnuPrint", QKeySequence(Qt::CTRL | Qt::Key_P)},
+            {"mnuExit", QKeySequence(Qt::CTRL | Qt::Key_X)},    {"mnuHelp", QKeySequence(Qt::Key_F1)},
+            {"mnuFont", QKeySequence()},                        {"mnuRange", QKeySequence()},
+            {"mnuEMail", QKeySequence()},                       {"mnuHomePage", QKeySequence()},
+            {"mnuAbout", QKeySequence()}};
+        for (const auto& [name, key] : items) {
+            QAction* a = p.Action(QLatin1String(name));
+            QVERIFY2(a, name);
+            QCOMPARE(a->shortcut(), key);
+        }
+        // No two items share a shortcut.
+        QList<QKeySequence> keys;
+        for (QAction* a : p.w->Menus().Actions())
+            if (!a->shortcut().isEmpty()) {
+                QVERIFY2(!keys.contains(a->shortcut()), qPrintable(a->objectName()));
+                keys << a->shortcut();
+            }
+    }
+
+    void styleShortcuts_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("style");
+        QTest::addColumn<QString>("yearItem");
+        QTest::addRow("Ctrl+F1") << int(Qt::Key_F1) << 1 << "7532";
+        QTest::addRow("Ctrl+F2") << int(Qt::Key_F2) << 2 << "2024";
+        QTest::addRow("Ctrl+F3") << int(Qt::Key_F3) << 3 << "2024";
+    }
+    void styleShortcuts() {
+        QFETCH(int, key);
+        QFETCH(int, style);
+        QFETCH(QString, yearItem);
+        world.Store(QStringLiteral("Calendar"), style == 3 ? QStringLiteral("2") : QStringLiteral("3"));
+        Program p(world, friday);
+        QVERIFY(p.Activate());
+        QTest::keyClick(p.w, Qt::Key(key), Qt::ControlModifier);
+        QCOMPARE(p.app->State.CurStyle, int16_t(style));
+        QCOMPARE(Checked(p, QStringLiteral("mnuCal_"), 1, 3), QStringList{QString::number(style)});
+        QCOMPARE(p.Combo(0)->currentIndex(), style - 1);
+        QCOMPARE(p.Combo(1)->currentText(), yearItem);
+        QCOMPARE(p.ShownGregorian(), QStringLiteral("15 марта 2024 "));
+        // Choosing the current style again keeps everything.
+        QTest::keyClick(p.w, Qt::Key(key), Qt::ControlModifier);
+        QCOMPARE(p.app->State.CurStyle, int16_t(style));
+        QCOMPARE(Checked(p, QStringLiteral("mnuCal_"), 1, 3), QStringList{QString::number(style)});
+        QCOMPARE(p.beeps, 0);
+    }
+
+    void styleOutsideTheRangeBeepsAndKeepsTheMark() {
+        Program p(world, QDate(1901, 1, 1));
+        QVERIFY(p.Activate());
+        QTest::keyClick(p.w, Qt::Key_F2, Qt::ControlModifier);
+        QCOMPARE(p.beeps, 1);
+        QCOMPARE(p.app->State.CurStyle, StyleGregorian);
+        QCOMPARE(Checked(p, QStringLiteral("mnuCal_"), 1, 3), QStringList{"3"});
+        // From the menu itself too.
+        p.Action(QStringLiteral("mnuCal_2"))->trigger();
+        QCOMPARE(p.beeps, 2);
+        QCOMPARE(Checked(p, QStringLiteral("mnuCal_"), 1, 3), QStringList{"3"});
+    }
+
+    void todayShortcut() {
+        Program p(world, friday);
+        QVERIFY(p.Activate());
+        p.Press(p.Forward(1));
+        p.SetToday(QDate(2024, 3, 20));
+        QTest::keyClick(p.w, Qt::Key_F4, Qt::ControlModifier);
+        QCOMPARE(p.ShownGregorian(), QStringLiteral("20 марта 2024 "));
+    }
+
+    void viewShortcuts() {
+        Program p(world, friday);
+        QVERIFY(p.Activate());
+        for (int t = 0; t < 7; ++t) {
+            QTest::keyClick(p.w, Qt::Key(Qt::Key_F1 + t), Qt::ShiftModifier);
+            QCOMPARE(p.w->VisibleTab(), t);
+            QCOMPARE(Checked(p, QStringLiteral("mnuTab_"), 0, 6), QStringList{QString::number(t)});
+        }
+        // A tab chosen with the mouse moves the check mark too.
+        p.w->SSTab1->setCurrentIndex(2);
+        QCOMPARE(Checked(p, QStringLiteral("mnuTab_"), 0, 6), QStringList{"2"});
+        // The month report was built for the tab when it was shown.
+        QVERIFY(p.w->View(2)->Text().contains(QStringLiteral("Март")));
+        // The item of the tab already shown changes nothing but the marks.
+        p.Action(QStringLiteral("mnuTab_2"))->trigger();
+        QCOMPARE(p.w->VisibleTab(), 2);
+        QCOMPARE(Checked(p, QStringLiteral("mnuTab_"), 0, 6), QStringList{"2"});
+    }
+
+    void selectionTabTakesTheSelectedText() {
+        Program p(world, friday);
+        QVERIFY(p.Activate());
+        p.w->strFind->setText(QStringLiteral("old"));
+        RichTextView* day = p.w->View(0);
+        const int at = day->Find(QStringLiteral("марта"));
+        QVERIFY(at >= 0);
+        QTest::keyClick(p.w, Qt::Key_F6, Qt::ShiftModifier);
+        QCOMPARE(p.w->VisibleTab(), 5);
+        QCOMPARE(p.w->strFind->text(), QStringLiteral("марта"));
+        QVERIFY(p.w->strFind->hasFocus());
+        // Without a selection in the tab left, the box keeps its text.
+        QTest::keyClick(p.w, Qt::Key_F1, Qt::ShiftModifier);
+        day->SetSelStart(0);
+        QTest::keyClick(p.w, Qt::Key_F6, Qt::ShiftModifier);
+        QCOMPARE(p.w->strFind->text(), QStringLiteral("марта"));
+        QVERIFY(p.w->strFind->hasFocus());
+    }
+
+    void firstWeekdayKeepsTheDate() {
+        Program p(world, friday);
+        p.Action(QStringLiteral("mnuFirstWD_0"))->trigger();
+        QCOMPARE(p.app->Options.FirstWeekday, int16_t(7));
+        QCOMPARE(Checked(p, QStringLiteral("mnuFirstWD_"), 0, 1), QStringList{"0"});
+        QCOMPARE(p.ShownGregorian(), QStringLiteral("15 марта 2024 "));
+        QCOMPARE(p.Combo(4)->currentText(), QStringLiteral("Пятница"));
+        QCOMPARE(p.Combo(4)->currentIndex(), 5);
+        // March 2024 from Sunday: the 1st (a Friday) in row 5 of column 1, the 15th in row 5 of column 3.
+        QCOMPARE(p.Grid()->Text(5, 1), QStringLiteral("1"));
+        QCOMPARE(p.CellOf(15), QPoint(3, 5));
+        QCOMPARE(p.Combo(3)->currentText(), QStringLiteral("Сырная седмица"));
+        // The item already checked runs the same steps and changes nothing.
+        p.Action(QStringLiteral("mnuFirstWD_0"))->trigger();
+        QCOMPARE(Checked(p, QStringLiteral("mnuFirstWD_"), 0, 1), QStringList{"0"});
+        QCOMPARE(p.CellOf(15), QPoint(3, 5));
+        p.Action(QStringLiteral("mnuFirstWD_1"))->trigger();
+        QCOMPARE(p.CellOf(15), QPoint(3, 4));
+        QCOMPARE(p.ShownGregorian(), QStringLiteral("15 марта 2024 "));
+    }
+
+    void optionTogglesRebuildTheVisibleReport_data() {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("line");
+        QTest::addRow("indiction") << "mnuIndiction" << "-го индиктиона";
+        QTest::addRow("all styles") << "mnuAllStyles" << "от Сотворения Мира";
+    }
+    void optionTogglesRebuildTheVisibleReport() {
+        QFETCH(QString, action);
+        QFETCH(QString, line);
+        Program p(world, friday);
+        QAction* item = p.Action(action);
+        QVERIFY(!p.w->View(0)->Text().contains(line));
+        item->trigger();
+        QVERIFY(item->isChecked());
+        QVERIFY(p.w->View(0)->Text().contains(line));
+        item->trigger();
+        QVERIFY(!item->isChecked());
+        QVERIFY(!p.w->View(0)->Text().contains(line));
+        // Another tab follows when it is shown.
+        item->trigger();
+        p.Action(QStringLiteral("mnuTab_1"))->trigger();
+        QVERIFY(p.w->View(1)->Text().contains(line));
+    }
+
+    void menuShortcutsComeBeforeTheReportsKeys() {
+        Program p(world, friday);
+        QVERIFY(p.Activate());
+        int copies = 0;
+        QObject::connect(p.Action(QStringLiteral("mnuCopyAll")), &QAction::triggered, [&] { ++copies; });
+        p.w->View(0)->setFocus();
+        QTest::keyClick(p.w->View(0), Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(copies, 1);
+        QCOMPARE(p.w->View(0)->SelLength(), 0);  // not the view's own select-all
+    }
+};
+
+QTEST_MAIN(TestFrmCalendarMenus)
+#include "test_frmcalendar_menus.moc"
