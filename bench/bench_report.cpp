@@ -40,7 +40,7 @@ struct Bench {
         InitStyleTables(State);
         SetYearRange(State, 1901, 2100);
         State.Hooks = &Hooks;
-        SetGregorianDate(State, 20, 2, 2024);  // a leap year: 366 days
+        SetGregorianDate(State, 20, 2, 2024); // a leap year: 366 days
         CreateTempFiles(Out.Temp);
     }
     ~Bench() { DeleteTempFiles(Out.Temp); }
@@ -63,7 +63,9 @@ void BuildTab(benchmark::State& state, int tab) {
 
 } // namespace
 
-static void BM_DayReport(benchmark::State& state) { BuildTab(state, TabDay); }
+static void BM_DayReport(benchmark::State& state) {
+    BuildTab(state, TabDay);
+}
 BENCHMARK(BM_DayReport)->Unit(benchmark::kMicrosecond);
 
 // Every day of the year made current and its day block composed, without writing.
@@ -87,10 +89,14 @@ static void BM_DayBlocksOfAYear(benchmark::State& state) {
 }
 BENCHMARK(BM_DayBlocksOfAYear)->Unit(benchmark::kMillisecond);
 
-static void BM_YearReport(benchmark::State& state) { BuildTab(state, TabYear); }
+static void BM_YearReport(benchmark::State& state) {
+    BuildTab(state, TabYear);
+}
 BENCHMARK(BM_YearReport)->Unit(benchmark::kMillisecond);
 
-static void BM_MainFeasts(benchmark::State& state) { BuildTab(state, TabFeasts); }
+static void BM_MainFeasts(benchmark::State& state) {
+    BuildTab(state, TabFeasts);
+}
 BENCHMARK(BM_MainFeasts)->Unit(benchmark::kMicrosecond);
 
 static void BM_SearchTheYear(benchmark::State& state) {
@@ -105,15 +111,16 @@ BENCHMARK(BM_SearchTheYear)->Unit(benchmark::kMillisecond);
 
 // The whole process: start, load the data, build, print. The year should cost at most twice the day.
 static void RunTool(benchmark::State& state, const QString& report) {
-    const QString tool = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("vorelian-report"));
+    const QString tool =
+        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("vorelian-report"));
     if (!QFile::exists(tool)) {
         state.SkipWithError("vorelian-report is not built beside the benchmark");
         return;
     }
     for (auto _ : state) {
         QProcess p;
-        p.start(tool, {report, QStringLiteral("--date"), QStringLiteral("2024-02-20"), QStringLiteral("--format"),
-                       QStringLiteral("rtf")});
+        p.start(tool, {report, QStringLiteral("--date"), QStringLiteral("2024-02-20"),
+                       QStringLiteral("--format"), QStringLiteral("rtf")});
         if (!p.waitForFinished(60000) || p.exitCode() != 0) {
             state.SkipWithError("vorelian-report failed");
             return;
@@ -121,9 +128,13 @@ static void RunTool(benchmark::State& state, const QString& report) {
         benchmark::DoNotOptimize(p.readAllStandardOutput().size());
     }
 }
-static void BM_ToolDay(benchmark::State& state) { RunTool(state, QStringLiteral("day")); }
+static void BM_ToolDay(benchmark::State& state) {
+    RunTool(state, QStringLiteral("day"));
+}
 BENCHMARK(BM_ToolDay)->Unit(benchmark::kMillisecond);
-static void BM_ToolYear(benchmark::State& state) { RunTool(state, QStringLiteral("year")); }
+static void BM_ToolYear(benchmark::State& state) {
+    RunTool(state, QStringLiteral("year"));
+}
 BENCHMARK(BM_ToolYear)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {

@@ -10,8 +10,8 @@ namespace {
 
 const std::map<QString, int>& Reports() {
     static const std::map<QString, int> reports = {
-        {QStringLiteral("day"), 0},   {QStringLiteral("week"), 1},   {QStringLiteral("month"), 2},
-        {QStringLiteral("year"), 3},  {QStringLiteral("feasts"), 4}, {QStringLiteral("search"), 5},
+        {QStringLiteral("day"), 0},  {QStringLiteral("week"), 1},   {QStringLiteral("month"), 2},
+        {QStringLiteral("year"), 3}, {QStringLiteral("feasts"), 4}, {QStringLiteral("search"), 5},
     };
     return reports;
 }
@@ -24,8 +24,12 @@ std::optional<int> Integer(const QString& text, int low, int high) {
     return n;
 }
 
-bool JulianLeap(int y) { return y % 4 == 0; }
-bool GregorianLeap(int y) { return y % 4 == 0 && (y % 100 != 0 || y % 400 == 0); }
+bool JulianLeap(int y) {
+    return y % 4 == 0;
+}
+bool GregorianLeap(int y) {
+    return y % 4 == 0 && (y % 100 != 0 || y % 400 == 0);
+}
 
 } // namespace
 
@@ -35,8 +39,8 @@ int MonthLength(int style, int month, int year) {
         return 0;
     int m = month, y = year;
     if (style == 1) {
-        m = (month + 7) % 12 + 1;                          // September first
-        y = month >= 5 ? year - 5508 : year - 5509;        // the Julian year of that month
+        m = (month + 7) % 12 + 1;                   // September first
+        y = month >= 5 ? year - 5508 : year - 5509; // the Julian year of that month
     }
     if (m != 2)
         return lengths[m];
@@ -55,7 +59,11 @@ std::optional<ToolArgs> ParseToolArgs(const QStringList& args, QString& error) {
     using Setter = std::function<bool(const QString&, QString&)>;
     std::optional<QString> dateText;
     const std::map<QString, Setter> valued = {
-        {QStringLiteral("--date"), [&](const QString& v, QString&) { dateText = v; return true; }},
+        {QStringLiteral("--date"),
+         [&](const QString& v, QString&) {
+             dateText = v;
+             return true;
+         }},
         {QStringLiteral("--style"),
          [&](const QString& v, QString& e) {
              const auto n = Integer(v, 1, 3);
@@ -95,7 +103,8 @@ std::optional<ToolArgs> ParseToolArgs(const QStringList& args, QString& error) {
          [&](const QString& v, QString& e) {
              const auto n = Integer(v, 1, 1638);
              if (!n)
-                 e = QStringLiteral("the font size must be a whole number of points from 1 to 1638: %1").arg(v);
+                 e = QStringLiteral("the font size must be a whole number of points from 1 to 1638: %1")
+                         .arg(v);
              else
                  a.FontSize = int16_t(*n);
              return bool(n);
@@ -118,8 +127,16 @@ std::optional<ToolArgs> ParseToolArgs(const QStringList& args, QString& error) {
                  a.MaxYear = int16_t(*n);
              return bool(n);
          }},
-        {QStringLiteral("--data"), [&](const QString& v, QString&) { a.DataDir = v; return true; }},
-        {QStringLiteral("--text"), [&](const QString& v, QString&) { a.Text = v; return true; }},
+        {QStringLiteral("--data"),
+         [&](const QString& v, QString&) {
+             a.DataDir = v;
+             return true;
+         }},
+        {QStringLiteral("--text"),
+         [&](const QString& v, QString&) {
+             a.Text = v;
+             return true;
+         }},
     };
     const std::map<QString, bool*> flags = {
         {QStringLiteral("--indiction"), &a.Indiction},
@@ -168,7 +185,8 @@ std::optional<ToolArgs> ParseToolArgs(const QStringList& args, QString& error) {
         return fail(QStringLiteral("no report given (day, week, month, year, feasts or search); see --help"));
     const auto r = Reports().find(report);
     if (r == Reports().end())
-        return fail(QStringLiteral("unknown report: %1 (day, week, month, year, feasts or search)").arg(report));
+        return fail(
+            QStringLiteral("unknown report: %1 (day, week, month, year, feasts or search)").arg(report));
     a.Tab = r->second;
     if (a.Tab == 5 && (!a.Text || a.Text->trimmed().isEmpty()))
         return fail(QStringLiteral("search needs a text to look for: --text T"));
@@ -203,9 +221,11 @@ QString HelpText() {
         "  search   выборка: поиск текста в году (нужен --text) / search the year (needs --text)\n"
         "\n"
         "Параметры / options:\n"
-        "  --date YYYY-MM-DD   дата в выбранном стиле; для стиля 1 год от Сотворения мира, месяц 1 — сентябрь;\n"
+        "  --date YYYY-MM-DD   дата в выбранном стиле; для стиля 1 год от Сотворения мира, месяц 1 — "
+        "сентябрь;\n"
         "                      по умолчанию сегодня по новому стилю.\n"
-        "                      a date in the chosen style; for style 1 the year is Anno Mundi and month 1 is\n"
+        "                      a date in the chosen style; for style 1 the year is Anno Mundi and month 1 "
+        "is\n"
         "                      September; default: today in the Gregorian calendar.\n"
         "  --style 1|2|3       1 от Сотворения мира, 2 по старому стилю, 3 по новому стилю (по умолчанию 3)\n"
         "                      1 Anno Mundi, 2 Julian, 3 Gregorian (default 3)\n"

@@ -14,9 +14,9 @@ enum class Format { Text, Rtf };
 
 struct ToolArgs {
     bool Help = false;
-    int Tab = -1;                 // report tab 0..5
+    int Tab = -1; // report tab 0..5
     int16_t Style = 3;
-    std::optional<int> Year, Month, Day;  // --date, in the chosen style
+    std::optional<int> Year, Month, Day; // --date, in the chosen style
     Format Output = Format::Text;
     bool Indiction = false;
     bool AllStyles = false;
@@ -25,7 +25,7 @@ struct ToolArgs {
     std::optional<int16_t> FontSize;
     int16_t MinYear = 1901;
     int16_t MaxYear = 2100;
-    QString DataDir;              // empty: the "Calendar" folder beside the program
+    QString DataDir; // empty: the "Calendar" folder beside the program
     std::optional<QString> Text;
     bool WholeWord = false;
 };

@@ -16,7 +16,7 @@ QString IndictionLine(const ReportContext& ctx) {
     int n = y % 532;
     if (n == 0)
         n = 532;
-    const int m = (y - n) / 532 + 1;  // the great indiction of 532 years that holds the year
+    const int m = (y - n) / 532 + 1; // the great indiction of 532 years that holds the year
     QString s;
     s += dialect::Par;
     s += dialect::Blank;
@@ -31,7 +31,7 @@ QString IndictionLine(const ReportContext& ctx) {
 QString MonthName(const CalendarState& st, int16_t style, int form) {
     int month = st.StyleDates[style].Month;
     if (style == StyleAnnoMundi)
-        month = (month + 7) % 12 + 1;  // Anno Mundi months count from September
+        month = (month + 7) % 12 + 1; // Anno Mundi months count from September
     return MonthNames[(form - 1) * 12 + month];
 }
 
@@ -65,9 +65,10 @@ QString DateLines(const ReportContext& ctx, bool showYear, bool showStyle) {
     s += DateLine(st, st.CurStyle, showYear || all, showStyle || all);
     if (all) {
         // The two other styles: Julian before Gregorian, either before Anno Mundi.
-        static constexpr std::array<std::array<int16_t, 2>, 4> others = {
-            {{0, 0}, {StyleJulian, StyleGregorian}, {StyleGregorian, StyleAnnoMundi},
-             {StyleJulian, StyleAnnoMundi}}};
+        static constexpr std::array<std::array<int16_t, 2>, 4> others = {{{0, 0},
+                                                                          {StyleJulian, StyleGregorian},
+                                                                          {StyleGregorian, StyleAnnoMundi},
+                                                                          {StyleJulian, StyleAnnoMundi}}};
         for (int16_t other : others[st.CurStyle])
             s += DateLine(st, other, true, true);
     }

@@ -16,8 +16,8 @@ class ReportHost;
 
 namespace dialect {
 
-inline constexpr QStringView Par = u"\\par\r\n";          // end of a paragraph
-inline constexpr QStringView DocEnd = u"\\par\r\n}";      // end of the document
+inline constexpr QStringView Par = u"\\par\r\n";     // end of a paragraph
+inline constexpr QStringView DocEnd = u"\\par\r\n}"; // end of the document
 inline constexpr QStringView Navy = u"\\cf1 ";
 inline constexpr QStringView Red = u"\\cf2 ";
 inline constexpr QStringView Bold = u"\\b ";

@@ -22,7 +22,7 @@ int32_t ReportKey(const CalendarState& st, int tab) {
 
 void BuildReport(ReportContext& ctx, int visibleTab) {
     if (visibleTab < TabDay || visibleTab > TabFeasts)
-        return;  // the selection is built on request, the abbreviations never change
+        return; // the selection is built on request, the abbreviations never change
     const auto& built = ctx.Out.ReportBuiltFor[visibleTab];
     if (built[0] == ReportKey(ctx.State, visibleTab) && built[1] == ctx.State.CurStyle)
         return;
@@ -57,7 +57,7 @@ void BuildDayReport(ReportContext& ctx) {
     QString body = IndictionLine(ctx);
     body += DateLines(ctx, true, true);
     body += WeekdayLine(ctx);
-    body += DayEntries(ctx);  // last: the colour of the block is known only after it
+    body += DayEntries(ctx); // last: the colour of the block is known only after it
     body += dialect::DocEnd;
     body.prepend(ctx.Out.DayIsRed ? dialect::Red : dialect::Navy);
     out.Write(body);

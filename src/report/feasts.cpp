@@ -13,7 +13,7 @@ namespace vorelian {
 namespace {
 
 struct FixedFeast {
-    int16_t Day, Month;  // Julian date
+    int16_t Day, Month; // Julian date
     const char16_t* Title;
 };
 
@@ -38,7 +38,7 @@ constexpr FixedFeast kGreat[] = {
 };
 
 struct MovableFeast {
-    int Offset;  // days from Pascha
+    int Offset; // days from Pascha
     const char16_t* Title;
 };
 
@@ -84,7 +84,8 @@ void WriteFixedFeasts(ReportContext& ctx, ReportWriter& out, const FixedFeast* b
 } // namespace
 
 void SortRows(std::vector<DatedRow>& rows) {
-    std::stable_sort(rows.begin(), rows.end(), [](const DatedRow& a, const DatedRow& b) { return a.Day < b.Day; });
+    std::stable_sort(rows.begin(), rows.end(),
+                     [](const DatedRow& a, const DatedRow& b) { return a.Day < b.Day; });
 }
 
 void AddDatedEntry(ReportContext& ctx, qsizetype position, const QString& text, const QString& pattern,
@@ -164,7 +165,7 @@ void BuildFeastsReport(ReportContext& ctx) {
         s += dialect::Separator;
         s += dialect::Par;
         if (f.Offset == 49)
-            s += dialect::Par;  // an empty line after Pentecost, before the next heading
+            s += dialect::Par; // an empty line after Pentecost, before the next heading
         out.Write(s);
     }
 

@@ -9,8 +9,12 @@
 namespace vorelian {
 namespace {
 
-bool IsAsciiLetter(QChar c) { return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'); }
-bool IsDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+bool IsAsciiLetter(QChar c) {
+    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
+}
+bool IsDigit(QChar c) {
+    return c >= u'0' && c <= u'9';
+}
 
 bool IsCyrillicLetter(QChar c) {
     const char16_t u = c.unicode();
@@ -24,7 +28,7 @@ bool IsRankCode(QStringView text) {
     return c == u'1' || c == u'2' || c == u'3' || c == u'5' || c == u'6';
 }
 
-constexpr qsizetype kColourTokens = 10;  // "\cf2 " and "\cf1 " around a match
+constexpr qsizetype kColourTokens = 10; // "\cf2 " and "\cf1 " around a match
 
 } // namespace
 
@@ -48,8 +52,8 @@ std::vector<bool> VisibleChars(QStringView text) {
         hide(0, 3);
         i = 3;
     }
-    bool inMarker = false;     // between \f1 and \f0: the marker column
-    bool afterMarker = false;  // the one blank in the report font that ends a marker
+    bool inMarker = false;    // between \f1 and \f0: the marker column
+    bool afterMarker = false; // the one blank in the report font that ends a marker
     while (i < n) {
         const QChar c = text[i];
         if (c == u'\\') {
@@ -68,19 +72,19 @@ std::vector<bool> VisibleChars(QStringView text) {
                     j = k;
                 }
                 if (j < n && text[j] == u' ')
-                    ++j;  // the blank that ends a control word belongs to it
+                    ++j; // the blank that ends a control word belongs to it
                 if (word == u"f" && param == 1) {
                     inMarker = true;
                 } else if (word == u"f" && param == 0 && inMarker) {
                     inMarker = false;
                     afterMarker = true;
                 } else if (word == u"u" && j < n && text[j] != u'\\' && text[j] != u'{' && text[j] != u'}') {
-                    ++j;  // the fallback character of a \uN
+                    ++j; // the fallback character of a \uN
                 }
             } else if (j < n && text[j] == u'\'') {
-                j += 3;  // \'hh
+                j += 3; // \'hh
             } else if (j < n) {
-                ++j;  // a control symbol
+                ++j; // a control symbol
             }
             hide(i, j);
             i = j;
@@ -112,7 +116,7 @@ qsizetype FindText(qsizetype start, QStringView text, QStringView pattern, bool 
         for (qsizetype k = at; k < at + len && visible; ++k)
             visible = seen[static_cast<std::size_t>(k)];
         if (!visible) {
-            from = at + 1;  // codes of the stored text are no match; a visible one may start inside
+            from = at + 1; // codes of the stored text are no match; a visible one may start inside
             continue;
         }
         if (wholeWord) {
@@ -175,7 +179,7 @@ void FindInYear(ReportContext& ctx, const QString& text, bool wholeWord) {
     const BusyGuard busy(ctx.Host);
     const QString pattern = LowerChars(text);
     if (pattern.trimmed().isEmpty())
-        return;  // nothing to search: the view keeps its document
+        return; // nothing to search: the view keeps its document
 
     CalendarState& st = ctx.State;
     const Bases& b = ctx.Data.Bases;

@@ -99,7 +99,8 @@ QString WeekdayLine(ReportContext& ctx) {
         line += dialect::Blank;
         line += WeekdayNames[7 + st.CurWeekday];
         line += u' ';
-        line += WeekPhrase(st.CurWeekday, st.Cur().WeekNo, st.Pascha.PaschaWeek, st.Pascha.PrevPentecostWeeks);
+        line +=
+            WeekPhrase(st.CurWeekday, st.Cur().WeekNo, st.Pascha.PaschaWeek, st.Pascha.PrevPentecostWeeks);
     }
     if (continued)
         line = JoinAfterPeriod(line, continuation);

@@ -31,10 +31,12 @@ inline const QString Sep = QString(99, u'.');
 
 // The header for the default font settings (System, 10 points, neither bold nor italic).
 inline QString Header(const QString& font = QStringLiteral("System"), int size = 10) {
-    return QStringLiteral("{\\rtf1\\ansi\\ansicpg1251\\deff0\\deflang1049{\\fonttbl{\\f0\\fswiss\\fprq2\\fcharset204 ") +
+    return QStringLiteral(
+               "{\\rtf1\\ansi\\ansicpg1251\\deff0\\deflang1049{\\fonttbl{\\f0\\fswiss\\fprq2\\fcharset204 ") +
            font +
-           QStringLiteral(";}{\\f1\\fmodern\\fprq1\\fcharset204 Courier New;}}\r\n{\\colortbl ;\\red0\\green0\\blue128;"
-                          "\\red255\\green0\\blue0;}\r\n\\viewkind4\\uc1\\pard\\f0\\fs") +
+           QStringLiteral(
+               ";}{\\f1\\fmodern\\fprq1\\fcharset204 Courier New;}}\r\n{\\colortbl ;\\red0\\green0\\blue128;"
+               "\\red255\\green0\\blue0;}\r\n\\viewkind4\\uc1\\pard\\f0\\fs") +
            QString::number(2 * size) + QStringLiteral("\r\n");
 }
 
@@ -46,7 +48,9 @@ inline QByteArray Doc(const QStringList& writes) {
     return vorelian::cp1251::Encode(all);
 }
 
-inline QString Text(const QByteArray& doc) { return vorelian::cp1251::Decode(doc); }
+inline QString Text(const QByteArray& doc) {
+    return vorelian::cp1251::Decode(doc);
+}
 
 struct Shown {
     int Tab;

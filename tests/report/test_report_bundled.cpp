@@ -33,7 +33,7 @@ bool Balanced(const QByteArray& doc) {
         }
         depth += doc[i] == '{' ? 1 : doc[i] == '}' ? -1 : 0;
         if (depth < 0 || (depth == 0 && i + 3 < doc.size()))
-            return false;  // nothing may close the document early
+            return false; // nothing may close the document early
     }
     return depth == 0;
 }
@@ -56,7 +56,8 @@ private Q_SLOTS:
         const QString line = B + QString::number(today.day()) + ' ' + MonthNameOf(today.month(), 2) + ' ' +
                              QString::number(today.year()) + " года от Р.Х. по новому стилю" + P;
         QVERIFY2(Text(doc).contains(line), qPrintable(line));
-        QVERIFY(Text(doc).contains(u"Глас") || Text(doc).contains(u"седмицы") || Text(doc).contains(u"\\f1    \\f0  "));
+        QVERIFY(Text(doc).contains(u"Глас") || Text(doc).contains(u"седмицы") ||
+                Text(doc).contains(u"\\f1    \\f0  "));
     }
 
     void everyReportIsWhole_data() {

@@ -60,39 +60,50 @@ private Q_SLOTS:
         QTest::addColumn<QString>("body");
 
         QTest::addRow("no entries") << 3 << 17 << 7 << 2024
-            << Navy + P + B + "17 июля 2024 года" + kGreg + P + P + B + "Среда 4-ой седмицы по Пятидесятнице. Глас 2-й." + P +
-                   End;
-        QTest::addRow("Sunday red without a red entry") << 3 << 14 << 7 << 2024
-            << Red + P + B + "14 июля 2024 года" + kGreg + P + P + B + "Неделя 3-я по Пятидесятнице. Глас 2-й." + P + P +
-                   Dot + "Свв. бессребреников Космы и Дамиана." + P + End;
-        QTest::addRow("weekday red by a red line") << 3 << 19 << 8 << 2024
+                                    << Navy + P + B + "17 июля 2024 года" + kGreg + P + P + B +
+                                           "Среда 4-ой седмицы по Пятидесятнице. Глас 2-й." + P + End;
+        QTest::addRow("Sunday red without a red entry")
+            << 3 << 14 << 7 << 2024
+            << Red + P + B + "14 июля 2024 года" + kGreg + P + P + B +
+                   "Неделя 3-я по Пятидесятнице. Глас 2-й." + P + P + Dot +
+                   "Свв. бессребреников Космы и Дамиана." + P + End;
+        QTest::addRow("weekday red by a red line")
+            << 3 << 19 << 8 << 2024
             << Red + P + B + "19 августа 2024 года" + kGreg + P + P + B +
-                   "Понедельник 9-ой седмицы по Пятидесятнице. Глас 7-й." + P + P + kPlus + "Преображение Господне." +
-                   P + Dot + "{4}Текст с кодом четыре." + P + End;
-        QTest::addRow("Pascha: movable text first") << 3 << 5 << 5 << 2024
+                   "Понедельник 9-ой седмицы по Пятидесятнице. Глас 7-й." + P + P + kPlus +
+                   "Преображение Господне." + P + Dot + "{4}Текст с кодом четыре." + P + End;
+        QTest::addRow("Pascha: movable text first")
+            << 3 << 5 << 5 << 2024
             << Red + P + B + "5 мая 2024 года" + kGreg + P + P + B + "Неделя 1-я по Пасхе." + P + P + kPlus +
                    "Светлое Христово Воскресение." + P + Dot + "Мч. Вадима." + P + End;
-        QTest::addRow("after Pascha: movable text after") << 3 << 6 << 5 << 2024
-            << Navy + P + B + "6 мая 2024 года" + kGreg + P + P + B + "Понедельник Светлой седмицы." + P + P + kCross +
-                   "Вмч. Георгия Победоносца." + P + Dot + "Светлый понедельник." + P + End;
-        QTest::addRow("every group, two records before and after") << 3 << 26 << 6 << 2024
-            << Navy + P + B + "26 июня 2024 года" + kGreg + P + P + B + "Среда 1-ой седмицы по Пятидесятнице." + P +
-                   P + Dot + "Ф0" + P + Dot + "А0" + P + kHalf + "Б0" + P + Dot + "В0" + P +
-                   P + Dot + "В11" + P + Dot + "Б11" + P + Dot + "А11" + P + Dot + "Ф1" + P + Dot + "А19" + P + Dot +
-                   "Б19" + P + Dot + "В19" + P +
-                   P + Dot + "Б21" + P + Dot + "А21" + P + Dot + "Ф2" + P + Dot + "А29" + P + Dot + "Б29" + P +
-                   P + Dot + "Б31" + P + kC + "А31" + P + Dot + "Ф3" + P + kSha + "А39" + P + Dot + "Б39" + P +
-                   P + B + "Ф4" + P + B + "А4" + P + B + "Б4" + P + B + "В4" + P + End;
-        QTest::addRow("Julian 29 February, leap year") << 3 << 13 << 3 << 2024
-            << Navy + P + B + "13 марта 2024 года" + kGreg + P + P + B + "Среда 41-ой седмицы по Пятидесятнице. Глас 7-й." +
-                   P + P + Dot + "Прп. Кассиана Римлянина." + P + End;
-        QTest::addRow("Julian 28 February, leap year") << 2 << 28 << 2 << 2024
+        QTest::addRow("after Pascha: movable text after")
+            << 3 << 6 << 5 << 2024
+            << Navy + P + B + "6 мая 2024 года" + kGreg + P + P + B + "Понедельник Светлой седмицы." + P + P +
+                   kCross + "Вмч. Георгия Победоносца." + P + Dot + "Светлый понедельник." + P + End;
+        QTest::addRow("every group, two records before and after")
+            << 3 << 26 << 6 << 2024
+            << Navy + P + B + "26 июня 2024 года" + kGreg + P + P + B +
+                   "Среда 1-ой седмицы по Пятидесятнице." + P + P + Dot + "Ф0" + P + Dot + "А0" + P + kHalf +
+                   "Б0" + P + Dot + "В0" + P + P + Dot + "В11" + P + Dot + "Б11" + P + Dot + "А11" + P + Dot +
+                   "Ф1" + P + Dot + "А19" + P + Dot + "Б19" + P + Dot + "В19" + P + P + Dot + "Б21" + P +
+                   Dot + "А21" + P + Dot + "Ф2" + P + Dot + "А29" + P + Dot + "Б29" + P + P + Dot + "Б31" +
+                   P + kC + "А31" + P + Dot + "Ф3" + P + kSha + "А39" + P + Dot + "Б39" + P + P + B + "Ф4" +
+                   P + B + "А4" + P + B + "Б4" + P + B + "В4" + P + End;
+        QTest::addRow("Julian 29 February, leap year")
+            << 3 << 13 << 3 << 2024
+            << Navy + P + B + "13 марта 2024 года" + kGreg + P + P + B +
+                   "Среда 41-ой седмицы по Пятидесятнице. Глас 7-й." + P + P + Dot +
+                   "Прп. Кассиана Римлянина." + P + End;
+        QTest::addRow("Julian 28 February, leap year")
+            << 2 << 28 << 2 << 2024
             << Navy + P + B + "28 февраля 2024 года" + kJul + P + P + B +
-                   "Вторник 41-ой седмицы по Пятидесятнице. Глас 7-й." + P + P + Dot + "Двадцать восьмое високосного." +
-                   P + End;
-        QTest::addRow("Julian 28 February, common year") << 3 << 13 << 3 << 2023
-            << Navy + P + B + "13 марта 2023 года" + kGreg + P + P + B + "Понедельник 3-ой седмицы Великого поста. Глас 6-й." +
-                   P + P + Dot + "Двадцать восьмое простого." + P + End;
+                   "Вторник 41-ой седмицы по Пятидесятнице. Глас 7-й." + P + P + Dot +
+                   "Двадцать восьмое високосного." + P + End;
+        QTest::addRow("Julian 28 February, common year")
+            << 3 << 13 << 3 << 2023
+            << Navy + P + B + "13 марта 2023 года" + kGreg + P + P + B +
+                   "Понедельник 3-ой седмицы Великого поста. Глас 6-й." + P + P + Dot +
+                   "Двадцать восьмое простого." + P + End;
     }
     void wholeDayReports() {
         QFETCH(int, style);
@@ -126,16 +137,17 @@ private Q_SLOTS:
         QFETCH(QString, dates);
         Calendar c(DayFiles());
         c.Options.ShowAllStyles = true;
-        const QString body = Navy + P + dates + P + B + "Среда 4-ой седмицы по Пятидесятнице. Глас 2-й." + P + End;
+        const QString body =
+            Navy + P + dates + P + B + "Среда 4-ой седмицы по Пятидесятнице. Глас 2-й." + P + End;
         QCOMPARE(Text(DayReport(c, int16_t(style), day, month, year)), Text(Doc({Header(), body})));
     }
 
     void indictionInTheDayReport() {
         Calendar c(DayFiles());
         c.Options.ShowIndiction = true;
-        const QString body = Red + P + B + "72-й год 15-го индиктиона" + P + P + B + "7 января 2012 года" + kGreg + P + P +
-                             B + "Суббота 30-ой седмицы по Пятидесятнице. Глас 4-й." + P + P + kPlus +
-                             "Рождество Христово." + P + End;
+        const QString body = Red + P + B + "72-й год 15-го индиктиона" + P + P + B + "7 января 2012 года" +
+                             kGreg + P + P + B + "Суббота 30-ой седмицы по Пятидесятнице. Глас 4-й." + P + P +
+                             kPlus + "Рождество Христово." + P + End;
         QCOMPARE(Text(DayReport(c, StyleGregorian, 7, 1, 2012)), Text(Doc({Header(), body})));
     }
 
@@ -212,7 +224,7 @@ private Q_SLOTS:
         QFile f(c.Out.Temp.Paths[TabDay]);
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(f.readAll(), c.Host.Reports[0].Document);
-        QVERIFY(c.Host.Busy.isEmpty());  // the day report shows no busy pointer
+        QVERIFY(c.Host.Busy.isEmpty()); // the day report shows no busy pointer
         QCOMPARE(c.Out.ReportBuiltFor[TabDay][0], c.State.CurDayNumber);
         QCOMPARE(c.Out.ReportBuiltFor[TabDay][1], 3);
     }
@@ -229,9 +241,9 @@ private Q_SLOTS:
     }
 
     void missingDataShowsDateAndWeekday() {
-        Calendar c;  // no data files at all
-        const QString body =
-            Red + P + B + "14 июля 2024 года" + kGreg + P + P + B + "Неделя 3-я по Пятидесятнице. Глас 2-й." + P + End;
+        Calendar c; // no data files at all
+        const QString body = Red + P + B + "14 июля 2024 года" + kGreg + P + P + B +
+                             "Неделя 3-я по Пятидесятнице. Глас 2-й." + P + End;
         QCOMPARE(DayReport(c, StyleGregorian, 14, 7, 2024), Doc({Header(), body}));
     }
 
@@ -242,17 +254,17 @@ private Q_SLOTS:
         BuildReport(c.Ctx, TabDay);
         QCOMPARE(c.Builds(TabDay), 1);
 
-        ShiftDays(c.State, 1);  // another day
+        ShiftDays(c.State, 1); // another day
         BuildReport(c.Ctx, TabDay);
         QCOMPARE(c.Builds(TabDay), 2);
 
-        ClearReportStyles(c.Out);  // an option every report depends on
+        ClearReportStyles(c.Out); // an option every report depends on
         for (const auto& row : c.Out.ReportBuiltFor)
             QCOMPARE(row[1], 0);
         BuildReport(c.Ctx, TabDay);
         QCOMPARE(c.Builds(TabDay), 3);
 
-        c.State.CurStyle = StyleJulian;  // same day, another style
+        c.State.CurStyle = StyleJulian; // same day, another style
         ApplyStyle(c.State);
         BuildReport(c.Ctx, TabDay);
         QCOMPARE(c.Builds(TabDay), 4);

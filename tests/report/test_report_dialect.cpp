@@ -41,7 +41,8 @@ private Q_SLOTS:
         s.FontBold = bold;
         s.FontItalic = italic;
         const QString expected =
-            "{\\rtf1\\ansi\\ansicpg1251\\deff0\\deflang1049{\\fonttbl{\\f0\\fswiss\\fprq2\\fcharset204 " + font +
+            "{\\rtf1\\ansi\\ansicpg1251\\deff0\\deflang1049{\\fonttbl{\\f0\\fswiss\\fprq2\\fcharset204 " +
+            font +
             ";}{\\f1\\fmodern\\fprq1\\fcharset204 Courier New;}}\r\n{\\colortbl ;\\red0\\green0\\blue128;"
             "\\red255\\green0\\blue0;}\r\n\\viewkind4\\uc1\\pard\\f0" +
             tail;
@@ -62,8 +63,8 @@ private Q_SLOTS:
         QTest::addRow("middle dot") << "\u00B7" << QByteArray("\xB7");
         QTest::addRow("greek alpha") << "a\u03B1b" << QByteArray("a\\u945?b");
         QTest::addRow("above 32767 is negative") << "\uFB01" << QByteArray("\\u-1279?");
-        QTest::addRow("outside the basic plane") << QString::fromUcs4(U"\U0001F600")
-                                                 << QByteArray("\\u-10179?\\u-8704?");
+        QTest::addRow("outside the basic plane")
+            << QString::fromUcs4(U"\U0001F600") << QByteArray("\\u-10179?\\u-8704?");
     }
     void encoding() {
         QFETCH(QString, text);
@@ -74,10 +75,14 @@ private Q_SLOTS:
     void escaping_data() {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("escaped");
-        QTest::addRow("plain") << "Слово" << "Слово";
-        QTest::addRow("braces") << "{x}" << "\\{x\\}";
-        QTest::addRow("backslash") << "\\par" << "\\\\par";
-        QTest::addRow("all") << "a\\{b}" << "a\\\\\\{b\\}";
+        QTest::addRow("plain") << "Слово"
+                               << "Слово";
+        QTest::addRow("braces") << "{x}"
+                                << "\\{x\\}";
+        QTest::addRow("backslash") << "\\par"
+                                   << "\\\\par";
+        QTest::addRow("all") << "a\\{b}"
+                             << "a\\\\\\{b\\}";
     }
     void escaping() {
         QFETCH(QString, typed);
@@ -132,7 +137,7 @@ private Q_SLOTS:
         ReportWriter w(&host, 4, path);
         w.Write(u"x");
         w.Finish();
-        w.Finish();  // once only
+        w.Finish(); // once only
         QCOMPARE(host.Reports.size(), 1);
         QCOMPARE(host.Reports[0].Path, QString());
         QCOMPARE(host.Reports[0].Document, QByteArray("x\r\n"));
@@ -175,7 +180,7 @@ private Q_SLOTS:
             QVERIFY(QFile::exists(p));
         }
         const auto paths = files.Paths;
-        QFile::remove(paths[3]);  // one already gone
+        QFile::remove(paths[3]); // one already gone
         DeleteTempFiles(files);
         for (const QString& p : paths)
             QVERIFY(!QFile::exists(p));

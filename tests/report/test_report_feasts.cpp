@@ -24,8 +24,9 @@ QString Movable(const QString& date, const QString& weekday, const QString& titl
 
 QStringList RowDates(const QString& doc, const QString& from, const QString& to) {
     const qsizetype a = doc.indexOf(from), b = to.isEmpty() ? -1 : doc.indexOf(to, a);
-    static const QRegularExpression date(QStringLiteral("\\\\par\r\n\\\\f1    \\\\f0  (\\d+ \\w+)\\\\par\r\n\\\\par"),
-                                         QRegularExpression::UseUnicodePropertiesOption);
+    static const QRegularExpression date(
+        QStringLiteral("\\\\par\r\n\\\\f1    \\\\f0  (\\d+ \\w+)\\\\par\r\n\\\\par"),
+        QRegularExpression::UseUnicodePropertiesOption);
     QStringList dates;
     for (auto it = date.globalMatch(doc.mid(a, b < 0 ? -1 : b - a)); it.hasNext();)
         dates << it.next().captured(1);
@@ -44,12 +45,13 @@ private Q_SLOTS:
         const Snapshot before(c);
         BuildReport(c.Ctx, TabFeasts);
         QCOMPARE(Snapshot(c), before);
-        QVERIFY(c.Host.Busy.isEmpty());  // no busy pointer for this one
+        QVERIFY(c.Host.Busy.isEmpty()); // no busy pointer for this one
         QVERIFY(c.Out.Rows.empty());
 
         const QStringList writes = {
             Header() + Navy + P + B + "2024 год" + kGreg + P + Sep + P,
-            Red + P + B + "5 мая" + P + P + B + "СВЕТЛОЕ ХРИСТОВО ВОСКРЕСЕНИЕ. ПАСХА." + Navy + P + P + Sep + P + P,
+            Red + P + B + "5 мая" + P + P + B + "СВЕТЛОЕ ХРИСТОВО ВОСКРЕСЕНИЕ. ПАСХА." + Navy + P + P + Sep +
+                P + P,
             B + Red + "Двунадесятые переходящие праздники" + Navy + P + Sep + P,
             Movable("28 апреля", "Неделя Страстной седмицы.", "ВХОД ГОСПОДЕНЬ В ИЕРУСАЛИМ."),
             Movable("13 июня", "Четверг 6-ой седмицы по Пасхе. Глас 5-й.", "ВОЗНЕСЕНИЕ ГОСПОДНЕ."),
@@ -96,9 +98,10 @@ private Q_SLOTS:
         c.SetGregorian(3, 1, 2024);
         BuildReport(c.Ctx, TabFeasts);
         const QString doc = Text(c.Last(TabFeasts));
-        QCOMPARE(RowDates(doc, QStringLiteral("Двунадесятые непереходящие"), QStringLiteral("Великие праздники")),
-                 (QStringList{"7 января", "19 января", "15 февраля", "7 апреля", "19 августа", "28 августа",
-                              "21 сентября", "27 сентября", "4 декабря"}));
+        QCOMPARE(
+            RowDates(doc, QStringLiteral("Двунадесятые непереходящие"), QStringLiteral("Великие праздники")),
+            (QStringList{"7 января", "19 января", "15 февраля", "7 апреля", "19 августа", "28 августа",
+                         "21 сентября", "27 сентября", "4 декабря"}));
         QCOMPARE(RowDates(doc, QStringLiteral("Великие праздники"), QString()),
                  (QStringList{"14 января", "7 июля", "12 июля", "11 сентября", "14 октября"}));
     }
@@ -118,9 +121,10 @@ private Q_SLOTS:
         const QString doc = Text(c.Last(TabFeasts));
         QVERIFY(doc.startsWith(Header() + Navy + P + B + "7533 год от Сотворения Мира" + P));
         QVERIFY(doc.contains(Red + P + B + "7 апреля" + P + P + B + "СВЕТЛОЕ ХРИСТОВО ВОСКРЕСЕНИЕ. ПАСХА."));
-        QCOMPARE(RowDates(doc, QStringLiteral("Двунадесятые непереходящие"), QStringLiteral("Великие праздники")),
-                 (QStringList{"8 сентября", "14 сентября", "21 ноября", "25 декабря", "6 января", "2 февраля",
-                              "25 марта", "6 августа", "15 августа"}));
+        QCOMPARE(
+            RowDates(doc, QStringLiteral("Двунадесятые непереходящие"), QStringLiteral("Великие праздники")),
+            (QStringList{"8 сентября", "14 сентября", "21 ноября", "25 декабря", "6 января", "2 февраля",
+                         "25 марта", "6 августа", "15 августа"}));
         QCOMPARE(RowDates(doc, QStringLiteral("Великие праздники"), QString()),
                  (QStringList{"1 октября", "1 января", "24 июня", "29 июня", "29 августа"}));
     }
@@ -130,7 +134,7 @@ private Q_SLOTS:
         c.SetGregorian(20, 2, 2024);
         BuildReport(c.Ctx, TabFeasts);
         const QString doc = Text(c.Last(TabFeasts));
-        QCOMPARE(doc.count(Red), 4);  // Pascha's block and the three headings
+        QCOMPARE(doc.count(Red), 4); // Pascha's block and the three headings
         QCOMPARE(doc.count(Dot), 14);
     }
 

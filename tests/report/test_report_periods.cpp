@@ -4,8 +4,8 @@
 // made the user's date by the ordinary recomputation.
 #include "calendar_fixture.h"
 
-#include "report/builders.h"
 #include "core/tables.h"
+#include "report/builders.h"
 #include "report/dayblock.h"
 
 #include <QRegularExpression>
@@ -22,10 +22,9 @@ const QString kAM = QStringLiteral(" от Сотворения Мира");
 // Pascha 2014 is 20 April, Pascha 2015 is 12 April (Gregorian).
 const Files& NewYearFiles() {
     static const Files files = {
-        {"Relocatable.DAT",
-         "[1]\ndays=-100\n0=Новогодняя памятка.\n"
-         "[2]\ndays=252\n0=Декабрьская памятка.\n"
-         "[3]\ndays=254\n0=Памятка тридцатого.\n"},
+        {"Relocatable.DAT", "[1]\ndays=-100\n0=Новогодняя памятка.\n"
+                            "[2]\ndays=252\n0=Декабрьская памятка.\n"
+                            "[3]\ndays=254\n0=Памятка тридцатого.\n"},
         {"December.DAT", "[17]\n0=Прор. Даниила.\n[15]\nred=1\n0={3}Красный день.\n"},
         {"September.DAT", "[1]\nred=1\n0={1}Начало индикта.\n[8]\n0={1}Рождество Богородицы.\n"},
         {"January.DAT", "[1]\nRed=1\n0=Обрезание.\n4=Святки.\n"},
@@ -43,14 +42,17 @@ QString OracleBlock(Calendar& o, int16_t style, int32_t day, bool firstDay, bool
     block += DateLines(o.Ctx, showYear, false);
     block += WeekdayLine(o.Ctx);
     block += DayEntries(o.Ctx);
-    return (o.Out.DayIsRed ? Red : Navy) + block + Navy + (inWeek ? QStringLiteral("\r\n") : QString()) + P + Sep + P;
+    return (o.Out.DayIsRed ? Red : Navy) + block + Navy + (inWeek ? QStringLiteral("\r\n") : QString()) + P +
+           Sep + P;
 }
 
 QString Block(const QString& colour, const QString& date, const QString& weekday) {
     return colour + P + B + date + P + P + B + weekday + P + Navy + "\r\n" + P + Sep + P;
 }
 
-int Count(const QString& text, const QString& what) { return int(text.count(what)); }
+int Count(const QString& text, const QString& what) {
+    return int(text.count(what));
+}
 
 } // namespace
 
@@ -73,11 +75,12 @@ private Q_SLOTS:
         QString sunday = Block(Red, "14 июля", "Неделя 3-я по Пятидесятнице. Глас 2-й.");
         if (indiction)
             sunday.insert(Red.size(), P + B + "84-й год 15-го индиктиона" + P);
-        const QString body = P + B + "Седмица" + P + B + "с 14 июля 2024 года" + P + B + "по 20 июля 2024 года" + kGreg +
-                             P + Sep + P + sunday + Block(Navy, "15 июля", "Понедельник" + weekday) +
-                             Block(Navy, "16 июля", "Вторник" + weekday) + Block(Navy, "17 июля", "Среда" + weekday) +
-                             Block(Navy, "18 июля", "Четверг" + weekday) + Block(Navy, "19 июля", "Пятница" + weekday) +
-                             Block(Navy, "20 июля", "Суббота" + weekday) + End;
+        const QString body =
+            P + B + "Седмица" + P + B + "с 14 июля 2024 года" + P + B + "по 20 июля 2024 года" + kGreg + P +
+            Sep + P + sunday + Block(Navy, "15 июля", "Понедельник" + weekday) +
+            Block(Navy, "16 июля", "Вторник" + weekday) + Block(Navy, "17 июля", "Среда" + weekday) +
+            Block(Navy, "18 июля", "Четверг" + weekday) + Block(Navy, "19 июля", "Пятница" + weekday) +
+            Block(Navy, "20 июля", "Суббота" + weekday) + End;
         QCOMPARE(Text(c.Last(TabWeek)), Text(Doc({Header() + Navy, body})));
         QCOMPARE(c.Host.Busy, (QList<bool>{true, false}));
     }
@@ -102,12 +105,12 @@ private Q_SLOTS:
         QCOMPARE(Snapshot(c), before);
         const QString doc = Text(c.Last(TabWeek));
 
-        QVERIFY(doc.contains(P + B + "Седмица" + P + B + "с 28 декабря 2014 года" + P + B + "по 3 января 2015 года" +
-                             kGreg + P + Sep + P));
+        QVERIFY(doc.contains(P + B + "Седмица" + P + B + "с 28 декабря 2014 года" + P + B +
+                             "по 3 января 2015 года" + kGreg + P + Sep + P));
         const int32_t first = DayNumber(StyleGregorian, 28, 12, 2014);
         Calendar o(NewYearFiles());
-        QString expected = P + B + "Седмица" + P + B + "с 28 декабря 2014 года" + P + B + "по 3 января 2015 года" +
-                           kGreg + P + Sep + P;
+        QString expected = P + B + "Седмица" + P + B + "с 28 декабря 2014 года" + P + B +
+                           "по 3 января 2015 года" + kGreg + P + Sep + P;
         for (int32_t t = first; t < first + 7; ++t)
             expected += OracleBlock(o, StyleGregorian, t, t == first, true, true);
         expected += End;
@@ -115,7 +118,7 @@ private Q_SLOTS:
 
         // Each movable entry in its own day's block only.
         const QStringList blocks = doc.split(Sep + P);
-        QCOMPARE(blocks.size(), 9);  // heading, seven days, the end
+        QCOMPARE(blocks.size(), 9); // heading, seven days, the end
         const QStringList dates = {"28 декабря 2014 года", "29 декабря 2014 года", "30 декабря 2014 года",
                                    "31 декабря 2014 года", "1 января 2015 года",   "2 января 2015 года",
                                    "3 января 2015 года"};
@@ -157,16 +160,17 @@ private Q_SLOTS:
         Calendar o(NewYearFiles());
         o.Options.ShowIndiction = true;
         const int32_t first = DayNumber(StyleJulian, 31, 8, 2015);
-        QString expected = P + B + "Седмица" + P + B + "с 31 августа 7523 года" + P + B + "по 6 сентября 7524 года" +
-                           kAM + P + Sep + P;
+        QString expected = P + B + "Седмица" + P + B + "с 31 августа 7523 года" + P + B +
+                           "по 6 сентября 7524 года" + kAM + P + Sep + P;
         for (int32_t t = first; t < first + 7; ++t)
             expected += OracleBlock(o, StyleAnnoMundi, t, t == first, true, true);
         expected += End;
         const QString doc = Text(c.Last(TabWeek));
         QCOMPARE(doc, Text(Doc({Header() + Navy, expected})));
-        QCOMPARE(Count(doc, QStringLiteral("-го индиктиона")), 2);  // the first day and 1 September
+        QCOMPARE(Count(doc, QStringLiteral("-го индиктиона")), 2); // the first day and 1 September
         QVERIFY(doc.contains(B + "1 сентября 7524 года" + P));
-        QVERIFY(doc.contains("\r\n" + Red + P + B + "76-й год 15-го индиктиона" + P + P + B + "1 сентября 7524 года" + P));
+        QVERIFY(doc.contains("\r\n" + Red + P + B + "76-й год 15-го индиктиона" + P + P + B +
+                             "1 сентября 7524 года" + P));
         QVERIFY(doc.contains(u"Начало индикта."));
     }
 
@@ -176,9 +180,11 @@ private Q_SLOTS:
         c.SetGregorian(17, 7, 2024);
         BuildReport(c.Ctx, TabWeek);
         const QString doc = Text(c.Last(TabWeek));
-        QVERIFY(doc.contains(B + "14 июля 2024 года" + kGreg + P + B + "1 июля 2024 года от Р.Х. по старому стилю" + P +
-                             B + "1 июля 7532 года" + kAM + P));
-        QCOMPARE(Count(doc, QStringLiteral(" 2024 года") + kGreg), 8);  // seven days and the closing heading line
+        QVERIFY(doc.contains(B + "14 июля 2024 года" + kGreg + P + B +
+                             "1 июля 2024 года от Р.Х. по старому стилю" + P + B + "1 июля 7532 года" + kAM +
+                             P));
+        QCOMPARE(Count(doc, QStringLiteral(" 2024 года") + kGreg),
+                 8); // seven days and the closing heading line
     }
 
     void monthReport_data() {
@@ -190,13 +196,15 @@ private Q_SLOTS:
         QTest::addColumn<QString>("heading");
         QTest::addColumn<int>("indictionLines");
         QTest::addRow("AM September") << 1 << 10 << 1 << 7533 << true << "Сентябрь 7533 года" + kAM << 1;
-        QTest::addRow("AM September, option off") << 1 << 10 << 1 << 7533 << false << "Сентябрь 7533 года" + kAM << 0;
+        QTest::addRow("AM September, option off")
+            << 1 << 10 << 1 << 7533 << false << "Сентябрь 7533 года" + kAM << 0;
         QTest::addRow("AM October") << 1 << 31 << 2 << 7533 << true << "Октябрь 7533 года" + kAM << 1;
-        QTest::addRow("AM February of a common year") << 1 << 3 << 6 << 7533 << false << "Февраль 7533 года" + kAM << 0;
-        QTest::addRow("Gregorian September: 1st and 14th") << 3 << 20 << 9 << 2024 << true
-                                                           << "Сентябрь 2024 года" + kGreg << 2;
-        QTest::addRow("Julian December") << 2 << 5 << 12 << 2014 << false
-                                         << "Декабрь 2014 года от Р.Х. по старому стилю" << 0;
+        QTest::addRow("AM February of a common year")
+            << 1 << 3 << 6 << 7533 << false << "Февраль 7533 года" + kAM << 0;
+        QTest::addRow("Gregorian September: 1st and 14th")
+            << 3 << 20 << 9 << 2024 << true << "Сентябрь 2024 года" + kGreg << 2;
+        QTest::addRow("Julian December")
+            << 2 << 5 << 12 << 2014 << false << "Декабрь 2014 года от Р.Х. по старому стилю" << 0;
     }
     void monthReport() {
         QFETCH(int, style);
@@ -230,7 +238,7 @@ private Q_SLOTS:
     void yearReportAnnoMundi() {
         Calendar c(NewYearFiles());
         c.Options.ShowIndiction = true;
-        c.SetDate(StyleAnnoMundi, 15, 3, 7523);  // 15 November 2014, Julian
+        c.SetDate(StyleAnnoMundi, 15, 3, 7523); // 15 November 2014, Julian
         const Snapshot before(c);
         BuildReport(c.Ctx, TabYear);
         QCOMPARE(Snapshot(c), before);
@@ -238,14 +246,15 @@ private Q_SLOTS:
 
         // Heading, then the months from September to August.
         QVERIFY(doc.startsWith(Header() + Navy + P + B + "7523 год" + kAM + P + Sep + P + "\r\n"));
-        static const QRegularExpression monthHead(QStringLiteral("\\\\cf1 \\\\par\r\n\\\\f1    \\\\f0  (\\w+)\\\\par\r\n\\.{99}"),
-                                                   QRegularExpression::UseUnicodePropertiesOption);
+        static const QRegularExpression monthHead(
+            QStringLiteral("\\\\cf1 \\\\par\r\n\\\\f1    \\\\f0  (\\w+)\\\\par\r\n\\.{99}"),
+            QRegularExpression::UseUnicodePropertiesOption);
         QStringList months;
         for (auto it = monthHead.globalMatch(doc); it.hasNext();)
             months << it.next().captured(1);
         QCOMPARE(months, (QStringList{"Сентябрь", "Октябрь", "Ноябрь", "Декабрь", "Январь", "Февраль", "Март",
                                       "Апрель", "Май", "Июнь", "Июль", "Август"}));
-        QCOMPARE(Count(doc, QStringLiteral("-го индиктиона")), 1);  // 1 September is the first day
+        QCOMPARE(Count(doc, QStringLiteral("-го индиктиона")), 1); // 1 September is the first day
         QCOMPARE(Count(doc, P + B + "1 сентября" + P), 1);
         QVERIFY(!doc.contains(u" года"));
 
@@ -254,10 +263,11 @@ private Q_SLOTS:
         for (QString piece : doc.split(Sep + P)) {
             if (piece.startsWith(u"\r\n"))
                 piece.remove(0, 2);
-            const bool isDay = std::any_of(WeekdayNames.begin() + 8, WeekdayNames.begin() + 15,
-                                           [&](const QString& name) { return piece.contains(B + name + ' '); });
+            const bool isDay =
+                std::any_of(WeekdayNames.begin() + 8, WeekdayNames.begin() + 15,
+                            [&](const QString& name) { return piece.contains(B + name + ' '); });
             if (!isDay)
-                continue;  // the heading of the report or of a month
+                continue; // the heading of the report or of a month
             ++days;
             QVERIFY(piece.endsWith(Navy + P));
             const QString inner = piece.chopped(Navy.size() + P.size());
@@ -296,7 +306,7 @@ private Q_SLOTS:
         writes << End;
         const QString doc = Text(c.Last(TabYear));
         QCOMPARE(doc, Text(Doc(writes)));
-        QCOMPARE(Count(doc, QStringLiteral("-го индиктиона")), 2);  // 1 January and 14 September
+        QCOMPARE(Count(doc, QStringLiteral("-го индиктиона")), 2); // 1 January and 14 September
         QCOMPARE(c.Out.ReportBuiltFor[TabYear][0], first);
     }
 

@@ -15,11 +15,10 @@ const QString kGreg = QStringLiteral(" от Р.Х. по новому стилю"
 // Around the Gregorian year 2024 (Pascha 5 May).
 const Files& SearchFiles() {
     static const Files files = {
-        {"Relocatable.DAT",
-         "[1]\ndays=0\nred=1\n0={1}Светлое Христово Воскресение.\n"
-         "[2]\ndays=10\n0=Память святых отцов.\n11=Отцов собора.\n"
-         "[3]\ndays=20\n0=Свв. 12 апостолов.\n"
-         "[4]\ndays=30\n0=Слово parable.\n"},
+        {"Relocatable.DAT", "[1]\ndays=0\nred=1\n0={1}Светлое Христово Воскресение.\n"
+                            "[2]\ndays=10\n0=Память святых отцов.\n11=Отцов собора.\n"
+                            "[3]\ndays=20\n0=Свв. 12 апостолов.\n"
+                            "[4]\ndays=30\n0=Слово parable.\n"},
         {"Relocatable1.DAT", "[1]\nday=25\nmonth=12\nweekday=7\n0=Неделя по Рождестве Христовом.\n"},
         {"May.DAT", "[2]\n0=Свт. Афанасия, отцов учителя.\n"},
         {"June.DAT", "[1]\nred=1\n0=Проверка: слово2 и словоX, словом.\n"},
@@ -31,13 +30,14 @@ const Files& SearchFiles() {
 }
 
 QString Heading(const QString& year, const QString& typed) {
-    return Header() + Navy + P + B + year + P + P + B + "Строка поиска: \"" + Red + typed + Navy + "\"" + P + P;
+    return Header() + Navy + P + B + year + P + P + B + "Строка поиска: \"" + Red + typed + Navy + "\"" + P +
+           P;
 }
 
 // The rows of a selection report: each day's text between two separators.
 QStringList Rows(const QString& doc) {
     QStringList parts = doc.split(Sep + P);
-    parts.removeFirst();  // the heading
+    parts.removeFirst(); // the heading
     return parts;
 }
 
@@ -79,9 +79,9 @@ private Q_SLOTS:
         QCOMPARE(c.Host.Busy, (QList<bool>{true, false}));
         const QStringList writes = {
             Heading("2024 год" + kGreg, "ОТЦОВ"),
-            Sep + P + P + B + "15 мая 2024 года" + P + P + B + "Среда 2-ой седмицы по Пасхе. Глас 1-й." + P + P + Dot +
-                "Память святых " + Red + "отцов" + Navy + "." + P + Dot + Red + "Отцов" + Navy + " собора." + P + Dot +
-                "Свт. Афанасия, " + Red + "отцов" + Navy + " учителя." + P + P,
+            Sep + P + P + B + "15 мая 2024 года" + P + P + B + "Среда 2-ой седмицы по Пасхе. Глас 1-й." + P +
+                P + Dot + "Память святых " + Red + "отцов" + Navy + "." + P + Dot + Red + "Отцов" + Navy +
+                " собора." + P + Dot + "Свт. Афанасия, " + Red + "отцов" + Navy + " учителя." + P + P,
             Sep + P + End,
         };
         QCOMPARE(Text(doc), Text(Doc(writes)));
@@ -108,9 +108,13 @@ private Q_SLOTS:
         QTest::addColumn<bool>("wholeWord");
         QTest::addColumn<QString>("fixedEntry");
         QTest::addColumn<int>("rows");
-        QTest::addRow("inside words, any position") << "слово" << false
-            << "Проверка: " + Red + "слово" + Navy + "2 и " + Red + "слово" + Navy + "X, " + Red + "слово" + Navy + "м." << 2;
-        QTest::addRow("whole word: digit and Latin letter bound it") << "слово" << true
+        QTest::addRow("inside words, any position")
+            << "слово" << false
+            << "Проверка: " + Red + "слово" + Navy + "2 и " + Red + "слово" + Navy + "X, " + Red + "слово" +
+                   Navy + "м."
+            << 2;
+        QTest::addRow("whole word: digit and Latin letter bound it")
+            << "слово" << true
             << "Проверка: " + Red + "слово" + Navy + "2 и " + Red + "слово" + Navy + "X, словом." << 2;
         QTest::addRow("whole word: only inside Cyrillic words") << "отц" << true << QString() << 0;
         QTest::addRow("not whole word: inside Cyrillic words") << "отц" << false << QString() << 1;
@@ -128,7 +132,7 @@ private Q_SLOTS:
             QVERIFY(doc.contains(B + "Ничего не найдено" + P));
             return;
         }
-        QCOMPARE(found.size(), rows + 1);  // and the closing separator
+        QCOMPARE(found.size(), rows + 1); // and the closing separator
         if (!fixedEntry.isEmpty())
             QVERIFY2(doc.contains(P + B + "14 июня" + P + P), "the fixed entry's row");
         if (!fixedEntry.isEmpty())
@@ -181,10 +185,14 @@ private Q_SLOTS:
     void typedBracesAndBackslashes_data() {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("shown");
-        QTest::addRow("a group") << "{\\par}" << "\\{\\\\par\\}";
-        QTest::addRow("a closing brace") << "}" << "\\}";
-        QTest::addRow("a lone backslash") << "\\" << "\\\\";
-        QTest::addRow("a control word") << "\\rtf1 x" << "\\\\rtf1 x";
+        QTest::addRow("a group") << "{\\par}"
+                                 << "\\{\\\\par\\}";
+        QTest::addRow("a closing brace") << "}"
+                                         << "\\}";
+        QTest::addRow("a lone backslash") << "\\"
+                                          << "\\\\";
+        QTest::addRow("a control word") << "\\rtf1 x"
+                                        << "\\\\rtf1 x";
     }
     void typedBracesAndBackslashes() {
         QFETCH(QString, typed);
@@ -202,7 +210,8 @@ private Q_SLOTS:
         Calendar c(SearchFiles());
         c.SetGregorian(20, 2, 2024);
         const QByteArray doc = Search(c, QStringLiteral("\u03B1\u03C9"));
-        QVERIFY(doc.contains("\xD1\xF2\xF0\xEE\xEA\xE0 \xEF\xEE\xE8\xF1\xEA\xE0: \"\\cf2 \\u945?\\u969?\\cf1 \""));
+        QVERIFY(doc.contains(
+            "\xD1\xF2\xF0\xEE\xEA\xE0 \xEF\xEE\xE8\xF1\xEA\xE0: \"\\cf2 \\u945?\\u969?\\cf1 \""));
     }
 
     void blankTextSearchesNothing_data() {
@@ -228,11 +237,13 @@ private Q_SLOTS:
         c.SetGregorian(20, 2, 2024);
         const QStringList rows = Rows(Text(Search(c, QStringLiteral("рождестве"))));
         QCOMPARE(rows.size(), 2);
-        QVERIFY(rows[0].startsWith(P + B + "14 января 2024 года" + P + P + B + "Неделя 32-я по Пятидесятнице. Глас 7-й." +
-                                   P + P + Dot + "Неделя по " + Red + "Рождестве" + Navy + " Христовом." + P));
+        QVERIFY(rows[0].startsWith(P + B + "14 января 2024 года" + P + P + B +
+                                   "Неделя 32-я по Пятидесятнице. Глас 7-й." + P + P + Dot + "Неделя по " +
+                                   Red + "Рождестве" + Navy + " Христовом." + P));
     }
 
-    // The February searched is the one inside the displayed year, whatever the Julian year of the user's date.
+    // The February searched is the one inside the displayed year, whatever the Julian year of the user's
+    // date.
     void februaryOfTheDisplayedYear_data() {
         QTest::addColumn<int>("style");
         QTest::addColumn<int>("day");
@@ -261,18 +272,29 @@ private Q_SLOTS:
 
     void visibleChars_data() {
         QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("seen");  // the characters a reader sees
-        QTest::addRow("marker and paragraph") << "\\f1  · \\f0  Текст.\\par\r\n" << "Текст.";
-        QTest::addRow("rank code") << "{1}Текст {4}" << "Текст 4";
-        QTest::addRow("no rank code") << "{4}Текст" << "4Текст";
-        QTest::addRow("colour tokens") << "a\\cf2 b\\cf1 c" << "abc";
-        QTest::addRow("negative parameter") << "\\li-120 x" << "x";
-        QTest::addRow("hex escape") << "a\\'e0b" << "ab";
-        QTest::addRow("escaped brace") << "a\\{b" << "ab";
-        QTest::addRow("unicode with fallback") << "a\\u945?b" << "ab";
-        QTest::addRow("control word ends at a Cyrillic letter") << "\\b\u0436" << "\u0436";
-        QTest::addRow("a lone \\f0 is no marker end") << "\\f0 x y" << "x y";
-        QTest::addRow("trailing backslash") << "x\\" << "x";
+        QTest::addColumn<QString>("seen"); // the characters a reader sees
+        QTest::addRow("marker and paragraph") << "\\f1  · \\f0  Текст.\\par\r\n"
+                                              << "Текст.";
+        QTest::addRow("rank code") << "{1}Текст {4}"
+                                   << "Текст 4";
+        QTest::addRow("no rank code") << "{4}Текст"
+                                      << "4Текст";
+        QTest::addRow("colour tokens") << "a\\cf2 b\\cf1 c"
+                                       << "abc";
+        QTest::addRow("negative parameter") << "\\li-120 x"
+                                            << "x";
+        QTest::addRow("hex escape") << "a\\'e0b"
+                                    << "ab";
+        QTest::addRow("escaped brace") << "a\\{b"
+                                       << "ab";
+        QTest::addRow("unicode with fallback") << "a\\u945?b"
+                                               << "ab";
+        QTest::addRow("control word ends at a Cyrillic letter") << "\\b\u0436"
+                                                                << "\u0436";
+        QTest::addRow("a lone \\f0 is no marker end") << "\\f0 x y"
+                                                      << "x y";
+        QTest::addRow("trailing backslash") << "x\\"
+                                            << "x";
     }
     void visibleChars() {
         QFETCH(QString, text);
@@ -292,16 +314,26 @@ private Q_SLOTS:
         QTest::addColumn<int>("start");
         QTest::addColumn<bool>("wholeWord");
         QTest::addColumn<int>("position");
-        QTest::addRow("first") << "ab ab" << "ab" << 1 << false << 1;
-        QTest::addRow("from start") << "ab ab" << "ab" << 2 << false << 4;
-        QTest::addRow("past the end") << "ab" << "ab" << 3 << false << 0;
-        QTest::addRow("whole word at the ends") << "слово" << "слово" << 1 << true << 1;
-        QTest::addRow("whole word skips a longer word") << "словом слово" << "слово" << 1 << true << 8;
-        QTest::addRow("ё counts as a letter") << "ёлка" << "лка" << 1 << true << 0;
-        QTest::addRow("Ё counts as a letter") << "лкаЁ" << "лка" << 1 << true << 0;
-        QTest::addRow("Latin neighbours are boundaries") << "xслово1" << "слово" << 1 << true << 2;
-        QTest::addRow("inside a control word") << "\\par par" << "par" << 1 << false << 6;
-        QTest::addRow("empty pattern") << "abc" << "" << 1 << false << 0;
+        QTest::addRow("first") << "ab ab"
+                               << "ab" << 1 << false << 1;
+        QTest::addRow("from start") << "ab ab"
+                                    << "ab" << 2 << false << 4;
+        QTest::addRow("past the end") << "ab"
+                                      << "ab" << 3 << false << 0;
+        QTest::addRow("whole word at the ends") << "слово"
+                                                << "слово" << 1 << true << 1;
+        QTest::addRow("whole word skips a longer word") << "словом слово"
+                                                        << "слово" << 1 << true << 8;
+        QTest::addRow("ё counts as a letter") << "ёлка"
+                                              << "лка" << 1 << true << 0;
+        QTest::addRow("Ё counts as a letter") << "лкаЁ"
+                                              << "лка" << 1 << true << 0;
+        QTest::addRow("Latin neighbours are boundaries") << "xслово1"
+                                                         << "слово" << 1 << true << 2;
+        QTest::addRow("inside a control word") << "\\par par"
+                                               << "par" << 1 << false << 6;
+        QTest::addRow("empty pattern") << "abc"
+                                       << "" << 1 << false << 0;
     }
     void findText() {
         QFETCH(QString, text);
@@ -313,7 +345,8 @@ private Q_SLOTS:
     }
 
     void lowerCaseKeepsPositions() {
-        const QString text = QStringLiteral("\u0130Ё\u1E9EЖ");  // İ would grow to two characters in full case mapping
+        const QString text =
+            QStringLiteral("\u0130Ё\u1E9EЖ"); // İ would grow to two characters in full case mapping
         QCOMPARE(LowerChars(text).size(), text.size());
         QCOMPARE(LowerChars(QStringLiteral("ЁЖ")), QStringLiteral("ёж"));
     }

@@ -12,18 +12,18 @@ namespace {
 // Day titles around Pascha 2024 (5 May, Gregorian).
 const Files& TitleFiles() {
     static const Files files = {
-        {"Weekdays.DAT",
-         "[1]\ndays=-7\nred=1\n0=Вход Господень в Иерусалим.\n"
-         "[2]\ndays=-6\n0=, Великий понедельник.\n"
-         "[3]\ndays=60\n0=Первая.\n"
-         "[4]\ndays=61\n0=Особая.\n"
-         "[5]\ndays=61\n0=, с запятой.\n"
-         "[6]\ndays=62\nred=1\n0=, красная.\n"
-         "[7]\ndays=63\n0=, первая.\n"
-         "[8]\ndays=63\n0=, вторая.\n"
-         "[9]\ndays=-17\n0=Четверг Андреева стояния.\n"},
+        {"Weekdays.DAT", "[1]\ndays=-7\nred=1\n0=Вход Господень в Иерусалим.\n"
+                         "[2]\ndays=-6\n0=, Великий понедельник.\n"
+                         "[3]\ndays=60\n0=Первая.\n"
+                         "[4]\ndays=61\n0=Особая.\n"
+                         "[5]\ndays=61\n0=, с запятой.\n"
+                         "[6]\ndays=62\nred=1\n0=, красная.\n"
+                         "[7]\ndays=63\n0=, первая.\n"
+                         "[8]\ndays=63\n0=, вторая.\n"
+                         "[9]\ndays=-17\n0=Четверг Андреева стояния.\n"},
         {"Weekdays1.DAT", "[1]\nday=20\nmonth=6\nweekday=4\n0=Вторая.\n"},
-        {"SpecWeekDays.DAT", "[1]\n0=Первое правило.\n[2]\n0=Второе правило.\n[3]\n0=Стояние Марии Египетской.\n"},
+        {"SpecWeekDays.DAT",
+         "[1]\n0=Первое правило.\n[2]\n0=Второе правило.\n[3]\n0=Стояние Марии Египетской.\n"},
     };
     return files;
 }
@@ -99,10 +99,22 @@ private Q_SLOTS:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("withSpace");
         QTest::addColumn<QString>("afterPeriod");
-        QTest::addRow("empty") << "" << "a." << "a." << "a.";
-        QTest::addRow("period") << "Текст." << ", далее." << "Текст. , далее." << "Текст, далее.";
-        QTest::addRow("no period") << "Текст" << "!" << "Текст !" << "Текст!";
-        QTest::addRow("only the last period") << "a.." << "b" << "a.. b" << "a.b";
+        QTest::addRow("empty") << ""
+                               << "a."
+                               << "a."
+                               << "a.";
+        QTest::addRow("period") << "Текст."
+                                << ", далее."
+                                << "Текст. , далее."
+                                << "Текст, далее.";
+        QTest::addRow("no period") << "Текст"
+                                   << "!"
+                                   << "Текст !"
+                                   << "Текст!";
+        QTest::addRow("only the last period") << "a.."
+                                              << "b"
+                                              << "a.. b"
+                                              << "a.b";
     }
     void joins() {
         QFETCH(QString, acc);
@@ -120,40 +132,48 @@ private Q_SLOTS:
         QTest::addColumn<QString>("line");
         QTest::addColumn<bool>("red");
         QTest::addColumn<int>("tone");
-        QTest::addRow("Monday after Thomas Sunday") << 13 << 5 << false
-            << B + "Понедельник 2-ой седмицы по Пасхе. Глас 1-й." + P << false << 1;
-        QTest::addRow("Tuesday of Holy Week") << 30 << 4 << false << B + "Вторник Страстной седмицы." + P << false << 0;
-        QTest::addRow("Thursday of Bright Week") << 9 << 5 << false << B + "Четверг Светлой седмицы." + P << false << 0;
-        QTest::addRow("Clean Monday") << 18 << 3 << false
-            << B + "Понедельник 1-ой седмицы Великого поста. Глас 8-й." + P << false << 8;
-        QTest::addRow("Sunday before Lent") << 17 << 3 << false << B + "Неделя 0-я Великого поста. Глас 8-й." + P << false
-                                            << 8;
-        QTest::addRow("Palm Sunday without a title") << 28 << 4 << false << B + "Неделя Страстной седмицы." + P << false
-                                                     << 0;
-        QTest::addRow("Thomas Sunday") << 12 << 5 << false << B + "Неделя 2-я по Пасхе. Глас 1-й." + P << false << 1;
-        QTest::addRow("Pentecost without a title") << 23 << 6 << false << B + "Неделя 0-я по Пятидесятнице." + P
-                                                   << false << 0;
-        QTest::addRow("first Sunday after Pentecost") << 30 << 6 << false
-            << B + "Неделя 1-я по Пятидесятнице. Глас 8-й." + P << false << 8;
-        QTest::addRow("January weekday") << 3 << 1 << false << B + "Среда 31-ой седмицы по Пятидесятнице. Глас 5-й." + P
-                                         << false << 5;
-        QTest::addRow("January Sunday") << 7 << 1 << false << B + "Неделя 31-я по Пятидесятнице. Глас 6-й." + P << false
-                                        << 6;
+        QTest::addRow("Monday after Thomas Sunday")
+            << 13 << 5 << false << B + "Понедельник 2-ой седмицы по Пасхе. Глас 1-й." + P << false << 1;
+        QTest::addRow("Tuesday of Holy Week")
+            << 30 << 4 << false << B + "Вторник Страстной седмицы." + P << false << 0;
+        QTest::addRow("Thursday of Bright Week")
+            << 9 << 5 << false << B + "Четверг Светлой седмицы." + P << false << 0;
+        QTest::addRow("Clean Monday")
+            << 18 << 3 << false << B + "Понедельник 1-ой седмицы Великого поста. Глас 8-й." + P << false << 8;
+        QTest::addRow("Sunday before Lent")
+            << 17 << 3 << false << B + "Неделя 0-я Великого поста. Глас 8-й." + P << false << 8;
+        QTest::addRow("Palm Sunday without a title")
+            << 28 << 4 << false << B + "Неделя Страстной седмицы." + P << false << 0;
+        QTest::addRow("Thomas Sunday")
+            << 12 << 5 << false << B + "Неделя 2-я по Пасхе. Глас 1-й." + P << false << 1;
+        QTest::addRow("Pentecost without a title")
+            << 23 << 6 << false << B + "Неделя 0-я по Пятидесятнице." + P << false << 0;
+        QTest::addRow("first Sunday after Pentecost")
+            << 30 << 6 << false << B + "Неделя 1-я по Пятидесятнице. Глас 8-й." + P << false << 8;
+        QTest::addRow("January weekday")
+            << 3 << 1 << false << B + "Среда 31-ой седмицы по Пятидесятнице. Глас 5-й." + P << false << 5;
+        QTest::addRow("January Sunday")
+            << 7 << 1 << false << B + "Неделя 31-я по Пятидесятнице. Глас 6-й." + P << false << 6;
 
-        QTest::addRow("a title replaces the phrase, red") << 28 << 4 << true << B + "Вход Господень в Иерусалим." + P
-                                                          << true << 0;
-        QTest::addRow("comma text only") << 29 << 4 << true
-            << B + "Понедельник Страстной седмицы, Великий понедельник." + P << false << 0;
-        QTest::addRow("two titles joined with one blank") << 4 << 7 << true << B + "Первая. Вторая. Глас 8-й." + P
-                                                          << false << 8;
-        QTest::addRow("a title and a comma text") << 5 << 7 << true
-            << B + "Особая." + B + "Пятница 2-ой седмицы по Пятидесятнице, с запятой. Глас 8-й." + P << false << 8;
-        QTest::addRow("a red comma text") << 6 << 7 << true
-            << B + "Суббота 2-ой седмицы по Пятидесятнице, красная. Глас 8-й." + P << true << 8;
-        QTest::addRow("two comma texts") << 7 << 7 << true
-            << B + "Неделя 2-я по Пятидесятнице, первая, вторая. Глас 1-й." + P << false << 1;
-        QTest::addRow("titles of two tables in table order") << 18 << 4 << true
-            << B + "Четверг Андреева стояния. Стояние Марии Египетской. Глас 4-й." + P << false << 4;
+        QTest::addRow("a title replaces the phrase, red")
+            << 28 << 4 << true << B + "Вход Господень в Иерусалим." + P << true << 0;
+        QTest::addRow("comma text only")
+            << 29 << 4 << true << B + "Понедельник Страстной седмицы, Великий понедельник." + P << false << 0;
+        QTest::addRow("two titles joined with one blank")
+            << 4 << 7 << true << B + "Первая. Вторая. Глас 8-й." + P << false << 8;
+        QTest::addRow("a title and a comma text")
+            << 5 << 7 << true
+            << B + "Особая." + B + "Пятница 2-ой седмицы по Пятидесятнице, с запятой. Глас 8-й." + P << false
+            << 8;
+        QTest::addRow("a red comma text")
+            << 6 << 7 << true << B + "Суббота 2-ой седмицы по Пятидесятнице, красная. Глас 8-й." + P << true
+            << 8;
+        QTest::addRow("two comma texts")
+            << 7 << 7 << true << B + "Неделя 2-я по Пятидесятнице, первая, вторая. Глас 1-й." + P << false
+            << 1;
+        QTest::addRow("titles of two tables in table order")
+            << 18 << 4 << true << B + "Четверг Андреева стояния. Стояние Марии Египетской. Глас 4-й." + P
+            << false << 4;
     }
     void weekdayLine() {
         QFETCH(int, day);
@@ -174,7 +194,8 @@ private Q_SLOTS:
     // The weekday line names the same week in every style: the week counts of each year lead to one phrase.
     void samePhraseInEveryStyle() {
         Calendar c;
-        for (int32_t d = DayNumber(StyleGregorian, 1, 9, 1999); d <= DayNumber(StyleGregorian, 31, 8, 2030); ++d) {
+        for (int32_t d = DayNumber(StyleGregorian, 1, 9, 1999); d <= DayNumber(StyleGregorian, 31, 8, 2030);
+             ++d) {
             QString lines[4];
             for (int16_t s = 1; s <= 3; ++s) {
                 c.State.CurStyle = s;

@@ -49,9 +49,11 @@ Run Tool(const QStringList& args) {
 class TestTool : public QObject {
     Q_OBJECT
 
-    Calendar files_{ToolFiles()};  // holds the data folder the tool reads
+    Calendar files_{ToolFiles()}; // holds the data folder the tool reads
 
-    QStringList WithData(QStringList args) const { return args << QStringLiteral("--data") << files_.Dir.path(); }
+    QStringList WithData(QStringList args) const {
+        return args << QStringLiteral("--data") << files_.Dir.path();
+    }
 
 private Q_SLOTS:
     // The RTF the tool prints is the document the report layer writes for the same state.
@@ -66,15 +68,17 @@ private Q_SLOTS:
         using L = QStringList;
         QTest::addRow("day") << L{"day", "--date", "2024-07-14"} << 0 << 3 << 14 << 7 << 2024 << QString();
         QTest::addRow("week") << L{"week", "--date", "2014-12-30"} << 1 << 3 << 30 << 12 << 2014 << QString();
-        QTest::addRow("month, Anno Mundi") << L{"month", "--style", "1", "--date", "7533-01-10"} << 2 << 1 << 10 << 1
-                                           << 7533 << QString();
-        QTest::addRow("year, Julian") << L{"year", "--style=2", "--date=2024-02-29"} << 3 << 2 << 29 << 2 << 2024
-                                      << QString();
-        QTest::addRow("feasts") << L{"feasts", "--date", "2024-02-20"} << 4 << 3 << 20 << 2 << 2024 << QString();
-        QTest::addRow("search") << L{"search", "--date", "2024-02-20", "--text", "ОТЦОВ"} << 5 << 3 << 20 << 2 << 2024
-                                << "ОТЦОВ";
-        QTest::addRow("search, whole word") << L{"search", "--date", "2024-02-20", "--text", "отц", "--whole-word"} << 5
-                                            << 3 << 20 << 2 << 2024 << "отц";
+        QTest::addRow("month, Anno Mundi")
+            << L{"month", "--style", "1", "--date", "7533-01-10"} << 2 << 1 << 10 << 1 << 7533 << QString();
+        QTest::addRow("year, Julian")
+            << L{"year", "--style=2", "--date=2024-02-29"} << 3 << 2 << 29 << 2 << 2024 << QString();
+        QTest::addRow("feasts") << L{"feasts", "--date", "2024-02-20"} << 4 << 3 << 20 << 2 << 2024
+                                << QString();
+        QTest::addRow("search") << L{"search", "--date", "2024-02-20", "--text", "ОТЦОВ"} << 5 << 3 << 20 << 2
+                                << 2024 << "ОТЦОВ";
+        QTest::addRow("search, whole word")
+            << L{"search", "--date", "2024-02-20", "--text", "отц", "--whole-word"} << 5 << 3 << 20 << 2
+            << 2024 << "отц";
     }
     void rtfEqualsTheReportLayer() {
         QFETCH(QStringList, args);
@@ -84,7 +88,8 @@ private Q_SLOTS:
         QFETCH(int, month);
         QFETCH(int, year);
         QFETCH(QString, search);
-        const Run r = Tool(WithData(args << "--format" << "rtf"));
+        const Run r = Tool(WithData(args << "--format"
+                                         << "rtf"));
         QCOMPARE(r.Status, 0);
         QVERIFY(r.Err.isEmpty());
 
@@ -106,23 +111,28 @@ private Q_SLOTS:
         QTest::addRow("all styles") << L{"--all-styles"} << B + "1 июля 7532 года от Сотворения Мира" + P;
         QTest::addRow("font") << L{"--font", "Times New Roman"} << "\\fcharset204 Times New Roman;}";
         QTest::addRow("font size") << L{"--font-size", "14"} << "\\f0\\fs28\r\n\r\n";
-        QTest::addRow("style 2") << L{"--style", "2", "--date", "2024-07-01"} << "1 июля 2024 года от Р.Х. по старому стилю";
+        QTest::addRow("style 2") << L{"--style", "2", "--date", "2024-07-01"}
+                                 << "1 июля 2024 года от Р.Х. по старому стилю";
         QTest::addRow("first weekday changes no report") << L{"--first-weekday", "7"} << "14 июля 2024 года";
-        QTest::addRow("range widened") << L{"--min-year", "1800", "--date", "1850-07-14"} << "14 июля 1850 года";
+        QTest::addRow("range widened")
+            << L{"--min-year", "1800", "--date", "1850-07-14"} << "14 июля 1850 года";
     }
     void options() {
         QFETCH(QStringList, args);
         QFETCH(QString, expected);
         if (!args.contains(u"--date"))
-            args << "--date" << "2024-07-14";
+            args << "--date"
+                 << "2024-07-14";
         const Run r = Tool(WithData(QStringList{"day", "--format", "rtf"} + args));
         QCOMPARE(r.Status, 0);
         QVERIFY2(Text(r.Out).contains(expected), qPrintable(Text(r.Out)));
     }
 
     void firstWeekdayChangesNothing() {
-        const Run one = Tool(WithData({"month", "--date", "2024-07-14", "--format", "rtf", "--first-weekday", "1"}));
-        const Run seven = Tool(WithData({"month", "--date", "2024-07-14", "--format", "rtf", "--first-weekday", "7"}));
+        const Run one =
+            Tool(WithData({"month", "--date", "2024-07-14", "--format", "rtf", "--first-weekday", "1"}));
+        const Run seven =
+            Tool(WithData({"month", "--date", "2024-07-14", "--format", "rtf", "--first-weekday", "7"}));
         QCOMPARE(one.Status, 0);
         QCOMPARE(one.Out, seven.Out);
     }
@@ -161,9 +171,10 @@ private Q_SLOTS:
             const Run r = Tool({flag});
             QCOMPARE(r.Status, 0);
             const QString text = QString::fromUtf8(r.Out);
-            for (const char* word : {"day", "week", "month", "year", "feasts", "search", "--date", "--style", "--format",
-                                     "--indiction", "--all-styles", "--first-weekday", "--font", "--font-size",
-                                     "--min-year", "--max-year", "--data", "--text", "--whole-word"})
+            for (const char* word :
+                 {"day", "week", "month", "year", "feasts", "search", "--date", "--style", "--format",
+                  "--indiction", "--all-styles", "--first-weekday", "--font", "--font-size", "--min-year",
+                  "--max-year", "--data", "--text", "--whole-word"})
                 QVERIFY2(text.contains(QLatin1String(word)), word);
             QVERIFY(text.contains(u"Сотворения"));
             QVERIFY(text.contains(u"Anno Mundi"));
@@ -185,7 +196,8 @@ private Q_SLOTS:
         QTest::addRow("day 0") << L{"day", "--date", "2024-07-00"};
         QTest::addRow("Gregorian 29 February 2100") << L{"day", "--date", "2100-02-29"};
         QTest::addRow("Gregorian 29 February 2023") << L{"day", "--date", "2023-02-29"};
-        QTest::addRow("Anno Mundi 29 February of a common year") << L{"day", "--style", "1", "--date", "7533-06-29"};
+        QTest::addRow("Anno Mundi 29 February of a common year")
+            << L{"day", "--style", "1", "--date", "7533-06-29"};
         QTest::addRow("31 April") << L{"day", "--date", "2024-04-31"};
         QTest::addRow("before the range") << L{"day", "--date", "1900-12-31"};
         QTest::addRow("after the range") << L{"day", "--date", "2101-01-14"};
