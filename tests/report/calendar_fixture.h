@@ -157,8 +157,8 @@ struct Snapshot {
           Reloc1(c.Data.Bases.Reloc1DayNumber), Reloc1Prev(c.Data.Bases.Reloc1PrevDayNumber),
           Special(c.Data.Bases.SpecialDayNumber), SpecialPrev(c.Data.Bases.SpecialPrevDayNumber),
           Weekdays(c.Data.Bases.WeekdaysDayNumber), Weekdays1(c.Data.Bases.Weekdays1DayNumber),
-          Weekdays1Prev(c.Data.Bases.Weekdays1PrevDayNumber), Spec(c.Data.Bases.SpecWeekDaysDayNumber),
-          SpecPrev(c.Data.Bases.SpecWeekDaysPrevDayNumber) {}
+          Weekdays1Prev(c.Data.Bases.Weekdays1PrevDayNumber), SpecWeek(c.Data.Bases.SpecWeekDaysDayNumber),
+          SpecWeekPrev(c.Data.Bases.SpecWeekDaysPrevDayNumber) {}
     bool operator==(const Snapshot&) const = default;
 
     int16_t Style;
@@ -167,7 +167,7 @@ struct Snapshot {
     std::array<vorelian::StyleDate, 4> Dates;
     vorelian::PaschaBlock Pascha;
     std::vector<int32_t> Reloc, Reloc1, Reloc1Prev, Special, SpecialPrev, Weekdays, Weekdays1, Weekdays1Prev,
-        Spec, SpecPrev;
+        SpecWeek, SpecWeekPrev;
 };
 
 } // namespace fixture
