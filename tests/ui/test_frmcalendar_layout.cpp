@@ -1,0 +1,192 @@
+// Where the month's days go and where the window's controls stand: every month of the default range in
+// every style and both first weekdays against the Julian and Gregorian calendars of Qt, and the controls
+// of the window at the design size and after resizing.
+#include "frmcalendar_fixture.h"
+
+#include <QCalendar>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+
+using namespace vorelian;
+using fixture::Program;
+
+namespace {
+
+// The calendar month of a style's month: Julian and Gregorian months as they are, Anno Mundi months from
+// September, its months 1..4 in the Julian year before.
+struct CivilMonth {
+    QCalendar Calendar;
+    int Year, Month;
+};
+
+CivilMonth Civil(int16_t style, int year, int month) {
+    if (style == StyleGregorian)
+        return {QCalendar(QCalendar::System::Gregorian), year, month};
+    if (style == StyleJulian)
+        return {QCalendar(QCalendar::System::Julian), year, month};
+    return {QCalendar(QCalendar::System::Julian), month <= 4 ? year - 5509 : year - 5508, (month + 7) % 12 + 1};
+}
+
+CalendarState StateAt(int16_t style, int16_t day, int16_t month, int16_t year) {
+    CalendarState st;
+    InitStyleTables(st);
+    SetYearRange(st, 1901, 2100);
+    st.CurStyle = style;
+    StyleDate& r = st.Cur();
+    r.Day = day;
+    r.Month = month;
+    r.Year = year;
+    RecalcYear(st);
+    return st;
+}
+
+} // namespace
+
+class TestFrmCalendarLayout : public QObject {
+    Q_OBJECT
+
+    fixture::World world;
+
+private Q_SLOTS:
+    void init() { world.ClearSettings(); }
+
+    void everyMonthOfTheRange_data() {
+        QTest::addColumn<int>("style");
+        QTest::addColumn<int>("firstWeekday");
+        for (int s = 1; s <= 3; ++s)
+            for (int f : {1, 7})
+                QTest::addRow("style %d, first weekday %d", s, f) << s << f;
+    }
+    void everyMonthOfTheRange() {
+        QFETCH(int, style);
+        QFETCH(int, firstWeekday);
+        const int16_t s = int16_t(style), fwd = int16_t(firstWeekday);
+        const int lowest = s == StyleAnnoMundi ? 1901 + 5508 : 1901, highest = lowest + 199;
+        for (int y = lowest; y <= highest; ++y)
+            for (int m = 1; m <= 12; ++m) {
+                const CivilMonth civil = Civil(s, y, m);
+                const int days = civil.Calendar.daysInMonth(civil.Month, civil.Year);
+                const int day = 1 + (y * 7 + m * 3) % days;  // some day of the month
+                const CalendarState st = StateAt(s, int16_t(day), int16_t(m), int16_t(y));
+                const MonthLayout g = ComputeMonthLayout(st, fwd);
+                const QString where = QStringLiteral("%1-%2").arg(y).arg(m);
+
+                const int weekday = civil.Calendar.dateFromParts(civil.Year, civil.Month, 1).dayOfWeek();
+                const int first = (weekday - fwd + 7) % 7;  // row of the 1st
+                for (int d = 1; d <= days; ++d) {
+                    const int i = first + d - 1, row = i % 7, col = 1 + i / 7;
+                    const MonthCell& c = g.Cells[row][col];
+                    QVERIFY2(c.CellKind == MonthCell::Current && c.Text == QString::number(d), qPrintable(where));
+                    const bool sunday = (fwd + row - 1) % 7 == 6;
+                    QVERIFY2(c.Bold == sunday && c.Fore == (sunday ? 6 : 5), qPrintable(where));
+                    QVERIFY2(c.Back == 1 || c.Back == 2, qPrintable(where));
+                }
+                QVERIFY2(g.SelRow == (first + day - 1) % 7 && g.SelCol == 1 + (first + day - 1) / 7, qPrintable(where));
+
+                // Above the 1st: the last days of the previous month, none before the range.
+                const bool atStart = y == lowest && m == 1, atEnd = y == highest && m == 12;
+                const CivilMonth prev = m > 1 ? Civil(s, y, m - 1) : Civil(s, y - 1, 12);
+                const int prevDays = prev.Calendar.daysInMonth(prev.Month, prev.Year);
+                for (int row = first - 1, d = prevDays; row >= 0; --row, --d) {
+                    const MonthCell& c = g.Cells[row][1];
+                    QVERIFY2(c.CellKind == MonthCell::Previous && c.Fore == 4 && !c.Bold, qPrintable(where));
+                    QVERIFY2(c.Text == (atStart ? QString() : QString::number(d)), qPrintable(where));
+                }
+                // After the last day: 1, 2, 3 ... to the end of column 6, none after the range.
+                for (int i = first + days, d = 1; i < 42; ++i, ++d) {
+                    const MonthCell& c = g.Cells[i % 7][1 + i / 7];
+                    QVERIFY2(c.CellKind == MonthCell::Next && c.Fore == 4 && !c.Bold, qPrintable(where));
+                    QVERIFY2(c.Text == (atEnd ? QString() : QString::number(d)), qPrintable(where));
+                    QVERIFY2(1 + i / 7 >= 5, qPrintable(where));
+                }
+            }
+    }
+
+    void controlsAtTheDesignSize() {
+        Program p(world, QDate(2024, 3, 15));
+        QWidget* client = p.w->centralWidget();
+        QCOMPARE(client->size(), QSize(632, 426));
+        // Every control lies inside the area that shows it.
+        const QStringList names = {"SSTab1",   "Con1",     "Con2",          "MSFlexGrid1", "MSFlexGrid2",
+                                   "cbToday",  "cbExit",   "strFind",       "cbFind",      "WholeWord"};
+        QList<QWidget*> controls;
+        for (const QString& n : names)
+            controls << p.w->findChild<QWidget*>(n);
+        for (int i = 0; i < 5; ++i)
+            controls << p.Combo(i) << p.Back(i) << p.Forward(i);
+        for (int t = 0; t < 7; ++t) {
+            p.w->SSTab1->setCurrentIndex(t);
+            controls << p.w->View(t);
+        }
+        for (QWidget* w : controls) {
+            QVERIFY(w);
+            QVERIFY2(w->parentWidget()->rect().contains(w->geometry()), qPrintable(w->objectName()));
+            const QRect inClient(w->mapTo(client, QPoint(0, 0)), w->size());
+            QVERIFY2(client->rect().contains(inClient), qPrintable(w->objectName()));
+        }
+        // The design places (15 twips to a pixel), the right-hand column pinned to the right edge.
+        QCOMPARE(p.w->SSTab1->geometry().topLeft(), QPoint(8, 8));
+        QCOMPARE(p.w->Con1->geometry(), QRect(632 - 175, 8, 175, 355));
+        QCOMPARE(p.Combo(1)->geometry(), QRect(15, 27, 145, 21));
+        QCOMPARE(p.Back(4)->geometry(), QRect(3, 99, 9, 21));
+        QCOMPARE(p.Forward(0)->geometry().left(), 163);
+        QCOMPARE(p.Grid()->pos(), QPoint(15, 127));
+        QCOMPARE(p.Styles()->pos(), QPoint(15, 255));
+        QCOMPARE(p.Styles()->width(), p.Grid()->width());
+        QCOMPARE(p.Grid()->columnWidth(0), 23);
+        QCOMPARE(p.Grid()->columnWidth(1), 20);
+        QCOMPARE(p.Grid()->rowHeight(6), 17);
+        QCOMPARE(p.w->cbToday->geometry(), QRect(15, 315, 145, 33));
+        QCOMPARE(p.w->cbExit->geometry(), QRect(15, 3, 145, 33));
+        // The grids fit their cells: nothing to scroll.
+        QCOMPARE(p.Grid()->viewport()->size(), QSize(23 + 6 * 20, 7 * 17));
+        QCOMPARE(p.Styles()->viewport()->height(), 3 * 17);
+        // The report views keep their distance from the tab control's edges.
+        const QRect tab = p.w->SSTab1->rect();
+        for (int t = 0; t < 7; ++t) {
+            p.w->SSTab1->setCurrentIndex(t);
+            const QRect view(p.w->View(t)->mapTo(p.w->SSTab1, QPoint(0, 0)), p.w->View(t)->size());
+            QCOMPARE(view.left(), 8);
+            QCOMPARE(tab.right() - view.right(), 8);
+            QCOMPARE(tab.bottom() - view.bottom(), 8);
+            QCOMPARE(view.top(), t == 5 ? 91 : 32);
+        }
+    }
+
+    void resizingMovesTheColumnAndStretchesTheViews() {
+        Program p(world, QDate(2024, 3, 15));
+        const QRect con1 = p.w->Con1->geometry(), con2 = p.w->Con2->geometry();
+        const QSize tab = p.w->SSTab1->size(), view = p.w->View(0)->size();
+        const int visible = p.Combo(3)->maxVisibleItems();
+        p.w->resize(p.w->width() + 100, p.w->height() + 50);
+        QCOMPARE(p.w->Con1->geometry(), con1.translated(100, 0));
+        QCOMPARE(p.w->Con2->geometry(), con2.translated(100, 50));
+        QCOMPARE(p.w->SSTab1->size(), tab + QSize(100, 50));
+        QCOMPARE(p.w->View(0)->size(), view + QSize(100, 50));
+        p.w->SSTab1->setCurrentIndex(5);
+        QCOMPARE(p.w->View(5)->height(), view.height() + 50 - (91 - 32));
+        // The year, month and week lists drop down to near the window's bottom.
+        QVERIFY(p.Combo(3)->maxVisibleItems() > visible);
+        for (int i : {1, 2, 3}) {
+            QComboBox* c = p.Combo(i);
+            const int rowHeight = c->view()->sizeHintForRow(0);
+            const int bottom = c->mapTo(p.w->centralWidget(), QPoint(0, c->height())).y() + c->maxVisibleItems() * rowHeight;
+            QVERIFY(bottom <= p.w->centralWidget()->height());
+            QVERIFY(bottom > p.w->centralWidget()->height() - 3 * rowHeight || c->maxVisibleItems() >= c->count());
+        }
+        QCOMPARE(p.Combo(0)->maxVisibleItems(), 10);  // the style and weekday pickers keep theirs
+        QCOMPARE(p.Combo(4)->maxVisibleItems(), 10);
+    }
+
+    void resizingWhileMinimisedChangesNothing() {
+        Program p(world, QDate(2024, 3, 15));
+        const QRect con1 = p.w->Con1->geometry();
+        p.w->showMinimized();
+        p.w->resize(p.w->width() + 100, p.w->height() + 50);
+        QCOMPARE(p.w->Con1->geometry(), con1);
+    }
+};
+
+QTEST_MAIN(TestFrmCalendarLayout)
+#include "test_frmcalendar_layout.moc"
