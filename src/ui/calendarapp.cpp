@@ -80,14 +80,18 @@ frmCalendar* CalendarApp::Window() {
     return window_.get();
 }
 
-ReportContext CalendarApp::Context() { return ReportContext{State, Options, Data, Out, this}; }
+ReportContext CalendarApp::Context() {
+    return ReportContext{State, Options, Data, Out, this};
+}
 
 void CalendarApp::BuildReport() {
     ReportContext ctx = Context();
     vorelian::BuildReport(ctx, Window()->VisibleTab());
 }
 
-void CalendarApp::SaveSettings(bool withRectangle) { WriteSettings(*OpenStore(), Options, withRectangle); }
+void CalendarApp::SaveSettings(bool withRectangle) {
+    WriteSettings(*OpenStore(), Options, withRectangle);
+}
 
 void CalendarApp::RemoveTempFiles() {
     if (tempFilesGone_)
@@ -110,8 +114,14 @@ void CalendarApp::SetBusy(bool busy) {
     }
 }
 
-void CalendarApp::SetYearsMonths(CalendarState&) { Window()->SetYearsMonths(); }
-void CalendarApp::SetWeeks(CalendarState&) { Window()->SetWeeks(); }
-void CalendarApp::CheckStyleMenu(CalendarState& st) { Window()->Menus().CheckStyle(st.CurStyle); }
+void CalendarApp::SetYearsMonths(CalendarState&) {
+    Window()->SetYearsMonths();
+}
+void CalendarApp::SetWeeks(CalendarState&) {
+    Window()->SetWeeks();
+}
+void CalendarApp::CheckStyleMenu(CalendarState& st) {
+    Window()->Menus().CheckStyle(st.CurStyle);
+}
 
 } // namespace vorelian

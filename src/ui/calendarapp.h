@@ -21,7 +21,6 @@
 #include <functional>
 #include <memory>
 
-
 namespace vorelian {
 
 class frmCalendar;
@@ -29,7 +28,7 @@ class frmCalendar;
 class CalendarApp : public ReportHost, public RecalcHooks {
 public:
     CalendarApp();
-    ~CalendarApp() override;  // removes the temporary files if the exit sequence did not run
+    ~CalendarApp() override; // removes the temporary files if the exit sequence did not run
     CalendarApp(const CalendarApp&) = delete;
     CalendarApp& operator=(const CalendarApp&) = delete;
 
@@ -40,10 +39,10 @@ public:
 
     // Seams.
     std::function<QDate()> Today = [] { return QDate::currentDate(); };
-    std::function<void()> Beep;        // the system beep
-    std::function<void()> EndProcess;  // ends the event loop
+    std::function<void()> Beep;       // the system beep
+    std::function<void()> EndProcess; // ends the event loop
     std::function<std::unique_ptr<QSettings>()> OpenStore = [] { return OpenSettingsStore(); };
-    QString ProgramFolder;             // where Calendar/ and the splash picture are looked for
+    QString ProgramFolder; // where Calendar/ and the splash picture are looked for
     std::chrono::milliseconds SplashMinimum{1000};
 
     // The start-up sequence: tables, data paths, temporary files, bases, settings and year range, today,

@@ -32,12 +32,14 @@ void CalendarMenus::setupActions() {
     make(mnuCopy, QStringLiteral("mnuCopy"), QStringLiteral("&Копировать"), Qt::CTRL | Qt::Key_C);
     make(mnuCopyAll, QStringLiteral("mnuCopyAll"), QStringLiteral("Копировать &все"), Qt::CTRL | Qt::Key_A);
     make(mnuFind, QStringLiteral("mnuFind"), QStringLiteral("П&оиск..."), Qt::CTRL | Qt::Key_F);
-    make(mnuFindSelText, QStringLiteral("mnuFindSelText"), QStringLiteral("&Искать выделенный текст"), Qt::Key_F3);
+    make(mnuFindSelText, QStringLiteral("mnuFindSelText"), QStringLiteral("&Искать выделенный текст"),
+         Qt::Key_F3);
     make(mnuPrint, QStringLiteral("mnuPrint"), QStringLiteral("&Печать..."), Qt::CTRL | Qt::Key_P);
     make(mnuExit, QStringLiteral("mnuExit"), QStringLiteral("В&ыход"), Qt::CTRL | Qt::Key_X);
 
     calGroup_ = new QActionGroup(this);
-    const QString styles[] = {QStringLiteral("от Сотворения &Мира"), QStringLiteral("от Р.Х. по &старому стилю"),
+    const QString styles[] = {QStringLiteral("от Сотворения &Мира"),
+                              QStringLiteral("от Р.Х. по &старому стилю"),
                               QStringLiteral("от Р.Х. по &новому стилю")};
     const Qt::Key styleKeys[] = {Qt::Key_F1, Qt::Key_F2, Qt::Key_F3};
     for (int s = 1; s <= 3; ++s) {
@@ -47,8 +49,9 @@ void CalendarMenus::setupActions() {
     make(mnuToday, QStringLiteral("mnuToday"), QStringLiteral("С&егодня"), Qt::CTRL | Qt::Key_F4);
 
     tabGroup_ = new QActionGroup(this);
-    const QString tabs[] = {QStringLiteral("&День"),   QStringLiteral("&Седмица"),  QStringLiteral("&Месяц"),
-                            QStringLiteral("&Год"),    QStringLiteral("&Основные"), QStringLiteral("&Выборка"),
+    const QString tabs[] = {QStringLiteral("&День"),      QStringLiteral("&Седмица"),
+                            QStringLiteral("&Месяц"),     QStringLiteral("&Год"),
+                            QStringLiteral("&Основные"),  QStringLiteral("&Выборка"),
                             QStringLiteral("Сокр&ащения")};
     for (int t = 0; t < 7; ++t) {
         make(mnuTab[t], QStringLiteral("mnuTab_%1").arg(t), tabs[t], Qt::SHIFT | Qt::Key(Qt::Key_F1 + t));
@@ -133,6 +136,8 @@ void CalendarMenus::CheckFirstWeekday(int16_t firstWeekday) {
     mnuFirstWD[1]->setChecked(firstWeekday != 7);
 }
 
-QList<QAction*> CalendarMenus::Actions() const { return findChildren<QAction*>(); }
+QList<QAction*> CalendarMenus::Actions() const {
+    return findChildren<QAction*>();
+}
 
 } // namespace vorelian

@@ -39,7 +39,7 @@ public:
     QAction* mnuFont = nullptr;
     QAction* mnuIndiction = nullptr;
     QAction* mnuAllStyles = nullptr;
-    std::array<QAction*, 2> mnuFirstWD{};  // 0 Sunday, 1 Monday
+    std::array<QAction*, 2> mnuFirstWD{}; // 0 Sunday, 1 Monday
     QAction* mnuRange = nullptr;
     // "&Справка"
     QAction* mnuHelp = nullptr;

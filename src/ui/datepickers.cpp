@@ -104,7 +104,9 @@ void DatePickers::SetWeeks(const CalendarState& st) {
     Fill(Combo1[3], WeekItems(p.PaschaWeek, p.PrevPentecostWeeks, p.PentecostWeeks));
 }
 
-void DatePickers::SetWeekdayItems(int16_t firstWeekday) { Fill(Combo1[4], WeekdayItems(firstWeekday)); }
+void DatePickers::SetWeekdayItems(int16_t firstWeekday) {
+    Fill(Combo1[4], WeekdayItems(firstWeekday));
+}
 
 void DatePickers::SetBackground(const QColor& color) {
     for (QComboBox* c : Combo1) {
@@ -115,7 +117,9 @@ void DatePickers::SetBackground(const QColor& color) {
     }
 }
 
-void DatePickers::BeginUpdate() { UpdatingPickers = true; }
+void DatePickers::BeginUpdate() {
+    UpdatingPickers = true;
+}
 
 void DatePickers::EndUpdate() {
     UpdatingPickers = false;

@@ -39,8 +39,8 @@ public:
     explicit DatePickers(QWidget* con1);
 
     std::array<QComboBox*, 5> Combo1{};
-    std::array<StepLabel*, 5> Label1{};  // "<"
-    std::array<StepLabel*, 5> Label2{};  // ">"
+    std::array<StepLabel*, 5> Label1{}; // "<"
+    std::array<StepLabel*, 5> Label2{}; // ">"
 
     int16_t PrevListIndex = 0;
     bool UpdatingPickers = false;

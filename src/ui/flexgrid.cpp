@@ -19,7 +19,8 @@ class CellDelegate : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
 
-    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
         const QVariant back = index.data(Qt::BackgroundRole);
         if (back.isValid())
             painter->fillRect(option.rect, back.value<QBrush>());
@@ -89,7 +90,9 @@ QString FlexGrid::Text(int row, int col) const {
     return it ? it->text() : QString();
 }
 
-void FlexGrid::SetText(int row, int col, const QString& text) { Item(row, col)->setText(text); }
+void FlexGrid::SetText(int row, int col, const QString& text) {
+    Item(row, col)->setText(text);
+}
 
 QColor FlexGrid::CellBackColor(int row, int col) const {
     const QTableWidgetItem* it = item(row, col);
@@ -109,9 +112,13 @@ bool FlexGrid::CellFontBold(int row, int col) const {
     return v.isValid() && v.value<QFont>().bold();
 }
 
-void FlexGrid::SetCellBackColor(int row, int col, const QColor& color) { Item(row, col)->setBackground(color); }
+void FlexGrid::SetCellBackColor(int row, int col, const QColor& color) {
+    Item(row, col)->setBackground(color);
+}
 
-void FlexGrid::SetCellForeColor(int row, int col, const QColor& color) { Item(row, col)->setForeground(color); }
+void FlexGrid::SetCellForeColor(int row, int col, const QColor& color) {
+    Item(row, col)->setForeground(color);
+}
 
 void FlexGrid::SetCellFontBold(int row, int col, bool bold) {
     QFont f = font();
@@ -119,7 +126,8 @@ void FlexGrid::SetCellFontBold(int row, int col, bool bold) {
     Item(row, col)->setFont(f);
 }
 
-void FlexGrid::SetCell(int row, int col, const QString& text, const QColor& back, const QColor& fore, bool bold) {
+void FlexGrid::SetCell(int row, int col, const QString& text, const QColor& back, const QColor& fore,
+                       bool bold) {
     QTableWidgetItem* it = Item(row, col);
     it->setText(text);
     it->setBackground(back);
@@ -135,7 +143,9 @@ void FlexGrid::SetBackColor(const QColor& color) {
     setPalette(p);
 }
 
-QColor FlexGrid::BackColor() const { return palette().color(QPalette::Base); }
+QColor FlexGrid::BackColor() const {
+    return palette().color(QPalette::Base);
+}
 
 void FlexGrid::SetRedraw(bool on) {
     viewport()->setUpdatesEnabled(on);
@@ -152,8 +162,14 @@ void FlexGrid::mousePressEvent(QMouseEvent* event) {
     Q_EMIT MouseDown(event->button(), index.row(), index.column(), event->globalPosition().toPoint());
 }
 
-void FlexGrid::mouseDoubleClickEvent(QMouseEvent* event) { event->accept(); }
-void FlexGrid::mouseMoveEvent(QMouseEvent* event) { event->accept(); }
-void FlexGrid::mouseReleaseEvent(QMouseEvent* event) { event->accept(); }
+void FlexGrid::mouseDoubleClickEvent(QMouseEvent* event) {
+    event->accept();
+}
+void FlexGrid::mouseMoveEvent(QMouseEvent* event) {
+    event->accept();
+}
+void FlexGrid::mouseReleaseEvent(QMouseEvent* event) {
+    event->accept();
+}
 
 } // namespace vorelian

@@ -31,7 +31,8 @@ namespace vorelian {
 
 namespace {
 
-const char16_t* const kTabCaptions[] = {u"День", u"Седмица", u"Месяц", u"Год", u"Основные", u"Выборка", u"Сокращения"};
+const char16_t* const kTabCaptions[] = {u"День",     u"Седмица", u"Месяц",     u"Год",
+                                        u"Основные", u"Выборка", u"Сокращения"};
 
 // Places of the report views and the search controls inside the tab control, in twips.
 // The type of the tab captions and the right-hand column: small and narrow, so the texts fit their cells.
@@ -132,6 +133,9 @@ void frmCalendar::setupReportPage(int tab) {
         cbFind->setObjectName(QStringLiteral("cbFind"));
         WholeWord = new QCheckBox(QStringLiteral("Целое слово"), page);
         WholeWord->setObjectName(QStringLiteral("WholeWord"));
+        for (QWidget* w : {static_cast<QWidget*>(strFind), static_cast<QWidget*>(cbFind),
+                           static_cast<QWidget*>(WholeWord)})
+            w->setFont(SSTab1->tabBar()->font());
     }
     page->installEventFilter(this);
     SSTab1->addTab(page, QString::fromUtf16(kTabCaptions[tab]));
@@ -195,7 +199,8 @@ void frmCalendar::connectParts() {
         UserClick::PickerChanged(app_, int16_t(i), int16_t(now), int16_t(before));
     });
     connect(pickers_, &DatePickers::StepBack, this, [this](int i) { UserClick::StepBack(app_, int16_t(i)); });
-    connect(pickers_, &DatePickers::StepForward, this, [this](int i) { UserClick::StepForward(app_, int16_t(i)); });
+    connect(pickers_, &DatePickers::StepForward, this,
+            [this](int i) { UserClick::StepForward(app_, int16_t(i)); });
     connect(MSFlexGrid1, &FlexGrid::MouseDown, this, &frmCalendar::MSFlexGrid1_MouseDown);
     connect(MSFlexGrid2, &FlexGrid::MouseDown, this,
             [this](Qt::MouseButton b, int row, int, const QPoint& at) { MSFlexGrid2_MouseDown(b, row, at); });
@@ -210,9 +215,13 @@ void frmCalendar::SetWeekDaysNames() {
     pickers_->SetWeekdayItems(app_.Options.FirstWeekday);
 }
 
-void frmCalendar::SetYearsMonths() { pickers_->SetYearsMonths(app_.State); }
+void frmCalendar::SetYearsMonths() {
+    pickers_->SetYearsMonths(app_.State);
+}
 
-void frmCalendar::SetWeeks() { pickers_->SetWeeks(app_.State); }
+void frmCalendar::SetWeeks() {
+    pickers_->SetWeeks(app_.State);
+}
 
 void frmCalendar::SetGridCal() {
     const CalendarState& st = app_.State;
@@ -224,7 +233,9 @@ void frmCalendar::SetGridCal() {
     pickers_->EndUpdate();
 }
 
-void frmCalendar::SetDatesCal() { MSFlexGrid2->SetDatesCal(app_.State); }
+void frmCalendar::SetDatesCal() {
+    MSFlexGrid2->SetDatesCal(app_.State);
+}
 
 void frmCalendar::GoToday() {
     const QDate today = app_.Today();
@@ -259,7 +270,7 @@ void frmCalendar::MSFlexGrid1_MouseDown(Qt::MouseButton button, int row, int col
     MSFlexGrid1->RestoreHighlighted();
     const int16_t day = int16_t(text.toInt());
     if (MSFlexGrid1->IsAdjacentMonth(row, col, style)) {
-        UserClick::PickAdjacentMonthDay(app_, day, ClickCol);  // refills the grid
+        UserClick::PickAdjacentMonthDay(app_, day, ClickCol); // refills the grid
         return;
     }
     MSFlexGrid1->Highlight(ClickRow, ClickCol, style);
@@ -300,7 +311,7 @@ void frmCalendar::ChangeStyle(int16_t style) {
 void frmCalendar::mnuCal_Click(int16_t style) {
     if (!UserClick::DayAllowed(app_.State, style, app_.State.CurDayNumber)) {
         app_.Beep();
-        menus_->CheckStyle(app_.State.CurStyle);  // the menu had already moved its mark
+        menus_->CheckStyle(app_.State.CurStyle); // the menu had already moved its mark
         return;
     }
     ChangeStyle(style);
@@ -311,7 +322,9 @@ void frmCalendar::mnuTab_Click(int tab) {
     SSTab1->setCurrentIndex(tab);
 }
 
-int frmCalendar::VisibleTab() const { return SSTab1->currentIndex(); }
+int frmCalendar::VisibleTab() const {
+    return SSTab1->currentIndex();
+}
 
 void frmCalendar::SSTab1_Click(int previousTab) {
     const int tab = SSTab1->currentIndex();

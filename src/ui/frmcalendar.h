@@ -56,9 +56,9 @@ public:
     // The controls, by the names the commands use.
     QTabWidget* SSTab1 = nullptr;
     std::array<RichTextView*, 7> RichTextBox1{};
-    QLineEdit* strFind = nullptr;     // tab 5: the text to select by
-    QPushButton* cbFind = nullptr;    // tab 5: "Выбрать"
-    QCheckBox* WholeWord = nullptr;   // tab 5: "Целое слово"
+    QLineEdit* strFind = nullptr;   // tab 5: the text to select by
+    QPushButton* cbFind = nullptr;  // tab 5: "Выбрать"
+    QCheckBox* WholeWord = nullptr; // tab 5: "Целое слово"
     QFrame* Con1 = nullptr;
     QFrame* Con2 = nullptr;
     MonthGrid* MSFlexGrid1 = nullptr;
@@ -66,14 +66,14 @@ public:
     QPushButton* cbToday = nullptr;
     QPushButton* cbExit = nullptr;
 
-    int16_t ClickRow = 0, ClickCol = 0;  // the cell of the last left press on the month grid
+    int16_t ClickRow = 0, ClickCol = 0; // the cell of the last left press on the month grid
 
 public Q_SLOTS:
     // Commands of the File, Setup and Help menus and of the selection tab that live in their own units.
     // Each menu item and control is connected to its slot here; the slots do nothing until those units
     // are wired in.
-    void TestmnuFile();                                          // the File menu opens
-    void RichTextBox1_MouseDown(int tab, const QPoint& globalPos);  // right button over a report
+    void TestmnuFile();                                            // the File menu opens
+    void RichTextBox1_MouseDown(int tab, const QPoint& globalPos); // right button over a report
     void mnuSaveAS_Click();
     void mnuCopy_Click();
     void mnuCopyAll_Click();

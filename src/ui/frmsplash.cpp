@@ -38,7 +38,7 @@ void frmSplash::Load(const QString& programFolder) {
     if (path.isEmpty())
         return;
     const QPixmap picture(path);
-    if (picture.isNull())  // present but unreadable: no splash, start-up goes on
+    if (picture.isNull()) // present but unreadable: no splash, start-up goes on
         return;
     picture_ = path;
     setWindowTitle(QString());

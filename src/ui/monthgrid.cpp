@@ -6,7 +6,9 @@
 
 namespace vorelian {
 
-int16_t SundayRowOf(int16_t firstWeekday) { return WeekdayPosition(firstWeekday, 7); }
+int16_t SundayRowOf(int16_t firstWeekday) {
+    return WeekdayPosition(firstWeekday, 7);
+}
 
 MonthLayout ComputeMonthLayout(const CalendarState& st, int16_t firstWeekday) {
     MonthLayout g;
@@ -21,7 +23,7 @@ MonthLayout ComputeMonthLayout(const CalendarState& st, int16_t firstWeekday) {
     else if (r.Year > st.MinYears[s])
         last = r.MonthDays[12];
 
-    const int first = WeekdayPosition(firstWeekday, r.MonthFirstWeekday);  // row of the 1st, 1-based
+    const int first = WeekdayPosition(firstWeekday, r.MonthFirstWeekday); // row of the 1st, 1-based
     for (int row = first - 2; row >= 0; --row, --last) {
         MonthCell& c = g.Cells[row][1];
         c = {MonthCell::Previous, last >= 1 ? QString::number(last) : QString(), 1, 4, false};
@@ -65,7 +67,7 @@ void MonthGrid::SetWeekDaysNames(int16_t firstWeekday, int16_t style) {
     SetRedraw(false);
     SundayRow = SundayRowOf(firstWeekday);
     for (int r = 0; r <= 6; ++r) {
-        const int w = (firstWeekday + r - 1) % 7;  // 0 Monday
+        const int w = (firstWeekday + r - 1) % 7; // 0 Monday
         SetText(r, 0, WeekdayNames[15 + w]);
     }
     const int other = (7 - SundayRow) % 7;
@@ -84,7 +86,8 @@ void MonthGrid::Fill(const CalendarState& st, int16_t firstWeekday) {
     for (int r = 0; r <= 6; ++r)
         for (int c = 1; c <= 6; ++c) {
             const MonthCell& cell = g.Cells[r][c];
-            SetCell(r, c, cell.Text, WinColor(GridColor(s, cell.Back)), WinColor(GridColor(s, cell.Fore)), cell.Bold);
+            SetCell(r, c, cell.Text, WinColor(GridColor(s, cell.Back)), WinColor(GridColor(s, cell.Fore)),
+                    cell.Bold);
         }
     SelRow = int16_t(g.SelRow);
     SelCol = int16_t(g.SelCol);

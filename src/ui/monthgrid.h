@@ -19,15 +19,15 @@ namespace vorelian {
 struct MonthCell {
     enum Kind { Previous, Current, Next };
     Kind CellKind = Current;
-    QString Text;  // the day in decimal, or empty
-    int Back = 1;  // colour roles of the grid colour table
+    QString Text; // the day in decimal, or empty
+    int Back = 1; // colour roles of the grid colour table
     int Fore = 5;
     bool Bold = false;
 };
 
 struct MonthLayout {
-    std::array<std::array<MonthCell, 7>, 7> Cells{};  // [row][column]; column 0 is not used
-    int SelRow = 0, SelCol = 1;                       // the cell of the current day
+    std::array<std::array<MonthCell, 7>, 7> Cells{}; // [row][column]; column 0 is not used
+    int SelRow = 0, SelCol = 1;                      // the cell of the current day
 };
 
 // The grid row (1..7) that shows Sunday for a first weekday of 1 (Monday) or 7 (Sunday).

@@ -30,7 +30,8 @@ bool OnSomeScreen(const QRect& r, const QList<QRect>& screens) {
 QPoint DefaultPlaceTw(const QRect& screen, double widthTw, double heightTw) {
     const double freeW = std::round(Twips(screen.width()) - widthTw);
     const double freeH = std::round(Twips(screen.height()) - heightTw);
-    return QPoint(Px(Twips(screen.left()) + std::trunc(freeW / 2)), Px(Twips(screen.top()) + std::trunc(freeH / 3)));
+    return QPoint(Px(Twips(screen.left()) + std::trunc(freeW / 2)),
+                  Px(Twips(screen.top()) + std::trunc(freeH / 3)));
 }
 
 } // namespace
@@ -64,8 +65,8 @@ void StoredPlacement::Apply(QMainWindow* window, QWidget* central, const Setting
 
     given_ = {s.Left.value_or(Twips(outer.left())), s.Top.value_or(Twips(outer.top())), s.Width, s.Height};
     givenPx_ = QRect(outer.topLeft(), client);
-    hasGiven_ = outer.size() == QSize(Px(s.Width), Px(s.Height)) && (!s.Left || Px(*s.Left) == outer.left()) &&
-                (!s.Top || Px(*s.Top) == outer.top());
+    hasGiven_ = outer.size() == QSize(Px(s.Width), Px(s.Height)) &&
+                (!s.Left || Px(*s.Left) == outer.left()) && (!s.Top || Px(*s.Top) == outer.top());
     window->setWindowState(s.WindowState == 2 ? Qt::WindowMaximized : Qt::WindowNoState);
 }
 

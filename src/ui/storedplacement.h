@@ -39,8 +39,8 @@ private:
     struct Values {
         double Left = 0, Top = 0, Width = 0, Height = 0;
     };
-    Values given_;     // as read from the settings, twips
-    QRect givenPx_;    // what they became: frame position and client size in pixels
+    Values given_;  // as read from the settings, twips
+    QRect givenPx_; // what they became: frame position and client size in pixels
     bool hasGiven_ = false;
 };
 

@@ -10,8 +10,12 @@ namespace vorelian {
 inline constexpr int kTwipsPerPixel = 15;
 
 // Twips to whole pixels, rounded to the nearest.
-inline int Px(double twips) { return qRound(twips / kTwipsPerPixel); }
-inline double Twips(int pixels) { return double(pixels) * kTwipsPerPixel; }
+inline int Px(double twips) {
+    return qRound(twips / kTwipsPerPixel);
+}
+inline double Twips(int pixels) {
+    return double(pixels) * kTwipsPerPixel;
+}
 
 // A rectangle given as left, top, width and height in twips.
 inline QRect PxRect(double left, double top, double width, double height) {

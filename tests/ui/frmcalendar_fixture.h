@@ -33,14 +33,18 @@ namespace fixture {
 using namespace vorelian;
 
 // Colours of the grid as the user sees them.
-inline QColor Kind(int16_t style, int kind) { return WinColor(GridColor(style, kind)); }
+inline QColor Kind(int16_t style, int kind) {
+    return WinColor(GridColor(style, kind));
+}
 
 // A scratch world for one test program: settings store, temporary folder and program folder.
 class World {
 public:
     World() {
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, root_.filePath(QStringLiteral("config")));
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, root_.filePath(QStringLiteral("config")));
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                           root_.filePath(QStringLiteral("config")));
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
+                           root_.filePath(QStringLiteral("config")));
         QDir(root_.path()).mkpath(QStringLiteral("tmp"));
         qputenv("TMPDIR", root_.filePath(QStringLiteral("tmp")).toLocal8Bit());
         QDir(root_.path()).mkpath(QStringLiteral("program/Calendar"));
@@ -126,7 +130,8 @@ public:
     void DoubleClick(QWidget* widget, Qt::MouseButton button = Qt::LeftButton) const {
         Press(widget, button);
         const QPointF at = QRectF(widget->rect()).center();
-        QMouseEvent twice(QEvent::MouseButtonDblClick, at, widget->mapToGlobal(at), button, button, Qt::NoModifier);
+        QMouseEvent twice(QEvent::MouseButtonDblClick, at, widget->mapToGlobal(at), button, button,
+                          Qt::NoModifier);
         QApplication::sendEvent(widget, &twice);
         QTest::mouseRelease(widget, button);
     }

@@ -29,7 +29,7 @@ private Q_SLOTS:
         QCOMPARE(p.Combo(1)->itemText(199), QStringLiteral("2100"));
         QCOMPARE(p.Combo(2)->currentText(), QStringLiteral("(3) Март"));
         QCOMPARE(p.Combo(4)->currentText(), QStringLiteral("Пятница"));
-        QCOMPARE(p.Combo(4)->itemText(0), QStringLiteral("Понедельник"));  // the week starts on Monday
+        QCOMPARE(p.Combo(4)->itemText(0), QStringLiteral("Понедельник")); // the week starts on Monday
         QCOMPARE(p.ShownGregorian(), QStringLiteral("15 марта 2024 "));
         QCOMPARE(p.Shown(StyleJulian), QStringLiteral("2 марта 2024 "));
         QCOMPARE(p.Shown(StyleAnnoMundi), QStringLiteral("2 марта 7532 "));
@@ -61,9 +61,9 @@ private Q_SLOTS:
     void gridOfAMonth_data() {
         QTest::addColumn<int>("firstWeekday");
         QTest::addColumn<QDate>("date");
-        QTest::addColumn<QStringList>("column1");  // texts of column 1, rows 0..6
-        QTest::addColumn<QPoint>("lastDay");       // cell (column, row) of the month's last day
-        QTest::addColumn<QStringList>("after");    // texts of the cells after the last day, in order
+        QTest::addColumn<QStringList>("column1"); // texts of column 1, rows 0..6
+        QTest::addColumn<QPoint>("lastDay");      // cell (column, row) of the month's last day
+        QTest::addColumn<QStringList>("after");   // texts of the cells after the last day, in order
         QTest::addRow("1st on Monday, week from Monday")
             << 1 << QDate(2024, 1, 1) << QStringList{"1", "2", "3", "4", "5", "6", "7"} << QPoint(5, 2)
             << QStringList{"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11"};
@@ -92,7 +92,7 @@ private Q_SLOTS:
         for (int r = 0; r <= 6; ++r)
             QCOMPARE(g->Text(r, 1), column1[r]);
         const int first = int(column1.indexOf(QStringLiteral("1")));
-        for (int r = 0; r < first; ++r)  // days before the 1st are grey
+        for (int r = 0; r < first; ++r) // days before the 1st are grey
             QCOMPARE(g->CellForeColor(r, 1), Kind(3, 4));
         QCOMPARE(g->Text(lastDay.y(), lastDay.x()), QString::number(date.daysInMonth()));
         QStringList next;
@@ -136,7 +136,7 @@ private Q_SLOTS:
         QVERIFY(!g->CellFontBold(6, 0));
         QCOMPARE(g->CellForeColor(6, 0), Kind(3, 5));
         QCOMPARE(p.Combo(4)->itemText(0), QStringLiteral("Воскресенье"));
-        QCOMPARE(p.ShownGregorian(), QStringLiteral("15 марта 2024 "));  // the date stays
+        QCOMPARE(p.ShownGregorian(), QStringLiteral("15 марта 2024 ")); // the date stays
 
         p.Action(QStringLiteral("mnuFirstWD_1"))->trigger();
         QCOMPARE(g->Text(6, 0), QStringLiteral("Вс."));
@@ -203,7 +203,7 @@ private Q_SLOTS:
         p.w->View(0)->SetSelLength(4);
         p.Press(p.Grid(), cell.y(), cell.x());
         QCOMPARE(p.app->State.CurDayNumber, day);
-        QCOMPARE(p.w->View(0)->SelLength(), 4);  // the report was not rebuilt
+        QCOMPARE(p.w->View(0)->SelLength(), 4); // the report was not rebuilt
     }
 
     void pressOnAGreyDay_data() {
@@ -211,7 +211,7 @@ private Q_SLOTS:
         QTest::addColumn<int>("col");
         QTest::addColumn<QString>("shown");
         QTest::addRow("column 1: previous month") << 0 << 1 << QStringLiteral("26 февраля 2024 ");
-        QTest::addRow("column 5: next month") << 6 << 5 << QStringLiteral("31 марта 2024 ");  // still March
+        QTest::addRow("column 5: next month") << 6 << 5 << QStringLiteral("31 марта 2024 "); // still March
         QTest::addRow("column 6: next month") << 0 << 6 << QStringLiteral("1 апреля 2024 ");
         QTest::addRow("column 6, last row") << 6 << 6 << QStringLiteral("7 апреля 2024 ");
     }
@@ -232,8 +232,10 @@ private Q_SLOTS:
         QTest::addColumn<int>("row");
         QTest::addColumn<int>("col");
         QTest::addColumn<QString>("shown");
-        QTest::addRow("new style, into December") << 3 << QDate(2025, 1, 10) << 1 << 1 << QStringLiteral("31 декабря 2024 ");
-        QTest::addRow("new style, into January") << 3 << QDate(2024, 12, 10) << 6 << 6 << QStringLiteral("5 января 2025 ");
+        QTest::addRow("new style, into December")
+            << 3 << QDate(2025, 1, 10) << 1 << 1 << QStringLiteral("31 декабря 2024 ");
+        QTest::addRow("new style, into January")
+            << 3 << QDate(2024, 12, 10) << 6 << 6 << QStringLiteral("5 января 2025 ");
     }
     void greyDayOfAnotherYear() {
         QFETCH(int, style);
@@ -280,8 +282,8 @@ private Q_SLOTS:
     }
 
     void weekdayNameBeforeTheRangeBeeps() {
-        Program p(world, QDate(1901, 1, 1));  // a Tuesday, the first day of the range
-        p.Press(p.Grid(), 0, 0);              // Monday would be 31 December 1900
+        Program p(world, QDate(1901, 1, 1)); // a Tuesday, the first day of the range
+        p.Press(p.Grid(), 0, 0);             // Monday would be 31 December 1900
         QCOMPARE(p.beeps, 1);
         QCOMPARE(p.ShownGregorian(), QStringLiteral("1 января 1901 "));
         QCOMPARE(p.Combo(4)->currentText(), QStringLiteral("Вторник"));
@@ -296,17 +298,17 @@ private Q_SLOTS:
         QCOMPARE(p.Combo(2)->currentText(), QStringLiteral("(7) Март"));
         QVERIFY(p.Action(QStringLiteral("mnuCal_1"))->isChecked());
         QCOMPARE(p.Grid()->BackColor(), Kind(1, 1));
-        QCOMPARE(p.Shown(StyleGregorian), QStringLiteral("15 марта 2024 "));  // the day stays
-        p.Press(p.Styles(), 0, 0);  // the current style
+        QCOMPARE(p.Shown(StyleGregorian), QStringLiteral("15 марта 2024 ")); // the day stays
+        p.Press(p.Styles(), 0, 0);                                           // the current style
         QCOMPARE(p.app->State.CurStyle, StyleAnnoMundi);
         QCOMPARE(p.beeps, 0);
 
-        Program q(world, QDate(1901, 1, 1));  // Julian 19 December 1900: outside the Julian range
+        Program q(world, QDate(1901, 1, 1)); // Julian 19 December 1900: outside the Julian range
         q.Press(q.Styles(), 1, 1);
         QCOMPARE(q.beeps, 1);
         QCOMPARE(q.app->State.CurStyle, StyleGregorian);
         QVERIFY(q.Action(QStringLiteral("mnuCal_3"))->isChecked());
-        q.Press(q.Styles(), 0, 1);  // Anno Mundi 7409 began on Julian 1 September 1900
+        q.Press(q.Styles(), 0, 1); // Anno Mundi 7409 began on Julian 1 September 1900
         QCOMPARE(q.app->State.CurStyle, StyleAnnoMundi);
         QCOMPARE(q.beeps, 1);
     }
@@ -332,8 +334,8 @@ private Q_SLOTS:
 
     void todayKeepsTheStyle() {
         Program p(world, friday);
-        p.Press(p.Styles(), 1, 1);  // Julian
-        p.Press(p.Grid(), 0, 6);    // somewhere in the next month
+        p.Press(p.Styles(), 1, 1); // Julian
+        p.Press(p.Grid(), 0, 6);   // somewhere in the next month
         p.SetToday(QDate(2024, 7, 4));
         p.Press(p.w->cbToday);
         QCOMPARE(p.app->State.CurStyle, StyleJulian);

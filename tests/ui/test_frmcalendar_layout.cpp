@@ -25,7 +25,8 @@ CivilMonth Civil(int16_t style, int year, int month) {
         return {QCalendar(QCalendar::System::Gregorian), year, month};
     if (style == StyleJulian)
         return {QCalendar(QCalendar::System::Julian), year, month};
-    return {QCalendar(QCalendar::System::Julian), month <= 4 ? year - 5509 : year - 5508, (month + 7) % 12 + 1};
+    return {QCalendar(QCalendar::System::Julian), month <= 4 ? year - 5509 : year - 5508,
+            (month + 7) % 12 + 1};
 }
 
 CalendarState StateAt(int16_t style, int16_t day, int16_t month, int16_t year) {
@@ -67,22 +68,24 @@ private Q_SLOTS:
             for (int m = 1; m <= 12; ++m) {
                 const CivilMonth civil = Civil(s, y, m);
                 const int days = civil.Calendar.daysInMonth(civil.Month, civil.Year);
-                const int day = 1 + (y * 7 + m * 3) % days;  // some day of the month
+                const int day = 1 + (y * 7 + m * 3) % days; // some day of the month
                 const CalendarState st = StateAt(s, int16_t(day), int16_t(m), int16_t(y));
                 const MonthLayout g = ComputeMonthLayout(st, fwd);
                 const QString where = QStringLiteral("%1-%2").arg(y).arg(m);
 
                 const int weekday = civil.Calendar.dateFromParts(civil.Year, civil.Month, 1).dayOfWeek();
-                const int first = (weekday - fwd + 7) % 7;  // row of the 1st
+                const int first = (weekday - fwd + 7) % 7; // row of the 1st
                 for (int d = 1; d <= days; ++d) {
                     const int i = first + d - 1, row = i % 7, col = 1 + i / 7;
                     const MonthCell& c = g.Cells[row][col];
-                    QVERIFY2(c.CellKind == MonthCell::Current && c.Text == QString::number(d), qPrintable(where));
+                    QVERIFY2(c.CellKind == MonthCell::Current && c.Text == QString::number(d),
+                             qPrintable(where));
                     const bool sunday = (fwd + row - 1) % 7 == 6;
                     QVERIFY2(c.Bold == sunday && c.Fore == (sunday ? 6 : 5), qPrintable(where));
                     QVERIFY2(c.Back == 1 || c.Back == 2, qPrintable(where));
                 }
-                QVERIFY2(g.SelRow == (first + day - 1) % 7 && g.SelCol == 1 + (first + day - 1) / 7, qPrintable(where));
+                QVERIFY2(g.SelRow == (first + day - 1) % 7 && g.SelCol == 1 + (first + day - 1) / 7,
+                         qPrintable(where));
 
                 // Above the 1st: the last days of the previous month, none before the range.
                 const bool atStart = y == lowest && m == 1, atEnd = y == highest && m == 12;
@@ -108,8 +111,8 @@ private Q_SLOTS:
         QWidget* client = p.w->centralWidget();
         QCOMPARE(client->size(), QSize(632, 426));
         // Every control lies inside the area that shows it.
-        const QStringList names = {"SSTab1",   "Con1",     "Con2",          "MSFlexGrid1", "MSFlexGrid2",
-                                   "cbToday",  "cbExit",   "strFind",       "cbFind",      "WholeWord"};
+        const QStringList names = {"SSTab1",  "Con1",   "Con2",    "MSFlexGrid1", "MSFlexGrid2",
+                                   "cbToday", "cbExit", "strFind", "cbFind",      "WholeWord"};
         QList<QWidget*> controls;
         for (const QString& n : names)
             controls << p.w->findChild<QWidget*>(n);
@@ -171,11 +174,13 @@ private Q_SLOTS:
         for (int i : {1, 2, 3}) {
             QComboBox* c = p.Combo(i);
             const int rowHeight = c->view()->sizeHintForRow(0);
-            const int bottom = c->mapTo(p.w->centralWidget(), QPoint(0, c->height())).y() + c->maxVisibleItems() * rowHeight;
+            const int bottom =
+                c->mapTo(p.w->centralWidget(), QPoint(0, c->height())).y() + c->maxVisibleItems() * rowHeight;
             QVERIFY(bottom <= p.w->centralWidget()->height());
-            QVERIFY(bottom > p.w->centralWidget()->height() - 3 * rowHeight || c->maxVisibleItems() >= c->count());
+            QVERIFY(bottom > p.w->centralWidget()->height() - 3 * rowHeight ||
+                    c->maxVisibleItems() >= c->count());
         }
-        QCOMPARE(p.Combo(0)->maxVisibleItems(), 10);  // the style and weekday pickers keep theirs
+        QCOMPARE(p.Combo(0)->maxVisibleItems(), 10); // the style and weekday pickers keep theirs
         QCOMPARE(p.Combo(4)->maxVisibleItems(), 10);
     }
 

@@ -40,12 +40,18 @@ private Q_SLOTS:
         QCOMPARE(titles, (QStringList{"&Файл", "&Календарь", "&Вид", "&Настройка", "&Справка"}));
         // Every item of the other units' commands is there with its shortcut.
         const QList<std::pair<const char*, QKeySequence>> items = {
-            {"mnuSaveAS", QKeySequence(Qt::CTRL | Qt::Key_S)}, {"mnuCopy", QKeySequence(Qt::CTRL | Qt::Key_C)},
-            {"mnuCopyAll", QKeySequence(Qt::CTRL | Qt::Key_A)}, {"mnuFind", QKeySequence(Qt::CTRL | Qt::Key_F)},
-            {"mnuFindSelText", QKeySequence(Qt::Key_F3)},       {"mnuPrint", QKeySequence(Qt::CTRL | Qt::Key_P)},
-            {"mnuExit", QKeySequence(Qt::CTRL | Qt::Key_X)},    {"mnuHelp", QKeySequence(Qt::Key_F1)},
-            {"mnuFont", QKeySequence()},                        {"mnuRange", QKeySequence()},
-            {"mnuEMail", QKeySequence()},                       {"mnuHomePage", QKeySequence()},
+            {"mnuSaveAS", QKeySequence(Qt::CTRL | Qt::Key_S)},
+            {"mnuCopy", QKeySequence(Qt::CTRL | Qt::Key_C)},
+            {"mnuCopyAll", QKeySequence(Qt::CTRL | Qt::Key_A)},
+            {"mnuFind", QKeySequence(Qt::CTRL | Qt::Key_F)},
+            {"mnuFindSelText", QKeySequence(Qt::Key_F3)},
+            {"mnuPrint", QKeySequence(Qt::CTRL | Qt::Key_P)},
+            {"mnuExit", QKeySequence(Qt::CTRL | Qt::Key_X)},
+            {"mnuHelp", QKeySequence(Qt::Key_F1)},
+            {"mnuFont", QKeySequence()},
+            {"mnuRange", QKeySequence()},
+            {"mnuEMail", QKeySequence()},
+            {"mnuHomePage", QKeySequence()},
             {"mnuAbout", QKeySequence()}};
         for (const auto& [name, key] : items) {
             QAction* a = p.Action(QLatin1String(name));
@@ -173,8 +179,10 @@ private Q_SLOTS:
     void optionTogglesRebuildTheVisibleReport_data() {
         QTest::addColumn<QString>("action");
         QTest::addColumn<QString>("line");
-        QTest::addRow("indiction") << "mnuIndiction" << "-го индиктиона";
-        QTest::addRow("all styles") << "mnuAllStyles" << "от Сотворения Мира";
+        QTest::addRow("indiction") << "mnuIndiction"
+                                   << "-го индиктиона";
+        QTest::addRow("all styles") << "mnuAllStyles"
+                                    << "от Сотворения Мира";
     }
     void optionTogglesRebuildTheVisibleReport() {
         QFETCH(QString, action);
@@ -202,7 +210,7 @@ private Q_SLOTS:
         p.w->View(0)->setFocus();
         QTest::keyClick(p.w->View(0), Qt::Key_A, Qt::ControlModifier);
         QCOMPARE(copies, 1);
-        QCOMPARE(p.w->View(0)->SelLength(), 0);  // not the view's own select-all
+        QCOMPARE(p.w->View(0)->SelLength(), 0); // not the view's own select-all
     }
 };
 

@@ -34,9 +34,18 @@ private Q_SLOTS:
         QTest::addColumn<QString>("lastYear");
         QTest::addColumn<QString>("firstMonth");
         QTest::addColumn<QString>("lastMonth");
-        QTest::addRow("Anno Mundi") << 1 << "7409" << "7608" << "(1) Сентябрь" << "(12) Август";
-        QTest::addRow("Julian") << 2 << "1901" << "2100" << "(1) Январь" << "(12) Декабрь";
-        QTest::addRow("Gregorian") << 3 << "1901" << "2100" << "(1) Январь" << "(12) Декабрь";
+        QTest::addRow("Anno Mundi") << 1 << "7409"
+                                    << "7608"
+                                    << "(1) Сентябрь"
+                                    << "(12) Август";
+        QTest::addRow("Julian") << 2 << "1901"
+                                << "2100"
+                                << "(1) Январь"
+                                << "(12) Декабрь";
+        QTest::addRow("Gregorian") << 3 << "1901"
+                                   << "2100"
+                                   << "(1) Январь"
+                                   << "(12) Декабрь";
     }
     void yearAndMonthLists() {
         QFETCH(int, style);
@@ -151,7 +160,7 @@ private Q_SLOTS:
 
     void styleChoiceOutsideTheRangeBeeps() {
         Program p(world, QDate(1901, 1, 1));
-        Choose(p, 0, Qt::Key_Up);  // Julian: 19 December 1900
+        Choose(p, 0, Qt::Key_Up); // Julian: 19 December 1900
         QCOMPARE(p.beeps, 1);
         QCOMPARE(p.Combo(0)->currentIndex(), 2);
         QCOMPARE(p.app->State.CurStyle, StyleGregorian);
@@ -159,9 +168,9 @@ private Q_SLOTS:
 
     void keyboardAfterAJumpMovesByWhatIsShown() {
         Program p(world, friday);
-        Choose(p, 4, Qt::Key_Down);  // Saturday 16 March
+        Choose(p, 4, Qt::Key_Down); // Saturday 16 March
         p.SetToday(QDate(2024, 3, 11));
-        p.Action(QStringLiteral("mnuToday"))->trigger();  // Monday; the picker keeps the focus
+        p.Action(QStringLiteral("mnuToday"))->trigger(); // Monday; the picker keeps the focus
         QCOMPARE(p.Combo(4)->currentText(), QStringLiteral("Понедельник"));
         QTest::keyClick(p.Combo(4), Qt::Key_Down);
         QCOMPARE(p.ShownGregorian(), QStringLiteral("12 марта 2024 "));
@@ -196,18 +205,29 @@ private Q_SLOTS:
         QTest::addColumn<int>("year");
         QTest::addColumn<int>("picker");
         QTest::addColumn<bool>("forward");
-        QTest::addColumn<QString>("shown");   // in the current style
+        QTest::addColumn<QString>("shown"); // in the current style
         QTest::addColumn<QString>("monthItem");
-        QTest::addRow("day forward") << 3 << 15 << 3 << 2024 << 4 << true << "16 марта 2024 " << "(3) Март";
-        QTest::addRow("day back over the year") << 3 << 1 << 1 << 2024 << 4 << false << "31 декабря 2023 " << "(12) Декабрь";
-        QTest::addRow("week back") << 3 << 3 << 1 << 2024 << 3 << false << "27 декабря 2023 " << "(12) Декабрь";
-        QTest::addRow("week back in Anno Mundi") << 1 << 3 << 5 << 7532 << 3 << false << "27 декабря 7532 " << "(4) Декабрь";
-        QTest::addRow("month 12 to 1") << 3 << 10 << 12 << 2023 << 2 << true << "10 января 2024 " << "(1) Январь";
-        QTest::addRow("month 1 to 12") << 3 << 10 << 1 << 2024 << 2 << false << "10 декабря 2023 " << "(12) Декабрь";
-        QTest::addRow("August to September") << 1 << 10 << 12 << 7532 << 2 << true << "10 сентября 7533 " << "(1) Сентябрь";
-        QTest::addRow("September to August") << 1 << 10 << 1 << 7533 << 2 << false << "10 августа 7532 " << "(12) Август";
-        QTest::addRow("31 January to February") << 2 << 31 << 1 << 2023 << 2 << true << "28 февраля 2023 " << "(2) Февраль";
-        QTest::addRow("year forward from 29 February") << 3 << 29 << 2 << 2024 << 1 << true << "28 февраля 2025 " << "(2) Февраль";
+        QTest::addRow("day forward") << 3 << 15 << 3 << 2024 << 4 << true << "16 марта 2024 "
+                                     << "(3) Март";
+        QTest::addRow("day back over the year") << 3 << 1 << 1 << 2024 << 4 << false << "31 декабря 2023 "
+                                                << "(12) Декабрь";
+        QTest::addRow("week back") << 3 << 3 << 1 << 2024 << 3 << false << "27 декабря 2023 "
+                                   << "(12) Декабрь";
+        QTest::addRow("week back in Anno Mundi") << 1 << 3 << 5 << 7532 << 3 << false << "27 декабря 7532 "
+                                                 << "(4) Декабрь";
+        QTest::addRow("month 12 to 1") << 3 << 10 << 12 << 2023 << 2 << true << "10 января 2024 "
+                                       << "(1) Январь";
+        QTest::addRow("month 1 to 12") << 3 << 10 << 1 << 2024 << 2 << false << "10 декабря 2023 "
+                                       << "(12) Декабрь";
+        QTest::addRow("August to September") << 1 << 10 << 12 << 7532 << 2 << true << "10 сентября 7533 "
+                                             << "(1) Сентябрь";
+        QTest::addRow("September to August") << 1 << 10 << 1 << 7533 << 2 << false << "10 августа 7532 "
+                                             << "(12) Август";
+        QTest::addRow("31 January to February") << 2 << 31 << 1 << 2023 << 2 << true << "28 февраля 2023 "
+                                                << "(2) Февраль";
+        QTest::addRow("year forward from 29 February")
+            << 3 << 29 << 2 << 2024 << 1 << true << "28 февраля 2025 "
+            << "(2) Февраль";
     }
     void steps() {
         QFETCH(int, style);
@@ -248,10 +268,10 @@ private Q_SLOTS:
 
     void styleStepToAStyleOutsideTheRangeBeeps() {
         Program p(world, QDate(1901, 1, 1));
-        p.Press(p.Back(0));  // 3 -> 2 would be Julian 19 December 1900
+        p.Press(p.Back(0)); // 3 -> 2 would be Julian 19 December 1900
         QCOMPARE(p.beeps, 1);
         QCOMPARE(p.app->State.CurStyle, StyleGregorian);
-        p.Press(p.Forward(0));  // 3 -> 1 is allowed
+        p.Press(p.Forward(0)); // 3 -> 1 is allowed
         QCOMPARE(p.app->State.CurStyle, StyleAnnoMundi);
     }
 

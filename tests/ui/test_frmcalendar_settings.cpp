@@ -14,7 +14,8 @@ class TestFrmCalendarSettings : public QObject {
     fixture::World world;
     const QDate friday{2024, 3, 15};
 
-    void StoreRectangle(const QString& left, const QString& top, const QString& width, const QString& height) {
+    void StoreRectangle(const QString& left, const QString& top, const QString& width,
+                        const QString& height) {
         world.Store(QStringLiteral("Left"), left);
         world.Store(QStringLiteral("Top"), top);
         world.Store(QStringLiteral("Width"), width);
@@ -37,10 +38,12 @@ private Q_SLOTS:
         QVERIFY(OpenSettingsStore()->allKeys().isEmpty());
         p.Press(p.w->cbExit);
         const QList<std::pair<const char*, const char*>> expected = {
-            {"Calendar", "1"},        {"FirstWeekday", "7"},     {"WindowState", "0"},    {"Left", nullptr},
-            {"Top", nullptr},         {"Height", nullptr},       {"Width", "9600"},       {"FontName", "System"},
-            {"FontSize", "10"},       {"FontBold", "False"},     {"FontItalic", "False"}, {"ShowIndiction", "True"},
-            {"ShowAllStyles", "False"}, {"LastDir", ""},        {"MinYear", "1901"},     {"MaxYear", "2100"}};
+            {"Calendar", "1"},          {"FirstWeekday", "7"},   {"WindowState", "0"},
+            {"Left", nullptr},          {"Top", nullptr},        {"Height", nullptr},
+            {"Width", "9600"},          {"FontName", "System"},  {"FontSize", "10"},
+            {"FontBold", "False"},      {"FontItalic", "False"}, {"ShowIndiction", "True"},
+            {"ShowAllStyles", "False"}, {"LastDir", ""},         {"MinYear", "1901"},
+            {"MaxYear", "2100"}};
         for (const auto& [key, value] : expected) {
             QVERIFY2(world.HasStored(QLatin1String(key)), key);
             if (value)
@@ -206,12 +209,18 @@ private Q_SLOTS:
         QTest::addColumn<int>("style");
         QTest::addColumn<QString>("shown");
         QTest::addColumn<QString>("monthItem");
-        QTest::addRow("1 January 2000 in Anno Mundi") << QDate(2000, 1, 1) << 1 << "19 декабря 7508 " << "(4) Декабрь";
-        QTest::addRow("last day of an Anno Mundi year") << QDate(2024, 9, 13) << 1 << "31 августа 7532 " << "(12) Август";
-        QTest::addRow("first day of an Anno Mundi year") << QDate(2024, 9, 14) << 1 << "1 сентября 7533 " << "(1) Сентябрь";
-        QTest::addRow("29 February") << QDate(2024, 2, 29) << 3 << "29 февраля 2024 " << "(2) Февраль";
-        QTest::addRow("Julian 29 February") << QDate(2024, 3, 13) << 2 << "29 февраля 2024 " << "(2) Февраль";
-        QTest::addRow("a stored style out of range") << QDate(2024, 3, 15) << 9 << "15 марта 2024 " << "(3) Март";
+        QTest::addRow("1 January 2000 in Anno Mundi") << QDate(2000, 1, 1) << 1 << "19 декабря 7508 "
+                                                      << "(4) Декабрь";
+        QTest::addRow("last day of an Anno Mundi year") << QDate(2024, 9, 13) << 1 << "31 августа 7532 "
+                                                        << "(12) Август";
+        QTest::addRow("first day of an Anno Mundi year") << QDate(2024, 9, 14) << 1 << "1 сентября 7533 "
+                                                         << "(1) Сентябрь";
+        QTest::addRow("29 February") << QDate(2024, 2, 29) << 3 << "29 февраля 2024 "
+                                     << "(2) Февраль";
+        QTest::addRow("Julian 29 February") << QDate(2024, 3, 13) << 2 << "29 февраля 2024 "
+                                            << "(2) Февраль";
+        QTest::addRow("a stored style out of range") << QDate(2024, 3, 15) << 9 << "15 марта 2024 "
+                                                     << "(3) Март";
     }
     void startUpDate() {
         QFETCH(QDate, today);
@@ -236,11 +245,26 @@ private Q_SLOTS:
         QTest::addColumn<QString>("maxYear");
         QTest::addColumn<QString>("first");
         QTest::addColumn<QString>("last");
-        QTest::addRow("stored range") << "1950" << "2050" << "1950" << "2050";
-        QTest::addRow("fractions truncated") << "1950.7" << "2050.9" << "1950" << "2050";
-        QTest::addRow("lowest is the current year") << "2024" << "2050" << "1901" << "2050";
-        QTest::addRow("highest is the current year") << "1950" << "2024" << "1950" << "2100";
-        QTest::addRow("not numbers") << "abc" << "" << "1901" << "2100";
+        QTest::addRow("stored range") << "1950"
+                                      << "2050"
+                                      << "1950"
+                                      << "2050";
+        QTest::addRow("fractions truncated") << "1950.7"
+                                             << "2050.9"
+                                             << "1950"
+                                             << "2050";
+        QTest::addRow("lowest is the current year") << "2024"
+                                                    << "2050"
+                                                    << "1901"
+                                                    << "2050";
+        QTest::addRow("highest is the current year") << "1950"
+                                                     << "2024"
+                                                     << "1950"
+                                                     << "2100";
+        QTest::addRow("not numbers") << "abc"
+                                     << ""
+                                     << "1901"
+                                     << "2100";
     }
     void yearRangeAtStartUp() {
         QFETCH(QString, minYear);

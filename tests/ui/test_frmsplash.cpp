@@ -12,7 +12,8 @@ using namespace vorelian;
 namespace {
 
 // A 1 × 1 GIF picture, byte by byte (Qt reads GIF but does not write it).
-const QByteArray kGif = QByteArray::fromHex("47494638396101000100800000000000ffffff2c00000000010001000002024401003b");
+const QByteArray kGif =
+    QByteArray::fromHex("47494638396101000100800000000000ffffff2c00000000010001000002024401003b");
 
 void WritePicture(const QString& path, const char* format, QSize size = QSize(120, 80)) {
     if (qstrcmp(format, "GIF") == 0) {
@@ -131,7 +132,7 @@ private Q_SLOTS:
         QVERIFY(clock.elapsed() >= 200);
         QVERIFY(app.Window()->isVisible());
         QVERIFY(!SplashAround());
-        QCOMPARE(QGuiApplication::overrideCursor(), nullptr);  // the hourglass is gone
+        QCOMPARE(QGuiApplication::overrideCursor(), nullptr); // the hourglass is gone
         QFile::remove(world.ProgramFolder() + QStringLiteral("/Splash.JPG"));
     }
 };
