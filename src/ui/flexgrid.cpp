@@ -1,6 +1,7 @@
 #include "ui/flexgrid.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyledItemDelegate>
@@ -170,6 +171,9 @@ void FlexGrid::mouseMoveEvent(QMouseEvent* event) {
 }
 void FlexGrid::mouseReleaseEvent(QMouseEvent* event) {
     event->accept();
+}
+void FlexGrid::keyPressEvent(QKeyEvent* event) {
+    event->ignore();
 }
 
 } // namespace vorelian

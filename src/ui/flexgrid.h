@@ -2,7 +2,7 @@
 // scroll bars and no selection of its own; every cell has its own background, text colour and bold flag,
 // drawn without padding so that short texts fit narrow cells. The press of a mouse button (not its
 // release) first makes the pressed cell the current one and is then reported with MouseDown; the second
-// press of a double click is not reported again, and the keyboard only moves the current cell.
+// press of a double click is not reported again. Keys pass the grid by: they neither choose nor move.
 #pragma once
 
 #include <QColor>
@@ -52,6 +52,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QTableWidgetItem* Item(int row, int col);

@@ -245,6 +245,12 @@ void frmCalendar::GoToday() {
 }
 
 void frmCalendar::MSFlexGrid1_MouseDown(Qt::MouseButton button, int row, int col, const QPoint& globalPos) {
+    // Whatever the press did, the grid's current cell is the current day's again, so that whoever reads
+    // the current cell (the name Save as proposes) reads the day shown, not an empty or a grey cell.
+    struct KeepCurrent {
+        MonthGrid* Grid;
+        ~KeepCurrent() { Grid->setCurrentCell(Grid->SelRow, Grid->SelCol); }
+    } keep{MSFlexGrid1};
     if (button == Qt::RightButton) {
         menus_->mnuCalendar->popup(globalPos);
         return;

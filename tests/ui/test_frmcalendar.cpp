@@ -258,6 +258,7 @@ private Q_SLOTS:
         QCOMPARE(p.app->State.CurDayNumber, day);
         QCOMPARE(p.beeps, 0);
         QCOMPARE(p.Grid()->CellBackColor(p.CellOf(3).y(), p.CellOf(3).x()), Kind(3, 3));
+        QCOMPARE(QPoint(p.Grid()->currentColumn(), p.Grid()->currentRow()), p.CellOf(3));
     }
 
     void weekdayNameMovesWithinTheWeek_data() {
@@ -330,6 +331,21 @@ private Q_SLOTS:
         QCOMPARE(p.app->State.CurDayNumber, day);
         QCOMPARE(p.app->State.CurStyle, StyleGregorian);
         QCOMPARE(p.beeps, 0);
+        // The grid's current cell is still the current day's.
+        QCOMPARE(QPoint(p.Grid()->currentColumn(), p.Grid()->currentRow()), p.CellOf(15));
+    }
+
+    void keysOnTheGridChooseNothing() {
+        Program p(world, friday);
+        QVERIFY(p.Activate());
+        const QPoint cell = p.CellOf(15);
+        p.Press(p.Grid(), cell.y(), cell.x());
+        QVERIFY(p.Grid()->hasFocus());
+        for (Qt::Key key :
+             {Qt::Key_Down, Qt::Key_Right, Qt::Key_End, Qt::Key_2, Qt::Key_Space, Qt::Key_Return})
+            QTest::keyClick(p.Grid(), key);
+        QCOMPARE(p.ShownGregorian(), QStringLiteral("15 марта 2024 "));
+        QCOMPARE(QPoint(p.Grid()->currentColumn(), p.Grid()->currentRow()), cell);
     }
 
     void todayKeepsTheStyle() {
