@@ -2,6 +2,8 @@
 // ">" steps with their limits and the beep, and the style cycle.
 #include "frmcalendar_fixture.h"
 
+#include <QAbstractItemView>
+
 using namespace vorelian;
 using fixture::Program;
 
@@ -123,6 +125,35 @@ private Q_SLOTS:
         QCOMPARE(p.ShownGregorian(), shown);
         QCOMPARE(p.beeps, 0);
         QVERIFY(p.w->View(0)->Text().contains(shown.trimmed() + QStringLiteral(" года")));
+    }
+
+    void weekChoiceIntoTheYearBefore_data() {
+        QTest::addColumn<bool>("fromTheList");
+        QTest::addRow("arrow key") << false;
+        QTest::addRow("drop-down list") << true;
+    }
+    void weekChoiceIntoTheYearBefore() {
+        QFETCH(bool, fromTheList);
+        // 1 January 2025 is a Wednesday: Monday 6 January is in the second week, whose week before
+        // begins in 2024. The week list is rebuilt for 2024 while its own choice is being handled.
+        Program p(world, QDate(2025, 1, 6));
+        QComboBox* weeks = p.Combo(3);
+        if (fromTheList) {
+            QVERIFY(p.Activate());
+            weeks->setFocus();
+            weeks->showPopup();
+            QAbstractItemView* list = weeks->view();
+            QTRY_VERIFY(list->isVisible());
+            const QRect item = list->visualRect(list->model()->index(0, 0));
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, item.center());
+        } else {
+            Choose(p, 3, Qt::Key_Up);
+        }
+        QCOMPARE(p.ShownGregorian(), QStringLiteral("30 декабря 2024 "));
+        QCOMPARE(p.Combo(1)->currentText(), QStringLiteral("2024"));
+        QCOMPARE(weeks->count(), int(p.app->State.Cur().YearWeeks));
+        QCOMPARE(weeks->currentIndex(), weeks->count() - 1);
+        QCOMPARE(p.beeps, 0);
     }
 
     void monthChoiceClampsTheDay() {
