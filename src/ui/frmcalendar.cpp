@@ -34,10 +34,11 @@ namespace {
 const char16_t* const kTabCaptions[] = {u"День",     u"Седмица", u"Месяц",     u"Год",
                                         u"Основные", u"Выборка", u"Сокращения"};
 
-// Places of the report views and the search controls inside the tab control, in twips.
-// The type of the tab captions and the right-hand column: small and narrow, so the texts fit their cells.
+// The type of the tab captions, the search controls and the right-hand column: small and narrow, so the
+// texts fit their cells.
 constexpr int kControlPoints = 8;
 
+// Places of the report views inside the tab control, in twips.
 constexpr double kViewLeft = 120, kViewTop = 480, kSearchViewTop = 1370, kViewRight = 120, kViewBottom = 120;
 
 // Seven captions side by side across the tab control: the tabs keep the look of the style with less room
@@ -133,9 +134,9 @@ void frmCalendar::setupReportPage(int tab) {
         cbFind->setObjectName(QStringLiteral("cbFind"));
         WholeWord = new QCheckBox(QStringLiteral("Целое слово"), page);
         WholeWord->setObjectName(QStringLiteral("WholeWord"));
-        for (QWidget* w : {static_cast<QWidget*>(strFind), static_cast<QWidget*>(cbFind),
-                           static_cast<QWidget*>(WholeWord)})
-            w->setFont(SSTab1->tabBar()->font());
+        strFind->setFont(SSTab1->tabBar()->font());
+        cbFind->setFont(SSTab1->tabBar()->font());
+        WholeWord->setFont(SSTab1->tabBar()->font());
     }
     page->installEventFilter(this);
     SSTab1->addTab(page, QString::fromUtf16(kTabCaptions[tab]));
