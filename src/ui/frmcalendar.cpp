@@ -7,6 +7,9 @@
 #include "ui/calendarapp.h"
 #include "ui/calendarmenus.h"
 #include "ui/datepickers.h"
+#include "ui/fontdialog.h"
+#include "ui/frmabout.h"
+#include "ui/frmfind.h"
 #include "ui/helplinks.h"
 #include "ui/monthgrid.h"
 #include "ui/richtextview.h"
@@ -26,6 +29,7 @@
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTableWidgetItem>
 
 namespace vorelian {
 
@@ -55,7 +59,7 @@ public:
 
 } // namespace
 
-frmCalendar::frmCalendar(CalendarApp& app) : app_(app) {
+frmCalendar::frmCalendar(CalendarApp& app) : app_(app), fileCommands_(app.Options) {
     setObjectName(QStringLiteral("frmCalendar"));
     setWindowTitle(kProductName);
     menus_ = new CalendarMenus(this);
@@ -451,24 +455,63 @@ void frmCalendar::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-// --- commands of other units: connected, not yet filled in ---
+// --- the File, Setup and Help commands and the search of the year ---
 
-void frmCalendar::TestmnuFile() {}
-void frmCalendar::RichTextBox1_MouseDown(int, const QPoint&) {}
-void frmCalendar::mnuSaveAS_Click() {}
-void frmCalendar::mnuCopy_Click() {}
-void frmCalendar::mnuCopyAll_Click() {}
-void frmCalendar::mnuFind_Click() {}
-void frmCalendar::mnuFindSelText_Click() {}
-void frmCalendar::mnuPrint_Click() {}
-void frmCalendar::mnuFont_Click() {}
-void frmCalendar::mnuRange_Click() {}
-void frmCalendar::mnuHelp_Click() {}
-void frmCalendar::mnuEMail_Click() {}
-void frmCalendar::mnuHomePage_Click() {}
-void frmCalendar::mnuAbout_Click() {}
-void frmCalendar::strFind_Change() {}
-void frmCalendar::strFind_Enter() {}
-void frmCalendar::cbFind_Click() {}
+void frmCalendar::TestmnuFile() {
+    FileCommands::TestmnuFile(View(VisibleTab()), menus_->mnuCopy, menus_->mnuFindSelText);
+}
+
+void frmCalendar::RichTextBox1_MouseDown(int, const QPoint& globalPos) {
+    FileCommands::PopupFileMenu(menus_->mnuFile, globalPos, View(VisibleTab()), menus_->mnuCopy,
+                                menus_->mnuFindSelText);
+}
+
+void frmCalendar::mnuSaveAS_Click() {
+    const int tab = VisibleTab();
+    FileNameParts parts;
+    parts.Tab = tab;
+    parts.StyleText = pickers_->Combo1[0]->currentText();
+    parts.YearText = pickers_->Combo1[1]->currentText();
+    parts.MonthText = pickers_->Combo1[2]->currentText();
+    parts.WeekText = pickers_->Combo1[3]->currentText();
+    if (const QTableWidgetItem* day = MSFlexGrid1->currentItem())
+        parts.GridDayText = day->text();
+    parts.TabCaption = SSTab1->tabText(tab);
+    fileCommands_.SaveAs(this, *View(tab), DefaultFileName(parts));
+}
+
+void frmCalendar::mnuCopy_Click() { FileCommands::Copy(*View(VisibleTab())); }
+void frmCalendar::mnuCopyAll_Click() { FileCommands::CopyAll(*View(VisibleTab())); }
+void frmCalendar::mnuPrint_Click() { FileCommands::Print(this, *View(VisibleTab())); }
+
+void frmCalendar::mnuFind_Click() {
+    frmFind::mnuFind(find_, this, [this] { return View(VisibleTab()); });
+}
+
+void frmCalendar::mnuFindSelText_Click() { FindSelText(this, View(VisibleTab())); }
+
+void frmCalendar::mnuFont_Click() {
+    ChangeReportFont(this, app_.Options, app_.Out, [this] { app_.BuildReport(); });
+}
+
+void frmCalendar::mnuRange_Click() { frmRange::ShowRange(this, app_.State, *this, &app_.Options); }
+void frmCalendar::BuildReport() { app_.BuildReport(); }
+
+void frmCalendar::mnuHelp_Click() { OpenHelp(); }
+void frmCalendar::mnuEMail_Click() { OpenMailToAuthor(); }
+void frmCalendar::mnuHomePage_Click() { OpenHomePage(); }
+void frmCalendar::mnuAbout_Click() { frmAbout::ShowAbout(this); }
+
+// "Выбрать" is enabled exactly while the box holds something besides blanks; the button and Enter search.
+void frmCalendar::strFind_Change() { cbFind->setEnabled(HasSearchText(strFind->text())); }
+void frmCalendar::strFind_Enter() { SearchYear(); }
+void frmCalendar::cbFind_Click() { SearchYear(); }
+
+void frmCalendar::SearchYear() {
+    if (!HasSearchText(strFind->text()))
+        return;
+    ReportContext ctx = app_.Context();
+    FindInYear(ctx, strFind->text(), WholeWord->isChecked());
+}
 
 } // namespace vorelian

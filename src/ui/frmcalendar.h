@@ -4,9 +4,12 @@
 // their own classes, the navigation is UserClick, and all state lives in the CalendarApp.
 #pragma once
 
+#include "ui/filecommands.h"
+#include "ui/frmrange.h"
 #include "ui/storedplacement.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <array>
 #include <cstdint>
@@ -22,11 +25,12 @@ namespace vorelian {
 class CalendarApp;
 class CalendarMenus;
 class DatePickers;
+class frmFind;
 class MonthGrid;
 class RichTextView;
 class StylesTable;
 
-class frmCalendar : public QMainWindow {
+class frmCalendar : public QMainWindow, private RangeHost {
     Q_OBJECT
 public:
     // Form_Initialize: builds the controls at their places, applies the stored placement, fills the
@@ -36,13 +40,13 @@ public:
 
     // The right-hand column, filled from the calendar state.
     void SetWeekDaysNames();
-    void SetYearsMonths();
+    void SetYearsMonths() override;
     void SetWeeks();
-    void SetGridCal();
+    void SetGridCal() override;
     void SetDatesCal();
 
     // "Сегодня": the system date in the current style.
-    void GoToday();
+    void GoToday() override;
     // The one exit sequence: settings written, temporary files deleted, window closed, process ended.
     void GoToExit();
 
@@ -70,8 +74,6 @@ public:
 
 public Q_SLOTS:
     // Commands of the File, Setup and Help menus and of the selection tab that live in their own units.
-    // Each menu item and control is connected to its slot here; the slots do nothing until those units
-    // are wired in.
     void TestmnuFile();                                            // the File menu opens
     void RichTextBox1_MouseDown(int tab, const QPoint& globalPos); // right button over a report
     void mnuSaveAS_Click();
@@ -111,6 +113,8 @@ private:
     void mnuAllStyles_Click();
     void ChangeStyle(int16_t style);
     bool IsMenuShortcut(const QKeyEvent* key) const;
+    void BuildReport() override; // the range dialog's last step
+    void SearchYear();           // tab 5: the search of the year for the box's text
 
     CalendarApp& app_;
     QWidget* central_ = nullptr;
@@ -120,6 +124,8 @@ private:
     StoredPlacement placement_;
     int shownTab_ = 0;
     bool exiting_ = false;
+    FileCommands fileCommands_;     // remembers the file type chosen for the run
+    QPointer<frmFind> find_;        // the "Поиск" window while it is loaded
 };
 
 } // namespace vorelian

@@ -1,0 +1,153 @@
+// The File, Setup and Help commands and the search of the year, used through the main window as a
+// person would: menu items, the search box and button of the "Выборка" tab, a right press on a report.
+// The dialogs are answered through the services seam.
+#include "frmcalendar_fixture.h"
+#include "uiservices_fake.h"
+
+#include "core/cp1251.h"
+#include "ui/frmabout.h"
+#include "ui/frmrange.h"
+
+#include <QCheckBox>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QPushButton>
+#include <QTabWidget>
+
+using fixture::Program;
+using namespace vorelian;
+
+class TestFrmCalendarCommands : public QObject {
+    Q_OBJECT
+
+    fixture::World world;
+    const QDate friday{2024, 3, 15};
+
+private Q_SLOTS:
+    void init() { world.ClearSettings(); }
+
+    void saveAsProposesTheDayAndRemembersTheFolder() {
+        testing::FakeServices services;
+        Program p(world, friday);
+        p.GoTo(StyleJulian, 15, 1, 2005);
+        QTemporaryDir out;
+        const QString path = out.filePath(QStringLiteral("day.txt"));
+        services.SaveAnswer = SaveChoice{path, 2};
+        p.Action(QStringLiteral("mnuSaveAS"))->trigger();
+        QCOMPARE(services.SaveRequests.size(), std::size_t(1));
+        QCOMPARE(services.SaveRequests[0].FileName, QStringLiteral("Январь 15, 2005 от Р.Х. (старый стиль)"));
+        QFile saved(path);
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        const QByteArray bytes = saved.readAll();
+        QVERIFY(bytes.contains("\r\n"));
+        QVERIFY(bytes.contains(cp1251::Encode(QStringLiteral("15 января"))));
+        QCOMPARE(QDir(p.app->Options.LastDir).canonicalPath(), QDir(out.path()).canonicalPath());
+        QVERIFY(services.Messages.empty());
+    }
+
+    void saveAsOnTheFeastsTabUsesItsCaption() {
+        testing::FakeServices services;
+        Program p(world, friday);
+        p.Action(QStringLiteral("mnuTab_4"))->trigger();
+        p.Action(QStringLiteral("mnuSaveAS"))->trigger(); // cancelled: nothing written, no message
+        QCOMPARE(services.SaveRequests.at(0).FileName, QStringLiteral("Основные"));
+        QVERIFY(services.Messages.empty());
+        QCOMPARE(p.app->Options.LastDir, QString());
+    }
+
+    void searchTheYearFromItsTab() {
+        Program p(world, friday);
+        p.Action(QStringLiteral("mnuTab_5"))->trigger();
+        QCOMPARE(p.w->SSTab1->currentIndex(), 5);
+        QVERIFY(!p.w->cbFind->isEnabled());
+        QTest::keyClicks(p.w->strFind, QStringLiteral("   "));
+        QVERIFY(!p.w->cbFind->isEnabled());
+        QTest::keyClick(p.w->strFind, Qt::Key_Return); // blanks search nothing
+        QCOMPARE(p.w->View(5)->Text().trimmed(), QString());
+        p.w->strFind->clear();
+        QTest::keyClicks(p.w->strFind, QStringLiteral("FEAST"));
+        QVERIFY(p.w->cbFind->isEnabled());
+        QTest::mouseClick(p.w->cbFind, Qt::LeftButton);
+        const QString shown = p.w->View(5)->Text();
+        QVERIFY2(shown.contains(QStringLiteral("Строка поиска: \"FEAST\"")), qPrintable(shown));
+        QVERIFY2(shown.contains(QStringLiteral("20 января")), qPrintable(shown)); // Julian 7 January
+        QVERIFY(!shown.contains(QStringLiteral("Ничего не найдено")));
+
+        p.w->strFind->clear();
+        p.w->strFind->insert(QStringLiteral("нет такого")); // typed; QTest types ASCII only
+        QTest::keyClick(p.w->strFind, Qt::Key_Return);
+        QVERIFY(p.w->View(5)->Text().contains(QStringLiteral("Ничего не найдено")));
+    }
+
+    void copyPutsBothFormatsOnTheClipboard() {
+        Program p(world, friday);
+        RichTextView* day = p.w->View(0);
+        day->SetSelStart(0);
+        day->SetSelLength(10);
+        p.Action(QStringLiteral("mnuCopy"))->trigger();
+        const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
+        QVERIFY(mime->hasFormat(QStringLiteral("text/rtf")));
+        QCOMPARE(mime->text(), day->SelText());
+        p.Action(QStringLiteral("mnuCopyAll"))->trigger();
+        QCOMPARE(QGuiApplication::clipboard()->mimeData()->text(), day->Text());
+    }
+
+    void rightPressOnAReportOpensTheFileMenu() {
+        Program p(world, friday);
+        p.w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(p.w));
+        RichTextView* day = p.w->View(0);
+        day->SetSelLength(0);
+        QTest::mousePress(day->viewport(), Qt::RightButton, {}, QPoint(20, 20));
+        QMenu* file = p.w->Menus().mnuFile;
+        QTRY_VERIFY(file->isVisible());
+        QVERIFY(!p.Action(QStringLiteral("mnuCopy"))->isEnabled()); // nothing selected
+        file->hide();
+        p.w->hide();
+    }
+
+    void fontReachesTheDayReport() {
+        testing::FakeServices services;
+        Program p(world, friday);
+        services.FontAnswer = FontChoice{QStringLiteral("DejaVu Serif"), 11.5, false, false};
+        p.Action(QStringLiteral("mnuFont"))->trigger();
+        QCOMPARE(p.app->Options.FontName, QStringLiteral("DejaVu Serif"));
+        QCOMPARE(p.app->Options.FontSize, 12);
+        QVERIFY(p.w->View(0)->TextRTF().contains("DejaVu Serif"));
+    }
+
+    void rangeFromTheMenu() {
+        Program p(world, friday);
+        p.Action(QStringLiteral("mnuRange"))->trigger();
+        frmRange* range = p.w->findChild<frmRange*>();
+        QVERIFY(range);
+        range->SetClockYear(2024);
+        auto* first = range->findChild<QLineEdit*>(QStringLiteral("Text1"));
+        auto* last = range->findChild<QLineEdit*>(QStringLiteral("Text2"));
+        first->setText(QStringLiteral("2000"));
+        last->setText(QStringLiteral("2030"));
+        QTest::mouseClick(range->findChild<QPushButton*>(QStringLiteral("cbOk")), Qt::LeftButton);
+        QCOMPARE(p.Combo(1)->count(), 31);
+        QCOMPARE(p.Combo(1)->itemText(0), QStringLiteral("2000"));
+        QCOMPARE(p.app->State.MinYears[StyleAnnoMundi], 7508);
+    }
+
+    void helpAndAbout() {
+        testing::FakeServices services;
+        Program p(world, friday);
+        p.Action(QStringLiteral("mnuHelp"))->trigger();
+        p.Action(QStringLiteral("mnuEMail"))->trigger();
+        QCOMPARE(services.Opened.size(), std::size_t(2));
+        QVERIFY(services.Opened[0].toLocalFile().endsWith(QStringLiteral("Help/Index.html")));
+        QCOMPARE(services.Opened[1].scheme(), QStringLiteral("mailto"));
+        p.Action(QStringLiteral("mnuAbout"))->trigger();
+        frmAbout* about = p.w->findChild<frmAbout*>();
+        QVERIFY(about && about->isVisible());
+        about->close();
+    }
+};
+
+QTEST_MAIN(TestFrmCalendarCommands)
+#include "test_frmcalendar_commands.moc"
