@@ -1,9 +1,27 @@
 #include "report/dialect.h"
 
+#include "core/tables.h"
+
 #include "core/cp1251.h"
 #include "report/report.h"
 
 namespace vorelian {
+
+QString HeadingBlock(QStringView title) {
+    QString s;
+    s += dialect::Navy;
+    s += dialect::Par;
+    s += dialect::Blank;
+    s += title;
+    s += dialect::Par;
+    s += dialect::Separator;
+    s += dialect::Par;
+    return s;
+}
+
+QString YearTitle(int16_t year, int16_t style) {
+    return QString::number(year) + QStringLiteral(" год") + StyleNames[style];
+}
 
 QString ReportHeader(const Settings& options) {
     QString h;

@@ -33,6 +33,13 @@ inline constexpr QStringView Separator =
 // The report header for the font settings: font and colour tables, the font size, then bold and italic.
 QString ReportHeader(const Settings& options);
 
+// A heading paragraph under an empty line, with the separator after it: "\cf1 ", an empty line, the blank
+// marker and the title, then the line of full stops. Month, year and feast headings all take this form.
+QString HeadingBlock(QStringView title);
+
+// "2026 год от Р.Х. по новому стилю": the title of a report about a whole year of a style.
+QString YearTitle(int16_t year, int16_t style);
+
 // A typed text made safe to stand in a report: backslash and braces escaped.
 QString EscapeRtfText(QStringView text);
 

@@ -126,17 +126,8 @@ void BuildFeastsReport(ReportContext& ctx) {
     const int32_t pascha = st.Pascha.PaschaDay;
     ctx.Out.Rows.clear();
 
-    QString s = ReportHeader(ctx.Options);
-    s += dialect::Navy;
-    s += dialect::Par;
-    s += dialect::Blank;
-    s += QString::number(st.Cur().Year);
-    s += u" год";
-    s += StyleNames[st.CurStyle];
-    s += dialect::Par;
-    s += dialect::Separator;
-    s += dialect::Par;
-    out.Write(s);
+    out.Write(ReportHeader(ctx.Options) + HeadingBlock(YearTitle(st.Cur().Year, st.CurStyle)));
+    QString s;
 
     // Pascha: the only red block, without a weekday line.
     MakeDayCurrent(st, pascha, false);

@@ -111,19 +111,9 @@ void BuildMonthReport(ReportContext& ctx) {
 
     const StyleDate& r = st.Cur();
     const int32_t first = r.MonthFirstDay, last = r.MonthLastDay;
-    QString head = ReportHeader(ctx.Options);
-    head += dialect::Navy;
-    head += dialect::Par;
-    head += dialect::Blank;
-    head += MonthName(st, st.CurStyle, 1);
-    head += u' ';
-    head += QString::number(r.Year);
-    head += u" года";
-    head += StyleNames[st.CurStyle];
-    head += dialect::Par;
-    head += dialect::Separator;
-    head += dialect::Par;
-    out.Write(head);
+    out.Write(ReportHeader(ctx.Options) +
+              HeadingBlock(MonthName(st, st.CurStyle, 1) + u' ' + QString::number(r.Year) +
+                           QStringLiteral(" года") + StyleNames[st.CurStyle]));
 
     for (int32_t t = first; t <= last; ++t) {
         MakeDayCurrent(st, t, true);
@@ -143,31 +133,13 @@ void BuildYearReport(ReportContext& ctx) {
 
     const StyleDate& r = st.Cur();
     const int32_t first = r.YearFirstDay, last = r.YearLastDay;
-    QString head = ReportHeader(ctx.Options);
-    head += dialect::Navy;
-    head += dialect::Par;
-    head += dialect::Blank;
-    head += QString::number(r.Year);
-    head += u" год";
-    head += StyleNames[st.CurStyle];
-    head += dialect::Par;
-    head += dialect::Separator;
-    head += dialect::Par;
-    out.Write(head);
+    out.Write(ReportHeader(ctx.Options) + HeadingBlock(YearTitle(r.Year, st.CurStyle)));
 
     int16_t lastMonth = 0;
     for (int32_t t = first; t <= last; ++t) {
         MakeDayCurrent(st, t, true);
         if (st.Cur().Month != lastMonth) {
-            QString monthHead;
-            monthHead += dialect::Navy;
-            monthHead += dialect::Par;
-            monthHead += dialect::Blank;
-            monthHead += MonthName(st, st.CurStyle, 1);
-            monthHead += dialect::Par;
-            monthHead += dialect::Separator;
-            monthHead += dialect::Par;
-            out.Write(monthHead);
+            out.Write(HeadingBlock(MonthName(st, st.CurStyle, 1)));
             lastMonth = st.Cur().Month;
         }
         out.Write(PeriodDayBlock(ctx, t == first, false, false));

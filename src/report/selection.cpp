@@ -250,9 +250,7 @@ void FindInYear(ReportContext& ctx, const QString& text, bool wholeWord) {
     s += dialect::Navy;
     s += dialect::Par;
     s += dialect::Blank;
-    s += QString::number(year.Year);
-    s += u" год";
-    s += StyleNames[st.CurStyle];
+    s += YearTitle(year.Year, st.CurStyle);
     s += dialect::Par;
     s += dialect::Par;
     s += dialect::Blank;
