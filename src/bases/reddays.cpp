@@ -12,8 +12,8 @@ bool DayFileRed(ProfileCache& profiles, const QString& file, int16_t day) {
     return profiles.Get(file).Value(QStringLiteral(" %1").arg(day), u"Red") == u"1";
 }
 
-void MarkRecords(std::vector<bool>& red, int32_t first, int32_t last, const std::vector<bool>& flags, int count,
-                 const std::vector<int32_t>& days) {
+void MarkRecords(std::vector<bool>& red, int32_t first, int32_t last, const std::vector<bool>& flags,
+                 int count, const std::vector<int32_t>& days) {
     for (int i = 1; i <= count; ++i) {
         const int32_t n = days[i];
         if (flags[i] && n >= first && n <= last)
@@ -43,7 +43,7 @@ void SetMonthRedDays(CalendarState& st, const Bases& b, ProfileCache& profiles, 
                 red[k] = true;
         }
     } else {
-        const int16_t julianMonth = st.CurStyle == StyleAnnoMundi ? (r.Month + 7) % 12 + 1 : r.Month;
+        const int16_t julianMonth = CivilMonthOf(st.CurStyle, r.Month);
         const QString& file = files.DayFile(julianMonth, r.YearLength);
         for (int16_t d = 1; d <= n; ++d)
             if (DayFileRed(profiles, file, d))

@@ -6,13 +6,19 @@
 
 namespace vorelian {
 
+// The civil month (1 January .. 12 December) of month `month` of a style: Anno Mundi months count from
+// September, so its month 1 is 9 and its month 5 is 1.
+constexpr int16_t CivilMonthOf(int16_t style, int16_t month) {
+    return style == StyleAnnoMundi ? static_cast<int16_t>((month + 7) % 12 + 1) : month;
+}
+
 // Day number of a date of the given style (for style 1 the year is Anno Mundi, month 1 September).
 int32_t DayNumber(int16_t style, int16_t day, int16_t month, int16_t year);
 
-void DayNumberToJulian(CalendarState& st);  // StyleDates[2] from CurDayNumber
-void JulianToGregorian(CalendarState& st);  // StyleDates[3] from StyleDates[2]
-void AnnoMundiToJulian(CalendarState& st);  // StyleDates[2] from StyleDates[1]
-void JulianToAnnoMundi(CalendarState& st);  // StyleDates[1] from StyleDates[2]
+void DayNumberToJulian(CalendarState& st); // StyleDates[2] from CurDayNumber
+void JulianToGregorian(CalendarState& st); // StyleDates[3] from StyleDates[2]
+void AnnoMundiToJulian(CalendarState& st); // StyleDates[2] from StyleDates[1]
+void JulianToAnnoMundi(CalendarState& st); // StyleDates[1] from StyleDates[2]
 
 void SetYearLength(CalendarState& st, int16_t style);
 void DayOfYearToDate(CalendarState& st, int16_t style);

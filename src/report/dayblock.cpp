@@ -29,10 +29,7 @@ QString IndictionLine(const ReportContext& ctx) {
 }
 
 QString MonthName(const CalendarState& st, int16_t style, int form) {
-    int month = st.StyleDates[style].Month;
-    if (style == StyleAnnoMundi)
-        month = (month + 7) % 12 + 1; // Anno Mundi months count from September
-    return MonthNames[(form - 1) * 12 + month];
+    return MonthNameOf(CivilMonthOf(style, st.StyleDates[style].Month), form);
 }
 
 namespace {

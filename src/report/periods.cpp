@@ -103,51 +103,50 @@ void BuildWeekReport(ReportContext& ctx) {
     }
 }
 
-void BuildMonthReport(ReportContext& ctx) {
+namespace {
+
+// The month and year reports: the heading, then every day of first..last made current with its week number
+// and written as its block; `beforeDay` may write something in front of a day (the year's month headings).
+template <class BeforeDay>
+void WritePeriodReport(ReportContext& ctx, int tab, int32_t first, int32_t last, const QString& heading,
+                       BeforeDay beforeDay) {
     CalendarState& st = ctx.State;
     const BusyGuard busy(ctx.Host);
     SaveState(st);
-    ReportWriter out(ctx.Host, TabMonth, ctx.Out.Temp.Paths[TabMonth]);
-
-    const StyleDate& r = st.Cur();
-    const int32_t first = r.MonthFirstDay, last = r.MonthLastDay;
-    out.Write(ReportHeader(ctx.Options) +
-              HeadingBlock(MonthName(st, st.CurStyle, 1) + u' ' + QString::number(r.Year) +
-                           QStringLiteral(" года") + StyleNames[st.CurStyle]));
-
+    ReportWriter out(ctx.Host, tab, ctx.Out.Temp.Paths[tab]);
+    out.Write(ReportHeader(ctx.Options) + HeadingBlock(heading));
     for (int32_t t = first; t <= last; ++t) {
         MakeDayCurrent(st, t, true);
+        beforeDay(out);
         out.Write(PeriodDayBlock(ctx, t == first, false, false));
     }
     out.Write(dialect::DocEnd);
     out.Finish();
-    ctx.Out.ReportBuiltFor[TabMonth] = {first, st.CurStyle};
+    ctx.Out.ReportBuiltFor[tab] = {first, st.CurStyle};
     RestoreState(st);
 }
 
-void BuildYearReport(ReportContext& ctx) {
-    CalendarState& st = ctx.State;
-    const BusyGuard busy(ctx.Host);
-    SaveState(st);
-    ReportWriter out(ctx.Host, TabYear, ctx.Out.Temp.Paths[TabYear]);
+} // namespace
 
+void BuildMonthReport(ReportContext& ctx) {
+    const CalendarState& st = ctx.State;
     const StyleDate& r = st.Cur();
-    const int32_t first = r.YearFirstDay, last = r.YearLastDay;
-    out.Write(ReportHeader(ctx.Options) + HeadingBlock(YearTitle(r.Year, st.CurStyle)));
+    const QString heading = MonthName(st, st.CurStyle, 1) + u' ' + QString::number(r.Year) +
+                            QStringLiteral(" года") + StyleNames[st.CurStyle];
+    WritePeriodReport(ctx, TabMonth, r.MonthFirstDay, r.MonthLastDay, heading, [](ReportWriter&) {});
+}
 
+void BuildYearReport(ReportContext& ctx) {
+    const CalendarState& st = ctx.State;
+    const StyleDate& r = st.Cur();
     int16_t lastMonth = 0;
-    for (int32_t t = first; t <= last; ++t) {
-        MakeDayCurrent(st, t, true);
-        if (st.Cur().Month != lastMonth) {
-            out.Write(HeadingBlock(MonthName(st, st.CurStyle, 1)));
-            lastMonth = st.Cur().Month;
-        }
-        out.Write(PeriodDayBlock(ctx, t == first, false, false));
-    }
-    out.Write(dialect::DocEnd);
-    out.Finish();
-    ctx.Out.ReportBuiltFor[TabYear] = {first, st.CurStyle};
-    RestoreState(st);
+    WritePeriodReport(ctx, TabYear, r.YearFirstDay, r.YearLastDay, YearTitle(r.Year, st.CurStyle),
+                      [&](ReportWriter& out) {
+                          if (st.Cur().Month != lastMonth) {
+                              out.Write(HeadingBlock(MonthName(st, st.CurStyle, 1)));
+                              lastMonth = st.Cur().Month;
+                          }
+                      });
 }
 
 } // namespace vorelian

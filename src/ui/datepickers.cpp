@@ -26,10 +26,8 @@ QStringList YearItems(int16_t lowest, int16_t highest) {
 
 QStringList MonthItems(int16_t style) {
     QStringList items;
-    for (int i = 1; i <= 12; ++i) {
-        const int month = style == StyleAnnoMundi ? (i + 7) % 12 + 1 : i;
-        items << QStringLiteral("(%1) %2").arg(i).arg(MonthNameOf(month, 1));
-    }
+    for (int16_t i = 1; i <= 12; ++i)
+        items << QStringLiteral("(%1) %2").arg(i).arg(MonthNameOf(CivilMonthOf(style, i), 1));
     return items;
 }
 

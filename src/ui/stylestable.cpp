@@ -1,5 +1,6 @@
 #include "ui/stylestable.h"
 
+#include "core/calendar.h"
 #include "core/tables.h"
 #include "ui/twips.h"
 
@@ -7,8 +8,10 @@ namespace vorelian {
 
 QString StyleDateText(const CalendarState& st, int16_t style) {
     const StyleDate& r = st.StyleDates[style];
-    const int month = style == StyleAnnoMundi ? (r.Month + 7) % 12 + 1 : r.Month;
-    return QStringLiteral("%1 %2 %3 ").arg(r.Day).arg(MonthNameOf(month, 2)).arg(r.Year);
+    return QStringLiteral("%1 %2 %3 ")
+        .arg(r.Day)
+        .arg(MonthNameOf(CivilMonthOf(style, r.Month), 2))
+        .arg(r.Year);
 }
 
 StylesTable::StylesTable(int width, QWidget* parent) : FlexGrid(3, 2, parent) {
