@@ -1,0 +1,55 @@
+// What the day engine answers for one day: plain values, no reference into the loaded data set, so a
+// DayInfo can be kept, copied and handed to another thread. Everything that shows a day (the RTF reports,
+// JSON, iCalendar, the HTML page of the service, the window's tooltips) is made from these values.
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace vorelian {
+
+// The rank of a commemoration, by the tag at the start of its stored text ({1} great .. {6} six stichera).
+enum class Rank : int8_t { None = 0, Great = 1, Vigil = 2, Polyeleos = 3, Doxology = 5, Six = 6 };
+
+// What the Church's rule allows at the table on a day, strictest first.
+enum class FastLevel : int8_t { NoFood = 0, Dry, HotNoOil, Oil, Caviar, Fish, NoMeat, None };
+
+struct Fasting {
+    FastLevel Level = FastLevel::None;
+    QString Text; // the Russian phrase shown as the last line of the day, e.g. «Сухоядение.»
+};
+
+// A date in one style. Anno Mundi: Year is the Anno Mundi year and Month 1 is September.
+struct DateParts {
+    int16_t Year = 0;
+    int16_t Month = 0;
+    int16_t Day = 0;
+    bool operator==(const DateParts&) const = default;
+};
+
+struct DayEntry {
+    int8_t Group = 0;         // 0..4, as the keys of the day files
+    Rank EntryRank = Rank::None;
+    bool Movable = false;     // placed by a rule record rather than read from the day file
+    bool Red = false;         // makes the day red
+    QString Stored;           // the text as the data holds it, rank tag included, for the RTF reports
+    QString Text;             // what a reader sees: no tag, no markup
+};
+
+struct DayInfo {
+    int32_t DayNumber = 0;
+    DateParts AnnoMundi, Julian, Gregorian;
+    int16_t IndictionYear = 0;  // 1..15 within the cycle
+    int16_t IndictionCycle = 0;
+    int8_t Weekday = 0;         // 1 Monday .. 7 Sunday
+    QString WeekdayLine;        // the weekday line as the day report shows it, plain text
+    int8_t Tone = 0;            // 1..8, 0 for none
+    bool Red = false;
+    std::vector<DayEntry> Entries;  // in the order the day report shows them
+    std::optional<Fasting> Fast;    // absent when the data set has no fasting rules
+};
+
+} // namespace vorelian
