@@ -82,6 +82,7 @@ int main(int argc, char** argv) {
     Settings options;
     options.ShowIndiction = a.Indiction;
     options.ShowAllStyles = a.AllStyles;
+    options.ShowFasting = a.Fasting;
     options.FirstWeekday = a.FirstWeekday;
     if (a.Font)
         options.FontName = *a.Font;
