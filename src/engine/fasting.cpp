@@ -1,6 +1,7 @@
 #include "fasting.h"
 
 #include "bases/profile.h"
+#include "core/recalc.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -314,6 +315,20 @@ std::optional<Fasting> EvaluateFasting(const FastingRules& rules, const FastingD
             return Fasting{level, own ? r.Text : rules.Phrases[int(level)]};
         }
     return Fasting{FastLevel::None, rules.Phrases[int(FastLevel::None)]};
+}
+
+Rank HighestRank(const std::vector<DayEntry>& entries) {
+    Rank r = Rank::None;
+    for (const DayEntry& e : entries)
+        r = HigherRank(r, e.EntryRank);
+    return r;
+}
+
+std::optional<Fasting> FastOfDay(const FastingRules& rules, const DayInfo& day) {
+    if (rules.Empty())
+        return std::nullopt;
+    return EvaluateFasting(rules, {day.DayNumber, day.Julian.Month, day.Julian.Day, day.Weekday,
+                                   JulianPascha(day.Julian.Year), HighestRank(day.Entries)});
 }
 
 } // namespace vorelian

@@ -76,4 +76,10 @@ FastingRules ParseFastingRules(QByteArrayView bytes, const QString& fileName);
 // The fast of a day, or nullopt when there are no rules. A day no rule claims has no fast.
 std::optional<Fasting> EvaluateFasting(const FastingRules& rules, const FastingDay& day);
 
+// The highest rank among a day's commemorations.
+Rank HighestRank(const std::vector<DayEntry>& entries);
+
+// The fast of a day built with its dates, weekday and commemorations; nullopt when there are no rules.
+std::optional<Fasting> FastOfDay(const FastingRules& rules, const DayInfo& day);
+
 } // namespace vorelian

@@ -84,6 +84,10 @@ ReportContext CalendarApp::Context() {
     return ReportContext{State, Options, Data, Out, this};
 }
 
+std::function<bool(int32_t)> CalendarApp::FastDays() const {
+    return {};
+}
+
 void CalendarApp::BuildReport() {
     ReportContext ctx = Context();
     vorelian::BuildReport(ctx, Window()->VisibleTab());

@@ -216,6 +216,37 @@ private Q_SLOTS:
         QCOMPARE(fast->Text, text.isEmpty() ? Phrase(level) : text);
     }
 
+    // A built day: the rank that counts is the highest of all its commemorations, movable ones included.
+    void builtDay_data() {
+        QTest::addColumn<QList<int>>("ranks");
+        QTest::addColumn<FastLevel>("level");
+        QTest::addRow("no ranks") << QList<int>{0, 0} << FastLevel::Oil;
+        QTest::addRow("six stichera and great doxology") << QList<int>{6, 5} << FastLevel::Oil;
+        QTest::addRow("a vigil after a doxology") << QList<int>{5, 0, 2} << FastLevel::Fish;
+        QTest::addRow("a great feast among others") << QList<int>{6, 1, 3} << FastLevel::Fish;
+    }
+    void builtDay() {
+        QFETCH(QList<int>, ranks);
+        QFETCH(FastLevel, level);
+        static const FastingRules rules = LoadFastingRules(kRuleFile);
+        const FastingDay d = DayOf(2024, 10, 5, Rank::None); // an ordinary Friday
+        QCOMPARE(int(d.Weekday), 5);
+        DayInfo day;
+        day.DayNumber = d.DayNumber;
+        day.Julian = {2024, 10, 5};
+        day.Weekday = d.Weekday;
+        for (int r : ranks) {
+            DayEntry e;
+            e.EntryRank = Rank(r);
+            e.Movable = r == 1;
+            day.Entries.push_back(e);
+        }
+        const std::optional<Fasting> fast = FastOfDay(rules, day);
+        QVERIFY(fast);
+        QCOMPARE(FastLevelName(fast->Level), FastLevelName(level));
+        QVERIFY(!FastOfDay(FastingRules{}, day));
+    }
+
     void brokenFiles_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("rules");
