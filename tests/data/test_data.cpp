@@ -6,6 +6,7 @@
 #include "core/calendar.h"
 #include "core/cp1251.h"
 #include "core/recalc.h"
+#include "core/tables.h"
 #include "report/dayblock.h"
 #include "report/report.h"
 
@@ -60,6 +61,23 @@ bool IsTextKey(const QString& key) {
 QString WithoutTag(const QString& text) {
     static const QRegularExpression tag(QStringLiteral("^\\{[1-6]\\}\\s*"));
     return QString(text).remove(tag);
+}
+
+// 0 great feast, 1 vigil, 2 polyeleos, 3 great doxology, 4 six stichera, 5 no tag.
+int RankOrder(const QString& text) {
+    static const QString tags = QStringLiteral("1235");
+    if (text.size() < 3 || text[0] != u'{' || text[2] != u'}')
+        return 5;
+    const qsizetype i = tags.indexOf(text[1]);
+    return i < 0 ? 4 : int(i);
+}
+
+// The forefeast, afterfeast, eve and leave-taking of a feast: church calendars print them at the head
+// of the day's saints, whatever their rank.
+bool IsDayOfFeast(const QString& text) {
+    static const QRegularExpression days(
+        QStringLiteral("^(Предпразднство|Попразднство|Навечерие|Отдание праздника) "));
+    return days.match(WithoutTag(text)).hasMatch();
 }
 
 struct Engine {
@@ -268,6 +286,70 @@ private Q_SLOTS:
             QVERIFY2(abbr.contains(a), qPrintable("not in Abbr.DAT: " + a));
         }
         QVERIFY(listed >= 20);
+    }
+
+    void dayFilesOrderGroupZeroByRank_data() { everyDayOfEveryMonthFile_data(); }
+    void dayFilesOrderGroupZeroByRank() {
+        // Group 0 reads: great feasts, then the days of a feast, then vigil, polyeleos, great doxology,
+        // six stichera and the unranked lines. A ranked feast of another group would print below
+        // ordinary saints, so ranks live in group 0 only.
+        QFETCH(QString, name);
+        const Profile p = Profile::Parse(Bytes(name), name);
+        for (const ProfileSection& s : p.Sections()) {
+            int stage = 0; // 0 great feasts, 1 days of a feast, 2 the rest
+            int lastRank = 0;
+            for (const ProfileEntry& e : s.Entries) {
+                const QString where = QStringLiteral("[%1] %2=%3").arg(s.Name, e.Key, e.Value);
+                if (e.Key == "1" || e.Key == "2" || e.Key == "3")
+                    QVERIFY2(RankOrder(e.Value) == 5, qPrintable("a ranked line outside group 0: " + where));
+                if (e.Key != "0")
+                    continue;
+                const int rank = RankOrder(e.Value);
+                const int lineStage = rank == 0 ? 0 : IsDayOfFeast(e.Value) ? 1 : 2;
+                QVERIFY2(lineStage >= stage, qPrintable("out of order: " + where));
+                if (lineStage == 2) {
+                    QVERIFY2(stage < 2 || rank >= lastRank, qPrintable("a higher rank after a lower one: " + where));
+                    lastRank = rank;
+                }
+                stage = lineStage;
+            }
+        }
+    }
+
+    void textsFollowTheWritingRules_data() { textsAreCleanFragments_data(); }
+    void textsFollowTheWritingRules() {
+        // The leave-taking of a great feast is kept with the great doxology, everywhere tagged so; a
+        // note names a period and leaves the food of the day to the fasting rules; «ё» is written
+        // where it is pronounced.
+        QFETCH(QString, name);
+        static const QRegularExpression food(
+            QStringLiteral("Поста нет|Строгий пост|Разрешается|вкушают|рыба|икра|елей|сухоядение"));
+        static const QRegularExpression withoutYo(QStringLiteral(
+            "(?<![А-Яа-яЁё])(трех|четырех|ее|жен-мироносиц|Рублева|нареченн[А-Яа-яЁё]*|слепорожденн[А-Яа-яЁё]*|"
+            "сожженн[А-Яа-яЁё]*|Освященн[А-Яа-яЁё]*|перенесенн[А-Яа-яЁё]*|четвертой|Прощеное|поется)(?![А-Яа-яЁё])"));
+        const Profile p = Profile::Parse(Bytes(name), name);
+        for (const ProfileSection& s : p.Sections())
+            for (const ProfileEntry& e : s.Entries) {
+                const QString where = QStringLiteral("[%1] %2=%3").arg(s.Name, e.Key, e.Value);
+                const QString body = WithoutTag(e.Value);
+                if (body.startsWith(u"Отдание праздника ") && !body.contains(u"Преполовения"))
+                    QVERIFY2(e.Value.startsWith(u"{5}"), qPrintable("an untagged leave-taking: " + where));
+                if (e.Key == "4")
+                    QVERIFY2(!food.match(body).hasMatch(), qPrintable("a food rule in a note: " + where));
+                QVERIFY2(!withoutYo.match(body).hasMatch(), qPrintable("«е» for «ё»: " + where));
+            }
+    }
+
+    void dateLineAbbreviationsAreExplained() {
+        const QString abbr = cp1251::Decode(Bytes("Abbr.DAT"));
+        static const QRegularExpression shortened(QStringLiteral("(?:[А-ЯЁа-яё]+\\.){2,}|[А-ЯЁа-яё]+\\.(?=\\s)"));
+        int found = 0;
+        for (const QString& style : StyleNames)
+            for (auto it = shortened.globalMatch(style); it.hasNext(); ++found) {
+                const QString a = it.next().captured();
+                QVERIFY2(abbr.contains(QStringLiteral("\\b %1\\b0  — ").arg(a)), qPrintable("not in Abbr.DAT: " + a));
+            }
+        QVERIFY(found >= 2);
     }
 
     void nativityAndAnnunciationEveryYear() {
