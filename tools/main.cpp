@@ -90,7 +90,7 @@ int main(int argc, char** argv) {
     }
 
     const auto engine = DayEngine::Load(folder);
-    const DayOptions dayOptions{a.Style, options.ShowIndiction, options.ShowAllStyles};
+    const DayOptions dayOptions{a.Style, options.ShowIndiction, options.ShowAllStyles, options.ShowFasting};
     const QByteArray document =
         engine->ReportDocument(a.Tab, day, dayOptions, options, a.Text.value_or(QString()), a.WholeWord);
     if (document.isEmpty()) {

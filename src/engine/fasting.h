@@ -30,6 +30,9 @@ Q_DECLARE_LOGGING_CATEGORY(lcFasting)
 
 inline constexpr int FastLevelCount = 8;
 
+// The rule file's name inside the data folder.
+inline constexpr QStringView FastingFileName = u"Fasting.DAT";
+
 // The stable machine name of a level ("noFood" .. "none"), as the rule file and the exports write it.
 QString FastLevelName(FastLevel level);
 // The level of a machine name, in any letter case; nullopt for an unknown name.
