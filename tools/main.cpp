@@ -9,6 +9,7 @@
 #include "core/settings.h"
 #include "core/state.h"
 #include "engine/dayengine.h"
+#include "engine/startup.h"
 #include "report/report.h"
 #include "rtf/reader.h"
 #include "rtf/writer.h"
@@ -77,16 +78,17 @@ int main(int argc, char** argv) {
     CalendarState st;
     InitStyleTables(st);
     SetYearRange(st, options.MinYear, options.MaxYear);
-    int32_t day = 0;
     if (a.Year) {
-        day = DayNumber(a.Style, int16_t(*a.Day), int16_t(*a.Month), int16_t(*a.Year));
-        if (day < st.MinDayNumbers[a.Style] || day > st.MaxDayNumbers[a.Style])
+        const int32_t n = DayNumber(a.Style, int16_t(*a.Day), int16_t(*a.Month), int16_t(*a.Year));
+        if (n < st.MinDayNumbers[a.Style] || n > st.MaxDayNumbers[a.Style])
             return BadArgument(QStringLiteral("the date is outside the range of years %1-%2 (Julian)")
                                    .arg(options.MinYear)
                                    .arg(options.MaxYear));
+        GoToDay(st, a.Style, n);
     } else {
-        day = DayNumber(StyleGregorian, int16_t(today.day()), int16_t(today.month()), int16_t(today.year()));
+        PlaceToday(st, today, a.Style); // as at the program's start
     }
+    const int32_t day = st.CurDayNumber;
 
     const auto engine = DayEngine::Load(folder);
     const DayOptions dayOptions{a.Style, options.ShowIndiction, options.ShowAllStyles};

@@ -1,6 +1,7 @@
 #include "ui/calendarapp.h"
 
 #include "core/recalc.h"
+#include "engine/startup.h"
 #include "ui/busycursor.h"
 #include "ui/calendarmenus.h"
 #include "ui/frmcalendar.h"
@@ -37,14 +38,12 @@ void CalendarApp::Main() {
     shown.start();
     splash.Load(ProgramFolder);
 
-    InitStyleTables(State);
-    Data.Files.SetFolder(QDir(ProgramFolder).filePath(QStringLiteral("Calendar")));
     CreateTempFiles(Out.Temp);
-    LoadBases(Data);
-
     const QDate today = Today();
     Options = ReadSettings(*OpenStore(), today.year());
-    SetYearRange(State, Options.MinYear, Options.MaxYear);
+    const QString calendarDir = QDir(ProgramFolder).filePath(QStringLiteral("Calendar"));
+    StartCalendar(Data, State, calendarDir, Options.MinYear, Options.MaxYear, State.Hooks);
+    Out.Engine = DayEngine::Load(calendarDir);
 
     // Today in the new style; the week list it refreshes is the first thing that needs the window.
     State.CurStyle = StyleGregorian;
