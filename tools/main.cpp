@@ -65,6 +65,7 @@ int main(int argc, char** argv) {
     Settings options;
     options.ShowIndiction = a.Indiction;
     options.ShowAllStyles = a.AllStyles;
+    options.ShowFasting = a.Fasting;
     options.FirstWeekday = a.FirstWeekday;
     if (a.Font)
         options.FontName = *a.Font;
@@ -91,7 +92,7 @@ int main(int argc, char** argv) {
     const int32_t day = st.CurDayNumber;
 
     const auto engine = DayEngine::Load(folder);
-    const DayOptions dayOptions{a.Style, options.ShowIndiction, options.ShowAllStyles};
+    const DayOptions dayOptions{a.Style, options.ShowIndiction, options.ShowAllStyles, options.ShowFasting};
     const QByteArray document =
         engine->ReportDocument(a.Tab, day, dayOptions, options, a.Text.value_or(QString()), a.WholeWord);
     if (document.isEmpty()) {

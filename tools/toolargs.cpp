@@ -114,6 +114,15 @@ std::optional<ToolArgs> ParseToolArgs(const QStringList& args, QString& error) {
                  a.MaxYear = int16_t(*n);
              return bool(n);
          }},
+        {QStringLiteral("--fasting"),
+         [&](const QString& v, QString& e) {
+             const bool on = v == u"on", off = v == u"off";
+             if (!on && !off)
+                 e = QStringLiteral("--fasting takes on or off: %1").arg(v);
+             else
+                 a.Fasting = on;
+             return on || off;
+         }},
         {QStringLiteral("--data"),
          [&](const QString& v, QString&) {
              a.DataDir = v;
@@ -222,6 +231,8 @@ QString HelpText() {
         "                      rtf: the exact report document the program writes (Windows-1251 bytes).\n"
         "  --indiction         показывать год индиктиона / show the year of the indiction\n"
         "  --all-styles        даты во всех трёх стилях / dates in all three styles\n"
+        "  --fasting on|off    строка поста в конце дня (по умолчанию on) / the fasting line of each day\n"
+        "                      (default on)\n"
         "  --first-weekday 1|7 первый день недели в сетке месяца (на отчёты не влияет)\n"
         "                      first weekday of the month grid (reports do not depend on it)\n"
         "  --font NAME         шрифт отчёта (по умолчанию System) / report font (default System)\n"

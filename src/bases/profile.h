@@ -27,11 +27,13 @@ Q_DECLARE_LOGGING_CATEGORY(lcProfile)
 struct ProfileEntry {
     QString Key;    // blanks around it removed
     QString Value;  // blanks around it removed
+    int Line = 0;   // 1-based line of the file, for messages about the entry's meaning
 };
 
 struct ProfileSection {
     QString Name;                       // as first written, blanks removed
     std::vector<ProfileEntry> Entries;  // file order, duplicates kept
+    std::vector<int> Skipped;           // lines skipped as malformed under this header
 };
 
 class Profile {

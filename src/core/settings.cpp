@@ -92,6 +92,7 @@ Settings ReadSettings(QSettings& store, int currentYear) {
     s.FontItalic = false;
     s.ShowIndiction = ReadBool(store, "ShowIndiction", false);
     s.ShowAllStyles = ReadBool(store, "ShowAllStyles", false);
+    s.ShowFasting = ReadBool(store, "ShowFasting", true);
     s.LastDir = store.value(QStringLiteral("LastDir"), QString()).toString();
     s.MinYear = ReadYear(store, "MinYear", 1901);
     s.MaxYear = ReadYear(store, "MaxYear", 2100);
@@ -124,6 +125,7 @@ void WriteSettings(QSettings& store, const Settings& s, bool withRectangle) {
     store.setValue(QStringLiteral("FontItalic"), BoolText(s.FontItalic));
     store.setValue(QStringLiteral("ShowIndiction"), BoolText(s.ShowIndiction));
     store.setValue(QStringLiteral("ShowAllStyles"), BoolText(s.ShowAllStyles));
+    store.setValue(QStringLiteral("ShowFasting"), BoolText(s.ShowFasting));
     store.setValue(QStringLiteral("LastDir"), s.LastDir);
     store.setValue(QStringLiteral("MinYear"), QString::number(s.MinYear));
     store.setValue(QStringLiteral("MaxYear"), QString::number(s.MaxYear));

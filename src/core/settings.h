@@ -25,6 +25,7 @@ struct Settings {
     bool FontItalic = false;
     bool ShowIndiction = false;
     bool ShowAllStyles = false;
+    bool ShowFasting = true;    // the fasting line of each day (when the data set has fasting rules)
     QString LastDir;
     int16_t MinYear = 1901;     // Julian years of the allowed range
     int16_t MaxYear = 2100;

@@ -4,6 +4,7 @@
 
 #include "bases/bases.h"
 #include "engine/daycompute.h"
+#include "engine/fasting.h"
 
 #include <QString>
 
@@ -23,6 +24,7 @@ struct DataSet {
     CalendarData Data; // the file slots, every file parsed, the bases with their cache of placements
     RecordEntryTable Prepared;
     std::array<std::array<DayFileDay, 32>, DataFiles::February28 + 1> DayFiles{}; // [slot 0..12][day 1..31]
+    FastingRules Fasting; // none without a rule file
 
     const DayFileDay& DayFileOf(int16_t julianMonth, int16_t julianYearLength, int16_t day) const {
         return DayFiles[DataFiles::DayFileIndex(julianMonth, julianYearLength)][day];

@@ -48,6 +48,7 @@ std::shared_ptr<const DayEngine> DayEngine::Load(const QString& calendarDir) {
         if (!path.isEmpty())
             d.Data.Profiles.Get(path); // every file parsed now, none later
     LoadBases(d.Data);
+    d.Fasting = LoadFastingRules(QDir(d.Dir).filePath(FastingFileName.toString()));
     d.Prepared = PrepareRecordEntries(d.Data.Bases);
     for (int slot = 0; slot <= DataFiles::February28; ++slot) {
         const Profile& file = d.Data.Profiles.Get(d.Data.Files[slot]);
@@ -101,21 +102,20 @@ DayInfo DayEngine::Day(int32_t dayNumber, const DayOptions& options) const {
     info.Entries = DayEntriesOf(facts, file.Entries, file.Red, placed, &d.Prepared, red);
     info.Red = red;
 
-    // The fasting line: the one place it is computed, then shown as the last line of the fifth group.
-    if (options.ShowFasting)
-        if (std::optional<Fasting> fast = FastingOf(info)) {
-            DayEntry e;
-            e.Group = 4;
-            e.Stored = fast->Text;
-            e.Text = fast->Text;
-            info.Entries.push_back(std::move(e));
-            info.Fast = std::move(fast);
-        }
+    // The fast: the one place it is computed, for every day; shown as the last line of the fifth group.
+    info.Fast = FastingOf(info);
+    if (options.ShowFasting && info.Fast && !info.Fast->Text.isEmpty()) {
+        DayEntry e;
+        e.Group = 4;
+        e.Stored = info.Fast->Text;
+        e.Text = info.Fast->Text;
+        info.Entries.push_back(std::move(e));
+    }
     return info;
 }
 
-std::optional<Fasting> DayEngine::FastingOf(const DayInfo&) const {
-    return std::nullopt; // no fasting rules yet
+std::optional<Fasting> DayEngine::FastingOf(const DayInfo& day) const {
+    return FastOfDay(data_->Fasting, day);
 }
 
 const QString& DayEngine::CalendarDir() const {

@@ -316,7 +316,8 @@ std::vector<SearchMatch> DayEngine::Search(int16_t year, const DayOptions& optio
 
 void FindInYear(ReportContext& ctx, const QString& text, bool wholeWord) {
     const BusyGuard busy(ctx.Host);
-    const DayOptions o{ctx.State.CurStyle, ctx.Options.ShowIndiction, ctx.Options.ShowAllStyles};
+    const DayOptions o{ctx.State.CurStyle, ctx.Options.ShowIndiction, ctx.Options.ShowAllStyles,
+                       ctx.Options.ShowFasting};
     const DocRequest r{EngineOf(ctx), o, ctx.Options, ctx.State.CurDayNumber};
     const QByteArray doc = SelectionDocument(r, text, wholeWord);
     if (!doc.isEmpty())

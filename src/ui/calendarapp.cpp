@@ -1,7 +1,9 @@
 #include "ui/calendarapp.h"
 
 #include "core/recalc.h"
+#include "engine/dataset.h"
 #include "engine/startup.h"
+#include "report/documents.h"
 #include "ui/busycursor.h"
 #include "ui/calendarmenus.h"
 #include "ui/frmcalendar.h"
@@ -81,6 +83,20 @@ frmCalendar* CalendarApp::Window() {
 
 ReportContext CalendarApp::Context() {
     return ReportContext{State, Options, Data, Out, this};
+}
+
+std::function<bool(int32_t)> CalendarApp::FastDays() {
+    if (!Options.ShowFasting)
+        return {};
+    ReportContext ctx = Context();
+    EngineOf(ctx); // the reports' engine, loaded on first use
+    const std::shared_ptr<const DayEngine> engine = Out.Engine;
+    if (engine->Data().Fasting.Empty())
+        return {};
+    return [engine](int32_t day) {
+        const std::optional<Fasting> fast = engine->Day(day, DayOptions{}).Fast;
+        return fast && fast->Level < FastLevel::NoMeat; // the Cheesefare week is no fast
+    };
 }
 
 void CalendarApp::BuildReport() {

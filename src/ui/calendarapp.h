@@ -53,6 +53,9 @@ public:
     frmCalendar* Window();
     bool HasWindow() const { return window_ != nullptr; }
 
+    // Which days are fast days, for the marks of the month grid; empty when fasts are not shown.
+    std::function<bool(int32_t dayNumber)> FastDays();
+
     // Rebuilds the report of the visible tab when it is out of date.
     void BuildReport();
     ReportContext Context();

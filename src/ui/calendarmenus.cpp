@@ -63,6 +63,8 @@ void CalendarMenus::setupActions() {
     checkable(mnuIndiction, nullptr);
     make(mnuAllStyles, QStringLiteral("mnuAllStyles"), QStringLiteral("Показывать даты по &трем стилям"));
     checkable(mnuAllStyles, nullptr);
+    make(mnuFasting, QStringLiteral("mnuFasting"), QStringLiteral("Показывать по&ст"));
+    checkable(mnuFasting, nullptr);
     fwdGroup_ = new QActionGroup(this);
     make(mnuFirstWD[0], QStringLiteral("mnuFirstWD_0"), QStringLiteral("&Воскресенье"));
     make(mnuFirstWD[1], QStringLiteral("mnuFirstWD_1"), QStringLiteral("&Понедельник"));
@@ -106,7 +108,7 @@ void CalendarMenus::setupMenus() {
     menu(mnuSetup, QStringLiteral("mnuSetup"), QStringLiteral("&Настройка"));
     mnuSetup->addAction(mnuFont);
     mnuSetup->addSeparator();
-    mnuSetup->addActions({mnuIndiction, mnuAllStyles});
+    mnuSetup->addActions({mnuIndiction, mnuAllStyles, mnuFasting});
     mnuSetup->addSeparator();
     menu(mnuFWD, QStringLiteral("mnuFWD"), QStringLiteral("&Первый день недели"), mnuSetup);
     mnuFWD->addActions({mnuFirstWD[0], mnuFirstWD[1]});

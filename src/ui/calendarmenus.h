@@ -39,6 +39,7 @@ public:
     QAction* mnuFont = nullptr;
     QAction* mnuIndiction = nullptr;
     QAction* mnuAllStyles = nullptr;
+    QAction* mnuFasting = nullptr;
     std::array<QAction*, 2> mnuFirstWD{}; // 0 Sunday, 1 Monday
     QAction* mnuRange = nullptr;
     // "&Справка"

@@ -77,6 +77,7 @@ frmCalendar::frmCalendar(CalendarApp& app) : app_(app), fileCommands_(app.Option
     menus_->CheckTab(0);
     menus_->mnuIndiction->setChecked(s.ShowIndiction);
     menus_->mnuAllStyles->setChecked(s.ShowAllStyles);
+    menus_->mnuFasting->setChecked(s.ShowFasting);
     menus_->CheckFirstWeekday(s.FirstWeekday);
     cbFind->setEnabled(false);
     SetYearsMonths();
@@ -173,6 +174,7 @@ void frmCalendar::connectParts() {
         connect(m.mnuFirstWD[i], &QAction::triggered, this, [this, i] { mnuFirstWD_Click(i); });
     connect(m.mnuIndiction, &QAction::triggered, this, &frmCalendar::mnuIndiction_Click);
     connect(m.mnuAllStyles, &QAction::triggered, this, &frmCalendar::mnuAllStyles_Click);
+    connect(m.mnuFasting, &QAction::triggered, this, &frmCalendar::mnuFasting_Click);
     connect(m.mnuExit, &QAction::triggered, this, &frmCalendar::GoToExit);
 
     connect(m.mnuFile, &QMenu::aboutToShow, this, &frmCalendar::TestmnuFile);
@@ -231,7 +233,7 @@ void frmCalendar::SetWeeks() {
 void frmCalendar::SetGridCal() {
     const CalendarState& st = app_.State;
     pickers_->SetBackground(WinColor(GridColor(st.CurStyle, 1)));
-    MSFlexGrid1->Fill(st, app_.Options.FirstWeekday);
+    MSFlexGrid1->Fill(st, app_.Options.FirstWeekday, app_.FastDays());
     pickers_->BeginUpdate();
     pickers_->SelectAll(st, app_.Options.FirstWeekday);
     SetDatesCal();
@@ -375,6 +377,14 @@ void frmCalendar::mnuIndiction_Click() {
 void frmCalendar::mnuAllStyles_Click() {
     app_.Options.ShowAllStyles = !app_.Options.ShowAllStyles;
     menus_->mnuAllStyles->setChecked(app_.Options.ShowAllStyles);
+    ClearReportStyles(app_.Out);
+    app_.BuildReport();
+}
+
+void frmCalendar::mnuFasting_Click() {
+    app_.Options.ShowFasting = !app_.Options.ShowFasting;
+    menus_->mnuFasting->setChecked(app_.Options.ShowFasting);
+    MSFlexGrid1->Fill(app_.State, app_.Options.FirstWeekday, app_.FastDays());
     ClearReportStyles(app_.Out);
     app_.BuildReport();
 }

@@ -112,7 +112,7 @@ class TestData : public QObject {
 private Q_SLOTS:
     void filesAreWindows1251WithCrLf_data() {
         QTest::addColumn<QString>("name");
-        const QStringList names = AllProfiles() << QStringLiteral("Abbr.DAT");
+        const QStringList names = AllProfiles() << QStringLiteral("Abbr.DAT") << QStringLiteral("Fasting.DAT");
         for (const QString& n : names)
             QTest::addRow("%s", qPrintable(n)) << n;
     }

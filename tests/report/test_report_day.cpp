@@ -117,6 +117,44 @@ private Q_SLOTS:
         QCOMPARE(DayReport(c, int16_t(style), day, month, year), Doc({Header(), body}));
     }
 
+    // The fasting line closes group 4, after the notes of the day file and of the movable records; the rank
+    // that relaxes it may come from a movable record. Without rules or with the option off there is none.
+    void fastingLine_data() {
+        QTest::addColumn<bool>("show");
+        QTest::addColumn<int>("day");
+        QTest::addColumn<int>("month");
+        QTest::addColumn<QString>("body");
+        const QString wed = Navy + P + B + "17 июля 2024 года" + kGreg + P + P + B +
+                            "Среда 4-ой седмицы по Пятидесятнице. Глас 2-й." + P;
+        QTest::addRow("a Wednesday without entries") << true << 17 << 7 << wed + P + B + "Сухо." + P + End;
+        QTest::addRow("option off") << false << 17 << 7 << wed + End;
+        QTest::addRow("a Sunday")
+            << true << 14 << 7
+            << Red + P + B + "14 июля 2024 года" + kGreg + P + P + B + "Неделя 3-я по Пятидесятнице. Глас 2-й." +
+                   P + P + Dot + "Свв. бессребреников Космы и Дамиана." + P + P + B + "Поста нет." + P + End;
+        QTest::addRow("after the notes, relaxed by a movable vigil")
+            << true << 26 << 6
+            << Navy + P + B + "26 июня 2024 года" + kGreg + P + P + B + "Среда 1-ой седмицы по Пятидесятнице." +
+                   P + P + Dot + "А0" + P + kHalf + "Б0" + P + Dot + "В0" + P + Dot + "Ф0" + P + P + Dot + "В11" +
+                   P + Dot + "Б11" + P + Dot + "А11" + P + Dot + "Ф1" + P + Dot + "А19" + P + Dot + "Б19" + P +
+                   Dot + "В19" + P + P + Dot + "Б21" + P + Dot + "А21" + P + Dot + "Ф2" + P + Dot + "А29" + P +
+                   Dot + "Б29" + P + P + Dot + "Б31" + P + kC + "А31" + P + Dot + "Ф3" + P + kSha + "А39" + P +
+                   Dot + "Б39" + P + P + B + "Ф4" + P + B + "А4" + P + B + "Б4" + P + B + "В4" + P + B +
+                   "Рыба." + P + End;
+    }
+    void fastingLine() {
+        QFETCH(bool, show);
+        QFETCH(int, day);
+        QFETCH(int, month);
+        QFETCH(QString, body);
+        Files files = DayFiles();
+        files.insert("Fasting.DAT", "[Levels]\ndry=Сухо.\nfish=Рыба.\nnone=Поста нет.\n[1]\nweekdays=3,5\n"
+                                    "level=dry\nvigil=fish\n[2]\nlevel=none\n");
+        Calendar c(files);
+        c.Options.ShowFasting = show;
+        QCOMPARE(Text(DayReport(c, StyleGregorian, day, month, 2024)), Text(Doc({Header(), body})));
+    }
+
     void allStylesLineOrder_data() {
         QTest::addColumn<int>("style");
         QTest::addColumn<int>("day");

@@ -174,7 +174,7 @@ private Q_SLOTS:
             for (const char* word :
                  {"day", "week", "month", "year", "feasts", "search", "--date", "--style", "--format",
                   "--indiction", "--all-styles", "--first-weekday", "--font", "--font-size", "--min-year",
-                  "--max-year", "--data", "--text", "--whole-word"})
+                  "--max-year", "--data", "--text", "--whole-word", "--fasting"})
                 QVERIFY2(text.contains(QLatin1String(word)), word);
             QVERIFY(text.contains(u"Сотворения"));
             QVERIFY(text.contains(u"Anno Mundi"));
@@ -214,6 +214,8 @@ private Q_SLOTS:
         QTest::addRow("empty font") << L{"day", "--font", ""};
         QTest::addRow("min year 0") << L{"day", "--min-year", "0"};
         QTest::addRow("max year 3001") << L{"day", "--max-year", "3001"};
+        QTest::addRow("fasting yes") << L{"day", "--fasting", "yes"};
+        QTest::addRow("fasting without its value") << L{"day", "--fasting"};
         QTest::addRow("missing data folder") << L{"day", "--data", "/nonexistent/vorelian/Calendar"};
     }
     void badArguments() {

@@ -35,6 +35,7 @@ private Q_SLOTS:
         p.Press(p.Styles(), 0, 1);
         p.Action(QStringLiteral("mnuFirstWD_0"))->trigger();
         p.Action(QStringLiteral("mnuIndiction"))->trigger();
+        p.Action(QStringLiteral("mnuFasting"))->trigger();
         QVERIFY(OpenSettingsStore()->allKeys().isEmpty());
         p.Press(p.w->cbExit);
         const QList<std::pair<const char*, const char*>> expected = {
@@ -43,7 +44,7 @@ private Q_SLOTS:
             {"Width", "9600"},          {"FontName", "System"},  {"FontSize", "10"},
             {"FontBold", "False"},      {"FontItalic", "False"}, {"ShowIndiction", "True"},
             {"ShowAllStyles", "False"}, {"LastDir", ""},         {"MinYear", "1901"},
-            {"MaxYear", "2100"}};
+            {"MaxYear", "2100"},        {"ShowFasting", "False"}};
         for (const auto& [key, value] : expected) {
             QVERIFY2(world.HasStored(QLatin1String(key)), key);
             if (value)
