@@ -6,6 +6,7 @@
 #include <QJsonValue>
 
 #include <algorithm>
+#include <tuple>
 
 namespace vorelian {
 namespace {
@@ -205,6 +206,12 @@ QString BasicDate(const QDate& d) {
 }
 
 } // namespace
+
+bool IcalRangeFits(const DateParts& first, const DateParts& last) {
+    const auto key = [](int year, const DateParts& d) { return std::tuple(year, d.Month, d.Day); };
+    return key(first.Year, first) <= key(last.Year, last) &&
+           key(last.Year, last) < key(first.Year + MaxIcalYears, first);
+}
 
 std::optional<IcalScope> IcalScopeNamed(QStringView name) {
     for (IcalScope s : {IcalScope::Great, IcalScope::Red, IcalScope::All})

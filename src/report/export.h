@@ -41,6 +41,12 @@ QString FastLevelName(FastLevel level);
 
 // ---- iCalendar ----
 
+// The longest range one calendar file may cover, in years.
+inline constexpr int MaxIcalYears = 50;
+// Whether first..last, two dates of one style, may make one calendar file: in order and less than
+// MaxIcalYears years apart (1901-01-01..1950-12-31 fits, ..1951-01-01 does not).
+bool IcalRangeFits(const DateParts& first, const DateParts& last);
+
 // Which days become events: the days of a great feast, the red days, or every day.
 enum class IcalScope : int8_t { Great, Red, All };
 
