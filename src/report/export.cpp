@@ -1,5 +1,7 @@
 #include "report/export.h"
 
+#include "engine/dayengine.h"
+
 #include <QDate>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -107,6 +109,32 @@ QJsonObject DaysJson(const std::vector<DayInfo>& days) {
     for (const DayInfo& d : days)
         list.append(DayJson(d));
     return QJsonObject{{QStringLiteral("days"), list}};
+}
+
+QJsonObject FeastsJson(const std::vector<FeastRow>& feasts) {
+    QJsonArray list;
+    for (const FeastRow& f : feasts)
+        list.append(QJsonObject{{QStringLiteral("gregorian"), IsoDate(f.Gregorian)},
+                                {QStringLiteral("julian"), IsoDate(f.Julian)},
+                                {QStringLiteral("annoMundi"), AnnoMundiJson(f.AnnoMundi)},
+                                {QStringLiteral("text"), f.Text},
+                                {QStringLiteral("movable"), f.Movable},
+                                {QStringLiteral("red"), f.Red}});
+    return QJsonObject{{QStringLiteral("feasts"), list}};
+}
+
+QJsonObject SearchJson(const QString& text, bool wholeWord, int year,
+                       const std::vector<SearchMatch>& matches) {
+    QJsonArray list;
+    for (const SearchMatch& m : matches)
+        list.append(QJsonObject{{QStringLiteral("gregorian"), IsoDate(m.Gregorian)},
+                                {QStringLiteral("julian"), IsoDate(m.Julian)},
+                                {QStringLiteral("annoMundi"), AnnoMundiJson(m.AnnoMundi)},
+                                {QStringLiteral("text"), m.Text}});
+    return QJsonObject{{QStringLiteral("text"), text},
+                       {QStringLiteral("wholeWord"), wholeWord},
+                       {QStringLiteral("year"), year},
+                       {QStringLiteral("matches"), list}};
 }
 
 QByteArray JsonBytes(const QJsonObject& document) {
