@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <tuple>
+#include <utility>
 
 namespace vorelian {
 namespace {

@@ -2,6 +2,8 @@
 
 #include "core/calendar.h"
 
+#include <algorithm>
+
 namespace vorelian {
 
 DateParts StyleDateOf(const DayInfo& day, int16_t style) {
