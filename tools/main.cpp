@@ -2,6 +2,7 @@
 // prints it as the view's text or as the report document itself. It only reads the arguments, asks the day
 // engine for the document of the day and style, and prints: every line of the reports is the report
 // layer's. It writes no file.
+#include "exportcmd.h"
 #include "toolargs.h"
 
 #include "bases/bases.h"
@@ -29,6 +30,11 @@ namespace {
 int BadArgument(const QString& message) {
     std::fprintf(stderr, "vorelian-report: %s\n", message.toLocal8Bit().constData());
     return 2;
+}
+
+int WriteFailed() {
+    std::fprintf(stderr, "vorelian-report: the report could not be written out\n");
+    return 1;
 }
 
 bool WriteOut(const QByteArray& bytes) {
@@ -79,6 +85,17 @@ int main(int argc, char** argv) {
     CalendarState st;
     InitStyleTables(st);
     SetYearRange(st, options.MinYear, options.MaxYear);
+    if (a.Ical) {
+        const int32_t first = DayNumber(a.Style, a.From->Day, a.From->Month, a.From->Year);
+        const int32_t last = DayNumber(a.Style, a.To->Day, a.To->Month, a.To->Year);
+        if (first < st.MinDayNumbers[a.Style] || last > st.MaxDayNumbers[a.Style])
+            return BadArgument(QStringLiteral("the range is outside the range of years %1-%2 (Julian)")
+                                   .arg(options.MinYear)
+                                   .arg(options.MaxYear));
+        const auto engine = DayEngine::Load(folder);
+        return WriteOut(tool::IcalReport(a, *engine, {first, last})) ? 0 : WriteFailed();
+    }
+
     if (a.Year) {
         const int32_t n = DayNumber(a.Style, int16_t(*a.Day), int16_t(*a.Month), int16_t(*a.Year));
         if (n < st.MinDayNumbers[a.Style] || n > st.MaxDayNumbers[a.Style])
@@ -93,6 +110,8 @@ int main(int argc, char** argv) {
 
     const auto engine = DayEngine::Load(folder);
     const DayOptions dayOptions{a.Style, options.ShowIndiction, options.ShowAllStyles, options.ShowFasting};
+    if (a.Output == tool::Format::Json)
+        return WriteOut(tool::JsonReport(a, *engine, day)) ? 0 : WriteFailed();
     const QByteArray document =
         engine->ReportDocument(a.Tab, day, dayOptions, options, a.Text.value_or(QString()), a.WholeWord);
     if (document.isEmpty()) {
@@ -102,9 +121,5 @@ int main(int argc, char** argv) {
 
     const QByteArray bytes =
         a.Output == tool::Format::Rtf ? document : rtf::PlainTextForTerminal(rtf::ReadRtf(document));
-    if (!WriteOut(bytes)) {
-        std::fprintf(stderr, "vorelian-report: the report could not be written out\n");
-        return 1;
-    }
-    return 0;
+    return WriteOut(bytes) ? 0 : WriteFailed();
 }
