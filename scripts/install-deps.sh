@@ -11,6 +11,7 @@ packages=(
   xvfb xauth imagemagick
   fonts-dejavu-core fonts-liberation2
   poppler-utils
+  qt6-httpserver-dev qt6-websockets-dev tidy wrk
 )
 
 missing=()

@@ -1,0 +1,109 @@
+#include "service.h"
+
+#include <QPointer>
+#include <QTcpSocket>
+#include <QtConcurrent/QtConcurrentRun>
+
+#include <chrono>
+#include <cstdio>
+
+namespace vorelian::server {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+QByteArray MethodName(QHttpServerRequest::Method m) {
+    switch (m) {
+    case QHttpServerRequest::Method::Get:
+        return "GET";
+    case QHttpServerRequest::Method::Head:
+        return "HEAD";
+    case QHttpServerRequest::Method::Post:
+        return "POST";
+    case QHttpServerRequest::Method::Put:
+        return "PUT";
+    case QHttpServerRequest::Method::Delete:
+        return "DELETE";
+    case QHttpServerRequest::Method::Options:
+        return "OPTIONS";
+    case QHttpServerRequest::Method::Patch:
+        return "PATCH";
+    case QHttpServerRequest::Method::Connect:
+        return "CONNECT";
+    case QHttpServerRequest::Method::Trace:
+        return "TRACE";
+    default:
+        return "OTHER";
+    }
+}
+
+Request Plain(const QHttpServerRequest& r) {
+    Request out;
+    out.Method = MethodName(r.method());
+    const QUrl url = r.url();
+    out.Path = url.path(QUrl::FullyEncoded).toLatin1();
+    out.Query = url.query(QUrl::FullyEncoded).toLatin1();
+    out.IfNoneMatch = r.value(QByteArrayLiteral("If-None-Match"));
+    return out;
+}
+
+void Log(const Request& r, int status, Clock::time_point start) {
+    const auto us = std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - start).count();
+    QByteArray target = r.Path;
+    if (!r.Query.isEmpty())
+        target += '?' + r.Query;
+    std::fprintf(stderr, "%s %s %d %lldus\n", r.Method.constData(), LogEscaped(target).constData(), status,
+                 static_cast<long long>(us));
+}
+
+} // namespace
+
+void Send(QHttpServerResponder& responder, const Answer& answer, bool head) {
+    responder.writeStatusLine(static_cast<QHttpServerResponder::StatusCode>(answer.Status));
+    if (!answer.ContentType.isEmpty())
+        responder.writeHeader(QByteArrayLiteral("Content-Type"), answer.ContentType);
+    if (answer.Status != 304)
+        responder.writeHeader(QByteArrayLiteral("Content-Length"), QByteArray::number(answer.Body.size()));
+    for (const auto& [name, value] : answer.Headers)
+        responder.writeHeader(name, value);
+    if (head || answer.Status == 304)
+        responder.writeBody("", 0);
+    else
+        responder.writeBody(answer.Body);
+}
+
+Service::Service(ServiceData data, int threads) : data_(std::move(data)) {
+    if (threads > 0)
+        pool_.setMaxThreadCount(threads);
+    server_.setMissingHandler([this](const QHttpServerRequest& request, QHttpServerResponder&& responder) {
+        Handle(request, std::move(responder));
+    });
+}
+
+Service::~Service() {
+    pool_.waitForDone();
+}
+
+quint16 Service::Listen(const QHostAddress& address, quint16 port) {
+    return server_.listen(address, port);
+}
+
+void Service::Handle(const QHttpServerRequest& request, QHttpServerResponder&& responder) {
+    const auto start = Clock::now();
+    Request plain = Plain(request);
+    // The socket goes away when the client hangs up before its answer is ready.
+    QPointer<QTcpSocket> socket = responder.socket();
+    const QDate today = QDate::currentDate();
+    QtConcurrent::run(&pool_, [data = &data_, plain, today] {
+        return Respond(*data, plain, today);
+    }).then(this, [plain, start, socket, responder = std::move(responder)](Answer answer) mutable {
+        if (!socket) {
+            Log(plain, 499, start);
+            return;
+        }
+        Send(responder, answer, plain.Method == "HEAD");
+        Log(plain, answer.Status, start);
+    });
+}
+
+} // namespace vorelian::server
