@@ -12,6 +12,9 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
+// Longer addresses are cut in the log so that one request cannot flood it.
+constexpr qsizetype kLoggedTarget = 300;
+
 QByteArray MethodName(QHttpServerRequest::Method m) {
     switch (m) {
     case QHttpServerRequest::Method::Get:
@@ -52,6 +55,8 @@ void Log(const Request& r, int status, Clock::time_point start) {
     QByteArray target = r.Path;
     if (!r.Query.isEmpty())
         target += '?' + r.Query;
+    if (target.size() > kLoggedTarget)
+        target = target.left(kLoggedTarget) + "...";
     std::fprintf(stderr, "%s %s %d %lldus\n", r.Method.constData(), LogEscaped(target).constData(), status,
                  static_cast<long long>(us));
 }
