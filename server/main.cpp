@@ -81,11 +81,10 @@ int main(int argc, char** argv) {
         return Ok;
     }
 
-    const QString folder =
-        QDir(parsed->DataDir.isEmpty()
-                 ? QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Calendar"))
-                 : parsed->DataDir)
-            .absolutePath();
+    // The same data folder the other programs read unless one is given.
+    const QString folder = parsed->DataDir.isEmpty()
+                               ? QFileInfo(DataFiles::BesideProgram()[DataFiles::January]).absolutePath()
+                               : QDir(parsed->DataDir).absolutePath();
     if (!HoldsDataSet(folder))
         return Fail(NoDataSet, QStringLiteral("no data set found in %1").arg(folder));
 
