@@ -69,7 +69,9 @@ QString Entries(const DayInfo& day) {
         }
         const RankMark mark = MarkOf(e);
         html += e.Red ? QStringLiteral("<li class=\"red\">") : QStringLiteral("<li>");
-        if (mark.Meaning.isEmpty())
+        if (mark.Mark.isEmpty())
+            html += QStringLiteral("<span class=\"rank\">&#160;</span> ");
+        else if (mark.Meaning.isEmpty())
             html += QStringLiteral("<span class=\"rank\">%1</span> ").arg(mark.Mark);
         else
             html +=

@@ -94,21 +94,39 @@ quint16 Service::Listen(const QHostAddress& address, quint16 port) {
 }
 
 void Service::Handle(const QHttpServerRequest& request, QHttpServerResponder&& responder) {
-    const auto start = Clock::now();
-    Request plain = Plain(request);
-    // The socket goes away when the client hangs up before its answer is ready.
-    QPointer<QTcpSocket> socket = responder.socket();
+    QTcpSocket* socket = responder.socket();
+    auto [queue, fresh] = queues_.try_emplace(socket);
+    if (fresh) {
+        // A connection's queue goes with the connection, answered or not.
+        connect(socket, &QObject::destroyed, this, [this, socket] { queues_.erase(socket); });
+    }
+    auto pending =
+        std::make_unique<Pending>(Pending{std::move(responder), Plain(request), Clock::now(), std::nullopt});
+    Pending* entry = pending.get();
+    queue->second.push_back(std::move(pending));
     const QDate today = QDate::currentDate();
-    QtConcurrent::run(&pool_, [data = &data_, plain, today] {
+    QtConcurrent::run(&pool_, [data = &data_, plain = entry->Plain, today] {
         return Respond(*data, plain, today);
-    }).then(this, [plain, start, socket, responder = std::move(responder)](Answer answer) mutable {
-        if (!socket) {
-            Log(plain, 499, start);
+    }).then(this, [this, socket = QPointer<QTcpSocket>(socket), entry](Answer answer) {
+        // Without its connection the entry is gone too: the client hung up.
+        if (!socket)
             return;
-        }
-        Send(responder, answer, plain.Method == "HEAD");
-        Log(plain, answer.Status, start);
+        entry->Ready = std::move(answer);
+        Flush(socket);
     });
+}
+
+void Service::Flush(QTcpSocket* socket) {
+    const auto it = queues_.find(socket);
+    if (it == queues_.end())
+        return;
+    Queue& queue = it->second;
+    while (!queue.empty() && queue.front()->Ready) {
+        Pending& p = *queue.front();
+        Send(p.Responder, *p.Ready, p.Plain.Method == "HEAD");
+        Log(p.Plain, p.Ready->Status, p.Start);
+        queue.pop_front();
+    }
 }
 
 } // namespace vorelian::server

@@ -9,6 +9,11 @@
 #include <QObject>
 #include <QThreadPool>
 
+#include <chrono>
+#include <deque>
+#include <optional>
+#include <unordered_map>
+
 namespace vorelian::server {
 
 class Service : public QObject {
@@ -21,9 +26,22 @@ public:
     quint16 Listen(const QHostAddress& address, quint16 port);
 
 private:
+    // A request read from a connection, waiting for its answer and for the answers before it: a client
+    // that sends several requests at once gets the answers in the order of its requests.
+    struct Pending {
+        QHttpServerResponder Responder;
+        Request Plain;
+        std::chrono::steady_clock::time_point Start;
+        std::optional<Answer> Ready;
+    };
+    using Queue = std::deque<std::unique_ptr<Pending>>;
+
     void Handle(const QHttpServerRequest& request, QHttpServerResponder&& responder);
+    // Sends the answers at the front of a connection's queue that are ready.
+    void Flush(QTcpSocket* socket);
 
     ServiceData data_;
+    std::unordered_map<QTcpSocket*, Queue> queues_;
     QThreadPool pool_;
     QHttpServer server_;
 };
