@@ -11,6 +11,7 @@ packages=(
   xvfb xauth imagemagick
   fonts-dejavu-core fonts-liberation2
   poppler-utils
+  python3 python3-icalendar
   qt6-httpserver-dev qt6-websockets-dev tidy wrk
 )
 

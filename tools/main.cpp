@@ -1,6 +1,7 @@
 // vorelian-report: builds one report exactly as the program builds it for its view, without a window, and
 // prints it as the view's text or as the report document itself. It only reads the arguments, sets the
 // calendar state as the program does, and prints: every line of the reports is the report layer's.
+#include "exportcmd.h"
 #include "toolargs.h"
 
 #include "bases/bases.h"
@@ -45,6 +46,11 @@ struct TempFilesGuard {
 int BadArgument(const QString& message) {
     std::fprintf(stderr, "vorelian-report: %s\n", message.toLocal8Bit().constData());
     return 2;
+}
+
+int WriteFailed() {
+    std::fprintf(stderr, "vorelian-report: the report could not be written out\n");
+    return 1;
 }
 
 bool WriteOut(const QByteArray& bytes) {
@@ -99,6 +105,17 @@ int main(int argc, char** argv) {
     BasesHooks hooks(data);
     st.Hooks = &hooks;
 
+    if (a.Ical) {
+        const int32_t first = DayNumber(a.Style, a.From->Day, a.From->Month, a.From->Year);
+        const int32_t last = DayNumber(a.Style, a.To->Day, a.To->Month, a.To->Year);
+        if (first < st.MinDayNumbers[a.Style] || last > st.MaxDayNumbers[a.Style])
+            return BadArgument(QStringLiteral("the range is outside the range of years %1-%2 (Julian)")
+                                   .arg(options.MinYear)
+                                   .arg(options.MaxYear));
+        const auto engine = DayEngine::Load(QFileInfo(data.Files[DataFiles::January]).absolutePath());
+        return WriteOut(tool::IcalReport(a, *engine, {first, last})) ? 0 : WriteFailed();
+    }
+
     if (a.Year) {
         const int32_t n = DayNumber(a.Style, int16_t(*a.Day), int16_t(*a.Month), int16_t(*a.Year));
         if (n < st.MinDayNumbers[a.Style] || n > st.MaxDayNumbers[a.Style])
@@ -121,6 +138,12 @@ int main(int argc, char** argv) {
         }
     }
 
+    if (a.Output == tool::Format::Json) {
+        const StyleDate& r = st.StyleDates[st.CurStyle];
+        const auto engine = DayEngine::Load(QFileInfo(data.Files[DataFiles::January]).absolutePath());
+        return WriteOut(tool::JsonReport(a, *engine, {r.Year, r.Month, r.Day})) ? 0 : WriteFailed();
+    }
+
     Reports reports;
     const TempFilesGuard temp(reports.Temp);
     ToolHost host;
@@ -137,9 +160,5 @@ int main(int argc, char** argv) {
     const QByteArray bytes = a.Output == tool::Format::Rtf
                                  ? host.Document
                                  : rtf::PlainTextForTerminal(rtf::ReadRtf(host.Document));
-    if (!WriteOut(bytes)) {
-        std::fprintf(stderr, "vorelian-report: the report could not be written out\n");
-        return 1;
-    }
-    return 0;
+    return WriteOut(bytes) ? 0 : WriteFailed();
 }
