@@ -3,6 +3,9 @@
 #include "dayhtml.h"
 
 #include "core/calendar.h"
+#include "core/recalc.h"
+#include "report/export.h"
+#include "report/exportdays.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -103,30 +106,37 @@ std::optional<int16_t> StyleOf(const Params& params, Refusal& refusal) {
 }
 
 QString OutOfRange() {
-    return QStringLiteral("the date is outside the years the service answers for (Julian 1901-2100)");
+    return QStringLiteral(
+        "the date is outside the years the service answers for (1901-2100, 7409-7608 Anno Mundi)");
 }
 
-bool Served(const ServiceData& data, int32_t first, int32_t last) {
-    return first >= data.FirstDay && last <= data.LastDay && first <= last;
+bool Served(const ServiceData& data, int16_t style, int32_t first, int32_t last) {
+    return first >= data.FirstDay[style] && last <= data.LastDay[style] && first <= last;
 }
 
-// The day number of a date text of a style, checked against the calendar and the served range.
-std::optional<int32_t> DayOf(const ServiceData& data, int16_t style, QStringView text, Refusal& refusal) {
+// A date of a style, checked against the calendar and the served range.
+struct Dated {
+    int32_t Number = 0;
+    DateParts Date;
+};
+
+std::optional<Dated> DayOf(const ServiceData& data, int16_t style, QStringView text, Refusal& refusal) {
     const auto d = ParseDateText(text, 3);
     if (!d) {
         refusal.Message = QStringLiteral("the date must be YYYY-MM-DD");
         return std::nullopt;
     }
-    const auto n = data.Source->DayNumberOf(style, int16_t((*d)[0]), int16_t((*d)[1]), int16_t((*d)[2]));
+    const DateParts date{int16_t((*d)[0]), int16_t((*d)[1]), int16_t((*d)[2])};
+    const auto n = data.Engine->DayNumberOf(style, date.Year, date.Month, date.Day);
     if (!n) {
         refusal.Message = QStringLiteral("there is no such day in style %1").arg(style);
         return std::nullopt;
     }
-    if (!Served(data, *n, *n)) {
+    if (!Served(data, style, *n, *n)) {
         refusal.Message = OutOfRange();
         return std::nullopt;
     }
-    return n;
+    return Dated{*n, date};
 }
 
 // The days of a month (month > 0) or of a whole year (month == 0) of a style.
@@ -134,14 +144,14 @@ std::optional<std::pair<int32_t, int32_t>> PeriodOf(const ServiceData& data, int
                                                     int month, Refusal& refusal) {
     const int nextYear = month == 0 || month == 12 ? year + 1 : year;
     const int nextMonth = month == 0 || month == 12 ? 1 : month + 1;
-    const auto first = data.Source->DayNumberOf(style, int16_t(year), int16_t(month == 0 ? 1 : month), 1);
-    const auto next = data.Source->DayNumberOf(style, int16_t(nextYear), int16_t(nextMonth), 1);
+    const auto first = data.Engine->DayNumberOf(style, int16_t(year), int16_t(month == 0 ? 1 : month), 1);
+    const auto next = data.Engine->DayNumberOf(style, int16_t(nextYear), int16_t(nextMonth), 1);
     if (!first || !next) {
         refusal.Message = month == 0 ? QStringLiteral("there is no such year in style %1").arg(style)
                                      : QStringLiteral("there is no such month in style %1").arg(style);
         return std::nullopt;
     }
-    if (!Served(data, *first, *next - 1)) {
+    if (!Served(data, style, *first, *next - 1)) {
         refusal.Message = OutOfRange();
         return std::nullopt;
     }
@@ -197,12 +207,12 @@ QDate GregorianOf(const DayInfo& d) {
 
 Answer Page(const ServiceData& data, const Request& request, int32_t n, const QByteArray& key,
             const QByteArray& cacheControl) {
-    const DayInfo day = data.Source->Day(n);
+    const DayInfo day = data.Engine->Day(n, DayOptions{});
     const QDate date = GregorianOf(day);
     PageLinks links;
-    if (n > data.FirstDay)
+    if (n > data.FirstDay[3])
         links.Previous = date.addDays(-1);
-    if (n < data.LastDay)
+    if (n < data.LastDay[3])
         links.Next = date.addDays(1);
     Answer a = Cached(data, request, key, kHtml, DayPage(day, links), cacheControl);
     a.Headers.push_back({QByteArrayLiteral("Content-Security-Policy"), kPageSecurity});
@@ -211,8 +221,8 @@ Answer Page(const ServiceData& data, const Request& request, int32_t n, const QB
 
 std::optional<int32_t> TodayNumber(const ServiceData& data, const QDate& today) {
     const auto n =
-        data.Source->DayNumberOf(3, int16_t(today.year()), int16_t(today.month()), int16_t(today.day()));
-    if (!n || !Served(data, *n, *n))
+        data.Engine->DayNumberOf(3, int16_t(today.year()), int16_t(today.month()), int16_t(today.day()));
+    if (!n || !Served(data, 3, *n, *n))
         return std::nullopt;
     return n;
 }
@@ -221,14 +231,22 @@ QByteArray StyleKey(int16_t style) {
     return "?style=" + QByteArray::number(style);
 }
 
+// The document the tool prints for report `tab` about `date` of the style.
+QByteArray ToolJson(const ServiceData& data, int tab, int16_t style, const DateParts& date,
+                    const QString& text = QString(), bool wholeWord = false) {
+    DayOptions options;
+    options.Style = style;
+    return JsonBytes(ReportJson(*data.Engine, tab, date, options, text, wholeWord));
+}
+
 // The answers of the JSON interface, each from the rest of the path after its prefix.
 Answer DayApi(const ServiceData& data, const Request& r, const Params& p, QStringView rest) {
     Refusal no;
     const auto style = StyleOf(p, no);
-    const auto n = style ? DayOf(data, *style, rest, no) : std::nullopt;
-    if (!n)
+    const auto day = style ? DayOf(data, *style, rest, no) : std::nullopt;
+    if (!day)
         return Error(no);
-    return Cached(data, r, r.Path + StyleKey(*style), kJson, data.Source->DaysJson(*n, *n, *style));
+    return Cached(data, r, r.Path + StyleKey(*style), kJson, ToolJson(data, 0, *style, day->Date));
 }
 
 Answer MonthApi(const ServiceData& data, const Request& r, const Params& p, QStringView rest) {
@@ -239,23 +257,21 @@ Answer MonthApi(const ServiceData& data, const Request& r, const Params& p, QStr
     const auto ym = ParseDateText(rest, 2);
     if (!ym)
         return Error(400, QStringLiteral("the month must be YYYY-MM"));
-    const auto period = PeriodOf(data, *style, (*ym)[0], (*ym)[1], no);
-    if (!period)
+    if (!PeriodOf(data, *style, (*ym)[0], (*ym)[1], no))
         return Error(no);
-    return Cached(data, r, r.Path + StyleKey(*style), kJson,
-                  data.Source->DaysJson(period->first, period->second, *style));
+    const DateParts first{int16_t((*ym)[0]), int16_t((*ym)[1]), 1};
+    return Cached(data, r, r.Path + StyleKey(*style), kJson, ToolJson(data, 2, *style, first));
 }
 
-Answer YearApi(const ServiceData& data, const Request& r, const Params& p, QStringView rest, bool feasts) {
+// The year of days (tab 3) or its main feasts (tab 4).
+Answer YearApi(const ServiceData& data, const Request& r, const Params& p, QStringView rest, int tab) {
     Refusal no;
     const auto style = StyleOf(p, no);
     const auto year = style ? YearOf(rest, no) : std::nullopt;
-    const auto period = year ? PeriodOf(data, *style, *year, 0, no) : std::nullopt;
-    if (!period)
+    if (!year || !PeriodOf(data, *style, *year, 0, no))
         return Error(no);
-    QByteArray body = feasts ? data.Source->FeastsJson(int16_t(*year), *style)
-                             : data.Source->DaysJson(period->first, period->second, *style);
-    return Cached(data, r, r.Path + StyleKey(*style), kJson, std::move(body));
+    return Cached(data, r, r.Path + StyleKey(*style), kJson,
+                  ToolJson(data, tab, *style, DateParts{int16_t(*year), 1, 1}));
 }
 
 Answer SearchApi(const ServiceData& data, const Request& r, const Params& p) {
@@ -284,47 +300,57 @@ Answer SearchApi(const ServiceData& data, const Request& r, const Params& p) {
                            "&wholeWord=" + (wholeWord ? "1" : "0") +
                            "&text=" + text->second.toUtf8().toPercentEncoding();
     return Cached(data, r, key, kJson,
-                  data.Source->SearchJson(int16_t(*year), *style, text->second, wholeWord));
+                  ToolJson(data, 5, *style, DateParts{int16_t(*year), 1, 1}, text->second, wholeWord));
 }
 
-// /calendar.ics?from=&to=&scope=: Gregorian dates; without them this year and the next.
+// /calendar.ics?from=&to=&scope=&style=: both ends in the style; without them this Gregorian year and
+// the next.
 Answer Feed(const ServiceData& data, const Request& r, const Params& p, const QDate& today) {
     Refusal no;
-    QDate from(today.year(), 1, 1), to(today.year() + 1, 12, 31);
-    const bool dated = p.count("from") && p.count("to");
-    for (const auto& [name, date] : {std::pair{"from", &from}, std::pair{"to", &to}}) {
-        const auto it = p.find(name);
-        if (it == p.end())
-            continue;
-        const auto d = ParseDateText(it->second, 3);
-        *date = d ? QDate((*d)[0], (*d)[1], (*d)[2]) : QDate();
-        if (!date->isValid())
-            return Error(400,
-                         QStringLiteral("%1 must be a Gregorian date YYYY-MM-DD").arg(QLatin1String(name)));
+    const auto style = StyleOf(p, no);
+    if (!style)
+        return Error(no);
+    const bool dated = p.count("from") || p.count("to");
+    Dated from, to;
+    if (dated) {
+        if (!p.count("from") || !p.count("to"))
+            return Error(400, QStringLiteral("from and to go together"));
+        const auto f = DayOf(data, *style, p.at("from"), no);
+        const auto t = f ? DayOf(data, *style, p.at("to"), no) : std::nullopt;
+        if (!t)
+            return Error(no);
+        from = *f;
+        to = *t;
+    } else {
+        const auto f = TodayNumber(data, QDate(today.year(), 1, 1));
+        const auto t = TodayNumber(data, QDate(today.year() + 1, 12, 31));
+        if (!f || !t)
+            return Error(400, OutOfRange());
+        from.Number = *f;
+        to.Number = *t;
     }
-    if (from > to)
+    if (from.Number > to.Number)
         return Error(400, QStringLiteral("from is after to"));
-    if (to >= from.addYears(MaxFeedYears))
+    const auto key3 = [](const DateParts& d, int years) {
+        return std::tuple(d.Year + years, d.Month, d.Day);
+    };
+    if (dated && key3(to.Date, 0) >= key3(from.Date, MaxFeedYears))
         return Error(400, QStringLiteral("the range is longer than %1 years").arg(MaxFeedYears));
-    FeedScope scope = FeedScope::All;
+    IcalScope scope = IcalScope::All;
     if (const auto s = p.find("scope"); s != p.end()) {
-        if (s->second == u"great")
-            scope = FeedScope::Great;
-        else if (s->second == u"red")
-            scope = FeedScope::Red;
-        else if (s->second != u"all")
+        const auto named = IcalScopeNamed(s->second);
+        if (!named)
             return Error(400, QStringLiteral("scope must be great, red or all"));
+        scope = *named;
     }
-    const auto first =
-        data.Source->DayNumberOf(3, int16_t(from.year()), int16_t(from.month()), int16_t(from.day()));
-    const auto last = data.Source->DayNumberOf(3, int16_t(to.year()), int16_t(to.month()), int16_t(to.day()));
-    if (!first || !last || !Served(data, *first, *last))
-        return Error(400, OutOfRange());
-    static constexpr const char* scopes[] = {"great", "red", "all"};
-    const QByteArray key = r.Path + "?from=" + from.toString(Qt::ISODate).toLatin1() +
-                           "&to=" + to.toString(Qt::ISODate).toLatin1() + "&scope=" + scopes[int(scope)];
+    DayOptions options;
+    options.Style = *style;
+    const QByteArray key = r.Path + StyleKey(*style) + "&from=" + QByteArray::number(from.Number) +
+                           "&to=" + QByteArray::number(to.Number) +
+                           "&scope=" + IcalScopeName(scope).toLatin1();
     // Without dates the feed moves with the year, so a client asks again within the hour.
-    return Cached(data, r, key, kCalendar, data.Source->Calendar(*first, *last, scope),
+    return Cached(data, r, key, kCalendar,
+                  IcalCalendar(*data.Engine, {from.Number, to.Number}, scope, options).value_or(QByteArray()),
                   dated ? kDatedCache : QByteArrayLiteral("public, max-age=3600"));
 }
 
@@ -351,19 +377,19 @@ Answer Route(const ServiceData& data, const Request& r, const Params& p, const Q
     }
     if (path.startsWith(u"/day/")) {
         Refusal no;
-        const auto n = DayOf(data, 3, rest(u"/day/"), no);
-        if (!n)
+        const auto day = DayOf(data, 3, rest(u"/day/"), no);
+        if (!day)
             return Error(no);
-        return Page(data, r, *n, r.Path, kDatedCache);
+        return Page(data, r, day->Number, r.Path, kDatedCache);
     }
     if (path.startsWith(u"/api/v1/day/"))
         return DayApi(data, r, p, rest(u"/api/v1/day/"));
     if (path.startsWith(u"/api/v1/month/"))
         return MonthApi(data, r, p, rest(u"/api/v1/month/"));
     if (path.startsWith(u"/api/v1/year/"))
-        return YearApi(data, r, p, rest(u"/api/v1/year/"), false);
+        return YearApi(data, r, p, rest(u"/api/v1/year/"), 3);
     if (path.startsWith(u"/api/v1/feasts/"))
-        return YearApi(data, r, p, rest(u"/api/v1/feasts/"), true);
+        return YearApi(data, r, p, rest(u"/api/v1/feasts/"), 4);
     if (path == u"/api/v1/search")
         return SearchApi(data, r, p);
     if (path == u"/calendar.ics")
@@ -386,8 +412,13 @@ bool KnownPath(const QByteArray& path) {
 
 } // namespace
 
-std::pair<int32_t, int32_t> ServedDays() {
-    return {DayNumber(StyleJulian, 1, 1, 1901), DayNumber(StyleJulian, 31, 12, 2100)};
+void SetServedDays(ServiceData& data) {
+    CalendarState st;
+    SetYearRange(st, 1901, 2100);
+    for (int s = 1; s <= 3; ++s) {
+        data.FirstDay[s] = st.MinDayNumbers[s];
+        data.LastDay[s] = st.MaxDayNumbers[s];
+    }
 }
 
 QByteArray DataSetHash(const QString& folder) {

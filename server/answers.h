@@ -3,12 +3,13 @@
 // be computed on any thread and checked without a network.
 #pragma once
 
-#include "calendarsource.h"
+#include "engine/dayengine.h"
 
 #include <QByteArray>
 #include <QDate>
 #include <QString>
 
+#include <array>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -24,10 +25,10 @@ inline constexpr int MaxFeedYears = 10;
 
 // The loaded data set and what the answers need to know about it.
 struct ServiceData {
-    std::shared_ptr<const CalendarSource> Source;
-    QByteArray DataHash;  // hex digest of the data folder's files: part of every ETag
-    int32_t FirstDay = 0; // the days the service answers for, as the tool's default range of years
-    int32_t LastDay = 0;
+    std::shared_ptr<const DayEngine> Engine;
+    QByteArray DataHash; // hex digest of the data folder's files: part of every ETag
+    // The days the service answers for in each style (1..3), the tool's default range of years.
+    std::array<int32_t, 4> FirstDay{}, LastDay{};
 };
 
 struct Request {
@@ -44,8 +45,9 @@ struct Answer {
     std::vector<std::pair<QByteArray, QByteArray>> Headers;
 };
 
-// The first and last day the service answers for: Julian 1901 to 2100, the tool's default years.
-std::pair<int32_t, int32_t> ServedDays();
+// Fills the first and last day of each style the service answers for: the tool's default years, 1901 to
+// 2100 of the style (7409 to 7608 Anno Mundi).
+void SetServedDays(ServiceData& data);
 
 // Hex SHA-1 over the names and contents of the regular files of a folder, in name order.
 QByteArray DataSetHash(const QString& folder);

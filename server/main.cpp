@@ -89,12 +89,11 @@ int main(int argc, char** argv) {
         return Fail(NoDataSet, QStringLiteral("no data set found in %1").arg(folder));
 
     ServiceData data;
-    data.Source = CalendarSource::Load(folder, error);
-    if (!data.Source)
-        return Fail(NoDataSet,
-                    QStringLiteral("the data set in %1 could not be loaded: %2").arg(folder, error));
+    data.Engine = DayEngine::Load(folder);
+    if (!data.Engine)
+        return Fail(NoDataSet, QStringLiteral("the data set in %1 could not be loaded").arg(folder));
     data.DataHash = DataSetHash(folder);
-    std::tie(data.FirstDay, data.LastDay) = ServedDays();
+    SetServedDays(data);
 
     if (!CatchStopSignals(app))
         return Fail(Failure, QStringLiteral("cannot catch the stop signals"));
