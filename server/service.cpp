@@ -1,11 +1,14 @@
 #include "service.h"
 
 #include <QPointer>
+#include <QTcpServer>
 #include <QTcpSocket>
+#include <QTimer>
 #include <QtConcurrent/QtConcurrentRun>
 
 #include <chrono>
 #include <cstdio>
+#include <memory>
 
 namespace vorelian::server {
 namespace {
@@ -61,6 +64,52 @@ void Log(const Request& r, int status, Clock::time_point start) {
                  static_cast<long long>(us));
 }
 
+// Qt's HTTP server keeps a connection as long as the client likes and reads a request body of any size.
+// This listener hands it only connections that earn their keep: one is closed when no answer has left
+// it for kIdle (a client that trickles a request, or sits idle between requests), when more than
+// kUnansweredBytes arrive without an answer (a body nobody asked for), and when kMaxConnections are
+// already open.
+class GuardedListener : public QTcpServer {
+public:
+    static constexpr int kIdleMs = 30000;
+    static constexpr qint64 kUnansweredBytes = 64 * 1024;
+    static constexpr int kMaxConnections = 1000;
+
+    using QTcpServer::QTcpServer;
+
+    QTcpSocket* nextPendingConnection() override {
+        QTcpSocket* socket = QTcpServer::nextPendingConnection();
+        if (!socket)
+            return socket;
+        ++open_;
+        connect(socket, &QObject::destroyed, this, [this] { --open_; });
+        if (open_ > kMaxConnections) {
+            // Closed once the HTTP server has taken it, so that its own clean-up runs.
+            QMetaObject::invokeMethod(socket, &QTcpSocket::abort, Qt::QueuedConnection);
+            return socket;
+        }
+        auto* timer = new QTimer(socket);
+        timer->setSingleShot(true);
+        timer->start(kIdleMs);
+        connect(timer, &QTimer::timeout, socket, &QTcpSocket::abort);
+        auto unanswered = std::make_shared<qint64>(0);
+        // Connected before the HTTP server's own reader, so this sees the bytes before it reads them.
+        connect(socket, &QTcpSocket::readyRead, socket, [socket, unanswered] {
+            *unanswered += socket->bytesAvailable();
+            if (*unanswered > kUnansweredBytes)
+                QMetaObject::invokeMethod(socket, &QTcpSocket::abort, Qt::QueuedConnection);
+        });
+        connect(socket, &QTcpSocket::bytesWritten, socket, [timer, unanswered] {
+            *unanswered = 0;
+            timer->start(kIdleMs);
+        });
+        return socket;
+    }
+
+private:
+    int open_ = 0;
+};
+
 } // namespace
 
 void Send(QHttpServerResponder& responder, const Answer& answer, bool head) {
@@ -90,7 +139,13 @@ Service::~Service() {
 }
 
 quint16 Service::Listen(const QHostAddress& address, quint16 port) {
-    return server_.listen(address, port);
+    auto* listener = new GuardedListener(&server_);
+    if (!listener->listen(address, port)) {
+        delete listener;
+        return 0;
+    }
+    server_.bind(listener);
+    return listener->serverPort();
 }
 
 void Service::Handle(const QHttpServerRequest& request, QHttpServerResponder&& responder) {

@@ -420,6 +420,22 @@ private Q_SLOTS:
         }
     }
 
+    // A body nobody asked for is not read into memory: past 64 KiB without an answer the connection closes,
+    // and the server goes on answering others.
+    void unaskedBodyClosesTheConnection() {
+        QTcpSocket socket;
+        socket.connectToHost(QHostAddress::LocalHost, bundled_->Port);
+        QVERIFY(socket.waitForConnected(10000));
+        socket.write(RequestBytes("POST", "/api/v1/day/2027-01-07", "Content-Length: 100000000\r\n"));
+        const QByteArray chunk(64 * 1024, 'x');
+        for (int i = 0; i < 16 && socket.state() == QAbstractSocket::ConnectedState; ++i) {
+            socket.write(chunk);
+            socket.waitForBytesWritten(1000);
+        }
+        QVERIFY(socket.state() != QAbstractSocket::ConnectedState || socket.waitForDisconnected(10000));
+        QCOMPARE(bundled_->Get("/healthz").Status, 200);
+    }
+
     // Texts from the data files never become markup in the page.
     void dataTextsEscaped() {
         // Julian 7 January 2027 is Gregorian 20 January.
