@@ -1,5 +1,7 @@
 #include "service.h"
 
+#include <QDateTime>
+#include <QLocale>
 #include <QPointer>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -112,8 +114,13 @@ private:
 
 } // namespace
 
+QByteArray HttpDate(const QDateTime& utc) {
+    return QLocale::c().toString(utc, u"ddd, dd MMM yyyy hh:mm:ss 'GMT'").toLatin1();
+}
+
 void Send(QHttpServerResponder& responder, const Answer& answer, bool head) {
     responder.writeStatusLine(static_cast<QHttpServerResponder::StatusCode>(answer.Status));
+    responder.writeHeader(QByteArrayLiteral("Date"), HttpDate(QDateTime::currentDateTimeUtc()));
     if (!answer.ContentType.isEmpty())
         responder.writeHeader(QByteArrayLiteral("Content-Type"), answer.ContentType);
     if (answer.Status != 304)
@@ -160,15 +167,19 @@ void Service::Handle(const QHttpServerRequest& request, QHttpServerResponder&& r
     Pending* entry = pending.get();
     queue->second.push_back(std::move(pending));
     const QDate today = QDate::currentDate();
-    QtConcurrent::run(&pool_, [data = &data_, plain = entry->Plain, today] {
-        return Respond(*data, plain, today);
-    }).then(this, [this, socket = QPointer<QTcpSocket>(socket), entry](Answer answer) {
-        // Without its connection the entry is gone too: the client hung up.
-        if (!socket)
-            return;
-        entry->Ready = std::move(answer);
-        Flush(socket);
-    });
+    QtConcurrent::run(&pool_,
+                      [data = &data_, plain = entry->Plain, today] { return Respond(*data, plain, today); })
+        .then(this, [this, socket = QPointer<QTcpSocket>(socket), entry, plain = entry->Plain,
+                     start = entry->Start](Answer answer) {
+            // Without its connection the entry is gone too: the client hung up. Logged with 499, the status
+            // proxies use for a request its client gave up on.
+            if (!socket) {
+                Log(plain, 499, start);
+                return;
+            }
+            entry->Ready = std::move(answer);
+            Flush(socket);
+        });
 }
 
 void Service::Flush(QTcpSocket* socket) {

@@ -46,6 +46,9 @@ private:
     QHttpServer server_;
 };
 
+// "Mon, 07 Dec 2026 16:49:58 GMT": a time as the Date header gives it.
+QByteArray HttpDate(const QDateTime& utc);
+
 // Writes an answer: status line, Content-Type, Content-Length and the other headers, then the body
 // unless the request was a HEAD.
 void Send(QHttpServerResponder& responder, const Answer& answer, bool head);
