@@ -7,6 +7,7 @@
 #include "ui/calendarapp.h"
 #include "ui/calendarmenus.h"
 #include "ui/datepickers.h"
+#include "ui/exportcommand.h"
 #include "ui/fontdialog.h"
 #include "ui/frmabout.h"
 #include "ui/frmfind.h"
@@ -21,6 +22,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -177,6 +179,10 @@ void frmCalendar::connectParts() {
 
     connect(m.mnuFile, &QMenu::aboutToShow, this, &frmCalendar::TestmnuFile);
     connect(m.mnuSaveAS, &QAction::triggered, this, &frmCalendar::mnuSaveAS_Click);
+    connect(m.mnuExportIcal, &QAction::triggered, this, [this] {
+        const auto engine = DayEngine::Load(QFileInfo(app_.Data.Files[DataFiles::January]).absolutePath());
+        ExportCalendar(this, *engine, app_.State, app_.Options);
+    });
     connect(m.mnuCopy, &QAction::triggered, this, &frmCalendar::mnuCopy_Click);
     connect(m.mnuCopyAll, &QAction::triggered, this, &frmCalendar::mnuCopyAll_Click);
     connect(m.mnuFind, &QAction::triggered, this, &frmCalendar::mnuFind_Click);

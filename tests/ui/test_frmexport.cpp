@@ -1,12 +1,18 @@
 // The calendar export as a user meets it: the dialog with the range and the scope, its refusal of a range
 // in the wrong order or too long, and the command that asks for a file name and writes the calendar.
-#include "ui/frmexport.h"
+#include "frmcalendar_fixture.h"
 #include "uiservices_fake.h"
 
+#include "ui/frmexport.h"
+
+#include <QApplication>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QPushButton>
+#include <QTimer>
 #include <QtTest>
+
+#include <functional>
 
 using namespace vorelian;
 using vorelian::testing::FakeServices;
@@ -25,6 +31,21 @@ void TypeDate(QDateEdit* box, const QString& text) {
         box->setSelectedSection(sections[i]);
         QTest::keyClicks(box, parts[i]);
     }
+}
+
+// Acts on the export dialog once it is open and waiting: `act` sees it, then "Да" is pressed.
+void WhenTheDialogOpens(std::function<void(frmExport&)> act) {
+    QTimer::singleShot(0, [act] {
+        auto* dlg = qobject_cast<frmExport*>(QApplication::activeModalWidget());
+        QVERIFY(dlg);
+        act(*dlg);
+        QTest::mouseClick(dlg->findChild<QPushButton*>("cbOk"), Qt::LeftButton);
+    });
+}
+
+QByteArray ReadAll(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 } // namespace
@@ -82,6 +103,71 @@ private Q_SLOTS:
         QCOMPARE(r.From, QDate::fromString(from, "dd.MM.yyyy"));
         QCOMPARE(r.To, QDate::fromString(to, "dd.MM.yyyy"));
         QCOMPARE(r.Scope, IcalScope::Great);
+    }
+
+    // From the File menu of the window: the displayed year proposed, the red days chosen, the file
+    // named and written, its folder remembered.
+    void exportFromTheWindow() {
+        fixture::World world;
+        FakeServices fake;
+        fixture::Program p(world, QDate(2024, 3, 15));
+        QTemporaryDir out;
+        const QString path = out.filePath("red");
+        fake.SaveAnswer = SaveChoice{path, 1};
+        QString proposedFrom, proposedTo;
+        WhenTheDialogOpens([&](frmExport& dlg) {
+            proposedFrom = dlg.findChild<QDateEdit*>("dtFrom")->text();
+            proposedTo = dlg.findChild<QDateEdit*>("dtTo")->text();
+            auto* scope = dlg.findChild<QComboBox*>("cmbScope");
+            scope->setCurrentIndex(scope->findText("Красные дни"));
+        });
+        p.Action("mnuExportIcal")->trigger();
+        QCOMPARE(proposedFrom, "01.01.2024");
+        QCOMPARE(proposedTo, "31.12.2024");
+        QCOMPARE(fake.SaveRequests.size(), 1u);
+        QCOMPARE(fake.SaveRequests[0].FileName, "Церковный календарь 2024.ics");
+        QVERIFY(fake.Messages.empty());
+        const QByteArray ics = ReadAll(path + ".ics");
+        QVERIFY(ics.startsWith("BEGIN:VCALENDAR\r\n"));
+        QVERIFY(ics.endsWith("END:VCALENDAR\r\n"));
+        // The one red feast of the small data set (Julian 7 January) and the 52 Sundays of 2024.
+        QVERIFY(
+            ics.contains("DTSTART;VALUE=DATE:20240120\r\nDTEND;VALUE=DATE:20240121\r\nSUMMARY:Feast\r\n"));
+        QCOMPARE(ics.count("BEGIN:VEVENT"), 53);
+        QCOMPARE(QDir(p.app->Options.LastDir).canonicalPath(), QDir(out.path()).canonicalPath());
+    }
+
+    // A file that cannot be written is reported as Save as reports it; nothing is left behind.
+    void exportFailureIsReported() {
+        fixture::World world;
+        FakeServices fake;
+        fixture::Program p(world, QDate(2024, 3, 15));
+        QTemporaryDir out;
+        const QString path = out.filePath("no such folder/year.ics");
+        fake.SaveAnswer = SaveChoice{path, 1};
+        WhenTheDialogOpens([](frmExport&) {});
+        p.Action("mnuExportIcal")->trigger();
+        QCOMPARE(fake.Messages.size(), 1u);
+        QCOMPARE(fake.Messages[0].Icon, QMessageBox::Critical);
+        QCOMPARE(fake.Messages[0].Title, "Экспорт в календарь");
+        QVERIFY2(fake.Messages[0].Text.startsWith("Не удалось сохранить файл «"),
+                 qPrintable(fake.Messages[0].Text));
+        QVERIFY(!QFile::exists(path));
+        QCOMPARE(p.app->Options.LastDir, QString());
+    }
+
+    void cancelWritesNothing() {
+        fixture::World world;
+        FakeServices fake;
+        fixture::Program p(world, QDate(2024, 3, 15));
+        QTimer::singleShot(0, [] {
+            auto* dlg = qobject_cast<frmExport*>(QApplication::activeModalWidget());
+            QVERIFY(dlg);
+            QTest::mouseClick(dlg->findChild<QPushButton*>("cbCancel"), Qt::LeftButton);
+        });
+        p.Action("mnuExportIcal")->trigger();
+        QVERIFY(fake.SaveRequests.empty());
+        QVERIFY(fake.Messages.empty());
     }
 };
 
