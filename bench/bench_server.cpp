@@ -51,11 +51,11 @@ struct ServerProcess {
         for (int i = 0; i < 600 && Port == 0; ++i) {
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
             std::ifstream log(LogPath);
-            std::string line;
-            std::getline(log, line);
-            const auto at = line.find("127.0.0.1:");
-            if (at != std::string::npos)
-                Port = std::atoi(line.c_str() + at + 10);
+            for (std::string line; Port == 0 && std::getline(log, line);) {
+                const auto at = line.find("listening on http://127.0.0.1:");
+                if (at != std::string::npos)
+                    Port = std::atoi(line.c_str() + at + 30);
+            }
         }
     }
     ~ServerProcess() {
