@@ -64,30 +64,27 @@ private:
     mutable std::map<int16_t, std::shared_ptr<const YearPlacement>> years_;
 };
 
-// One base: its records 1..Count (entry 0 unused). Special always holds records 1..64, so records the
+// One base: its records 1..Count (entry 0 unused). Special always holds records 1..66, so records the
 // file lacks have days but no texts and are never red.
 struct RecordBase {
     int16_t Count = 0;
     std::vector<BaseRecord> Records;
     bool TwoYears = false; // placed in the previous Paschal year too
-
-    // Records that take part in placing: Count, or 64 for Special.
-    int Placed() const { return static_cast<int>(Records.size()) - 1; }
 };
 
 class Bases {
 public:
     // Special.DAT records placed by the rules; the day tables always hold them, whatever the count.
-    static constexpr int SpecialRules = 64;
+    static constexpr int SpecialRules = 66;
 
     RecordBase Reloc;        // Relocatable.DAT: days from Pascha; current Paschal year only
     RecordBase Reloc1;       // Relocatable1.DAT: a weekday before or after a Julian date; both years
     RecordBase Special;      // Special.DAT: the record number alone chooses the rule; both years
     RecordBase Weekdays;     // Weekdays.DAT: day titles by days from Pascha; current year only
     RecordBase Weekdays1;    // Weekdays1.DAT: day titles by a weekday near a Julian date; both years
-    RecordBase SpecWeekDays; // SpecWeekDays.DAT: day titles placed by rules 1..6; both years
+    RecordBase SpecWeekDays; // SpecWeekDays.DAT: day titles placed by rules 1..7; both years
 
-    Bases(); // every base empty: records hold entry 0 only (Special: records 1..64 too)
+    Bases(); // every base empty: records hold entry 0 only (Special: records 1..66 too)
 
     RecordBase& operator[](BaseKind k);
     const RecordBase& operator[](BaseKind k) const;

@@ -135,15 +135,22 @@ std::vector<DayEntry> DayEntriesOf(const DayFacts& day, const std::vector<DayEnt
                                    bool fileRed, const PlacedView& placed, const RecordEntryTable* prepared,
                                    bool& red) {
     std::array<std::vector<DayEntry>, 5> lists;
+    // Group 0 in the order of the service: the great feasts, a movable one before a fixed one; then the
+    // other movable texts in the order of their tables; then the other lines of the day file, which the
+    // data keeps in the order of their rank.
+    std::vector<DayEntry> movableGreat, fixedGreat, movable, fixed;
     if (day.Weekday == 7)
         red = true;
     if (fileRed)
         red = true;
-    for (const DayEntry& e : fileEntries)
-        lists[e.Group].push_back(e);
+    for (const DayEntry& e : fileEntries) {
+        if (e.Group == 0)
+            (e.EntryRank == Rank::Great ? fixedGreat : fixed).push_back(e);
+        else
+            lists[e.Group].push_back(e);
+    }
 
     const Bases& b = *placed.Records;
-    const bool pascha = day.Day == day.Pascha.PaschaDay;
     for (BaseKind k : EntryBases) {
         const RecordBase& base = b[k];
         for (int i = 1; i <= base.Count; ++i) {
@@ -157,12 +164,10 @@ std::vector<DayEntry> DayEntriesOf(const DayFacts& day, const std::vector<DayEnt
                 for (int key = 0; key < 8; ++key)
                     made[key] = RecordEntries(r, key, r.Red);
             const auto& t = prepared ? (*prepared)[int(k)][i] : made;
-            // One movable record on its day: "before" texts go in front of a group, "after" texts behind
-            // it. On Pascha the Paschal record leads the first group.
-            if (k == BaseKind::Relocatable && pascha)
-                Prepend(lists[0], t[0]);
-            else
-                Append(lists[0], t[0]);
+            // One movable record on its day: each text of the first group goes where its own rank puts
+            // it; "before" texts go in front of a later group, "after" texts behind it.
+            for (const DayEntry& e : t[0])
+                (e.EntryRank == Rank::Great ? movableGreat : movable).push_back(e);
             for (int g = 1; g <= 3; ++g) {
                 Prepend(lists[g], t[2 * g - 1]);
                 Append(lists[g], t[2 * g]);
@@ -170,6 +175,8 @@ std::vector<DayEntry> DayEntriesOf(const DayFacts& day, const std::vector<DayEnt
             Append(lists[4], t[7]);
         }
     }
+    for (auto* part : {&movableGreat, &fixedGreat, &movable, &fixed})
+        Append(lists[0], *part);
 
     std::vector<DayEntry> out;
     for (auto& list : lists)

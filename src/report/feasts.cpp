@@ -15,11 +15,12 @@ namespace {
 struct FixedFeast {
     int16_t Day, Month; // Julian date
     const char16_t* Title;
+    int KeptBy = 0; // the Special.DAT record that places the feast when the Triodion moves it, or 0
 };
 
 constexpr FixedFeast kTwelveFixed[] = {
     {6, 1, u"КРЕЩЕНИЕ ГОСПОДА БОГА И СПАСА НАШЕГО ИИСУСА ХРИСТА."},
-    {2, 2, u"СРЕТЕНИЕ ГОСПОДА НАШЕГО ИИСУСА ХРИСТА."},
+    {2, 2, u"СРЕТЕНИЕ ГОСПОДА НАШЕГО ИИСУСА ХРИСТА.", 3},
     {25, 3, u"БЛАГОВЕЩЕНИЕ ПРЕСВЯТОЙ БОГОРОДИЦЫ."},
     {6, 8, u"ПРЕОБРАЖЕНИЕ ГОСПОДА БОГА И СПАСА НАШЕГО ИИСУСА ХРИСТА."},
     {15, 8, u"УСПЕНИЕ ПРЕСВЯТОЙ ВЛАДЫЧИЦЫ НАШЕЙ БОГОРОДИЦЫ И ПРИСНОДЕВЫ МАРИИ."},
@@ -73,12 +74,36 @@ FeastYear YearOf(const DocRequest& r) {
     return y;
 }
 
-// Places each feast of a table in the year, as rows in date order.
+// The day on which a Special.DAT record stands in the year, or 0: of its days in the Paschal year of
+// the year and the year before, the one that lies in the year.
+int32_t KeptDay(const DayEngine& e, const CalendarState& year, int record) {
+    const Bases& b = e.Data().Data.Bases;
+    const auto cur = b.PlacementsOf(year.Pascha.PaschaYear);
+    const auto prev = b.PlacementsOf(static_cast<int16_t>(year.Pascha.PaschaYear - 1));
+    const auto& special = int(BaseKind::Special);
+    const StyleDate& y = year.Cur();
+    for (int32_t d : {cur->Days[special][record], prev->Days[special][record]})
+        if (d != 0 && d >= y.YearFirstDay && d <= y.YearLastDay)
+            return d;
+    return 0;
+}
+
+// The day of a fixed feast in the year: the day it is kept, or its own date.
+int32_t FeastDay(const DayEngine& e, const FeastYear& y, const FixedFeast& f) {
+    const int32_t kept = f.KeptBy != 0 ? KeptDay(e, y.State, f.KeptBy) : 0;
+    if (kept == 0)
+        return JulianDateInYear(y.State, y.JulianYear, f.Day, f.Month);
+    const CalendarState k = StateOfDay(kept, StyleJulian);
+    const StyleDate& j = k.StyleDates[StyleJulian];
+    return JulianDateInYear(y.State, y.JulianYear, j.Day, j.Month);
+}
+
+// Places each feast of a table in the year, on the day it is kept, as rows in date order.
 std::vector<DatedRow> FixedFeastRows(const DocRequest& r, const FeastYear& y, const FixedFeast* begin,
                                      const FixedFeast* end) {
     std::vector<DatedRow> rows;
     for (const FixedFeast* f = begin; f != end; ++f) {
-        const int32_t d = JulianDateInYear(y.State, y.JulianYear, f->Day, f->Month);
+        const int32_t d = FeastDay(r.Engine, y, *f);
         if (d == 0)
             continue;
         DatedRow row;
@@ -172,7 +197,7 @@ std::vector<FeastRow> DayEngine::Feasts(int16_t year, const DayOptions& options)
                               std::pair{std::begin(kGreat), std::end(kGreat)}}) {
         std::vector<FeastRow> fixed;
         for (const FixedFeast* f = table.first; f != table.second; ++f)
-            if (const int32_t d = JulianDateInYear(y.State, y.JulianYear, f->Day, f->Month)) {
+            if (const int32_t d = FeastDay(*this, y, *f)) {
                 const DayInfo day = Day(d, options);
                 fixed.push_back(FeastRow{d, day.AnnoMundi, day.Julian, day.Gregorian,
                                          QString::fromUtf16(f->Title), false, day.Red});
