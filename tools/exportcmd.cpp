@@ -10,8 +10,10 @@ DayOptions OptionsOf(const ToolArgs& a) {
     return o;
 }
 
-QByteArray JsonReport(const ToolArgs& a, const DayEngine& engine, const DateParts& date) {
-    return JsonBytes(ReportJson(engine, a.Tab, date, OptionsOf(a), a.Text.value_or(QString()), a.WholeWord));
+QByteArray JsonReport(const ToolArgs& a, const DayEngine& engine, int32_t dayNumber) {
+    const DayOptions options = OptionsOf(a);
+    const DateParts date = StyleDateOf(engine.Day(dayNumber, options), a.Style);
+    return JsonBytes(ReportJson(engine, a.Tab, date, options, a.Text.value_or(QString()), a.WholeWord));
 }
 
 QByteArray IcalReport(const ToolArgs& a, const DayEngine& engine, DayRange days) {

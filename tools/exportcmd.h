@@ -12,8 +12,8 @@ namespace vorelian::tool {
 // The options of the days the tool prints, from its arguments.
 DayOptions OptionsOf(const ToolArgs& a);
 
-// The JSON document of the report asked for, about `date` of the chosen style.
-QByteArray JsonReport(const ToolArgs& a, const DayEngine& engine, const DateParts& date);
+// The JSON document of the report asked for, about the day `dayNumber`.
+QByteArray JsonReport(const ToolArgs& a, const DayEngine& engine, int32_t dayNumber);
 
 // The calendar file of the days asked for.
 QByteArray IcalReport(const ToolArgs& a, const DayEngine& engine, DayRange days);

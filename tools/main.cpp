@@ -107,13 +107,8 @@ int main(int argc, char** argv) {
 
     const auto engine = DayEngine::Load(folder);
     const DayOptions dayOptions{a.Style, options.ShowIndiction, options.ShowAllStyles};
-    if (a.Output == tool::Format::Json) {
-        // The date in the chosen style, today's included.
-        const DayInfo info = engine->Day(day, dayOptions);
-        const DateParts& date =
-            a.Style == StyleAnnoMundi ? info.AnnoMundi : a.Style == StyleJulian ? info.Julian : info.Gregorian;
-        return WriteOut(tool::JsonReport(a, *engine, date)) ? 0 : WriteFailed();
-    }
+    if (a.Output == tool::Format::Json)
+        return WriteOut(tool::JsonReport(a, *engine, day)) ? 0 : WriteFailed();
     const QByteArray document =
         engine->ReportDocument(a.Tab, day, dayOptions, options, a.Text.value_or(QString()), a.WholeWord);
     if (document.isEmpty()) {

@@ -383,7 +383,6 @@ private Q_SLOTS:
     void icalGreatFeastsOfAYear() {
         const Run r = Tool({"ical", "--from", "2027-01-01", "--to", "2027-12-31", "--scope", "great"});
         QCOMPARE(r.Status, 0);
-        QVERIFY(r.Err.isEmpty());
         const QStringList dates = EventDates(r.Out);
         QCOMPARE(dates.size(), 18);
         QStringList great;
