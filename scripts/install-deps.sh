@@ -12,6 +12,7 @@ packages=(
   fonts-dejavu-core fonts-liberation2
   poppler-utils
   python3 python3-icalendar
+  qt6-httpserver-dev qt6-websockets-dev tidy wrk
 )
 
 missing=()
