@@ -5,6 +5,7 @@
 
 #include "bases/bases.h"
 #include "core/calendar.h"
+#include "core/datalookup.h"
 #include "core/recalc.h"
 #include "core/settings.h"
 #include "core/state.h"
@@ -14,7 +15,6 @@
 
 #include <QCoreApplication>
 #include <QDate>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -47,6 +47,16 @@ int BadArgument(const QString& message) {
     return 2;
 }
 
+// Status 3: no data set anywhere; the one line names every folder looked at.
+int NoDataSet(const DataPlaces& places) {
+    const QString message =
+        QStringLiteral("no calendar data (a Calendar folder holding January.DAT) in: %1; name one with --data "
+                       "or VORELIAN_DATA")
+            .arg(places.Searched.join(QStringLiteral(", ")));
+    std::fprintf(stderr, "vorelian-report: %s\n", message.toLocal8Bit().constData());
+    return 3;
+}
+
 bool WriteOut(const QByteArray& bytes) {
     QFile out;
     if (!out.open(stdout, QIODevice::WriteOnly))
@@ -69,14 +79,13 @@ int main(int argc, char** argv) {
     if (a.Help)
         return WriteOut(tool::HelpText().toUtf8()) ? 0 : 1;
 
+    if (!a.DataDir.isEmpty() && !QFileInfo(a.DataDir).isDir())
+        return BadArgument(QStringLiteral("no such data folder: %1").arg(a.DataDir));
+    const DataPlaces places = FindDataSet(DataSearchFor(QCoreApplication::applicationDirPath(), a.DataDir));
+    if (!places.Found())
+        return NoDataSet(places);
     CalendarData data;
-    if (a.DataDir.isEmpty()) {
-        data.Files = DataFiles::BesideProgram();
-    } else {
-        if (!QFileInfo(a.DataDir).isDir())
-            return BadArgument(QStringLiteral("no such data folder: %1").arg(a.DataDir));
-        data.Files.SetFolder(QDir(a.DataDir).absolutePath());
-    }
+    data.Files.SetFolder(places.Calendar);
 
     // The settings as the program holds them after its start.
     Settings options;
