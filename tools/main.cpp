@@ -50,8 +50,9 @@ int BadArgument(const QString& message) {
 // Status 3: no data set anywhere; the one line names every folder looked at.
 int NoDataSet(const DataPlaces& places) {
     const QString message =
-        QStringLiteral("no calendar data (a Calendar folder holding January.DAT) in: %1; name one with --data "
-                       "or VORELIAN_DATA")
+        QStringLiteral(
+            "no calendar data (a Calendar folder holding January.DAT) in: %1; name one with --data "
+            "or VORELIAN_DATA")
             .arg(places.Searched.join(QStringLiteral(", ")));
     std::fprintf(stderr, "vorelian-report: %s\n", message.toLocal8Bit().constData());
     return 3;

@@ -3,8 +3,11 @@
 #include "core/recalc.h"
 #include "ui/busycursor.h"
 #include "ui/calendarmenus.h"
+#include "ui/desktop.h"
 #include "ui/frmcalendar.h"
 #include "ui/frmsplash.h"
+#include "ui/helplinks.h"
+#include "ui/uiservices.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -29,16 +32,29 @@ CalendarApp::~CalendarApp() {
     RemoveTempFiles();
 }
 
-void CalendarApp::Main() {
+bool CalendarApp::FindData() {
+    PrepareDesktop(ProgramFolder);
+    Places = FindDataSet(DataSearchFor(ProgramFolder, DataOption));
+    if (Places.Found())
+        return true;
+    Services().ShowMessage(nullptr, QMessageBox::Critical, kProductName, NoDataSetMessage(Places));
+    return false;
+}
+
+bool CalendarApp::Main() {
+    if (!FindData())
+        return false;
     std::optional<BusyCursor> busy(std::in_place);
 
+    // The splash picture beside the program, or else beside the data set (an installed copy).
+    const QString dataRoot = QDir::cleanPath(Places.Calendar + QStringLiteral("/.."));
     frmSplash splash;
     QElapsedTimer shown;
     shown.start();
-    splash.Load(ProgramFolder);
+    splash.Load(FindSplashPicture(ProgramFolder).isEmpty() ? dataRoot : ProgramFolder);
 
     InitStyleTables(State);
-    Data.Files.SetFolder(QDir(ProgramFolder).filePath(QStringLiteral("Calendar")));
+    Data.Files.SetFolder(Places.Calendar);
     CreateTempFiles(Out.Temp);
     LoadBases(Data);
 
@@ -72,6 +88,7 @@ void CalendarApp::Main() {
     busy.reset();
     Window()->show();
     splash.close();
+    return true;
 }
 
 frmCalendar* CalendarApp::Window() {
