@@ -31,6 +31,6 @@ fi
 check_report_finds_its_data "$scratch/root/usr" "$scratch/elsewhere"
 
 if command -v lintian >/dev/null; then
-  lintian --fail-on error --no-tag-display-limit "$deb" | tee "$scratch/lintian.txt" || fail "lintian found errors"
+  lintian --fail-on error --tag-display-limit 0 "$deb" | tee "$scratch/lintian.txt" || fail "lintian found errors"
 fi
 echo "package checks passed: $(basename "$deb")"
