@@ -20,7 +20,7 @@ namespace vorelian {
 
 struct Bases {
     // Special.DAT records placed by the rules; the day tables always hold them, whatever the count.
-    static constexpr int SpecialRules = 64;
+    static constexpr int SpecialRules = 66;
 
     // Relocatable.DAT: days from Pascha; placed in the current Paschal year only.
     int16_t RelocCount = 0;
@@ -38,7 +38,7 @@ struct Bases {
         Reloc1Text39, Reloc1Text4;
     std::vector<int32_t> Reloc1DayNumber, Reloc1PrevDayNumber;
 
-    // Special.DAT: the record number alone chooses the rule. Every table holds at least records 1..64,
+    // Special.DAT: the record number alone chooses the rule. Every table holds at least records 1..66,
     // so records the file lacks have days but no texts and are never red.
     int16_t SpecialCount = 0;
     std::vector<bool> SpecialRed;
@@ -60,13 +60,13 @@ struct Bases {
     std::vector<QString> Weekdays1Text;
     std::vector<int32_t> Weekdays1DayNumber, Weekdays1PrevDayNumber;
 
-    // SpecWeekDays.DAT: day titles placed by rules 1..6; both years.
+    // SpecWeekDays.DAT: day titles placed by rules 1..7; both years.
     int16_t SpecWeekDaysCount = 0;
     std::vector<bool> SpecWeekDaysRed;
     std::vector<QString> SpecWeekDaysText;
     std::vector<int32_t> SpecWeekDaysDayNumber, SpecWeekDaysPrevDayNumber;
 
-    Bases();  // every base empty: tables hold entry 0 only (Special: records 1..64 too)
+    Bases(); // every base empty: tables hold entry 0 only (Special: records 1..66 too)
 };
 
 // The loaders: each walks sections " 1", " 2", … of its file and stops at the first missing or empty one.

@@ -26,13 +26,18 @@ int32_t NearestSunday(int32_t n) {
     return w <= 3 ? n - w : n + 7 - w;
 }
 
+// The weekday value of a record: 1..7 and -7..0 as the core counts them, 8 the Sunday nearest the anchor.
+constexpr int16_t kNearestSunday = 8;
+
 void PlaceByWeekday(const Year& y, const std::vector<int16_t>& day, const std::vector<int16_t>& month,
                     const std::vector<int16_t>& weekday, int count, std::vector<int32_t>& out) {
-    for (int i = 1; i <= count; ++i)
-        out[i] = NearestWeekday(y.D(day[i], month[i]), weekday[i]);
+    for (int i = 1; i <= count; ++i) {
+        const int32_t anchor = y.D(day[i], month[i]);
+        out[i] = weekday[i] == kNearestSunday ? NearestSunday(anchor) : NearestWeekday(anchor, weekday[i]);
+    }
 }
 
-// SpecWeekDays records 1..6; a rule writes only the records the file has.
+// SpecWeekDays records 1..7; a rule writes only the records the file has.
 void PlaceSpecWeekDays(const Year& y, int count, std::vector<int32_t>& s) {
     auto set = [&](int k, int32_t v) {
         if (k <= count)
@@ -43,11 +48,13 @@ void PlaceSpecWeekDays(const Year& y, int count, std::vector<int32_t>& s) {
     const bool onMeeting = meatfare == y.D(2, 2);
     set(1, onMeeting ? 0 : meatfare);
     set(2, onMeeting ? meatfare : 0);
+    // 7: in those years the memorial service of the departed is held on the Saturday before.
+    set(7, onMeeting ? meatfare - 7 : 0);
     // 3: the Saturday of the fifth week of Lent, two days earlier when it meets the Annunciation.
     const int32_t akathist = y.P - 17;
     set(3, akathist == y.D(25, 3) ? akathist - 2 : akathist);
-    // 4..6: the Saturday falling on 20..26 October.
-    const int32_t a = NearestWeekday(y.D(27, 10), -6);
+    // 4..6: the Saturday before St Demetrius (26 October), that is on 19..25 October.
+    const int32_t a = NearestWeekday(y.D(26, 10), -6);
     if (a == y.D(22, 10)) {
         set(4, a - 7);
         set(5, 0);
@@ -63,7 +70,7 @@ void PlaceSpecWeekDays(const Year& y, int count, std::vector<int32_t>& s) {
     }
 }
 
-// Special records 1..64. `akathist` is SpecWeekDays record 3 of the same year, or 0 when that base has
+// Special records 1..66. `akathist` is SpecWeekDays record 3 of the same year, or 0 when that base has
 // fewer than three records.
 void PlaceSpecial(const Year& y, int32_t akathist, std::vector<int32_t>& S) {
     const int32_t P = y.P;
@@ -79,10 +86,11 @@ void PlaceSpecial(const Year& y, int32_t akathist, std::vector<int32_t>& S) {
     S[3] = meetingOnMonday ? c - 1 : c;
     S[2] = S[3] - 1;
 
-    // 10: the leave-taking of the Meeting, by its distance from Pascha.
+    // 10: the leave-taking of the Meeting, by its distance from Pascha. On 9 February it would meet
+    // Meatfare Saturday (d = 64) and goes to the Friday before, as for 61..63.
     if (!meetingOnMonday) {
         const int32_t d = P - c;
-        if (d >= 64)
+        if (d >= 65)
             S[10] = c + 7;
         else if (d >= 61)
             S[10] = P - 58;
@@ -135,8 +143,9 @@ void PlaceSpecial(const Year& y, int32_t akathist, std::vector<int32_t>& S) {
         S[k] = (t == m || t == b || t == e) ? 0 : t;
     }
 
-    // 19: 9 May of the Gregorian calendar.
-    S[19] = DayNumber(StyleGregorian, 9, 5, y.Y);
+    // 19: 9 May of the Gregorian calendar; in Bright Week the departed are remembered on Radonitsa.
+    const int32_t may9 = DayNumber(StyleGregorian, 9, 5, y.Y);
+    S[19] = may9 >= P && may9 <= P + 6 ? P + 9 : may9;
 
     // 20: the third finding of the head of the Forerunner.
     const int32_t h = y.D(25, 5);
@@ -159,6 +168,13 @@ void PlaceSpecial(const Year& y, int32_t akathist, std::vector<int32_t>& S) {
     // 63, 64: the Sundays nearest 16 July and 11 October.
     S[63] = NearestSunday(y.D(16, 7));
     S[64] = NearestSunday(y.D(11, 10));
+
+    // 65: St George, moved to Bright Monday from Holy Week and from Pascha.
+    const int32_t g = y.D(23, 4);
+    S[65] = g >= P - 6 && g <= P ? P + 1 : g;
+
+    // 66: the forefeast of the Annunciation on its own day, in the years record 14 does not move it.
+    S[66] = S[14] == 0 ? y.D(24, 3) : 0;
 }
 
 } // namespace

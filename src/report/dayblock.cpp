@@ -52,6 +52,36 @@ QString DateLine(const CalendarState& st, int16_t style, bool year, bool name) {
     return s;
 }
 
+// Group 0 of a day in the order of the service: the great feasts, a movable one before a fixed one;
+// then the other movable texts in the order of their tables; then the other lines of the day file,
+// which the data keeps in the order of their rank.
+class GroupZero {
+public:
+    void AddFixed(const QString& marked) {
+        QString& list = IsGreat(marked) ? fixedGreat_ : fixed_;
+        list += marked;
+        list += dialect::Par;
+    }
+    // A record's text may hold several paragraphs; each goes where its own mark puts it.
+    void AddMovable(QStringView text) {
+        while (!text.isEmpty()) {
+            const qsizetype end = text.indexOf(dialect::Par);
+            const qsizetype size = end < 0 ? text.size() : end + dialect::Par.size();
+            const QStringView paragraph = text.first(size);
+            (IsGreat(paragraph) ? movableGreat_ : movable_) += paragraph;
+            text = text.sliced(size);
+        }
+    }
+    QString Joined() const { return movableGreat_ + fixedGreat_ + movable_ + fixed_; }
+
+private:
+    static bool IsGreat(QStringView paragraph) {
+        static const QString mark = RankMarker(u"{1}");
+        return paragraph.startsWith(mark);
+    }
+    QString movableGreat_, fixedGreat_, movable_, fixed_;
+};
+
 } // namespace
 
 QString DateLines(const ReportContext& ctx, bool showYear, bool showStyle) {
@@ -78,6 +108,7 @@ QString DayEntries(ReportContext& ctx) {
     const Bases& b = ctx.Data.Bases;
     bool& red = ctx.Out.DayIsRed;
     std::array<QString, 5> lists;
+    GroupZero zero;
 
     if (st.CurWeekday == 7)
         red = true;
@@ -91,7 +122,9 @@ QString DayEntries(ReportContext& ctx) {
         SplitEntry(entry, key, value);
         if (key.compare(u"red", Qt::CaseInsensitive) == 0) {
             red = true;
-        } else if (key.size() == 1 && key[0] >= u'0' && key[0] <= u'3') {
+        } else if (key == u"0") {
+            zero.AddFixed(RankMarker(value));
+        } else if (key.size() == 1 && key[0] >= u'1' && key[0] <= u'3') {
             QString& list = lists[key[0].unicode() - u'0'];
             list += RankMarker(value);
             list += dialect::Par;
@@ -103,14 +136,13 @@ QString DayEntries(ReportContext& ctx) {
     }
 
     const int32_t day = st.CurDayNumber;
-    const bool pascha = day == st.Pascha.PaschaDay;
     // One movable record on its day: "before" texts go in front of a list, "after" texts behind it.
     const auto apply = [&](bool isRed, const QString& t0, const QString& t11, const QString& t19,
                            const QString& t21, const QString& t29, const QString& t31, const QString& t39,
-                           const QString& t4, bool t0First) {
+                           const QString& t4) {
         if (isRed)
             red = true;
-        lists[0] = t0First ? t0 + lists[0] : lists[0] + t0;
+        zero.AddMovable(t0);
         lists[1] = t11 + lists[1] + t19;
         lists[2] = t21 + lists[2] + t29;
         lists[3] = t31 + lists[3] + t39;
@@ -119,17 +151,18 @@ QString DayEntries(ReportContext& ctx) {
     for (int i = 1; i <= b.RelocCount; ++i)
         if (BelongsReloc(b, i, day))
             apply(b.RelocRed[i], b.RelocText0[i], b.RelocText11[i], b.RelocText19[i], b.RelocText21[i],
-                  b.RelocText29[i], b.RelocText31[i], b.RelocText39[i], b.RelocText4[i], pascha);
+                  b.RelocText29[i], b.RelocText31[i], b.RelocText39[i], b.RelocText4[i]);
     for (int i = 1; i <= b.Reloc1Count; ++i)
         if (BelongsReloc1(b, i, day))
             apply(b.Reloc1Red[i], b.Reloc1Text0[i], b.Reloc1Text11[i], b.Reloc1Text19[i], b.Reloc1Text21[i],
-                  b.Reloc1Text29[i], b.Reloc1Text31[i], b.Reloc1Text39[i], b.Reloc1Text4[i], false);
+                  b.Reloc1Text29[i], b.Reloc1Text31[i], b.Reloc1Text39[i], b.Reloc1Text4[i]);
     for (int i = 1; i <= b.SpecialCount; ++i)
         if (BelongsSpecial(b, i, day))
             apply(b.SpecialRed[i], b.SpecialText0[i], b.SpecialText11[i], b.SpecialText19[i],
                   b.SpecialText21[i], b.SpecialText29[i], b.SpecialText31[i], b.SpecialText39[i],
-                  b.SpecialText4[i], false);
+                  b.SpecialText4[i]);
 
+    lists[0] = zero.Joined();
     QString s;
     for (const QString& list : lists)
         if (!list.isEmpty()) {

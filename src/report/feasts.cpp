@@ -15,11 +15,12 @@ namespace {
 struct FixedFeast {
     int16_t Day, Month; // Julian date
     const char16_t* Title;
+    int KeptBy = 0; // the Special.DAT record that places the feast when the Triodion moves it, or 0
 };
 
 constexpr FixedFeast kTwelveFixed[] = {
     {6, 1, u"КРЕЩЕНИЕ ГОСПОДА БОГА И СПАСА НАШЕГО ИИСУСА ХРИСТА."},
-    {2, 2, u"СРЕТЕНИЕ ГОСПОДА НАШЕГО ИИСУСА ХРИСТА."},
+    {2, 2, u"СРЕТЕНИЕ ГОСПОДА НАШЕГО ИИСУСА ХРИСТА.", 3},
     {25, 3, u"БЛАГОВЕЩЕНИЕ ПРЕСВЯТОЙ БОГОРОДИЦЫ."},
     {6, 8, u"ПРЕОБРАЖЕНИЕ ГОСПОДА БОГА И СПАСА НАШЕГО ИИСУСА ХРИСТА."},
     {15, 8, u"УСПЕНИЕ ПРЕСВЯТОЙ ВЛАДЫЧИЦЫ НАШЕЙ БОГОРОДИЦЫ И ПРИСНОДЕВЫ МАРИИ."},
@@ -61,12 +62,28 @@ QString Heading(QStringView before, QStringView title) {
     return s;
 }
 
-// Places each feast of a table in the year and writes the rows in date order.
+// The day on which a Special.DAT record stands in the year of the report, or 0. The bases hold the
+// Paschal year of the report and the year before; one of the two days lies in the year.
+int32_t KeptDay(const ReportContext& ctx, int record) {
+    const Bases& b = ctx.Data.Bases;
+    const StyleDate& year = ctx.State.SavedStyleDates[ctx.State.CurStyle];
+    for (int32_t d : {b.SpecialDayNumber[record], b.SpecialPrevDayNumber[record]})
+        if (d != 0 && d >= year.YearFirstDay && d <= year.YearLastDay)
+            return d;
+    return 0;
+}
+
+// Places each feast of a table in the year, on the day it is kept, and writes the rows in date order.
 void WriteFixedFeasts(ReportContext& ctx, ReportWriter& out, const FixedFeast* begin, const FixedFeast* end) {
     for (const FixedFeast* f = begin; f != end; ++f) {
         StyleDate& j = ctx.State.StyleDates[StyleJulian];
-        j.Day = f->Day;
-        j.Month = f->Month;
+        const int32_t kept = f->KeptBy != 0 ? KeptDay(ctx, f->KeptBy) : 0;
+        if (kept != 0) {
+            MakeDayCurrent(ctx.State, kept, false);
+        } else {
+            j.Day = f->Day;
+            j.Month = f->Month;
+        }
         AddDatedEntry(ctx, 0, QString::fromUtf16(f->Title), QString());
     }
     SortRows(ctx.Out.Rows);

@@ -9,8 +9,8 @@
 #include <QTest>
 
 using namespace vorelian;
-using fixture::Julian;
 using fixture::Gregorian;
+using fixture::Julian;
 
 namespace {
 
@@ -50,7 +50,10 @@ const Placed kSpecial[] = {
     {"S8: P-c 57..60, 2001 (Pascha 2.4)", 2001, 8, 0, 0},
     {"S9: P-c 57..60, 2001 (Pascha 2.4)", 2001, 9, 0, 0},
     {"S10: P-c 61..63, 2009 (Pascha 6.4)", 2009, 10, 7, 2},
-    {"S10: P-c 64 or more, 2000 (Pascha 17.4)", 2000, 10, 9, 2},
+    {"S10: P-c 65 or more, 2000 (Pascha 17.4)", 2000, 10, 9, 2},
+    {"S10: P-c 64, 9 February on Meatfare Saturday, 2025 (Pascha 7.4)", 2025, 10, 8, 2},
+    {"S8: P-c 64, 2025 (Pascha 7.4)", 2025, 8, 7, 2},
+    {"S9: P-c 64, 2025 (Pascha 7.4)", 2025, 9, 0, 0},
     {"S10: P-c below 50, 2037 (Pascha 23.3)", 2037, 10, 0, 0},
     {"S10: Meeting on Cheesefare Monday, 2010 (Pascha 22.3)", 2010, 10, 0, 0},
     {"S11: P-b 44..47, 2006 (Pascha 10.4)", 2006, 11, 0, 0},
@@ -100,22 +103,34 @@ const Placed kSpecial[] = {
     {"S64: 11 October a Sunday, 2004 (Pascha 29.3)", 2004, 64, 11, 10},
     {"S19: 9 May of the Gregorian calendar, 1900 (Pascha 9.4)", 1900, 19, 26, 4},
     {"S19: 9 May of the Gregorian calendar, 2000 (Pascha 17.4)", 2000, 19, 26, 4},
-    {"S19: 9 May of the Gregorian calendar, 2100 (Pascha 19.4)", 2100, 19, 25, 4},
+    {"S19: 9 May of the Gregorian calendar, 2100 (Pascha 18.4), P+7", 2100, 19, 25, 4},
+    {"S19: 9 May on Bright Thursday, to Radonitsa, 2024 (Pascha 22.4)", 2024, 19, 1, 5},
+    {"S19: 9 May on Pascha, to Radonitsa, 2040 (Pascha 23.4)", 2040, 19, 2, 5},
+    {"S65: 23 April elsewhere, 2026 (Pascha 30.3)", 2026, 65, 23, 4},
+    {"S65: 23 April on Pascha, 2040 (Pascha 23.4)", 2040, 65, 24, 4},
+    {"S65: 23 April on Great Saturday, 2051 (Pascha 24.4)", 2051, 65, 25, 4},
+    {"S65: 23 April on Great Friday, 2078 (Pascha 25.4)", 2078, 65, 26, 4},
+    {"S65: 23 April on Bright Monday stays, 2024 (Pascha 22.4)", 2024, 65, 23, 4},
+    {"S66: record 14 not placed, 2026 (Pascha 30.3)", 2026, 66, 24, 3},
+    {"S66: record 14 placed, 2012 (Pascha 2.4)", 2012, 66, 0, 0},
+    {"S66: record 14 placed, 2038 (Pascha 12.4)", 2038, 66, 0, 0},
 };
 
 const Placed kSpecWeekDays[] = {
     {"2031 Meatfare Saturday on 2 February, record 1", 2031, 1, 0, 0},
     {"2031 Meatfare Saturday on 2 February, record 2", 2031, 2, 2, 2},
     {"2031 Meatfare Saturday on 2 February, record 3", 2031, 3, 14, 3},
-    {"2031 Meatfare Saturday on 2 February, record 4", 2031, 4, 26, 10},
+    {"2031 Meatfare Saturday on 2 February, record 4", 2031, 4, 19, 10},
     {"2031 Meatfare Saturday on 2 February, record 5", 2031, 5, 0, 0},
     {"2031 Meatfare Saturday on 2 February, record 6", 2031, 6, 0, 0},
+    {"2031 Meatfare Saturday on 2 February, record 7", 2031, 7, 26, 1},
     {"2011 fifth Saturday on the Annunciation, record 1", 2011, 1, 13, 2},
     {"2011 fifth Saturday on the Annunciation, record 2", 2011, 2, 0, 0},
     {"2011 fifth Saturday on the Annunciation, record 3", 2011, 3, 23, 3},
     {"2011 fifth Saturday on the Annunciation, record 4", 2011, 4, 23, 10},
     {"2011 fifth Saturday on the Annunciation, record 5", 2011, 5, 0, 0},
     {"2011 fifth Saturday on the Annunciation, record 6", 2011, 6, 0, 0},
+    {"2011 fifth Saturday on the Annunciation, record 7", 2011, 7, 0, 0},
     {"2000 Saturday on 22 October, record 1", 2000, 1, 20, 2},
     {"2000 Saturday on 22 October, record 2", 2000, 2, 0, 0},
     {"2000 Saturday on 22 October, record 3", 2000, 3, 31, 3},
@@ -134,12 +149,13 @@ const Placed kSpecWeekDays[] = {
     {"2001 Saturday on 21 October, record 4", 2001, 4, 21, 10},
     {"2001 Saturday on 21 October, record 5", 2001, 5, 0, 0},
     {"2001 Saturday on 21 October, record 6", 2001, 6, 0, 0},
-    {"2003 27 October a Sunday, record 1", 2003, 1, 16, 2},
-    {"2003 27 October a Sunday, record 2", 2003, 2, 0, 0},
-    {"2003 27 October a Sunday, record 3", 2003, 3, 28, 3},
-    {"2003 27 October a Sunday, record 4", 2003, 4, 26, 10},
-    {"2003 27 October a Sunday, record 5", 2003, 5, 0, 0},
-    {"2003 27 October a Sunday, record 6", 2003, 6, 0, 0},
+    {"2003 St Demetrius on a Saturday, record 1", 2003, 1, 16, 2},
+    {"2003 St Demetrius on a Saturday, record 2", 2003, 2, 0, 0},
+    {"2003 St Demetrius on a Saturday, record 3", 2003, 3, 28, 3},
+    {"2003 St Demetrius on a Saturday: the Saturday before, record 4", 2003, 4, 19, 10},
+    {"2003 St Demetrius on a Saturday, record 5", 2003, 5, 0, 0},
+    {"2003 St Demetrius on a Saturday, record 6", 2003, 6, 0, 0},
+    {"2025 St Demetrius on a Saturday: the Saturday before, record 4", 2025, 4, 19, 10},
 };
 
 // SpecWeekDays records 1..n, each with a title only.
@@ -150,7 +166,7 @@ Profile Titles(int n) {
     return fixture::Parse(text);
 }
 
-Bases PlacedIn(int16_t year, int specWeekDays = 6) {
+Bases PlacedIn(int16_t year, int specWeekDays = 7) {
     Bases b;
     LoadSpecWeekDays(b, Titles(specWeekDays));
     SetMovableDays(fixture::PaschalYear(year), b);
@@ -255,9 +271,8 @@ private Q_SLOTS:
         b = PlacedIn(2004, 5);  // record 6 of the rule is not there to write
         QCOMPARE(b.SpecWeekDaysDayNumber.size(), std::size_t(6));
         QCOMPARE(b.SpecWeekDaysDayNumber[5], Julian(24, 10, 2004));
-        b = PlacedIn(2004, 8);  // records 7 and 8 get no day
-        QCOMPARE(b.SpecWeekDaysDayNumber[6], Julian(17, 10, 2004));
-        QCOMPARE(b.SpecWeekDaysDayNumber[7], 0);
+        b = PlacedIn(2031, 8); // record 8 gets no day
+        QCOMPARE(b.SpecWeekDaysDayNumber[7], Julian(26, 1, 2031));
         QCOMPARE(b.SpecWeekDaysDayNumber[8], 0);
         QCOMPARE(b.SpecWeekDaysPrevDayNumber[8], 0);
     }
@@ -293,21 +308,30 @@ private Q_SLOTS:
         QTest::addColumn<int>("weekday");
         QTest::addColumn<int>("current");
         QTest::addColumn<int>("previous");
-        // Anchor 1 January (Julian): a Tuesday in 2025, a Sunday in 2024.
-        QTest::addRow("Monday after") << 1 << Julian(7, 1, 2025) << Julian(2, 1, 2024);
-        QTest::addRow("Tuesday after, on a Tuesday") << 2 << Julian(8, 1, 2025) << Julian(3, 1, 2024);
-        QTest::addRow("Sunday after, on a Sunday") << 7 << Julian(6, 1, 2025) << Julian(8, 1, 2024);
-        QTest::addRow("Sunday before, 0") << 0 << Julian(30, 12, 2024) << Julian(25, 12, 2023);
-        QTest::addRow("Sunday before, -7") << -7 << Julian(30, 12, 2024) << Julian(25, 12, 2023);
-        QTest::addRow("Tuesday before, on a Tuesday") << -2 << Julian(25, 12, 2024) << Julian(27, 12, 2023);
-        QTest::addRow("Monday before") << -1 << Julian(31, 12, 2024) << Julian(26, 12, 2023);
-        QTest::addRow("Saturday before") << -6 << Julian(29, 12, 2024) << Julian(31, 12, 2023);
+        QTest::addColumn<int>("anchor");
+        // Anchor 1 January (Julian): a Tuesday in 2025, a Sunday in 2024; 3 January: a Thursday in
+        // 2025, a Tuesday in 2024.
+        QTest::addRow("Sunday nearest: Tuesday back, Sunday itself")
+            << 8 << Julian(30, 12, 2024) << Julian(1, 1, 2024) << 1;
+        QTest::addRow("Sunday nearest: Thursday on, Tuesday back")
+            << 8 << Julian(6, 1, 2025) << Julian(1, 1, 2024) << 3;
+        QTest::addRow("Monday after") << 1 << Julian(7, 1, 2025) << Julian(2, 1, 2024) << 1;
+        QTest::addRow("Tuesday after, on a Tuesday") << 2 << Julian(8, 1, 2025) << Julian(3, 1, 2024) << 1;
+        QTest::addRow("Sunday after, on a Sunday") << 7 << Julian(6, 1, 2025) << Julian(8, 1, 2024) << 1;
+        QTest::addRow("Sunday before, 0") << 0 << Julian(30, 12, 2024) << Julian(25, 12, 2023) << 1;
+        QTest::addRow("Sunday before, -7") << -7 << Julian(30, 12, 2024) << Julian(25, 12, 2023) << 1;
+        QTest::addRow("Tuesday before, on a Tuesday")
+            << -2 << Julian(25, 12, 2024) << Julian(27, 12, 2023) << 1;
+        QTest::addRow("Monday before") << -1 << Julian(31, 12, 2024) << Julian(26, 12, 2023) << 1;
+        QTest::addRow("Saturday before") << -6 << Julian(29, 12, 2024) << Julian(31, 12, 2023) << 1;
     }
     void weekdayNearADate() {
         QFETCH(int, weekday);
         QFETCH(int, current);
         QFETCH(int, previous);
-        const Profile p = fixture::Parse(QStringLiteral("[1]\nday=1\nmonth=1\nweekday=%1\n").arg(weekday));
+        QFETCH(int, anchor);
+        const Profile p =
+            fixture::Parse(QStringLiteral("[1]\nday=%1\nmonth=1\nweekday=%2\n").arg(anchor).arg(weekday));
         Bases b;
         LoadRelocatable1(b, p);
         LoadWeekdays1(b, p);
