@@ -10,7 +10,10 @@
 int main(int argc, char** argv) {
     QApplication qapp(argc, argv);
     QApplication::setApplicationName(vorelian::kProductName);
-    QApplication::setApplicationVersion(vorelian::VersionText().mid(8));
+    QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
+                                            .arg(VORELIAN_VERSION_MAJOR)
+                                            .arg(VORELIAN_VERSION_MINOR)
+                                            .arg(VORELIAN_VERSION_PATCH));
 
     vorelian::LoadQtRussian(QCoreApplication::applicationDirPath()); // the option help in Russian too
     QCommandLineParser options;

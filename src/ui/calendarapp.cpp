@@ -33,7 +33,6 @@ CalendarApp::~CalendarApp() {
 }
 
 bool CalendarApp::FindData() {
-    PrepareDesktop(ProgramFolder);
     Places = FindDataSet(DataSearchFor(ProgramFolder, DataOption));
     if (Places.Found())
         return true;
@@ -42,6 +41,7 @@ bool CalendarApp::FindData() {
 }
 
 bool CalendarApp::Main() {
+    PrepareDesktop(ProgramFolder);
     if (!FindData())
         return false;
     std::optional<BusyCursor> busy(std::in_place);

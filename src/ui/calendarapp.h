@@ -76,8 +76,7 @@ public:
     void CheckStyleMenu(CalendarState& st) override;
 
 private:
-    // The Russian dialogs and the icon, then the data set and the help; without a data set shows the
-    // message naming the places searched.
+    // The data set and the help; without a data set shows the message naming the places searched.
     bool FindData();
 
     BasesHooks hooks_;

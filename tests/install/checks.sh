@@ -21,14 +21,14 @@ installed_files() {
   echo share/doc/vorelian/copyright share/doc/vorelian/changelog.Debian.gz
 }
 
-# Runs the installed tool of `prefix` from a folder outside it, with no --data: the day of Pascha 2024 and
-# the next day, whose saints come from the bundled data set.
+# Runs the installed tool of `prefix` from a folder outside it, with no --data: St Nicholas's day (19
+# December, new style), whose saint comes from the bundled data set, and Pascha 2024.
 check_report_finds_its_data() {
   local prefix=$1 elsewhere=$2 out
   mkdir -p "$elsewhere"
-  out=$(cd "$elsewhere" && "$prefix/bin/vorelian-report" day --date 2024-05-06) || fail "vorelian-report day: status $?"
-  grep -q "6 мая 2024 года от Р.Х. по новому стилю" <<<"$out" || fail "no date line in: $out"
-  grep -q "Георгия Победоносца" <<<"$out" || fail "no commemoration in: $out"
+  out=$(cd "$elsewhere" && "$prefix/bin/vorelian-report" day --date 2024-12-19) || fail "vorelian-report day: status $?"
+  grep -q "19 декабря 2024 года от Р.Х. по новому стилю" <<<"$out" || fail "no date line in: $out"
+  grep -q "Николая, архиеп. Мир Ликийских" <<<"$out" || fail "no commemoration in: $out"
   out=$(cd "$elsewhere" && "$prefix/bin/vorelian-report" day --date 2024-05-05) || fail "vorelian-report day: status $?"
   grep -q "Пасха" <<<"$out" || fail "no Pascha in: $out"
 }
