@@ -7,6 +7,7 @@
 
 #include "bases/bases.h"
 #include "core/calendar.h"
+#include "core/datalookup.h"
 #include "core/settings.h"
 #include "core/state.h"
 #include "engine/dayengine.h"
@@ -17,7 +18,6 @@
 
 #include <QCoreApplication>
 #include <QDate>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -35,6 +35,17 @@ int BadArgument(const QString& message) {
 int WriteFailed() {
     std::fprintf(stderr, "vorelian-report: the report could not be written out\n");
     return 1;
+}
+
+// Status 3: no data set anywhere; the one line names every folder looked at.
+int NoDataSet(const DataPlaces& places) {
+    const QString message =
+        QStringLiteral(
+            "no calendar data (a Calendar folder holding January.DAT) in: %1; name one with --data "
+            "or VORELIAN_DATA")
+            .arg(places.Searched.join(QStringLiteral(", ")));
+    std::fprintf(stderr, "vorelian-report: %s\n", message.toLocal8Bit().constData());
+    return 3;
 }
 
 bool WriteOut(const QByteArray& bytes) {
@@ -59,13 +70,12 @@ int main(int argc, char** argv) {
     if (a.Help)
         return WriteOut(tool::HelpText().toUtf8()) ? 0 : 1;
 
-    QString folder = DataFiles::BesideProgram()[DataFiles::Relocatable];
-    folder = QFileInfo(folder).absolutePath();
-    if (!a.DataDir.isEmpty()) {
-        if (!QFileInfo(a.DataDir).isDir())
-            return BadArgument(QStringLiteral("no such data folder: %1").arg(a.DataDir));
-        folder = QDir(a.DataDir).absolutePath();
-    }
+    if (!a.DataDir.isEmpty() && !QFileInfo(a.DataDir).isDir())
+        return BadArgument(QStringLiteral("no such data folder: %1").arg(a.DataDir));
+    const DataPlaces places = FindDataSet(DataSearchFor(QCoreApplication::applicationDirPath(), a.DataDir));
+    if (!places.Found())
+        return NoDataSet(places);
+    const QString folder = places.Calendar;
 
     // The settings as the program holds them after its start.
     Settings options;

@@ -336,14 +336,20 @@ QString HelpText() {
         "                      исключающие текущий, заменяются на 1901 и 2100, как при запуске программы.\n"
         "                      last Julian year of the range (default 2100); years that would leave out the\n"
         "                      current year become 1901 and 2100, as at the program's start.\n"
-        "  --data DIR          папка данных (по умолчанию Calendar рядом с программой)\n"
-        "                      data folder (default: Calendar beside the program)\n"
+        "  --data DIR          папка данных Calendar (или переменная VORELIAN_DATA); по умолчанию\n"
+        "                      Calendar рядом с программой, ../share/vorelian/Calendar, затем\n"
+        "                      vorelian/Calendar в папках данных XDG\n"
+        "                      the Calendar data folder (or the VORELIAN_DATA variable); by default\n"
+        "                      Calendar beside the program, ../share/vorelian/Calendar, then\n"
+        "                      vorelian/Calendar in the XDG data folders\n"
         "  --text T            текст для выборки / the text to search for\n"
         "  --whole-word        в выборке только целые слова / search whole words only\n"
         "  --help, -h          эта справка / this help\n"
         "\n"
-        "Код выхода: 0 — успех, 2 — неверные аргументы (сообщение в stderr).\n"
-        "Exit status: 0 on success, 2 for bad arguments (one line on stderr).\n");
+        "Код выхода: 0 — успех, 2 — неверные аргументы, 3 — данные календаря не найдены\n"
+        "(сообщение в stderr).\n"
+        "Exit status: 0 on success, 2 for bad arguments, 3 when no calendar data is found\n"
+        "(one line on stderr).\n");
 }
 
 } // namespace vorelian::tool

@@ -31,7 +31,7 @@ struct ToolArgs {
     std::optional<int16_t> FontSize;
     int16_t MinYear = 1901;
     int16_t MaxYear = 2100;
-    QString DataDir; // empty: the "Calendar" folder beside the program
+    QString DataDir; // empty: VORELIAN_DATA or the first data set found (core/datalookup.h)
     std::optional<QString> Text;
     bool WholeWord = false;
 };

@@ -6,8 +6,11 @@
 #include "report/documents.h"
 #include "ui/busycursor.h"
 #include "ui/calendarmenus.h"
+#include "ui/desktop.h"
 #include "ui/frmcalendar.h"
 #include "ui/frmsplash.h"
+#include "ui/helplinks.h"
+#include "ui/uiservices.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -32,18 +35,31 @@ CalendarApp::~CalendarApp() {
     RemoveTempFiles();
 }
 
-void CalendarApp::Main() {
+bool CalendarApp::FindData() {
+    Places = FindDataSet(DataSearchFor(ProgramFolder, DataOption));
+    if (Places.Found())
+        return true;
+    Services().ShowMessage(nullptr, QMessageBox::Critical, kProductName, NoDataSetMessage(Places));
+    return false;
+}
+
+bool CalendarApp::Main() {
+    PrepareDesktop(ProgramFolder);
+    if (!FindData())
+        return false;
     std::optional<BusyCursor> busy(std::in_place);
 
+    // The splash picture beside the program, or else beside the data set (an installed copy).
+    const QString dataRoot = QDir::cleanPath(Places.Calendar + QStringLiteral("/.."));
     frmSplash splash;
     QElapsedTimer shown;
     shown.start();
-    splash.Load(ProgramFolder);
+    splash.Load(FindSplashPicture(ProgramFolder).isEmpty() ? dataRoot : ProgramFolder);
 
     CreateTempFiles(Out.Temp);
     const QDate today = Today();
     Options = ReadSettings(*OpenStore(), today.year());
-    const QString calendarDir = QDir(ProgramFolder).filePath(QStringLiteral("Calendar"));
+    const QString calendarDir = Places.Calendar;
     StartCalendar(Data, State, calendarDir, Options.MinYear, Options.MaxYear, State.Hooks);
     Out.Engine = DayEngine::Load(calendarDir);
 
@@ -73,6 +89,7 @@ void CalendarApp::Main() {
     busy.reset();
     Window()->show();
     splash.close();
+    return true;
 }
 
 frmCalendar* CalendarApp::Window() {
