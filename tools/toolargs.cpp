@@ -1,5 +1,8 @@
 #include "toolargs.h"
 
+#include "core/calendar.h"
+#include "core/settings.h"
+
 #include <QRegularExpression>
 
 #include <functional>
@@ -24,27 +27,15 @@ std::optional<int> Integer(const QString& text, int low, int high) {
     return n;
 }
 
-bool JulianLeap(int y) {
-    return y % 4 == 0;
-}
-bool GregorianLeap(int y) {
-    return y % 4 == 0 && (y % 100 != 0 || y % 400 == 0);
-}
-
 } // namespace
 
 int MonthLength(int style, int month, int year) {
-    static constexpr int lengths[13] = {0, 31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     if (month < 1 || month > 12)
         return 0;
-    int m = month, y = year;
-    if (style == 1) {
-        m = (month + 7) % 12 + 1;                   // September first
-        y = month >= 5 ? year - 5508 : year - 5509; // the Julian year of that month
-    }
+    const int16_t m = CivilMonthOf(int16_t(style), int16_t(month)); // September first in style 1
     if (m != 2)
-        return lengths[m];
-    return (style == 3 ? GregorianLeap(y) : JulianLeap(y)) ? 29 : 28;
+        return JulianMonthDays[m];
+    return IsLeapYear(int16_t(style), year) ? 29 : 28;
 }
 
 std::optional<ToolArgs> ParseToolArgs(const QStringList& args, QString& error) {
@@ -101,9 +92,10 @@ std::optional<ToolArgs> ParseToolArgs(const QStringList& args, QString& error) {
          }},
         {QStringLiteral("--font-size"),
          [&](const QString& v, QString& e) {
-             const auto n = Integer(v, 1, 1638);
+             const auto n = Integer(v, 1, MaxFontSize);
              if (!n)
-                 e = QStringLiteral("the font size must be a whole number of points from 1 to 1638: %1")
+                 e = QStringLiteral("the font size must be a whole number of points from 1 to %1: %2")
+                         .arg(MaxFontSize)
                          .arg(v);
              else
                  a.FontSize = int16_t(*n);

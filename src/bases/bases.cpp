@@ -111,7 +111,7 @@ void ApplyEntry(Bases& b, const Layout& l, int r, const ProfileEntry& e) {
             } else {
                 text += RankMarker(e.Value);
             }
-            text += QStringView(u"\\par\r\n");
+            text += dialect::Par;
             return;
         }
 }

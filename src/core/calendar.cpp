@@ -16,10 +16,10 @@ int32_t DayNumber(int16_t style, int16_t day, int16_t month, int16_t year) {
     case StyleAnnoMundi:
         if (month >= 5) {
             m = month - 4;
-            y = year - 5508;
+            y = year - AnnoMundiOffset;
         } else {
             m = month + 8;
-            y = year - 5509;
+            y = year - (AnnoMundiOffset + 1);
         }
         break;
     case StyleGregorian:
@@ -97,10 +97,10 @@ void AnnoMundiToJulian(CalendarState& st) {
     const StyleDate& a = st.StyleDates[StyleAnnoMundi];
     StyleDate& j = st.StyleDates[StyleJulian];
     if (a.Month > 4) {
-        j.Year = static_cast<int16_t>(a.Year - 5508);
+        j.Year = static_cast<int16_t>(a.Year - AnnoMundiOffset);
         j.Month = static_cast<int16_t>(a.Month - 4);
     } else {
-        j.Year = static_cast<int16_t>(a.Year - 5509);
+        j.Year = static_cast<int16_t>(a.Year - (AnnoMundiOffset + 1));
         j.Month = static_cast<int16_t>(a.Month + 8);
     }
     j.Day = a.Day;
@@ -111,10 +111,10 @@ void JulianToAnnoMundi(CalendarState& st) {
     const StyleDate& j = st.StyleDates[StyleJulian];
     StyleDate& a = st.StyleDates[StyleAnnoMundi];
     if (j.Month > 8) {
-        a.Year = static_cast<int16_t>(j.Year + 5509);
+        a.Year = static_cast<int16_t>(j.Year + (AnnoMundiOffset + 1));
         a.Month = static_cast<int16_t>(j.Month - 8);
     } else {
-        a.Year = static_cast<int16_t>(j.Year + 5508);
+        a.Year = static_cast<int16_t>(j.Year + AnnoMundiOffset);
         a.Month = static_cast<int16_t>(j.Month + 4);
     }
     a.Day = j.Day;
@@ -123,9 +123,7 @@ void JulianToAnnoMundi(CalendarState& st) {
 
 void SetYearLength(CalendarState& st, int16_t style) {
     StyleDate& r = st.StyleDates[style];
-    // For style 1 the Anno Mundi year has the remainder of the Julian year of its February (5508 = 4 * 1377).
-    const bool leap = style == StyleGregorian ? (r.Year % 4 == 0 && (r.Year % 100 != 0 || r.Year % 400 == 0))
-                                              : r.Year % 4 == 0;
+    const bool leap = IsLeapYear(style, r.Year);
     r.MonthDays[r.FebMonth] = leap ? 29 : 28;
     r.YearLength = leap ? 366 : 365;
 }

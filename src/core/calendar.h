@@ -12,6 +12,14 @@ constexpr int16_t CivilMonthOf(int16_t style, int16_t month) {
     return style == StyleAnnoMundi ? static_cast<int16_t>((month + 7) % 12 + 1) : month;
 }
 
+// Whether a year of a style has 29 February: every fourth year, and in the Gregorian style not the
+// century years other than every fourth one. An Anno Mundi year is asked by its own number: it has the
+// remainder of the Julian year of its February, since AnnoMundiOffset is a multiple of 4.
+constexpr bool IsLeapYear(int16_t style, int32_t year) {
+    static_assert(AnnoMundiOffset % 4 == 0);
+    return style == StyleGregorian ? year % 4 == 0 && (year % 100 != 0 || year % 400 == 0) : year % 4 == 0;
+}
+
 // Day number of a date of the given style (for style 1 the year is Anno Mundi, month 1 September).
 int32_t DayNumber(int16_t style, int16_t day, int16_t month, int16_t year);
 

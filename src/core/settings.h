@@ -32,6 +32,9 @@ struct Settings {
     std::optional<double> Top;  // absent: a third down the screen
 };
 
+// The largest report font size in points: twice the size must stay a valid font size.
+inline constexpr int16_t MaxFontSize = 1638;
+
 // Opens the user's settings store.
 std::unique_ptr<QSettings> OpenSettingsStore();
 

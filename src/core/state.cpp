@@ -3,12 +3,11 @@
 namespace vorelian {
 
 void InitStyleTables(CalendarState& st) {
-    static constexpr std::array<int16_t, 13> julian = {0, 31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     StyleDate& am = st.StyleDates[StyleAnnoMundi];
-    st.StyleDates[StyleJulian].MonthDays = julian;
-    st.StyleDates[StyleGregorian].MonthDays = julian;
+    st.StyleDates[StyleJulian].MonthDays = JulianMonthDays;
+    st.StyleDates[StyleGregorian].MonthDays = JulianMonthDays;
     for (int m = 1; m <= 12; ++m)
-        am.MonthDays[m] = julian[(m + 7) % 12 + 1]; // September first
+        am.MonthDays[m] = JulianMonthDays[(m + 7) % 12 + 1]; // September first
     am.FebMonth = 6;
     st.StyleDates[StyleJulian].FebMonth = 2;
     st.StyleDates[StyleGregorian].FebMonth = 2;

@@ -12,6 +12,15 @@ namespace vorelian {
 // Calendar styles: 1 Anno Mundi (year from 1 September), 2 Julian, 3 Gregorian.
 enum : int16_t { StyleAnnoMundi = 1, StyleJulian = 2, StyleGregorian = 3 };
 
+// The Anno Mundi year of January..August of a Julian year is that year plus this; of September..December,
+// one more (the Anno Mundi year begins on 1 September).
+inline constexpr int16_t AnnoMundiOffset = 5508;
+
+// The days of the months of a common Julian year, January first; entry 0 unused. The Gregorian months
+// are as long; February gains its 29th day in a leap year.
+inline constexpr std::array<int16_t, 13> JulianMonthDays = {0,  31, 28, 31, 30, 31, 30,
+                                                            31, 31, 30, 31, 30, 31};
+
 // The current day as seen in one style. Year, Month, Day, MonthDays and YearLength stay in step for all
 // three styles; the span fields are computed for the current style only.
 struct StyleDate {
