@@ -3,6 +3,7 @@
 #include "bases.h"
 
 #include "core/calendar.h"
+#include "core/recalc.h"
 
 #include <algorithm>
 
@@ -26,14 +27,19 @@ int32_t NearestSunday(int32_t n) {
     return w <= 3 ? n - w : n + 7 - w;
 }
 
+void PlaceByDays(const Year& y, const RecordBase& base, std::vector<int32_t>& out) {
+    for (int i = 1; i <= base.Count; ++i)
+        out[i] = y.P + base.Records[i].Days;
+}
+
 // The weekday value of a record: 1..7 and -7..0 as the core counts them, 8 the Sunday nearest the anchor.
 constexpr int16_t kNearestSunday = 8;
 
-void PlaceByWeekday(const Year& y, const std::vector<int16_t>& day, const std::vector<int16_t>& month,
-                    const std::vector<int16_t>& weekday, int count, std::vector<int32_t>& out) {
-    for (int i = 1; i <= count; ++i) {
-        const int32_t anchor = y.D(day[i], month[i]);
-        out[i] = weekday[i] == kNearestSunday ? NearestSunday(anchor) : NearestWeekday(anchor, weekday[i]);
+void PlaceByWeekday(const Year& y, const RecordBase& base, std::vector<int32_t>& out) {
+    for (int i = 1; i <= base.Count; ++i) {
+        const BaseRecord& r = base.Records[i];
+        const int32_t anchor = y.D(r.Day, r.Month);
+        out[i] = r.Weekday == kNearestSunday ? NearestSunday(anchor) : NearestWeekday(anchor, r.Weekday);
     }
 }
 
@@ -179,30 +185,48 @@ void PlaceSpecial(const Year& y, int32_t akathist, std::vector<int32_t>& S) {
 
 } // namespace
 
+YearPlacement PlaceYear(const Bases& b, int16_t paschaYear) {
+    CalendarState st;
+    st.CurStyle = StyleJulian;
+    const Year y{paschaYear, PaschaDayNumber(st, paschaYear)};
+    YearPlacement p;
+    p.PaschaYear = paschaYear;
+    for (int k = 0; k < BaseKinds; ++k)
+        p.Days[k].assign(b[BaseKind(k)].Records.size(), 0);
+    auto& days = p.Days;
+
+    PlaceByDays(y, b.Reloc, days[int(BaseKind::Relocatable)]);
+    PlaceByWeekday(y, b.Reloc1, days[int(BaseKind::Relocatable1)]);
+    PlaceByDays(y, b.Weekdays, days[int(BaseKind::Weekdays)]);
+    PlaceByWeekday(y, b.Weekdays1, days[int(BaseKind::Weekdays1)]);
+    auto& specWeek = days[int(BaseKind::SpecWeekDays)];
+    PlaceSpecWeekDays(y, b.SpecWeekDays.Count, specWeek);
+    PlaceSpecial(y, b.SpecWeekDays.Count >= 3 ? specWeek[3] : 0, days[int(BaseKind::Special)]);
+    return p;
+}
+
+std::shared_ptr<const YearPlacement> PlacementCache::For(const Bases& b, int16_t paschaYear) const {
+    {
+        const std::lock_guard lock(mutex_);
+        if (const auto it = years_.find(paschaYear); it != years_.end())
+            return it->second;
+    }
+    // Placed outside the lock; should two threads place one year at once, the first one kept wins.
+    auto placed = std::make_shared<const YearPlacement>(PlaceYear(b, paschaYear));
+    const std::lock_guard lock(mutex_);
+    return years_.emplace(paschaYear, std::move(placed)).first->second;
+}
+
 void SetMovableDays(const CalendarState& st, Bases& b) {
-    const Year cur{st.Pascha.PaschaYear, st.Pascha.PaschaDay};
-    const Year prev{static_cast<int16_t>(st.Pascha.PaschaYear - 1), st.Pascha.PrevPaschaDay};
-
-    for (int i = 1; i <= b.RelocCount; ++i)
-        b.RelocDayNumber[i] = cur.P + b.RelocDays[i];
-
-    PlaceByWeekday(cur, b.Reloc1Day, b.Reloc1Month, b.Reloc1Weekday, b.Reloc1Count, b.Reloc1DayNumber);
-    PlaceByWeekday(prev, b.Reloc1Day, b.Reloc1Month, b.Reloc1Weekday, b.Reloc1Count, b.Reloc1PrevDayNumber);
-
-    for (int i = 1; i <= b.WeekdaysCount; ++i)
-        b.WeekdaysDayNumber[i] = cur.P + b.WeekdaysDays[i];
-
-    PlaceByWeekday(cur, b.Weekdays1Day, b.Weekdays1Month, b.Weekdays1Weekday, b.Weekdays1Count,
-                   b.Weekdays1DayNumber);
-    PlaceByWeekday(prev, b.Weekdays1Day, b.Weekdays1Month, b.Weekdays1Weekday, b.Weekdays1Count,
-                   b.Weekdays1PrevDayNumber);
-
-    PlaceSpecWeekDays(cur, b.SpecWeekDaysCount, b.SpecWeekDaysDayNumber);
-    PlaceSpecWeekDays(prev, b.SpecWeekDaysCount, b.SpecWeekDaysPrevDayNumber);
-
-    const bool hasAkathist = b.SpecWeekDaysCount >= 3;
-    PlaceSpecial(cur, hasAkathist ? b.SpecWeekDaysDayNumber[3] : 0, b.SpecialDayNumber);
-    PlaceSpecial(prev, hasAkathist ? b.SpecWeekDaysPrevDayNumber[3] : 0, b.SpecialPrevDayNumber);
+    const auto cur = b.PlacementsOf(st.Pascha.PaschaYear);
+    const auto prev = b.PlacementsOf(static_cast<int16_t>(st.Pascha.PaschaYear - 1));
+    for (int k = 0; k < BaseKinds; ++k) {
+        RecordBase& base = b[BaseKind(k)];
+        for (std::size_t i = 1; i < base.Records.size(); ++i) {
+            base.Records[i].DayNumber = cur->Days[k][i];
+            base.Records[i].PrevDayNumber = base.TwoYears ? prev->Days[k][i] : 0;
+        }
+    }
 }
 
 } // namespace vorelian

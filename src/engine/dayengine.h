@@ -78,6 +78,9 @@ public:
 
 private:
     DayEngine();
+    // The fasting line of a day whose entries are known; nothing without fasting rules.
+    std::optional<Fasting> FastingOf(const DayInfo& day) const;
+
     std::unique_ptr<DataSet> data_;
 };
 

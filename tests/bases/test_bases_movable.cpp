@@ -193,10 +193,10 @@ private Q_SLOTS:
         QFETCH(int, record);
         QFETCH(int, expected);
         const Bases b = PlacedIn(int16_t(year));
-        QCOMPARE(b.SpecialDayNumber[record], expected);
+        QCOMPARE(b.Special.Records[record].DayNumber, expected);
         // The same year seen as the year before gives the same day.
         const Bases next = PlacedIn(int16_t(year + 1));
-        QCOMPARE(next.SpecialPrevDayNumber[record], expected);
+        QCOMPARE(next.Special.Records[record].PrevDayNumber, expected);
     }
 
     void specWeekDays_data() {
@@ -210,28 +210,28 @@ private Q_SLOTS:
         QFETCH(int, year);
         QFETCH(int, record);
         QFETCH(int, expected);
-        QCOMPARE(PlacedIn(int16_t(year)).SpecWeekDaysDayNumber[record], expected);
-        QCOMPARE(PlacedIn(int16_t(year + 1)).SpecWeekDaysPrevDayNumber[record], expected);
+        QCOMPARE(PlacedIn(int16_t(year)).SpecWeekDays.Records[record].DayNumber, expected);
+        QCOMPARE(PlacedIn(int16_t(year + 1)).SpecWeekDays.Records[record].PrevDayNumber, expected);
     }
 
     void examplesOfTheMeetingOfTheLord() {
         // Pascha on 23 March of a common year: the Meeting is 49 days before it, no afterfeast.
         Bases b = PlacedIn(2037);
-        QCOMPARE(b.SpecialDayNumber[3], Julian(2, 2, 2037));
-        QCOMPARE(b.SpecialDayNumber[2], Julian(1, 2, 2037));
+        QCOMPARE(b.Special.Records[3].DayNumber, Julian(2, 2, 2037));
+        QCOMPARE(b.Special.Records[2].DayNumber, Julian(1, 2, 2037));
         for (int k = 4; k <= 10; ++k)
-            QCOMPARE(b.SpecialDayNumber[k], 0);
+            QCOMPARE(b.Special.Records[k].DayNumber, 0);
         // Pascha on 22 March: the Meeting falls on Cheesefare Monday and moves a day back.
         b = PlacedIn(2010);
-        QCOMPARE(b.SpecialDayNumber[3], Julian(1, 2, 2010));
-        QCOMPARE(b.SpecialDayNumber[2], Julian(31, 1, 2010));
+        QCOMPARE(b.Special.Records[3].DayNumber, Julian(1, 2, 2010));
+        QCOMPARE(b.Special.Records[2].DayNumber, Julian(31, 1, 2010));
         for (int k = 4; k <= 10; ++k)
-            QCOMPARE(b.SpecialDayNumber[k], 0);
+            QCOMPARE(b.Special.Records[k].DayNumber, 0);
         // Pascha on 22 April: a full afterfeast, 3..8 February, leave-taking on 9 February.
         b = PlacedIn(2002);
-        QCOMPARE(b.SpecialDayNumber[10], Julian(9, 2, 2002));
+        QCOMPARE(b.Special.Records[10].DayNumber, Julian(9, 2, 2002));
         for (int k = 4; k <= 9; ++k)
-            QCOMPARE(b.SpecialDayNumber[k], Julian(k - 1, 2, 2002));
+            QCOMPARE(b.Special.Records[k].DayNumber, Julian(k - 1, 2, 2002));
     }
 
     void apostlesFast_data() {
@@ -251,30 +251,30 @@ private Q_SLOTS:
         const Bases b = PlacedIn(int16_t(year));
         const int32_t first = Julian(firstDay, firstMonth, year);
         for (int k = 1; k <= days; ++k)
-            QCOMPARE(b.SpecialDayNumber[20 + k], first + k - 1);
-        QCOMPARE(b.SpecialDayNumber[20 + days], Julian(28, 6, year));
+            QCOMPARE(b.Special.Records[20 + k].DayNumber, first + k - 1);
+        QCOMPARE(b.Special.Records[20 + days].DayNumber, Julian(28, 6, year));
         for (int k = 21 + days; k <= 62; ++k)
-            QCOMPARE(b.SpecialDayNumber[k], 0);
+            QCOMPARE(b.Special.Records[k].DayNumber, 0);
     }
 
     void fortyMartyrsWithoutTheFifthSaturday() {
         // 2007: 9 March is the Saturday of the fifth week; without that record the feast stays put.
-        QCOMPARE(PlacedIn(2007, 6).SpecialDayNumber[13], Julian(7, 3, 2007));
-        QCOMPARE(PlacedIn(2007, 2).SpecialDayNumber[13], Julian(9, 3, 2007));
+        QCOMPARE(PlacedIn(2007, 6).Special.Records[13].DayNumber, Julian(7, 3, 2007));
+        QCOMPARE(PlacedIn(2007, 2).Special.Records[13].DayNumber, Julian(9, 3, 2007));
     }
 
     void specWeekDaysOnlyRecordsThatExist() {
         Bases b = PlacedIn(2004, 2);
-        QCOMPARE(b.SpecWeekDaysDayNumber.size(), std::size_t(3));
-        QCOMPARE(b.SpecWeekDaysDayNumber[1], Julian(1, 2, 2004));
-        QCOMPARE(b.SpecWeekDaysDayNumber[2], 0);
+        QCOMPARE(b.SpecWeekDays.Records.size(), std::size_t(3));
+        QCOMPARE(b.SpecWeekDays.Records[1].DayNumber, Julian(1, 2, 2004));
+        QCOMPARE(b.SpecWeekDays.Records[2].DayNumber, 0);
         b = PlacedIn(2004, 5);  // record 6 of the rule is not there to write
-        QCOMPARE(b.SpecWeekDaysDayNumber.size(), std::size_t(6));
-        QCOMPARE(b.SpecWeekDaysDayNumber[5], Julian(24, 10, 2004));
+        QCOMPARE(b.SpecWeekDays.Records.size(), std::size_t(6));
+        QCOMPARE(b.SpecWeekDays.Records[5].DayNumber, Julian(24, 10, 2004));
         b = PlacedIn(2031, 8); // record 8 gets no day
-        QCOMPARE(b.SpecWeekDaysDayNumber[7], Julian(26, 1, 2031));
-        QCOMPARE(b.SpecWeekDaysDayNumber[8], 0);
-        QCOMPARE(b.SpecWeekDaysPrevDayNumber[8], 0);
+        QCOMPARE(b.SpecWeekDays.Records[7].DayNumber, Julian(26, 1, 2031));
+        QCOMPARE(b.SpecWeekDays.Records[8].DayNumber, 0);
+        QCOMPARE(b.SpecWeekDays.Records[8].PrevDayNumber, 0);
     }
 
     void relocatableFromPascha_data() {
@@ -294,8 +294,8 @@ private Q_SLOTS:
         LoadRelocatable(b, p);
         LoadWeekdays(b, p);
         SetMovableDays(fixture::PaschalYear(2024), b);
-        QCOMPARE(b.RelocDayNumber[1], expected);
-        QCOMPARE(b.WeekdaysDayNumber[1], expected);
+        QCOMPARE(b.Reloc.Records[1].DayNumber, expected);
+        QCOMPARE(b.Weekdays.Records[1].DayNumber, expected);
         QVERIFY(BelongsReloc(b, 1, expected));
         QVERIFY(BelongsWeekdays(b, 1, expected));
         // Only the current Paschal year: the same day a year earlier does not belong.
@@ -336,10 +336,10 @@ private Q_SLOTS:
         LoadRelocatable1(b, p);
         LoadWeekdays1(b, p);
         SetMovableDays(fixture::PaschalYear(2025), b);
-        QCOMPARE(b.Reloc1DayNumber[1], current);
-        QCOMPARE(b.Reloc1PrevDayNumber[1], previous);
-        QCOMPARE(b.Weekdays1DayNumber[1], current);
-        QCOMPARE(b.Weekdays1PrevDayNumber[1], previous);
+        QCOMPARE(b.Reloc1.Records[1].DayNumber, current);
+        QCOMPARE(b.Reloc1.Records[1].PrevDayNumber, previous);
+        QCOMPARE(b.Weekdays1.Records[1].DayNumber, current);
+        QCOMPARE(b.Weekdays1.Records[1].PrevDayNumber, previous);
         for (int32_t day : {current, previous}) {
             QVERIFY(BelongsReloc1(b, 1, day));
             QVERIFY(BelongsWeekdays1(b, 1, day));
@@ -362,9 +362,9 @@ private Q_SLOTS:
         st.Hooks = &hooks;
         SetGregorianDate(st, 12, 1, 2025);
         QCOMPARE(st.Pascha.PaschaYear, int16_t(2025));
-        QCOMPARE(data.Bases.Reloc1PrevDayNumber[1], Julian(30, 12, 2024));
-        QCOMPARE(data.Bases.Reloc1PrevDayNumber[1], st.CurDayNumber);
-        QCOMPARE(data.Bases.Reloc1DayNumber[1], Gregorian(11, 1, 2026));
+        QCOMPARE(data.Bases.Reloc1.Records[1].PrevDayNumber, Julian(30, 12, 2024));
+        QCOMPARE(data.Bases.Reloc1.Records[1].PrevDayNumber, st.CurDayNumber);
+        QCOMPARE(data.Bases.Reloc1.Records[1].DayNumber, Gregorian(11, 1, 2026));
         QVERIFY(BelongsReloc1(data.Bases, 1, st.CurDayNumber));
         // SetMonthAnchors marked it red as well.
         QVERIFY(st.MonthRedDays[12]);
@@ -380,17 +380,17 @@ private Q_SLOTS:
         InitStyleTables(st);
         st.Hooks = &hooks;
         SetGregorianDate(st, 1, 6, 2002);
-        QCOMPARE(data.Bases.SpecialDayNumber[10], Julian(9, 2, 2002));
+        QCOMPARE(data.Bases.Special.Records[10].DayNumber, Julian(9, 2, 2002));
         st.CurStyle = StyleAnnoMundi;  // 1 June 2002 lies in Anno Mundi 7510, Pascha of 2002
         ApplyStyle(st);
-        QCOMPARE(data.Bases.SpecialDayNumber[10], Julian(9, 2, 2002));
+        QCOMPARE(data.Bases.Special.Records[10].DayNumber, Julian(9, 2, 2002));
         ShiftDays(st, 120);  // Julian 16 September 2002: Anno Mundi 7511, Pascha of 2003
         QCOMPARE(st.Pascha.PaschaYear, int16_t(2003));
-        QCOMPARE(data.Bases.SpecialDayNumber[3], Julian(2, 2, 2003));
-        QCOMPARE(data.Bases.SpecialPrevDayNumber[10], Julian(9, 2, 2002));
-        data.Bases.SpecialDayNumber[3] = 0;
+        QCOMPARE(data.Bases.Special.Records[3].DayNumber, Julian(2, 2, 2003));
+        QCOMPARE(data.Bases.Special.Records[10].PrevDayNumber, Julian(9, 2, 2002));
+        data.Bases.Special.Records[3].DayNumber = 0;
         ShiftDays(st, 1);  // within the year: nothing is placed again
-        QCOMPARE(data.Bases.SpecialDayNumber[3], 0);
+        QCOMPARE(data.Bases.Special.Records[3].DayNumber, 0);
     }
 };
 

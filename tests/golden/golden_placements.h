@@ -10,10 +10,12 @@
 
 namespace golden {
 
-inline void AppendDays(QByteArray& out, const std::vector<int32_t>& days, int count, int32_t pascha) {
+inline void AppendDays(QByteArray& out, const vorelian::RecordBase& base, int count, bool previous,
+                       int32_t pascha) {
     for (int i = 1; i <= count; ++i) {
+        const int32_t d = previous ? base.Records[i].PrevDayNumber : base.Records[i].DayNumber;
         out += ' ';
-        out += days[i] == 0 ? QByteArray("-") : QByteArray::number(days[i] - pascha);
+        out += d == 0 ? QByteArray("-") : QByteArray::number(d - pascha);
     }
 }
 
@@ -32,22 +34,21 @@ inline QByteArray PlacementsText() {
         st.Pascha.PaschaDay = PaschaDayNumber(st, y);
         SetMovableDays(st, data.Bases);
         const int32_t p = st.Pascha.PaschaDay;
-        const auto line = [&](const char* name, const std::vector<int32_t>& cur,
-                              const std::vector<int32_t>* prev, int count) {
+        const auto line = [&](const char* name, const RecordBase& base, int count) {
             out += QByteArray::number(y) + ' ' + name;
-            AppendDays(out, cur, count, p);
-            if (prev) {
+            AppendDays(out, base, count, false, p);
+            if (base.TwoYears) {
                 out += " |";
-                AppendDays(out, *prev, count, p);
+                AppendDays(out, base, count, true, p);
             }
             out += '\n';
         };
-        line("Relocatable", b.RelocDayNumber, nullptr, b.RelocCount);
-        line("Relocatable1", b.Reloc1DayNumber, &b.Reloc1PrevDayNumber, b.Reloc1Count);
-        line("Special", b.SpecialDayNumber, &b.SpecialPrevDayNumber, Bases::SpecialRules);
-        line("Weekdays", b.WeekdaysDayNumber, nullptr, b.WeekdaysCount);
-        line("Weekdays1", b.Weekdays1DayNumber, &b.Weekdays1PrevDayNumber, b.Weekdays1Count);
-        line("SpecWeekDays", b.SpecWeekDaysDayNumber, &b.SpecWeekDaysPrevDayNumber, b.SpecWeekDaysCount);
+        line("Relocatable", b.Reloc, b.Reloc.Count);
+        line("Relocatable1", b.Reloc1, b.Reloc1.Count);
+        line("Special", b.Special, Bases::SpecialRules);
+        line("Weekdays", b.Weekdays, b.Weekdays.Count);
+        line("Weekdays1", b.Weekdays1, b.Weekdays1.Count);
+        line("SpecWeekDays", b.SpecWeekDays, b.SpecWeekDays.Count);
     }
     return out;
 }
