@@ -136,6 +136,9 @@ private Q_SLOTS:
         QTest::addRow("all styles") << L{"--all-styles"} << B + "1 июля 7532 года от Сотворения Мира" + P;
         QTest::addRow("font") << L{"--font", "Times New Roman"} << "\\fcharset204 Times New Roman;}";
         QTest::addRow("font size") << L{"--font-size", "14"} << "\\f0\\fs28\r\n\r\n";
+        QTest::addRow("largest font size") << L{"--font-size", "1638"} << "\\f0\\fs3276\r\n\r\n";
+        QTest::addRow("Anno Mundi 29 February of a leap year")
+            << L{"--style", "1", "--date", "7532-06-29"} << "29 февраля 7532 года от Сотворения Мира";
         QTest::addRow("style 2") << L{"--style", "2", "--date", "2024-07-01"}
                                  << "1 июля 2024 года от Р.Х. по старому стилю";
         QTest::addRow("first weekday changes no report") << L{"--first-weekday", "7"} << "14 июля 2024 года";
@@ -461,6 +464,7 @@ private Q_SLOTS:
         QTest::addRow("first weekday 2") << L{"day", "--first-weekday", "2"};
         QTest::addRow("font size 0") << L{"day", "--font-size", "0"};
         QTest::addRow("font size word") << L{"day", "--font-size", "big"};
+        QTest::addRow("font size above the largest") << L{"day", "--font-size", "1639"};
         QTest::addRow("empty font") << L{"day", "--font", ""};
         QTest::addRow("min year 0") << L{"day", "--min-year", "0"};
         QTest::addRow("max year 3001") << L{"day", "--max-year", "3001"};
