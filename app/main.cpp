@@ -1,12 +1,34 @@
 // Vorelian: the program's entry. The start-up sequence runs once, then everything happens in the main
 // window's events until its exit sequence ends the event loop.
 #include "ui/calendarapp.h"
+#include "ui/desktop.h"
+#include "ui/helplinks.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 
 int main(int argc, char** argv) {
     QApplication qapp(argc, argv);
+    QApplication::setApplicationName(vorelian::kProductName);
+    QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
+                                            .arg(VORELIAN_VERSION_MAJOR)
+                                            .arg(VORELIAN_VERSION_MINOR)
+                                            .arg(VORELIAN_VERSION_PATCH));
+
+    vorelian::LoadQtRussian(QCoreApplication::applicationDirPath()); // the option help in Russian too
+    QCommandLineParser options;
+    options.setApplicationDescription(QStringLiteral("Церковный календарь / Orthodox church calendar"));
+    options.addHelpOption();
+    options.addVersionOption();
+    const QCommandLineOption data(QStringLiteral("data"),
+                                  QStringLiteral("папка данных Calendar / the Calendar data folder"),
+                                  QStringLiteral("DIR"));
+    options.addOption(data);
+    options.process(qapp);
+
     vorelian::CalendarApp app;
-    app.Main();
+    app.DataOption = options.value(data);
+    if (!app.Main())
+        return 3;
     return qapp.exec();
 }

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs everything that building, testing and benchmarking Vorelian need on Debian 12.
+# Installs everything that building, testing, packaging and benchmarking Vorelian need on Debian 12.
 # Returns at once when every package is already present.
 set -euo pipefail
 
@@ -7,10 +7,15 @@ packages=(
   cmake g++ make pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev libgl-dev
   qt6-l10n-tools
+  qt6-translations-l10n
   libbenchmark-dev
   xvfb xauth imagemagick
   fonts-dejavu-core fonts-liberation2
   poppler-utils
+  python3 python3-icalendar
+  qt6-httpserver-dev qt6-websockets-dev tidy wrk
+  librsvg2-bin desktop-file-utils appstream
+  dpkg-dev fakeroot file lintian binutils
 )
 
 missing=()

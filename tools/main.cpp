@@ -2,20 +2,22 @@
 // prints it as the view's text or as the report document itself. It only reads the arguments, asks the day
 // engine for the document of the day and style, and prints: every line of the reports is the report
 // layer's. It writes no file.
+#include "exportcmd.h"
 #include "toolargs.h"
 
 #include "bases/bases.h"
 #include "core/calendar.h"
+#include "core/datalookup.h"
 #include "core/settings.h"
 #include "core/state.h"
 #include "engine/dayengine.h"
+#include "engine/startup.h"
 #include "report/report.h"
 #include "rtf/reader.h"
 #include "rtf/writer.h"
 
 #include <QCoreApplication>
 #include <QDate>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -28,6 +30,22 @@ namespace {
 int BadArgument(const QString& message) {
     std::fprintf(stderr, "vorelian-report: %s\n", message.toLocal8Bit().constData());
     return 2;
+}
+
+int WriteFailed() {
+    std::fprintf(stderr, "vorelian-report: the report could not be written out\n");
+    return 1;
+}
+
+// Status 3: no data set anywhere; the one line names every folder looked at.
+int NoDataSet(const DataPlaces& places) {
+    const QString message =
+        QStringLiteral(
+            "no calendar data (a Calendar folder holding January.DAT) in: %1; name one with --data "
+            "or VORELIAN_DATA")
+            .arg(places.Searched.join(QStringLiteral(", ")));
+    std::fprintf(stderr, "vorelian-report: %s\n", message.toLocal8Bit().constData());
+    return 3;
 }
 
 bool WriteOut(const QByteArray& bytes) {
@@ -52,13 +70,12 @@ int main(int argc, char** argv) {
     if (a.Help)
         return WriteOut(tool::HelpText().toUtf8()) ? 0 : 1;
 
-    QString folder = DataFiles::BesideProgram()[DataFiles::Relocatable];
-    folder = QFileInfo(folder).absolutePath();
-    if (!a.DataDir.isEmpty()) {
-        if (!QFileInfo(a.DataDir).isDir())
-            return BadArgument(QStringLiteral("no such data folder: %1").arg(a.DataDir));
-        folder = QDir(a.DataDir).absolutePath();
-    }
+    if (!a.DataDir.isEmpty() && !QFileInfo(a.DataDir).isDir())
+        return BadArgument(QStringLiteral("no such data folder: %1").arg(a.DataDir));
+    const DataPlaces places = FindDataSet(DataSearchFor(QCoreApplication::applicationDirPath(), a.DataDir));
+    if (!places.Found())
+        return NoDataSet(places);
+    const QString folder = places.Calendar;
 
     // The settings as the program holds them after its start.
     Settings options;
@@ -78,19 +95,33 @@ int main(int argc, char** argv) {
     CalendarState st;
     InitStyleTables(st);
     SetYearRange(st, options.MinYear, options.MaxYear);
-    int32_t day = 0;
+    if (a.Ical) {
+        const int32_t first = DayNumber(a.Style, a.From->Day, a.From->Month, a.From->Year);
+        const int32_t last = DayNumber(a.Style, a.To->Day, a.To->Month, a.To->Year);
+        if (first < st.MinDayNumbers[a.Style] || last > st.MaxDayNumbers[a.Style])
+            return BadArgument(QStringLiteral("the range is outside the range of years %1-%2 (Julian)")
+                                   .arg(options.MinYear)
+                                   .arg(options.MaxYear));
+        const auto engine = DayEngine::Load(folder);
+        return WriteOut(tool::IcalReport(a, *engine, {first, last})) ? 0 : WriteFailed();
+    }
+
     if (a.Year) {
-        day = DayNumber(a.Style, int16_t(*a.Day), int16_t(*a.Month), int16_t(*a.Year));
-        if (day < st.MinDayNumbers[a.Style] || day > st.MaxDayNumbers[a.Style])
+        const int32_t n = DayNumber(a.Style, int16_t(*a.Day), int16_t(*a.Month), int16_t(*a.Year));
+        if (n < st.MinDayNumbers[a.Style] || n > st.MaxDayNumbers[a.Style])
             return BadArgument(QStringLiteral("the date is outside the range of years %1-%2 (Julian)")
                                    .arg(options.MinYear)
                                    .arg(options.MaxYear));
+        GoToDay(st, a.Style, n);
     } else {
-        day = DayNumber(StyleGregorian, int16_t(today.day()), int16_t(today.month()), int16_t(today.year()));
+        PlaceToday(st, today, a.Style); // as at the program's start
     }
+    const int32_t day = st.CurDayNumber;
 
     const auto engine = DayEngine::Load(folder);
     const DayOptions dayOptions{a.Style, options.ShowIndiction, options.ShowAllStyles, options.ShowFasting};
+    if (a.Output == tool::Format::Json)
+        return WriteOut(tool::JsonReport(a, *engine, day)) ? 0 : WriteFailed();
     const QByteArray document =
         engine->ReportDocument(a.Tab, day, dayOptions, options, a.Text.value_or(QString()), a.WholeWord);
     if (document.isEmpty()) {
@@ -100,9 +131,5 @@ int main(int argc, char** argv) {
 
     const QByteArray bytes =
         a.Output == tool::Format::Rtf ? document : rtf::PlainTextForTerminal(rtf::ReadRtf(document));
-    if (!WriteOut(bytes)) {
-        std::fprintf(stderr, "vorelian-report: the report could not be written out\n");
-        return 1;
-    }
-    return 0;
+    return WriteOut(bytes) ? 0 : WriteFailed();
 }

@@ -95,7 +95,7 @@ QString RecordText(const BaseRecord& r, int key) {
         } else {
             text += RankMarker(value);
         }
-        text += QStringView(u"\\par\r\n");
+        text += dialect::Par;
     }
     return text;
 }

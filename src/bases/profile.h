@@ -9,6 +9,8 @@
 // below, with file and line; nothing in a data file can stop the program.
 #pragma once
 
+#include "core/markup.h"
+
 #include <QByteArrayView>
 #include <QHash>
 #include <QLoggingCategory>
@@ -104,7 +106,7 @@ void SplitEntry(QStringView entry, QString& key, QString& value);
 QString RankMarker(QStringView text);
 
 // The blank mark of group 4 texts.
-inline constexpr QStringView BlankMark = u"\\f1    \\f0  ";
+inline constexpr QStringView BlankMark = dialect::Blank;
 
 // The leading number of a text ("" or a non-number is 0), rounded to a 16-bit integer and held within
 // its range.

@@ -86,7 +86,7 @@ Settings ReadSettings(QSettings& store, int currentYear) {
         s.FirstWeekday = 1;
     s.FontName = store.value(QStringLiteral("FontName"), s.FontName).toString();
     s.FontSize = ReadInt16(store, "FontSize", 10);
-    if (s.FontSize < 1 || s.FontSize > 1638) // twice the size must stay a valid font size
+    if (s.FontSize < 1 || s.FontSize > MaxFontSize)
         s.FontSize = 10;
     s.FontBold = false;
     s.FontItalic = false;

@@ -13,6 +13,9 @@ class QSettings;
 
 namespace vorelian {
 
+// The largest report font size in points: twice it must stay a valid font size of the reports.
+inline constexpr int16_t MaxFontSize = 1638;
+
 struct Settings {
     int16_t Calendar = 3;       // style shown at start-up
     int16_t FirstWeekday = 1;   // 1 Monday or 7 Sunday: the first row of the month grid

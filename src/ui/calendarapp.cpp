@@ -2,11 +2,15 @@
 
 #include "core/recalc.h"
 #include "engine/dataset.h"
+#include "engine/startup.h"
 #include "report/documents.h"
 #include "ui/busycursor.h"
 #include "ui/calendarmenus.h"
+#include "ui/desktop.h"
 #include "ui/frmcalendar.h"
 #include "ui/frmsplash.h"
+#include "ui/helplinks.h"
+#include "ui/uiservices.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -31,22 +35,33 @@ CalendarApp::~CalendarApp() {
     RemoveTempFiles();
 }
 
-void CalendarApp::Main() {
+bool CalendarApp::FindData() {
+    Places = FindDataSet(DataSearchFor(ProgramFolder, DataOption));
+    if (Places.Found())
+        return true;
+    Services().ShowMessage(nullptr, QMessageBox::Critical, kProductName, NoDataSetMessage(Places));
+    return false;
+}
+
+bool CalendarApp::Main() {
+    PrepareDesktop(ProgramFolder);
+    if (!FindData())
+        return false;
     std::optional<BusyCursor> busy(std::in_place);
 
+    // The splash picture beside the program, or else beside the data set (an installed copy).
+    const QString dataRoot = QDir::cleanPath(Places.Calendar + QStringLiteral("/.."));
     frmSplash splash;
     QElapsedTimer shown;
     shown.start();
-    splash.Load(ProgramFolder);
+    splash.Load(FindSplashPicture(ProgramFolder).isEmpty() ? dataRoot : ProgramFolder);
 
-    InitStyleTables(State);
-    Data.Files.SetFolder(QDir(ProgramFolder).filePath(QStringLiteral("Calendar")));
     CreateTempFiles(Out.Temp);
-    LoadBases(Data);
-
     const QDate today = Today();
     Options = ReadSettings(*OpenStore(), today.year());
-    SetYearRange(State, Options.MinYear, Options.MaxYear);
+    const QString calendarDir = Places.Calendar;
+    StartCalendar(Data, State, calendarDir, Options.MinYear, Options.MaxYear, State.Hooks);
+    Out.Engine = DayEngine::Load(calendarDir);
 
     // Today in the new style; the week list it refreshes is the first thing that needs the window.
     State.CurStyle = StyleGregorian;
@@ -74,6 +89,7 @@ void CalendarApp::Main() {
     busy.reset();
     Window()->show();
     splash.close();
+    return true;
 }
 
 frmCalendar* CalendarApp::Window() {

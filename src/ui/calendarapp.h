@@ -8,6 +8,7 @@
 #pragma once
 
 #include "bases/bases.h"
+#include "core/datalookup.h"
 #include "core/recalc.h"
 #include "core/settings.h"
 #include "core/state.h"
@@ -42,12 +43,16 @@ public:
     std::function<void()> Beep;       // the system beep
     std::function<void()> EndProcess; // ends the event loop
     std::function<std::unique_ptr<QSettings>()> OpenStore = [] { return OpenSettingsStore(); };
-    QString ProgramFolder; // where Calendar/ and the splash picture are looked for
+    QString ProgramFolder; // where the data set, the help and the splash picture are looked for first
+    QString DataOption;    // the Calendar folder named by --data; empty: VORELIAN_DATA or the search
+    DataPlaces Places;     // where the data set and the help were found
     std::chrono::milliseconds SplashMinimum{1000};
 
     // The start-up sequence: tables, data paths, temporary files, bases, settings and year range, today,
     // the stored style, the grid and the first report, the splash wait, then the window is shown.
-    void Main();
+    // False when no data set was found: the message naming the places searched has been shown and the
+    // process should end (status 3).
+    bool Main();
 
     // The main window, created (and set up from the state and the settings) on first use.
     frmCalendar* Window();
@@ -74,6 +79,9 @@ public:
     void CheckStyleMenu(CalendarState& st) override;
 
 private:
+    // The data set and the help; without a data set shows the message naming the places searched.
+    bool FindData();
+
     BasesHooks hooks_;
     std::unique_ptr<frmCalendar> window_;
     int busy_ = 0;

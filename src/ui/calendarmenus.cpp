@@ -29,6 +29,7 @@ void CalendarMenus::setupActions() {
     };
 
     make(mnuSaveAS, QStringLiteral("mnuSaveAS"), QStringLiteral("Сохранить &как..."), Qt::CTRL | Qt::Key_S);
+    make(mnuExportIcal, QStringLiteral("mnuExportIcal"), QStringLiteral("&Экспорт в календарь (iCalendar)…"));
     make(mnuCopy, QStringLiteral("mnuCopy"), QStringLiteral("&Копировать"), Qt::CTRL | Qt::Key_C);
     make(mnuCopyAll, QStringLiteral("mnuCopyAll"), QStringLiteral("Копировать &все"), Qt::CTRL | Qt::Key_A);
     make(mnuFind, QStringLiteral("mnuFind"), QStringLiteral("П&оиск..."), Qt::CTRL | Qt::Key_F);
@@ -86,7 +87,7 @@ void CalendarMenus::setupMenus() {
     };
 
     menu(mnuFile, QStringLiteral("mnuFile"), QStringLiteral("&Файл"));
-    mnuFile->addAction(mnuSaveAS);
+    mnuFile->addActions({mnuSaveAS, mnuExportIcal});
     mnuFile->addSeparator();
     mnuFile->addActions({mnuCopy, mnuCopyAll});
     mnuFile->addSeparator();

@@ -24,6 +24,7 @@ public:
 
     // "&Файл"
     QAction* mnuSaveAS = nullptr;
+    QAction* mnuExportIcal = nullptr;
     QAction* mnuCopy = nullptr;
     QAction* mnuCopyAll = nullptr;
     QAction* mnuFind = nullptr;

@@ -1,5 +1,6 @@
 #include "ui/fontdialog.h"
 
+#include "core/settings.h"
 #include "report/report.h"
 
 #include <QComboBox>
@@ -19,7 +20,7 @@ namespace vorelian {
 namespace {
 
 // The largest size a report header can carry in half-points within 16 bits, with room to spare.
-constexpr double kMaxPoints = 1638;
+constexpr double kMaxPoints = MaxFontSize;
 
 QString StyleName(bool bold, bool italic) {
     if (bold && italic)

@@ -7,9 +7,11 @@
 #include "ui/calendarapp.h"
 #include "ui/calendarmenus.h"
 #include "ui/datepickers.h"
+#include "ui/exportcommand.h"
 #include "ui/fontdialog.h"
 #include "ui/frmabout.h"
 #include "ui/frmfind.h"
+#include "ui/frmhelp.h"
 #include "ui/helplinks.h"
 #include "ui/monthgrid.h"
 #include "ui/richtextview.h"
@@ -21,6 +23,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -179,6 +182,10 @@ void frmCalendar::connectParts() {
 
     connect(m.mnuFile, &QMenu::aboutToShow, this, &frmCalendar::TestmnuFile);
     connect(m.mnuSaveAS, &QAction::triggered, this, &frmCalendar::mnuSaveAS_Click);
+    connect(m.mnuExportIcal, &QAction::triggered, this, [this] {
+        const auto engine = DayEngine::Load(QFileInfo(app_.Data.Files[DataFiles::January]).absolutePath());
+        ExportCalendar(this, *engine, app_.State, app_.Options);
+    });
     connect(m.mnuCopy, &QAction::triggered, this, &frmCalendar::mnuCopy_Click);
     connect(m.mnuCopyAll, &QAction::triggered, this, &frmCalendar::mnuCopyAll_Click);
     connect(m.mnuFind, &QAction::triggered, this, &frmCalendar::mnuFind_Click);
@@ -190,6 +197,8 @@ void frmCalendar::connectParts() {
     connect(m.mnuEMail, &QAction::triggered, this, &frmCalendar::mnuEMail_Click);
     connect(m.mnuHomePage, &QAction::triggered, this, &frmCalendar::mnuHomePage_Click);
     connect(m.mnuAbout, &QAction::triggered, this, &frmCalendar::mnuAbout_Click);
+    m.mnuEMail->setEnabled(!ProjectContacts().EMail.isEmpty());
+    m.mnuHomePage->setEnabled(!ProjectContacts().HomePage.isEmpty());
     for (int t = 0; t < 7; ++t)
         connect(RichTextBox1[t], &RichTextView::RightButtonPressed, this,
                 [this, t](const QPoint& at) { RichTextBox1_MouseDown(t, at); });
@@ -507,7 +516,7 @@ void frmCalendar::mnuFont_Click() {
 void frmCalendar::mnuRange_Click() { frmRange::ShowRange(this, app_.State, *this, &app_.Options); }
 void frmCalendar::BuildReport() { app_.BuildReport(); }
 
-void frmCalendar::mnuHelp_Click() { OpenHelp(); }
+void frmCalendar::mnuHelp_Click() { frmHelp::ShowHelp(this, HelpPage(app_.Places)); }
 void frmCalendar::mnuEMail_Click() { OpenMailToAuthor(); }
 void frmCalendar::mnuHomePage_Click() { OpenHomePage(); }
 void frmCalendar::mnuAbout_Click() { frmAbout::ShowAbout(this); }

@@ -8,6 +8,7 @@
 #include "core/cp1251.h"
 #include "core/recalc.h"
 #include "core/settings.h"
+#include "engine/startup.h"
 #include "report/report.h"
 
 #include <QFile>
@@ -89,34 +90,18 @@ public:
     explicit Calendar(const Files& files = {}) {
         for (auto it = files.begin(); it != files.end(); ++it)
             WriteFile(Dir.filePath(it.key()), it.value());
-        Data.Files.SetFolder(Dir.path());
-        vorelian::LoadBases(Data);
-        vorelian::InitStyleTables(State);
-        vorelian::SetYearRange(State, 1901, 2100);
-        State.Hooks = &Hooks;
+        vorelian::StartCalendar(Data, State, Dir.path(), 1901, 2100, &Hooks);
     }
     Calendar(const Calendar&) = delete;
     Calendar& operator=(const Calendar&) = delete;
 
     // Makes a date of a style current the way a jump to any day does.
     void SetDate(int16_t style, int day, int month, int year) {
-        State.CurStyle = style;
-        State.CurDayNumber = vorelian::DayNumber(style, int16_t(day), int16_t(month), int16_t(year));
-        vorelian::DayNumberToJulian(State);
-        vorelian::JulianToAnnoMundi(State);
-        vorelian::JulianToGregorian(State);
-        vorelian::RecalcYear(State);
+        vorelian::GoToDate(State, style, int16_t(day), int16_t(month), int16_t(year));
     }
     void SetGregorian(int day, int month, int year) { SetDate(vorelian::StyleGregorian, day, month, year); }
     // Makes a day number current in a style, as a jump to that day does.
-    void SetDay(int16_t style, int32_t dayNumber) {
-        State.CurStyle = style;
-        State.CurDayNumber = dayNumber;
-        vorelian::DayNumberToJulian(State);
-        vorelian::JulianToAnnoMundi(State);
-        vorelian::JulianToGregorian(State);
-        vorelian::RecalcYear(State);
-    }
+    void SetDay(int16_t style, int32_t dayNumber) { vorelian::GoToDay(State, style, dayNumber); }
 
     // Temporary report files inside the scratch folder.
     void MakeTempFiles() {

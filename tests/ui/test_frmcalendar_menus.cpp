@@ -41,6 +41,7 @@ private Q_SLOTS:
         // Every item of the other units' commands is there with its shortcut.
         const QList<std::pair<const char*, QKeySequence>> items = {
             {"mnuSaveAS", QKeySequence(Qt::CTRL | Qt::Key_S)},
+            {"mnuExportIcal", QKeySequence()},
             {"mnuCopy", QKeySequence(Qt::CTRL | Qt::Key_C)},
             {"mnuCopyAll", QKeySequence(Qt::CTRL | Qt::Key_A)},
             {"mnuFind", QKeySequence(Qt::CTRL | Qt::Key_F)},

@@ -1,6 +1,7 @@
 // Settings and the window's life: what the start-up reads, the one exit sequence and what it writes,
 // the window's stored place and state, and the temporary report files.
 #include "frmcalendar_fixture.h"
+#include "uiservices_fake.h"
 
 #include <QPushButton>
 #include <QScreen>
@@ -283,19 +284,32 @@ private Q_SLOTS:
         QCOMPARE(world.Stored(QStringLiteral("MaxYear")), last);
     }
 
-    void aMissingDataFolderStillStarts() {
-        Program p(world, friday);
-        p.app.reset();
-        p.app = std::make_unique<CalendarApp>();
-        p.app->ProgramFolder = world.TempFolder() + QStringLiteral("/nowhere");
-        p.app->Today = [this] { return friday; };
-        p.app->Beep = [] {};
-        p.app->EndProcess = [] {};
-        p.app->SplashMinimum = std::chrono::milliseconds(0);
-        p.app->Main();
-        QVERIFY(p.app->Window()->isVisible());
-        QVERIFY(p.app->Window()->View(0)->Text().contains(QStringLiteral("15 марта 2024 года")));
-        QVERIFY(p.app->Window()->View(6)->Text().trimmed().isEmpty());
+    // Without a data set anywhere the program names every folder it looked in and does not start.
+    void aMissingDataSetIsNamedAndNothingStarts() {
+        testing::FakeServices services;
+        const QString nowhere = world.TempFolder() + QStringLiteral("/nowhere");
+        CalendarApp app;
+        app.ProgramFolder = nowhere;
+        app.Today = [this] { return friday; };
+        app.SplashMinimum = std::chrono::milliseconds(0);
+        QVERIFY(!app.Main());
+        QVERIFY(!app.HasWindow());
+        QCOMPARE(services.Messages.size(), std::size_t(1));
+        const QString text = services.Messages[0].Text;
+        QCOMPARE(services.Messages[0].Icon, QMessageBox::Critical);
+        QVERIFY2(text.contains(QStringLiteral("January.DAT")), qPrintable(text));
+        QVERIFY2(text.contains(QDir::toNativeSeparators(nowhere + QStringLiteral("/Calendar"))),
+                 qPrintable(text));
+        QVERIFY2(text.contains(QDir::toNativeSeparators(world.TempFolder() +
+                                                        QStringLiteral("/share/vorelian/Calendar"))),
+                 qPrintable(text));
+        QVERIFY2(text.contains(QStringLiteral("--data")), qPrintable(text));
+
+        // --data names a folder that exists: the program starts on it, even a partial set.
+        app.DataOption = world.ProgramFolder() + QStringLiteral("/Calendar");
+        QVERIFY(app.Main());
+        QVERIFY(app.Window()->isVisible());
+        QVERIFY(app.Window()->View(0)->Text().contains(QStringLiteral("15 марта 2024 года")));
     }
 };
 

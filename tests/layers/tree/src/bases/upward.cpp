@@ -1,0 +1,7 @@
+#include "upward.h"
+
+#include "bases/bases.h"
+#include "core/state.h"
+#include "report/report.h"
+
+#include <QString>

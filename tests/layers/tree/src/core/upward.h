@@ -1,0 +1,4 @@
+#pragma once
+
+#include "../ui/monthgrid.h"
+#include "core/state.h"

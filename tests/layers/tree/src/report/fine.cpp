@@ -1,0 +1,4 @@
+#include "bases/bases.h"
+#include "engine/dayinfo.h"
+#include "rtf/writer.h"
+#  include "report/report.h"

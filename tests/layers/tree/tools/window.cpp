@@ -1,0 +1,2 @@
+#include "report/report.h"
+#include <ui/frmcalendar.h>
