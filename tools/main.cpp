@@ -5,6 +5,7 @@
 
 #include "bases/bases.h"
 #include "core/calendar.h"
+#include "core/exitstatus.h"
 #include "core/recalc.h"
 #include "core/settings.h"
 #include "core/state.h"
@@ -35,16 +36,9 @@ public:
     bool Shown = false;
 };
 
-// The six temporary report files live as long as the tool runs, as they do in the program.
-struct TempFilesGuard {
-    TempFiles& Files;
-    explicit TempFilesGuard(TempFiles& files) : Files(files) { CreateTempFiles(Files); }
-    ~TempFilesGuard() { DeleteTempFiles(Files); }
-};
-
 int BadArgument(const QString& message) {
     std::fprintf(stderr, "vorelian-report: %s\n", message.toLocal8Bit().constData());
-    return 2;
+    return ExitBadArguments;
 }
 
 bool WriteOut(const QByteArray& bytes) {
@@ -67,7 +61,7 @@ int main(int argc, char** argv) {
         return BadArgument(error);
     const tool::ToolArgs& a = *parsed;
     if (a.Help)
-        return WriteOut(tool::HelpText().toUtf8()) ? 0 : 1;
+        return WriteOut(tool::HelpText().toUtf8()) ? ExitSuccess : ExitFailure;
 
     CalendarData data;
     if (a.DataDir.isEmpty()) {
@@ -121,8 +115,9 @@ int main(int argc, char** argv) {
         }
     }
 
+    // No temporary report files: the document comes back from the report layer in memory, and a tool
+    // that is killed must leave nothing behind.
     Reports reports;
-    const TempFilesGuard temp(reports.Temp);
     ToolHost host;
     ReportContext ctx{st, options, data, reports, &host};
     if (a.Tab == TabSelection)
@@ -131,15 +126,27 @@ int main(int argc, char** argv) {
         BuildReport(ctx, a.Tab);
     if (!host.Shown) {
         std::fprintf(stderr, "vorelian-report: no report was built\n");
-        return 1;
+        return ExitFailure;
     }
 
-    const QByteArray bytes = a.Output == tool::Format::Rtf
-                                 ? host.Document
-                                 : rtf::PlainTextForTerminal(rtf::ReadRtf(host.Document));
+    // The text is what the view would show, and the view keeps no more than its limit of characters.
+    const rtf::ReadLimits limits;
+    bool cut = false;
+    QByteArray bytes = host.Document;
+    if (a.Output == tool::Format::Text) {
+        const rtf::Document shown = rtf::ReadRtf(host.Document, limits);
+        cut = rtf::ReachedLimit(shown, limits);
+        bytes = rtf::PlainTextForTerminal(shown);
+    }
     if (!WriteOut(bytes)) {
         std::fprintf(stderr, "vorelian-report: the report could not be written out\n");
-        return 1;
+        return ExitFailure;
     }
-    return 0;
+    if (cut) {
+        std::fprintf(stderr,
+                     "vorelian-report: the report was cut at %lld characters; --format rtf gives it whole\n",
+                     static_cast<long long>(limits.MaxText));
+        return ExitOutputCut;
+    }
+    return ExitSuccess;
 }

@@ -1,5 +1,7 @@
 #include "toolargs.h"
 
+#include "core/exitstatus.h"
+
 #include <QRegularExpression>
 
 #include <functional>
@@ -250,9 +252,7 @@ QString HelpText() {
         "  --text T            текст для выборки / the text to search for\n"
         "  --whole-word        в выборке только целые слова / search whole words only\n"
         "  --help, -h          эта справка / this help\n"
-        "\n"
-        "Код выхода: 0 — успех, 2 — неверные аргументы (сообщение в stderr).\n"
-        "Exit status: 0 on success, 2 for bad arguments (one line on stderr).\n");
+        "\n") + QString::fromUtf8(kExitStatusHelp);
 }
 
 } // namespace vorelian::tool
