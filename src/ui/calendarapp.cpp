@@ -5,13 +5,16 @@
 #include "ui/calendarmenus.h"
 #include "ui/frmcalendar.h"
 #include "ui/frmsplash.h"
+#include "ui/uiservices.h"
 
 #include <QApplication>
 #include <QCursor>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QSettings>
 #include <QThread>
+#include <QTimer>
 
 #include <optional>
 
@@ -41,6 +44,7 @@ void CalendarApp::Main() {
     Data.Files.SetFolder(QDir(ProgramFolder).filePath(QStringLiteral("Calendar")));
     CreateTempFiles(Out.Temp);
     LoadBases(Data);
+    DataProblems = ReadWholeDataSet(Data.Files, Data.Profiles);
 
     const QDate today = Today();
     Options = ReadSettings(*OpenStore(), today.year());
@@ -72,6 +76,22 @@ void CalendarApp::Main() {
     busy.reset();
     Window()->show();
     splash.close();
+    // Once the window is up and the event loop runs: a modal message inside the start-up would hold it.
+    QTimer::singleShot(0, Window(), [this] { WarnAboutData(); });
+}
+
+void CalendarApp::WarnAboutData() {
+    if (DataProblems.isEmpty())
+        return;
+    QStringList names;
+    for (const QString& path : DataProblems)
+        names << QStringLiteral("    ") + QFileInfo(path).fileName();
+    names.removeDuplicates();
+    Services().ShowMessage(
+        Window(), QMessageBox::Warning, QStringLiteral("Данные календаря"),
+        QStringLiteral("Эти файлы данных календаря прочитаны не полностью или с ошибками, поэтому часть "
+                       "текстов может не показываться:\n\n%1\n\nПодробности — в журнале программы.")
+            .arg(names.join(QLatin1Char('\n'))));
 }
 
 frmCalendar* CalendarApp::Window() {

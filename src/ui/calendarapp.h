@@ -43,6 +43,10 @@ public:
     std::function<void()> EndProcess; // ends the event loop
     std::function<std::unique_ptr<QSettings>()> OpenStore = [] { return OpenSettingsStore(); };
     QString ProgramFolder; // where Calendar/ and the splash picture are looked for
+
+    // The data files that had problems at start-up (each is in the log with its reason), named to the
+    // user in one warning once the window is up.
+    QStringList DataProblems;
     std::chrono::milliseconds SplashMinimum{1000};
 
     // The start-up sequence: tables, data paths, temporary files, bases, settings and year range, today,
@@ -60,6 +64,9 @@ public:
     // The exit sequence's part outside the window: the settings store and the temporary files.
     void SaveSettings(bool withRectangle);
     void RemoveTempFiles();
+
+    // The one start-up warning about DataProblems; nothing when there are none.
+    void WarnAboutData();
 
     // ReportHost
     void ShowReport(int tab, const QString& path, const QByteArray& document) override;
