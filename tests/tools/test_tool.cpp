@@ -2,6 +2,7 @@
 // layer writes for the same state, its text as the view shows it, and exit status 2 with one line of
 // message for every bad argument.
 #include "calendar_fixture.h"
+#include "../limits_fixture.h"
 
 #include "core/tables.h"
 #include "report/report.h"
@@ -179,6 +180,67 @@ private Q_SLOTS:
             QVERIFY(text.contains(u"Сотворения"));
             QVERIFY(text.contains(u"Anno Mundi"));
         }
+    }
+
+    // A text longer than the view keeps is cut where the view would cut it: the tool says so on stderr
+    // and ends with its own status; the RTF is never cut.
+    void cutOutputSaysSo() {
+        QTemporaryDir dir;
+        const QByteArray text = "0=" + QByteArray(48000, 'a') + "\r\n";
+        for (const char* month : {"January", "February28", "March", "April", "May", "June", "July", "August",
+                                  "September", "October", "November", "December"}) {
+            QFile f(dir.filePath(QLatin1String(month) + QStringLiteral(".DAT")));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            for (int day = 1; day <= 31; ++day)
+                f.write("[" + QByteArray::number(day) + "]\r\n" + text);
+        }
+        const QStringList year = {"year", "--date", "2025-06-01", "--data", dir.path()};
+        const Run r = Tool(year);
+        QCOMPARE(r.Status, 4);
+        QVERIFY(r.Out.size() >= (1 << 24) - 2 * 365);
+        QVERIFY(r.Out.size() < (1 << 24) + 400000);
+        QVERIFY(r.Err.startsWith("vorelian-report: the report was cut at 16777216 characters"));
+        QCOMPARE(r.Err.count('\n'), 1);
+        const Run whole = Tool(QStringList(year) << "--format"
+                                                 << "rtf");
+        QCOMPARE(whole.Status, 0);
+        QVERIFY(whole.Out.size() > 365 * 48000);
+        QVERIFY(whole.Err.isEmpty());
+    }
+
+    // Every data file at its limits: the longest reports stay within a memory cap.
+    void aDataSetAtItsLimitsStaysWithinMemory_data() {
+        QTest::addColumn<QStringList>("args");
+        using L = QStringList;
+        QTest::addRow("year as text") << L{"year", "--date", "2025-06-01"};
+        QTest::addRow("year as RTF") << L{"year", "--date", "2025-06-01", "--format", "rtf"};
+        QTest::addRow("search") << L{"search", "--date", "2025-06-01", "--text", "АБ"};
+    }
+    void aDataSetAtItsLimitsStaysWithinMemory() {
+#if defined(__SANITIZE_ADDRESS__)
+        QSKIP("the sanitizers' own memory would be counted");
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+        QSKIP("the sanitizers' own memory would be counted");
+#endif
+#endif
+        QFETCH(QStringList, args);
+        static QTemporaryDir dir;
+        static const bool written = limits::WriteDataSetAtLimits(dir.path());
+        QVERIFY(written);
+        const Run r = Tool(args << "--data" << dir.path());
+        QVERIFY(r.Status == 0 || r.Status == 4);
+        QVERIFY(!r.Out.isEmpty());
+        const long peak = limits::ChildrenPeakMiB();
+        qInfo("peak resident size: %ld MiB", peak);
+        QVERIFY2(peak < 500, qPrintable(QString::number(peak)));
+    }
+
+    void exitStatusTableInTheHelp() {
+        const Run r = Tool({"--help"});
+        for (const char* line : {"0 success", "2 bad arguments", "3 no data set found", "4 output cut at a limit",
+                                 "1 anything else"})
+            QVERIFY2(r.Out.contains(line), line);
     }
 
     void badArguments_data() {
