@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Installs everything that building, testing and benchmarking Vorelian need on Debian 12.
+# Installs everything that building, testing and benchmarking Vorelian need on Debian 12, the sanitizer
+# and fuzzer runtimes of clang included (clang only recommends them, and recommended packages are not
+# installed here).
 # Returns at once when every package is already present.
 set -euo pipefail
 
@@ -11,6 +13,7 @@ packages=(
   xvfb xauth imagemagick
   fonts-dejavu-core fonts-liberation2
   poppler-utils
+  clang libclang-rt-14-dev
 )
 
 missing=()
