@@ -6,6 +6,7 @@
 #include "ui/frmcalendar.h"
 
 #include <QApplication>
+#include <QSessionManager>
 
 int main(int argc, char** argv) {
     QApplication qapp(argc, argv);
@@ -15,5 +16,10 @@ int main(int argc, char** argv) {
     // Listening only now: a signal during the start-up waits for the event loop, which the exit
     // sequence then ends.
     endOfSession.Listen([&app](int) { app.Window()->GoToExit(); });
+#ifndef QT_NO_SESSIONMANAGER
+    // A desktop session that ends asks first; the answer is the same exit.
+    QObject::connect(&qapp, &QGuiApplication::commitDataRequest, &qapp,
+                     [&app](QSessionManager&) { app.Window()->GoToExit(); });
+#endif
     return qapp.exec();
 }
