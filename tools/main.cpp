@@ -1,21 +1,24 @@
 // vorelian-report: builds one report exactly as the program builds it for its view, without a window, and
-// prints it as the view's text or as the report document itself. It only reads the arguments, sets the
-// calendar state as the program does, and prints: every line of the reports is the report layer's.
+// prints it as the view's text or as the report document itself. It only reads the arguments, asks the day
+// engine for the document of the day and style, and prints: every line of the reports is the report
+// layer's. It writes no file.
+#include "exportcmd.h"
 #include "toolargs.h"
 
 #include "bases/bases.h"
 #include "core/calendar.h"
+#include "core/datalookup.h"
 #include "core/exitstatus.h"
-#include "core/recalc.h"
 #include "core/settings.h"
 #include "core/state.h"
+#include "engine/dayengine.h"
+#include "engine/startup.h"
 #include "report/report.h"
 #include "rtf/reader.h"
 #include "rtf/writer.h"
 
 #include <QCoreApplication>
 #include <QDate>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -25,20 +28,25 @@ using namespace vorelian;
 
 namespace {
 
-// Keeps the document the report layer hands over.
-class ToolHost : public ReportHost {
-public:
-    void ShowReport(int, const QString&, const QByteArray& document) override {
-        Document = document;
-        Shown = true;
-    }
-    QByteArray Document;
-    bool Shown = false;
-};
-
 int BadArgument(const QString& message) {
     std::fprintf(stderr, "vorelian-report: %s\n", message.toLocal8Bit().constData());
     return ExitBadArguments;
+}
+
+int WriteFailed() {
+    std::fprintf(stderr, "vorelian-report: the report could not be written out\n");
+    return ExitFailure;
+}
+
+// Status 3: no data set anywhere; the one line names every folder looked at.
+int NoDataSet(const DataPlaces& places) {
+    const QString message =
+        QStringLiteral(
+            "no calendar data (a Calendar folder holding January.DAT) in: %1; name one with --data "
+            "or VORELIAN_DATA")
+            .arg(places.Searched.join(QStringLiteral(", ")));
+    std::fprintf(stderr, "vorelian-report: %s\n", message.toLocal8Bit().constData());
+    return ExitNoDataSet;
 }
 
 bool WriteOut(const QByteArray& bytes) {
@@ -63,19 +71,18 @@ int main(int argc, char** argv) {
     if (a.Help)
         return WriteOut(tool::HelpText().toUtf8()) ? ExitSuccess : ExitFailure;
 
-    CalendarData data;
-    if (a.DataDir.isEmpty()) {
-        data.Files = DataFiles::BesideProgram();
-    } else {
-        if (!QFileInfo(a.DataDir).isDir())
-            return BadArgument(QStringLiteral("no such data folder: %1").arg(a.DataDir));
-        data.Files.SetFolder(QDir(a.DataDir).absolutePath());
-    }
+    if (!a.DataDir.isEmpty() && !QFileInfo(a.DataDir).isDir())
+        return BadArgument(QStringLiteral("no such data folder: %1").arg(a.DataDir));
+    const DataPlaces places = FindDataSet(DataSearchFor(QCoreApplication::applicationDirPath(), a.DataDir));
+    if (!places.Found())
+        return NoDataSet(places);
+    const QString folder = places.Calendar;
 
     // The settings as the program holds them after its start.
     Settings options;
     options.ShowIndiction = a.Indiction;
     options.ShowAllStyles = a.AllStyles;
+    options.ShowFasting = a.Fasting;
     options.FirstWeekday = a.FirstWeekday;
     if (a.Font)
         options.FontName = *a.Font;
@@ -89,9 +96,16 @@ int main(int argc, char** argv) {
     CalendarState st;
     InitStyleTables(st);
     SetYearRange(st, options.MinYear, options.MaxYear);
-    LoadBases(data);
-    BasesHooks hooks(data);
-    st.Hooks = &hooks;
+    if (a.Ical) {
+        const int32_t first = DayNumber(a.Style, a.From->Day, a.From->Month, a.From->Year);
+        const int32_t last = DayNumber(a.Style, a.To->Day, a.To->Month, a.To->Year);
+        if (first < st.MinDayNumbers[a.Style] || last > st.MaxDayNumbers[a.Style])
+            return BadArgument(QStringLiteral("the range is outside the range of years %1-%2 (Julian)")
+                                   .arg(options.MinYear)
+                                   .arg(options.MaxYear));
+        const auto engine = DayEngine::Load(folder);
+        return WriteOut(tool::IcalReport(a, *engine, {first, last})) ? ExitSuccess : WriteFailed();
+    }
 
     if (a.Year) {
         const int32_t n = DayNumber(a.Style, int16_t(*a.Day), int16_t(*a.Month), int16_t(*a.Year));
@@ -99,32 +113,19 @@ int main(int argc, char** argv) {
             return BadArgument(QStringLiteral("the date is outside the range of years %1-%2 (Julian)")
                                    .arg(options.MinYear)
                                    .arg(options.MaxYear));
-        st.CurStyle = a.Style;
-        st.CurDayNumber = n;
-        DayNumberToJulian(st);
-        JulianToAnnoMundi(st);
-        JulianToGregorian(st);
-        RecalcYear(st);
+        GoToDay(st, a.Style, n);
     } else {
-        // Today in the Gregorian calendar, then the chosen style, as at the program's start.
-        st.CurStyle = StyleGregorian;
-        SetGregorianDate(st, int16_t(today.day()), int16_t(today.month()), int16_t(today.year()));
-        if (a.Style != StyleGregorian) {
-            st.CurStyle = a.Style;
-            ApplyStyle(st);
-        }
+        PlaceToday(st, today, a.Style); // as at the program's start
     }
+    const int32_t day = st.CurDayNumber;
 
-    // No temporary report files: the document comes back from the report layer in memory, and a tool
-    // that is killed must leave nothing behind.
-    Reports reports;
-    ToolHost host;
-    ReportContext ctx{st, options, data, reports, &host};
-    if (a.Tab == TabSelection)
-        FindInYear(ctx, *a.Text, a.WholeWord);
-    else
-        BuildReport(ctx, a.Tab);
-    if (!host.Shown) {
+    const auto engine = DayEngine::Load(folder);
+    const DayOptions dayOptions{a.Style, options.ShowIndiction, options.ShowAllStyles, options.ShowFasting};
+    if (a.Output == tool::Format::Json)
+        return WriteOut(tool::JsonReport(a, *engine, day)) ? ExitSuccess : WriteFailed();
+    const QByteArray document =
+        engine->ReportDocument(a.Tab, day, dayOptions, options, a.Text.value_or(QString()), a.WholeWord);
+    if (document.isEmpty()) {
         std::fprintf(stderr, "vorelian-report: no report was built\n");
         return ExitFailure;
     }
@@ -132,16 +133,14 @@ int main(int argc, char** argv) {
     // The text is what the view would show, and the view keeps no more than its limit of characters.
     const rtf::ReadLimits limits;
     bool cut = false;
-    QByteArray bytes = host.Document;
+    QByteArray bytes = document;
     if (a.Output == tool::Format::Text) {
-        const rtf::Document shown = rtf::ReadRtf(host.Document, limits);
+        const rtf::Document shown = rtf::ReadRtf(document, limits);
         cut = rtf::ReachedLimit(shown, limits);
         bytes = rtf::PlainTextForTerminal(shown);
     }
-    if (!WriteOut(bytes)) {
-        std::fprintf(stderr, "vorelian-report: the report could not be written out\n");
-        return ExitFailure;
-    }
+    if (!WriteOut(bytes))
+        return WriteFailed();
     if (cut) {
         std::fprintf(stderr,
                      "vorelian-report: the report was cut at %lld characters; --format rtf gives it whole\n",

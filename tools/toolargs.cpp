@@ -1,11 +1,14 @@
 #include "toolargs.h"
 
+#include "core/calendar.h"
 #include "core/exitstatus.h"
+#include "core/settings.h"
 
 #include <QRegularExpression>
 
 #include <functional>
 #include <map>
+#include <tuple>
 
 namespace vorelian::tool {
 namespace {
@@ -26,27 +29,64 @@ std::optional<int> Integer(const QString& text, int low, int high) {
     return n;
 }
 
-bool JulianLeap(int y) {
-    return y % 4 == 0;
+// A date typed as YYYY-MM-DD, checked against the months of the style.
+std::optional<DateParts> ReadDate(const QString& text, int style, QString& error) {
+    static const QRegularExpression form(QStringLiteral("^(\\d{1,4})-(\\d{1,2})-(\\d{1,2})$"));
+    const auto m = form.match(text);
+    if (!m.hasMatch()) {
+        error = QStringLiteral("the date must be YYYY-MM-DD: %1").arg(text);
+        return std::nullopt;
+    }
+    const int year = m.captured(1).toInt(), month = m.captured(2).toInt(), day = m.captured(3).toInt();
+    if (year < 1 || day < 1 || day > MonthLength(style, month, year)) {
+        error = QStringLiteral("there is no such day in style %1: %2").arg(style).arg(text);
+        return std::nullopt;
+    }
+    return DateParts{int16_t(year), int16_t(month), int16_t(day)};
 }
-bool GregorianLeap(int y) {
-    return y % 4 == 0 && (y % 100 != 0 || y % 400 == 0);
+
+} // namespace
+
+namespace {
+
+// The calendar file: both ends of the range in the chosen style, in order, at most MaxIcalYears apart.
+std::optional<ToolArgs> ReadIcalArgs(ToolArgs& a, const std::optional<QString>& dateText,
+                                     const std::optional<QString>& fromText,
+                                     const std::optional<QString>& toText, bool formatGiven, QString& error) {
+    if (dateText || formatGiven || a.Text || a.WholeWord) {
+        error =
+            QStringLiteral("ical takes --from, --to, --scope and --style, not --date, --format or --text");
+        return std::nullopt;
+    }
+    if (!fromText || !toText) {
+        error = QStringLiteral("ical needs the range: --from YYYY-MM-DD --to YYYY-MM-DD");
+        return std::nullopt;
+    }
+    a.Ical = true;
+    a.From = ReadDate(*fromText, a.Style, error);
+    if (!a.From)
+        return std::nullopt;
+    a.To = ReadDate(*toText, a.Style, error);
+    if (!a.To)
+        return std::nullopt;
+    const auto key = [](const DateParts& d) { return std::tuple(d.Year, d.Month, d.Day); };
+    if (key(*a.To) < key(*a.From)) {
+        error = QStringLiteral("the range ends before it starts: %1 to %2").arg(*fromText, *toText);
+        return std::nullopt;
+    }
+    if (!IcalRangeFits(*a.From, *a.To)) {
+        error = QStringLiteral("the range is longer than %1 years: %2 to %3")
+                    .arg(MaxIcalYears)
+                    .arg(*fromText, *toText);
+        return std::nullopt;
+    }
+    return a;
 }
 
 } // namespace
 
 int MonthLength(int style, int month, int year) {
-    static constexpr int lengths[13] = {0, 31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    if (month < 1 || month > 12)
-        return 0;
-    int m = month, y = year;
-    if (style == 1) {
-        m = (month + 7) % 12 + 1;                   // September first
-        y = month >= 5 ? year - 5508 : year - 5509; // the Julian year of that month
-    }
-    if (m != 2)
-        return lengths[m];
-    return (style == 3 ? GregorianLeap(y) : JulianLeap(y)) ? 29 : 28;
+    return vorelian::MonthLength(int16_t(style), int16_t(month), int16_t(year));
 }
 
 std::optional<ToolArgs> ParseToolArgs(const QStringList& args, QString& error) {
@@ -59,7 +99,8 @@ std::optional<ToolArgs> ParseToolArgs(const QStringList& args, QString& error) {
 
     // Options that take a value, each with the check of its value.
     using Setter = std::function<bool(const QString&, QString&)>;
-    std::optional<QString> dateText;
+    std::optional<QString> dateText, fromText, toText;
+    bool formatGiven = false, scopeGiven = false;
     const std::map<QString, Setter> valued = {
         {QStringLiteral("--date"),
          [&](const QString& v, QString&) {
@@ -77,12 +118,15 @@ std::optional<ToolArgs> ParseToolArgs(const QStringList& args, QString& error) {
          }},
         {QStringLiteral("--format"),
          [&](const QString& v, QString& e) {
+             formatGiven = true;
              if (v == u"text")
                  a.Output = Format::Text;
              else if (v == u"rtf")
                  a.Output = Format::Rtf;
+             else if (v == u"json")
+                 a.Output = Format::Json;
              else
-                 e = QStringLiteral("the format must be text or rtf: %1").arg(v);
+                 e = QStringLiteral("the format must be text, rtf or json: %1").arg(v);
              return e.isEmpty();
          }},
         {QStringLiteral("--first-weekday"),
@@ -103,9 +147,10 @@ std::optional<ToolArgs> ParseToolArgs(const QStringList& args, QString& error) {
          }},
         {QStringLiteral("--font-size"),
          [&](const QString& v, QString& e) {
-             const auto n = Integer(v, 1, 1638);
+             const auto n = Integer(v, 1, MaxFontSize);
              if (!n)
-                 e = QStringLiteral("the font size must be a whole number of points from 1 to 1638: %1")
+                 e = QStringLiteral("the font size must be a whole number of points from 1 to %1: %2")
+                         .arg(MaxFontSize)
                          .arg(v);
              else
                  a.FontSize = int16_t(*n);
@@ -129,10 +174,39 @@ std::optional<ToolArgs> ParseToolArgs(const QStringList& args, QString& error) {
                  a.MaxYear = int16_t(*n);
              return bool(n);
          }},
+        {QStringLiteral("--fasting"),
+         [&](const QString& v, QString& e) {
+             const bool on = v == u"on", off = v == u"off";
+             if (!on && !off)
+                 e = QStringLiteral("--fasting takes on or off: %1").arg(v);
+             else
+                 a.Fasting = on;
+             return on || off;
+         }},
         {QStringLiteral("--data"),
          [&](const QString& v, QString&) {
              a.DataDir = v;
              return true;
+         }},
+        {QStringLiteral("--from"),
+         [&](const QString& v, QString&) {
+             fromText = v;
+             return true;
+         }},
+        {QStringLiteral("--to"),
+         [&](const QString& v, QString&) {
+             toText = v;
+             return true;
+         }},
+        {QStringLiteral("--scope"),
+         [&](const QString& v, QString& e) {
+             scopeGiven = true;
+             const auto scope = IcalScopeNamed(v);
+             if (!scope)
+                 e = QStringLiteral("the scope must be great, red or all: %1").arg(v);
+             else
+                 a.Scope = *scope;
+             return bool(scope);
          }},
         {QStringLiteral("--text"),
          [&](const QString& v, QString&) {
@@ -184,25 +258,27 @@ std::optional<ToolArgs> ParseToolArgs(const QStringList& args, QString& error) {
     }
 
     if (report.isEmpty())
-        return fail(QStringLiteral("no report given (day, week, month, year, feasts or search); see --help"));
+        return fail(
+            QStringLiteral("no report given (day, week, month, year, feasts, search or ical); see --help"));
+    if (report == u"ical")
+        return ReadIcalArgs(a, dateText, fromText, toText, formatGiven, error);
+    if (fromText || toText || scopeGiven)
+        return fail(QStringLiteral("--from, --to and --scope belong to ical"));
     const auto r = Reports().find(report);
     if (r == Reports().end())
-        return fail(
-            QStringLiteral("unknown report: %1 (day, week, month, year, feasts or search)").arg(report));
+        return fail(QStringLiteral("unknown report: %1 (day, week, month, year, feasts, search or ical)")
+                        .arg(report));
     a.Tab = r->second;
     if (a.Tab == 5 && (!a.Text || a.Text->trimmed().isEmpty()))
         return fail(QStringLiteral("search needs a text to look for: --text T"));
 
     if (dateText) {
-        static const QRegularExpression form(QStringLiteral("^(\\d{1,4})-(\\d{1,2})-(\\d{1,2})$"));
-        const auto m = form.match(*dateText);
-        if (!m.hasMatch())
-            return fail(QStringLiteral("the date must be YYYY-MM-DD: %1").arg(*dateText));
-        a.Year = m.captured(1).toInt();
-        a.Month = m.captured(2).toInt();
-        a.Day = m.captured(3).toInt();
-        if (*a.Year < 1 || *a.Day < 1 || *a.Day > MonthLength(a.Style, *a.Month, *a.Year))
-            return fail(QStringLiteral("there is no such day in style %1: %2").arg(a.Style).arg(*dateText));
+        const auto d = ReadDate(*dateText, a.Style, error);
+        if (!d)
+            return std::nullopt;
+        a.Year = d->Year;
+        a.Month = d->Month;
+        a.Day = d->Day;
     }
     return a;
 }
@@ -210,6 +286,7 @@ std::optional<ToolArgs> ParseToolArgs(const QStringList& args, QString& error) {
 QString HelpText() {
     return QStringLiteral(
         "vorelian-report REPORT [параметры]\n"
+        "vorelian-report ical --from YYYY-MM-DD --to YYYY-MM-DD [--scope great|red|all] [--style 1|2|3]\n"
         "\n"
         "Строит отчёт церковного календаря без окна и выводит его.\n"
         "Builds a report of the church calendar without a window and prints it.\n"
@@ -221,6 +298,10 @@ QString HelpText() {
         "  year     год / the year\n"
         "  feasts   основные праздники года / the main feasts of the year\n"
         "  search   выборка: поиск текста в году (нужен --text) / search the year (needs --text)\n"
+        "  ical     календарь iCalendar (RFC 5545) за дни --from..--to, не более 50 лет, для программ\n"
+        "           календаря: событие на весь день для каждого дня выбранного охвата.\n"
+        "           an iCalendar file (RFC 5545) of the days --from..--to, at most 50 years, for calendar\n"
+        "           programs: an all-day event for each day of the chosen scope.\n"
         "\n"
         "Параметры / options:\n"
         "  --date YYYY-MM-DD   дата в выбранном стиле; для стиля 1 год от Сотворения мира, месяц 1 — "
@@ -231,12 +312,21 @@ QString HelpText() {
         "                      September; default: today in the Gregorian calendar.\n"
         "  --style 1|2|3       1 от Сотворения мира, 2 по старому стилю, 3 по новому стилю (по умолчанию 3)\n"
         "                      1 Anno Mundi, 2 Julian, 3 Gregorian (default 3)\n"
-        "  --format text|rtf   text: текст, как его показывает окно, UTF-8, абзац на строку (по умолчанию);\n"
+        "  --format text|rtf|json  text: текст, как его показывает окно, UTF-8, абзац на строку (по "
+        "умолчанию);\n"
         "                      rtf: документ отчёта точно как его пишет программа (байты Windows-1251).\n"
+        "                      json: дни, праздники или выборка как документ JSON в UTF-8.\n"
         "                      text: what the view shows, UTF-8, one paragraph a line (default);\n"
-        "                      rtf: the exact report document the program writes (Windows-1251 bytes).\n"
+        "                      rtf: the exact report document the program writes (Windows-1251 bytes);\n"
+        "                      json: the days, feasts or matches as a JSON document in UTF-8.\n"
+        "  --from, --to YYYY-MM-DD  первый и последний день календаря ical, в выбранном стиле\n"
+        "                      first and last day of the ical file, in the chosen style\n"
+        "  --scope great|red|all    великие праздники, красные дни или все дни (по умолчанию all)\n"
+        "                      great feasts, red days or every day (default all)\n"
         "  --indiction         показывать год индиктиона / show the year of the indiction\n"
         "  --all-styles        даты во всех трёх стилях / dates in all three styles\n"
+        "  --fasting on|off    строка поста в конце дня (по умолчанию on) / the fasting line of each day\n"
+        "                      (default on)\n"
         "  --first-weekday 1|7 первый день недели в сетке месяца (на отчёты не влияет)\n"
         "                      first weekday of the month grid (reports do not depend on it)\n"
         "  --font NAME         шрифт отчёта (по умолчанию System) / report font (default System)\n"
@@ -247,8 +337,12 @@ QString HelpText() {
         "                      исключающие текущий, заменяются на 1901 и 2100, как при запуске программы.\n"
         "                      last Julian year of the range (default 2100); years that would leave out the\n"
         "                      current year become 1901 and 2100, as at the program's start.\n"
-        "  --data DIR          папка данных (по умолчанию Calendar рядом с программой)\n"
-        "                      data folder (default: Calendar beside the program)\n"
+        "  --data DIR          папка данных Calendar (или переменная VORELIAN_DATA); по умолчанию\n"
+        "                      Calendar рядом с программой, ../share/vorelian/Calendar, затем\n"
+        "                      vorelian/Calendar в папках данных XDG\n"
+        "                      the Calendar data folder (or the VORELIAN_DATA variable); by default\n"
+        "                      Calendar beside the program, ../share/vorelian/Calendar, then\n"
+        "                      vorelian/Calendar in the XDG data folders\n"
         "  --text T            текст для выборки / the text to search for\n"
         "  --whole-word        в выборке только целые слова / search whole words only\n"
         "  --help, -h          эта справка / this help\n"

@@ -2,6 +2,8 @@
 // Every bad argument becomes one line of message; nothing here touches the calendar.
 #pragma once
 
+#include "report/export.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -10,22 +12,26 @@
 
 namespace vorelian::tool {
 
-enum class Format { Text, Rtf };
+enum class Format { Text, Rtf, Json };
 
 struct ToolArgs {
     bool Help = false;
-    int Tab = -1; // report tab 0..5
+    int Tab = -1;                      // report tab 0..5; -1 for the calendar file
+    bool Ical = false;                 // "ical": a calendar file of --from..--to instead of a report
+    std::optional<DateParts> From, To; // in the chosen style
+    IcalScope Scope = IcalScope::All;
     int16_t Style = 3;
     std::optional<int> Year, Month, Day; // --date, in the chosen style
     Format Output = Format::Text;
     bool Indiction = false;
     bool AllStyles = false;
+    bool Fasting = true; // --fasting on|off
     int16_t FirstWeekday = 1;
     std::optional<QString> Font;
     std::optional<int16_t> FontSize;
     int16_t MinYear = 1901;
     int16_t MaxYear = 2100;
-    QString DataDir; // empty: the "Calendar" folder beside the program
+    QString DataDir; // empty: VORELIAN_DATA or the first data set found (core/datalookup.h)
     std::optional<QString> Text;
     bool WholeWord = false;
 };

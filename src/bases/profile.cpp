@@ -117,6 +117,8 @@ private:
     qsizetype droppedSections_ = 0;
 
     void Skip(int lineNo, const char* reason) {
+        if (current_ >= 0)
+            out_.sections_[current_].Skipped.push_back(lineNo);
         if (++out_.malformed_ <= Profile::MaxReportedLines)
             qCWarning(lcProfile).noquote()
                 << QStringLiteral("%1:%2: %3; line skipped").arg(fileName_).arg(lineNo).arg(QLatin1String(reason));
@@ -162,7 +164,7 @@ private:
             return;
         }
         out_.sections_[current_].Entries.push_back(
-            {line.first(eq).trimmed().toString(), line.sliced(eq + 1).trimmed().toString()});
+            {line.first(eq).trimmed().toString(), line.sliced(eq + 1).trimmed().toString(), lineNo});
     }
 
     void Header(QStringView line, int lineNo) {
@@ -184,7 +186,7 @@ private:
             return;
         }
         current_ = static_cast<qsizetype>(out_.sections_.size());
-        out_.sections_.push_back({name.toString(), {}});
+        out_.sections_.push_back({name.toString(), {}, {}});
         out_.index_.insert(key, current_);
     }
 };

@@ -15,6 +15,8 @@
 // one note. Every file with such a problem counts in ProfileCache::FilesWithProblems.
 #pragma once
 
+#include "core/markup.h"
+
 #include <QByteArrayView>
 #include <QHash>
 #include <QLoggingCategory>
@@ -32,11 +34,13 @@ Q_DECLARE_LOGGING_CATEGORY(lcProfile)
 struct ProfileEntry {
     QString Key;    // blanks around it removed
     QString Value;  // blanks around it removed
+    int Line = 0;   // 1-based line of the file, for messages about the entry's meaning
 };
 
 struct ProfileSection {
     QString Name;                       // as first written, blanks removed
     std::vector<ProfileEntry> Entries;  // file order, duplicates kept
+    std::vector<int> Skipped;           // lines skipped as malformed under this header
 };
 
 class Profile {
@@ -121,7 +125,7 @@ void SplitEntry(QStringView entry, QString& key, QString& value);
 QString RankMarker(QStringView text);
 
 // The blank mark of group 4 texts.
-inline constexpr QStringView BlankMark = u"\\f1    \\f0  ";
+inline constexpr QStringView BlankMark = dialect::Blank;
 
 // The leading number of a text ("" or a non-number is 0), rounded to a 16-bit integer and held within
 // its range.

@@ -1,5 +1,7 @@
 #include "calendar.h"
 
+#include "tables.h"
+
 #include <cmath>
 
 namespace vorelian {
@@ -16,10 +18,10 @@ int32_t DayNumber(int16_t style, int16_t day, int16_t month, int16_t year) {
     case StyleAnnoMundi:
         if (month >= 5) {
             m = month - 4;
-            y = year - 5508;
+            y = year - AnnoMundiOffset;
         } else {
             m = month + 8;
-            y = year - 5509;
+            y = year - AnnoMundiOffset - 1;
         }
         break;
     case StyleGregorian:
@@ -97,10 +99,10 @@ void AnnoMundiToJulian(CalendarState& st) {
     const StyleDate& a = st.StyleDates[StyleAnnoMundi];
     StyleDate& j = st.StyleDates[StyleJulian];
     if (a.Month > 4) {
-        j.Year = static_cast<int16_t>(a.Year - 5508);
+        j.Year = static_cast<int16_t>(a.Year - AnnoMundiOffset);
         j.Month = static_cast<int16_t>(a.Month - 4);
     } else {
-        j.Year = static_cast<int16_t>(a.Year - 5509);
+        j.Year = static_cast<int16_t>(a.Year - AnnoMundiOffset - 1);
         j.Month = static_cast<int16_t>(a.Month + 8);
     }
     j.Day = a.Day;
@@ -111,10 +113,10 @@ void JulianToAnnoMundi(CalendarState& st) {
     const StyleDate& j = st.StyleDates[StyleJulian];
     StyleDate& a = st.StyleDates[StyleAnnoMundi];
     if (j.Month > 8) {
-        a.Year = static_cast<int16_t>(j.Year + 5509);
+        a.Year = static_cast<int16_t>(j.Year + AnnoMundiOffset + 1);
         a.Month = static_cast<int16_t>(j.Month - 8);
     } else {
-        a.Year = static_cast<int16_t>(j.Year + 5508);
+        a.Year = static_cast<int16_t>(j.Year + AnnoMundiOffset);
         a.Month = static_cast<int16_t>(j.Month + 4);
     }
     a.Day = j.Day;
@@ -146,6 +148,20 @@ int32_t YearStartDayNumber(const CalendarState& st, int16_t style, int32_t dayNu
     for (int m = 1; m < month; ++m)
         before += r.MonthDays[m];
     return dayNumber - before - day + 1;
+}
+
+int16_t MonthLength(int16_t style, int16_t month, int16_t year) {
+    if (month < 1 || month > 12)
+        return 0;
+    int m = month, y = year;
+    if (style == StyleAnnoMundi) {
+        m = CivilMonthOf(style, month);
+        y = month >= 5 ? year - AnnoMundiOffset : year - AnnoMundiOffset - 1; // the Julian year of that month
+    }
+    if (m != 2)
+        return JulianMonthLengths[m];
+    const bool leap = style == StyleGregorian ? (y % 4 == 0 && (y % 100 != 0 || y % 400 == 0)) : y % 4 == 0;
+    return leap ? 29 : 28;
 }
 
 int16_t WeekdayOf(int32_t dayNumber) { return static_cast<int16_t>(dayNumber % 7 + 1); }

@@ -12,6 +12,14 @@ constexpr int16_t CivilMonthOf(int16_t style, int16_t month) {
     return style == StyleAnnoMundi ? static_cast<int16_t>((month + 7) % 12 + 1) : month;
 }
 
+// January to August of Julian year y lie in Anno Mundi year y + AnnoMundiOffset; September to December
+// in the Anno Mundi year after, which begins on 1 September.
+inline constexpr int16_t AnnoMundiOffset = 5508;
+
+// Days of month `month` of a style in `year` (Anno Mundi: the year AM, month 1 September); 0 for no such
+// month.
+int16_t MonthLength(int16_t style, int16_t month, int16_t year);
+
 // Day number of a date of the given style (for style 1 the year is Anno Mundi, month 1 September).
 int32_t DayNumber(int16_t style, int16_t day, int16_t month, int16_t year);
 

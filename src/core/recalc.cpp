@@ -4,13 +4,17 @@
 
 namespace vorelian {
 
+int32_t JulianPascha(int32_t y) {
+    const int32_t a = (19 * (y % 19) + 15) % 30;                    // [0, 29]: days from 21 March to the full moon
+    const int32_t e = (4 * (y % 7) + 2 * (y % 4) + 6 * a + 6) % 7; // [0, 6]: days on to the Sunday
+    return DayNumber(StyleJulian, 22, 3, static_cast<int16_t>(y)) + a + e;
+}
+
 int32_t PaschaDayNumber(CalendarState& st, int16_t year) {
     // The Julian year in which the spring of that year falls.
-    const int32_t y = st.CurStyle == StyleAnnoMundi ? year - 5508 : year;
+    const int32_t y = st.CurStyle == StyleAnnoMundi ? year - AnnoMundiOffset : year;
     st.Pascha.PaschaYear = static_cast<int16_t>(y);
-    const int32_t a = (19 * (y % 19) + 15) % 30;
-    const int32_t e = (4 * (y % 7) + 2 * (y % 4) + 6 * a + 6) % 7;
-    return DayNumber(StyleJulian, 22, 3, static_cast<int16_t>(y)) + a + e;
+    return JulianPascha(y);
 }
 
 void SetYearAnchors(CalendarState& st) {
@@ -128,8 +132,8 @@ void SetGregorianDate(CalendarState& st, int16_t day, int16_t month, int16_t yea
 }
 
 void SetYearRange(CalendarState& st, int16_t minYear, int16_t maxYear) {
-    st.MinYears = {0, static_cast<int16_t>(minYear + 5508), minYear, minYear};
-    st.MaxYears = {0, static_cast<int16_t>(maxYear + 5508), maxYear, maxYear};
+    st.MinYears = {0, static_cast<int16_t>(minYear + AnnoMundiOffset), minYear, minYear};
+    st.MaxYears = {0, static_cast<int16_t>(maxYear + AnnoMundiOffset), maxYear, maxYear};
     for (int16_t s = 1; s <= 3; ++s) {
         st.MinDayNumbers[s] = DayNumber(s, 1, 1, st.MinYears[s]);
         st.MaxDayNumbers[s] = DayNumber(s, 31, 12, st.MaxYears[s]);

@@ -19,6 +19,9 @@ public:
     virtual void CheckStyleMenu(CalendarState&) {}
 };
 
+// Pascha of a Julian year: the day number of the Sunday after the Paschal full moon (Julian Paschalion).
+int32_t JulianPascha(int32_t julianYear);
+
 // Pascha of a year of the current style (Julian-calendar Paschalion); also sets PaschaYear.
 int32_t PaschaDayNumber(CalendarState& st, int16_t year);
 

@@ -99,12 +99,13 @@ Settings ReadSettings(QSettings& store, int currentYear) {
         s.FirstWeekday = 1;
     s.FontName = store.value(QStringLiteral("FontName"), s.FontName).toString();
     s.FontSize = ReadInt16(store, "FontSize", 10);
-    if (s.FontSize < 1 || s.FontSize > 1638) // twice the size must stay a valid font size
+    if (s.FontSize < 1 || s.FontSize > MaxFontSize)
         s.FontSize = 10;
     s.FontBold = false;
     s.FontItalic = false;
     s.ShowIndiction = ReadBool(store, "ShowIndiction", false);
     s.ShowAllStyles = ReadBool(store, "ShowAllStyles", false);
+    s.ShowFasting = ReadBool(store, "ShowFasting", true);
     s.LastDir = store.value(QStringLiteral("LastDir"), QString()).toString();
     s.MinYear = ReadYear(store, "MinYear", 1901);
     s.MaxYear = ReadYear(store, "MaxYear", 2100);
@@ -148,6 +149,7 @@ void WriteSettings(QSettings& store, const Settings& s, bool withRectangle) {
     store.setValue(QStringLiteral("FontItalic"), BoolText(s.FontItalic));
     store.setValue(QStringLiteral("ShowIndiction"), BoolText(s.ShowIndiction));
     store.setValue(QStringLiteral("ShowAllStyles"), BoolText(s.ShowAllStyles));
+    store.setValue(QStringLiteral("ShowFasting"), BoolText(s.ShowFasting));
     store.setValue(QStringLiteral("LastDir"), s.LastDir);
     store.setValue(QStringLiteral("MinYear"), QString::number(s.MinYear));
     store.setValue(QStringLiteral("MaxYear"), QString::number(s.MaxYear));

@@ -19,6 +19,8 @@ inline constexpr int kFirstYear = 1;
 inline constexpr int kLastYear = 3000;
 // The largest place or size in twips whose pixels still fit an int.
 inline constexpr double kMaxTwips = 15.0 * 2147483647.0;
+// The largest report font size in points: twice it must stay a valid font size of the reports.
+inline constexpr int16_t MaxFontSize = 1638;
 
 struct Settings {
     int16_t Calendar = 3;       // style shown at start-up
@@ -29,6 +31,7 @@ struct Settings {
     bool FontItalic = false;
     bool ShowIndiction = false;
     bool ShowAllStyles = false;
+    bool ShowFasting = true;    // the fasting line of each day (when the data set has fasting rules)
     QString LastDir;
     int16_t MinYear = 1901;     // Julian years of the allowed range
     int16_t MaxYear = 2100;

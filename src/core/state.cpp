@@ -1,9 +1,11 @@
 #include "state.h"
 
+#include "tables.h"
+
 namespace vorelian {
 
 void InitStyleTables(CalendarState& st) {
-    static constexpr std::array<int16_t, 13> julian = {0, 31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const std::array<int16_t, 13>& julian = JulianMonthLengths;
     StyleDate& am = st.StyleDates[StyleAnnoMundi];
     st.StyleDates[StyleJulian].MonthDays = julian;
     st.StyleDates[StyleGregorian].MonthDays = julian;

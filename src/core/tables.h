@@ -15,6 +15,9 @@ extern const std::array<QString, 4> StyleNames;
 // 1..7 full names from Monday; 8..14 the same with Sunday as "Неделя"; 15..21 short names.
 extern const std::array<QString, 22> WeekdayNames;
 
+// Days of the months of a common year, 1..12 from January (entry 0 unused).
+inline constexpr std::array<int16_t, 13> JulianMonthLengths = {0, 31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+
 // 1..12 nominative from January, 13..24 genitive.
 extern const std::array<QString, 25> MonthNames;
 

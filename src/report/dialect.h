@@ -3,6 +3,7 @@
 // and the writer that puts a report into its temporary file in Windows-1251 and hands it to the host.
 #pragma once
 
+#include "core/markup.h"
 #include "core/settings.h"
 
 #include <QByteArray>
@@ -13,22 +14,6 @@
 namespace vorelian {
 
 class ReportHost;
-
-namespace dialect {
-
-inline constexpr QStringView Par = u"\\par\r\n";     // end of a paragraph
-inline constexpr QStringView DocEnd = u"\\par\r\n}"; // end of the document
-inline constexpr QStringView Navy = u"\\cf1 ";
-inline constexpr QStringView Red = u"\\cf2 ";
-inline constexpr QStringView Bold = u"\\b ";
-inline constexpr QStringView Italic = u"\\i ";
-// The marker of date lines, headings and group 4 texts: three blanks in the marker column.
-inline constexpr QStringView Blank = u"\\f1    \\f0  ";
-// 99 full stops.
-inline constexpr QStringView Separator =
-    u"...................................................................................................";
-
-} // namespace dialect
 
 // The report header for the font settings: font and colour tables, the font size, then bold and italic.
 QString ReportHeader(const Settings& options);

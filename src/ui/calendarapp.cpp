@@ -1,10 +1,16 @@
 #include "ui/calendarapp.h"
 
 #include "core/recalc.h"
+#include "engine/dataset.h"
+#include "engine/dayengine.h"
+#include "engine/startup.h"
+#include "report/documents.h"
 #include "ui/busycursor.h"
 #include "ui/calendarmenus.h"
+#include "ui/desktop.h"
 #include "ui/frmcalendar.h"
 #include "ui/frmsplash.h"
+#include "ui/helplinks.h"
 #include "ui/uiservices.h"
 
 #include <QApplication>
@@ -32,23 +38,36 @@ CalendarApp::~CalendarApp() {
     RemoveTempFiles();
 }
 
-void CalendarApp::Main() {
+bool CalendarApp::FindData() {
+    Places = FindDataSet(DataSearchFor(ProgramFolder, DataOption));
+    if (Places.Found())
+        return true;
+    Services().ShowMessage(nullptr, QMessageBox::Critical, kProductName, NoDataSetMessage(Places));
+    return false;
+}
+
+bool CalendarApp::Main() {
+    PrepareDesktop(ProgramFolder);
+    if (!FindData())
+        return false;
     std::optional<BusyCursor> busy(std::in_place);
 
+    // The splash picture beside the program, or else beside the data set (an installed copy).
+    const QString dataRoot = QDir::cleanPath(Places.Calendar + QStringLiteral("/.."));
     frmSplash splash;
     QElapsedTimer shown;
     shown.start();
-    splash.Load(ProgramFolder);
+    splash.Load(FindSplashPicture(ProgramFolder).isEmpty() ? dataRoot : ProgramFolder);
 
-    InitStyleTables(State);
-    Data.Files.SetFolder(QDir(ProgramFolder).filePath(QStringLiteral("Calendar")));
     CreateTempFiles(Out.Temp);
-    LoadBases(Data);
-    DataProblems = ReadWholeDataSet(Data.Files, Data.Profiles);
-
     const QDate today = Today();
     Options = ReadSettings(*OpenStore(), today.year());
-    SetYearRange(State, Options.MinYear, Options.MaxYear);
+    const QString calendarDir = Places.Calendar;
+    StartCalendar(Data, State, calendarDir, Options.MinYear, Options.MaxYear, State.Hooks);
+    Out.Engine = DayEngine::Load(calendarDir);
+    // The engine parses every file of the set up front: its reading is the one that names the problems.
+    if (Out.Engine)
+        DataProblems = Out.Engine->Data().Data.Profiles.FilesWithProblems();
 
     // Today in the new style; the week list it refreshes is the first thing that needs the window.
     State.CurStyle = StyleGregorian;
@@ -78,6 +97,7 @@ void CalendarApp::Main() {
     splash.close();
     // Once the window is up and the event loop runs: a modal message inside the start-up would hold it.
     QTimer::singleShot(0, Window(), [this] { WarnAboutData(); });
+    return true;
 }
 
 void CalendarApp::WarnAboutData() {
@@ -102,6 +122,20 @@ frmCalendar* CalendarApp::Window() {
 
 ReportContext CalendarApp::Context() {
     return ReportContext{State, Options, Data, Out, this};
+}
+
+std::function<bool(int32_t)> CalendarApp::FastDays() {
+    if (!Options.ShowFasting)
+        return {};
+    ReportContext ctx = Context();
+    EngineOf(ctx); // the reports' engine, loaded on first use
+    const std::shared_ptr<const DayEngine> engine = Out.Engine;
+    if (engine->Data().Fasting.Empty())
+        return {};
+    return [engine](int32_t day) {
+        const std::optional<Fasting> fast = engine->Day(day, DayOptions{}).Fast;
+        return fast && fast->Level < FastLevel::NoMeat; // the Cheesefare week is no fast
+    };
 }
 
 void CalendarApp::BuildReport() {

@@ -8,6 +8,7 @@
 #pragma once
 
 #include "bases/bases.h"
+#include "core/datalookup.h"
 #include "core/recalc.h"
 #include "core/settings.h"
 #include "core/state.h"
@@ -42,7 +43,9 @@ public:
     std::function<void()> Beep;       // the system beep
     std::function<void()> EndProcess; // ends the event loop
     std::function<std::unique_ptr<QSettings>()> OpenStore = [] { return OpenSettingsStore(); };
-    QString ProgramFolder; // where Calendar/ and the splash picture are looked for
+    QString ProgramFolder; // where the data set, the help and the splash picture are looked for first
+    QString DataOption;    // the Calendar folder named by --data; empty: VORELIAN_DATA or the search
+    DataPlaces Places;     // where the data set and the help were found
 
     // The data files that had problems at start-up (each is in the log with its reason), named to the
     // user in one warning once the window is up.
@@ -51,11 +54,16 @@ public:
 
     // The start-up sequence: tables, data paths, temporary files, bases, settings and year range, today,
     // the stored style, the grid and the first report, the splash wait, then the window is shown.
-    void Main();
+    // False when no data set was found: the message naming the places searched has been shown and the
+    // process should end (status 3).
+    bool Main();
 
     // The main window, created (and set up from the state and the settings) on first use.
     frmCalendar* Window();
     bool HasWindow() const { return window_ != nullptr; }
+
+    // Which days are fast days, for the marks of the month grid; empty when fasts are not shown.
+    std::function<bool(int32_t dayNumber)> FastDays();
 
     // Rebuilds the report of the visible tab when it is out of date.
     void BuildReport();
@@ -78,6 +86,9 @@ public:
     void CheckStyleMenu(CalendarState& st) override;
 
 private:
+    // The data set and the help; without a data set shows the message naming the places searched.
+    bool FindData();
+
     BasesHooks hooks_;
     std::unique_ptr<frmCalendar> window_;
     int busy_ = 0;

@@ -29,6 +29,7 @@ void CalendarMenus::setupActions() {
     };
 
     make(mnuSaveAS, QStringLiteral("mnuSaveAS"), QStringLiteral("Сохранить &как..."), Qt::CTRL | Qt::Key_S);
+    make(mnuExportIcal, QStringLiteral("mnuExportIcal"), QStringLiteral("&Экспорт в календарь (iCalendar)…"));
     make(mnuCopy, QStringLiteral("mnuCopy"), QStringLiteral("&Копировать"), Qt::CTRL | Qt::Key_C);
     make(mnuCopyAll, QStringLiteral("mnuCopyAll"), QStringLiteral("Копировать &все"), Qt::CTRL | Qt::Key_A);
     make(mnuFind, QStringLiteral("mnuFind"), QStringLiteral("П&оиск..."), Qt::CTRL | Qt::Key_F);
@@ -63,6 +64,8 @@ void CalendarMenus::setupActions() {
     checkable(mnuIndiction, nullptr);
     make(mnuAllStyles, QStringLiteral("mnuAllStyles"), QStringLiteral("Показывать даты по &трем стилям"));
     checkable(mnuAllStyles, nullptr);
+    make(mnuFasting, QStringLiteral("mnuFasting"), QStringLiteral("Показывать по&ст"));
+    checkable(mnuFasting, nullptr);
     fwdGroup_ = new QActionGroup(this);
     make(mnuFirstWD[0], QStringLiteral("mnuFirstWD_0"), QStringLiteral("&Воскресенье"));
     make(mnuFirstWD[1], QStringLiteral("mnuFirstWD_1"), QStringLiteral("&Понедельник"));
@@ -84,7 +87,7 @@ void CalendarMenus::setupMenus() {
     };
 
     menu(mnuFile, QStringLiteral("mnuFile"), QStringLiteral("&Файл"));
-    mnuFile->addAction(mnuSaveAS);
+    mnuFile->addActions({mnuSaveAS, mnuExportIcal});
     mnuFile->addSeparator();
     mnuFile->addActions({mnuCopy, mnuCopyAll});
     mnuFile->addSeparator();
@@ -106,7 +109,7 @@ void CalendarMenus::setupMenus() {
     menu(mnuSetup, QStringLiteral("mnuSetup"), QStringLiteral("&Настройка"));
     mnuSetup->addAction(mnuFont);
     mnuSetup->addSeparator();
-    mnuSetup->addActions({mnuIndiction, mnuAllStyles});
+    mnuSetup->addActions({mnuIndiction, mnuAllStyles, mnuFasting});
     mnuSetup->addSeparator();
     menu(mnuFWD, QStringLiteral("mnuFWD"), QStringLiteral("&Первый день недели"), mnuSetup);
     mnuFWD->addActions({mnuFirstWD[0], mnuFirstWD[1]});

@@ -24,6 +24,7 @@ public:
 
     // "&Файл"
     QAction* mnuSaveAS = nullptr;
+    QAction* mnuExportIcal = nullptr;
     QAction* mnuCopy = nullptr;
     QAction* mnuCopyAll = nullptr;
     QAction* mnuFind = nullptr;
@@ -39,6 +40,7 @@ public:
     QAction* mnuFont = nullptr;
     QAction* mnuIndiction = nullptr;
     QAction* mnuAllStyles = nullptr;
+    QAction* mnuFasting = nullptr;
     std::array<QAction*, 2> mnuFirstWD{}; // 0 Sunday, 1 Monday
     QAction* mnuRange = nullptr;
     // "&Справка"

@@ -36,6 +36,9 @@ public:
     void SetCellForeColor(int row, int col, const QColor& color);
     void SetCellFontBold(int row, int col, bool bold);
     void SetCell(int row, int col, const QString& text, const QColor& back, const QColor& fore, bool bold);
+    // A small triangle in the cell's top left corner, in a colour of its own (the month grid's fast days).
+    bool CellMark(int row, int col) const;
+    void SetCellMark(int row, int col, bool on);
 
     // The grid's own background, shown where a cell has none.
     void SetBackColor(const QColor& color);

@@ -27,7 +27,7 @@ void SetLinkLook(QLabel* label, bool lit) {
 
 } // namespace
 
-frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
+frmAbout::frmAbout(QWidget* parent, const Contacts& contacts) : QDialog(parent), contacts_(contacts) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(kProductName);
     setMouseTracking(true);
@@ -54,10 +54,12 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
     line->setFrameShape(QFrame::HLine);
     line->setFrameShadow(QFrame::Sunken);
 
-    m_label4 = new QLabel(QStringLiteral("Web site: ") + kHomePage, this);
+    m_label4 = new QLabel(QStringLiteral("Web site: ") + contacts_.HomePage, this);
     m_label4->setObjectName(QStringLiteral("Label4"));
-    m_label5 = new QLabel(QStringLiteral("E-mail: ") + kAuthorEMail, this);
+    m_label4->setHidden(contacts_.HomePage.isEmpty());
+    m_label5 = new QLabel(QStringLiteral("E-mail: ") + contacts_.EMail, this);
     m_label5->setObjectName(QStringLiteral("Label5"));
+    m_label5->setHidden(contacts_.EMail.isEmpty());
     for (QLabel* link : {m_label4, m_label5}) {
         link->setCursor(Qt::PointingHandCursor);
         link->setMouseTracking(true);
@@ -75,6 +77,7 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
     grid->addWidget(label1, 0, 1);
     grid->addWidget(label2, 1, 1);
     grid->addWidget(label3, 2, 1);
+    line->setHidden(m_label4->isHidden() && m_label5->isHidden());
     grid->addWidget(line, 3, 0, 1, 2);
     grid->addWidget(m_label4, 4, 0, 1, 2);
     grid->addWidget(m_label5, 5, 0, 1, 2);
@@ -82,8 +85,8 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
     grid->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-frmAbout* frmAbout::ShowAbout(QWidget* owner) {
-    auto* box = new frmAbout(owner);
+frmAbout* frmAbout::ShowAbout(QWidget* owner, const Contacts& contacts) {
+    auto* box = new frmAbout(owner, contacts);
     PlaceCentreThirdDown(box);
     box->show();
     PlaceCentreThirdDown(box); // again with the frame the window got when shown
@@ -106,7 +109,8 @@ bool frmAbout::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::MouseButtonRelease: {
         auto* me = static_cast<QMouseEvent*>(event);
         if (me->button() == Qt::LeftButton && link->rect().contains(me->position().toPoint()))
-            Services().OpenUrl(link == m_label4 ? HomePageUrl() : MailUrl(false));
+            Services().OpenUrl(link == m_label4 ? HomePageUrl(contacts_.HomePage)
+                                                : MailUrl(contacts_.EMail, false));
         return true;
     }
     default:

@@ -1,7 +1,9 @@
-// The About box: product name, version, legal notice and two links (the home page and the author's
-// e-mail) that light up blue and underlined under the mouse. Not modal; "Да" or the frame's close
-// command closes and deletes it.
+// The About box: product name, version, licence and two links (the home page and the author's e-mail)
+// that light up blue and underlined under the mouse; a link whose address is empty is not shown. Not
+// modal; "Да" or the frame's close command closes and deletes it.
 #pragma once
+
+#include "ui/helplinks.h"
 
 #include <QDialog>
 
@@ -13,10 +15,10 @@ namespace vorelian {
 class frmAbout : public QDialog {
     Q_OBJECT
 public:
-    explicit frmAbout(QWidget* parent = nullptr);
+    explicit frmAbout(QWidget* parent = nullptr, const Contacts& contacts = ProjectContacts());
 
     // Creates the box owned by `owner`, places it centred and a third down the screen and shows it.
-    static frmAbout* ShowAbout(QWidget* owner);
+    static frmAbout* ShowAbout(QWidget* owner, const Contacts& contacts = ProjectContacts());
 
     QLabel* Label4() const { return m_label4; }
     QLabel* Label5() const { return m_label5; }
@@ -28,6 +30,7 @@ protected:
 private:
     void Highlight(QLabel* link); // nullptr: both links plain
 
+    Contacts contacts_;
     QLabel* m_label4;
     QLabel* m_label5;
     QPushButton* m_ok;

@@ -7,9 +7,11 @@
 #include "ui/calendarapp.h"
 #include "ui/calendarmenus.h"
 #include "ui/datepickers.h"
+#include "ui/exportcommand.h"
 #include "ui/fontdialog.h"
 #include "ui/frmabout.h"
 #include "ui/frmfind.h"
+#include "ui/frmhelp.h"
 #include "ui/helplinks.h"
 #include "ui/monthgrid.h"
 #include "ui/richtextview.h"
@@ -78,6 +80,7 @@ frmCalendar::frmCalendar(CalendarApp& app) : app_(app), fileCommands_(app.Option
     menus_->CheckTab(0);
     menus_->mnuIndiction->setChecked(s.ShowIndiction);
     menus_->mnuAllStyles->setChecked(s.ShowAllStyles);
+    menus_->mnuFasting->setChecked(s.ShowFasting);
     menus_->CheckFirstWeekday(s.FirstWeekday);
     cbFind->setEnabled(false);
     SetYearsMonths();
@@ -192,10 +195,15 @@ void frmCalendar::connectParts() {
         connect(m.mnuFirstWD[i], &QAction::triggered, this, [this, i] { mnuFirstWD_Click(i); });
     connect(m.mnuIndiction, &QAction::triggered, this, &frmCalendar::mnuIndiction_Click);
     connect(m.mnuAllStyles, &QAction::triggered, this, &frmCalendar::mnuAllStyles_Click);
+    connect(m.mnuFasting, &QAction::triggered, this, &frmCalendar::mnuFasting_Click);
     connect(m.mnuExit, &QAction::triggered, this, &frmCalendar::GoToExit);
 
     connect(m.mnuFile, &QMenu::aboutToShow, this, &frmCalendar::TestmnuFile);
     connect(m.mnuSaveAS, &QAction::triggered, this, &frmCalendar::mnuSaveAS_Click);
+    connect(m.mnuExportIcal, &QAction::triggered, this, [this] {
+        const auto engine = DayEngine::Load(QFileInfo(app_.Data.Files[DataFiles::January]).absolutePath());
+        ExportCalendar(this, *engine, app_.State, app_.Options);
+    });
     connect(m.mnuCopy, &QAction::triggered, this, &frmCalendar::mnuCopy_Click);
     connect(m.mnuCopyAll, &QAction::triggered, this, &frmCalendar::mnuCopyAll_Click);
     connect(m.mnuFind, &QAction::triggered, this, &frmCalendar::mnuFind_Click);
@@ -207,6 +215,8 @@ void frmCalendar::connectParts() {
     connect(m.mnuEMail, &QAction::triggered, this, &frmCalendar::mnuEMail_Click);
     connect(m.mnuHomePage, &QAction::triggered, this, &frmCalendar::mnuHomePage_Click);
     connect(m.mnuAbout, &QAction::triggered, this, &frmCalendar::mnuAbout_Click);
+    m.mnuEMail->setEnabled(!ProjectContacts().EMail.isEmpty());
+    m.mnuHomePage->setEnabled(!ProjectContacts().HomePage.isEmpty());
     for (int t = 0; t < 7; ++t)
         connect(RichTextBox1[t], &RichTextView::RightButtonPressed, this,
                 [this, t](const QPoint& at) { RichTextBox1_MouseDown(t, at); });
@@ -250,7 +260,7 @@ void frmCalendar::SetWeeks() {
 void frmCalendar::SetGridCal() {
     const CalendarState& st = app_.State;
     pickers_->SetBackground(WinColor(GridColor(st.CurStyle, 1)));
-    MSFlexGrid1->Fill(st, app_.Options.FirstWeekday);
+    MSFlexGrid1->Fill(st, app_.Options.FirstWeekday, app_.FastDays());
     pickers_->BeginUpdate();
     pickers_->SelectAll(st, app_.Options.FirstWeekday);
     SetDatesCal();
@@ -398,6 +408,14 @@ void frmCalendar::mnuAllStyles_Click() {
     app_.BuildReport();
 }
 
+void frmCalendar::mnuFasting_Click() {
+    app_.Options.ShowFasting = !app_.Options.ShowFasting;
+    menus_->mnuFasting->setChecked(app_.Options.ShowFasting);
+    MSFlexGrid1->Fill(app_.State, app_.Options.FirstWeekday, app_.FastDays());
+    ClearReportStyles(app_.Out);
+    app_.BuildReport();
+}
+
 void frmCalendar::ShowReport(int tab, const QByteArray& document) {
     if (tab >= 0 && tab < 7)
         RichTextBox1[tab]->Load(document);
@@ -516,7 +534,7 @@ void frmCalendar::mnuFont_Click() {
 void frmCalendar::mnuRange_Click() { frmRange::ShowRange(this, app_.State, *this, &app_.Options); }
 void frmCalendar::BuildReport() { app_.BuildReport(); }
 
-void frmCalendar::mnuHelp_Click() { OpenHelp(); }
+void frmCalendar::mnuHelp_Click() { frmHelp::ShowHelp(this, HelpPage(app_.Places)); }
 void frmCalendar::mnuEMail_Click() { OpenMailToAuthor(); }
 void frmCalendar::mnuHomePage_Click() { OpenHomePage(); }
 void frmCalendar::mnuAbout_Click() { frmAbout::ShowAbout(this); }

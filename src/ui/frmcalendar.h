@@ -113,6 +113,7 @@ private:
     void mnuFirstWD_Click(int index);
     void mnuIndiction_Click();
     void mnuAllStyles_Click();
+    void mnuFasting_Click();
     void ChangeStyle(int16_t style);
     bool IsMenuShortcut(const QKeyEvent* key) const;
     void BuildReport() override; // the range dialog's last step

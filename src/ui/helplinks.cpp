@@ -2,9 +2,14 @@
 
 #include "ui/uiservices.h"
 
-#include <QCoreApplication>
+#include <QDir>
 
 namespace vorelian {
+
+const Contacts& ProjectContacts() {
+    static const Contacts built{QStringLiteral(VORELIAN_HOMEPAGE), QStringLiteral(VORELIAN_EMAIL)};
+    return built;
+}
 
 QString VersionText() {
     return QStringLiteral("Version %1.%2.%3")
@@ -13,37 +18,29 @@ QString VersionText() {
         .arg(VORELIAN_VERSION_PATCH);
 }
 
-QString ProgramFolder(const QString& folder) {
-    if (folder.endsWith(QLatin1Char('/')) || folder.endsWith(QLatin1Char('\\')))
-        return folder;
-    return folder + QLatin1Char('/');
+QString HelpPage(const DataPlaces& places) {
+    return places.Help.isEmpty() ? QString() : QDir(places.Help).filePath(QStringLiteral("Index.html"));
 }
 
-QUrl HelpPageUrl(const QString& programFolder) {
-    return QUrl::fromLocalFile(ProgramFolder(programFolder) + QStringLiteral("Help/Index.html"));
-}
-
-QUrl MailUrl(bool withSubject) {
-    QString link = QStringLiteral("mailto:") + kAuthorEMail;
+QUrl MailUrl(const QString& address, bool withSubject) {
+    QString link = QStringLiteral("mailto:") + address;
     if (withSubject)
         link += QStringLiteral("?subject=") + kAppTitle + QStringLiteral("&body=");
     return QUrl(link);
 }
 
-QUrl HomePageUrl() {
-    return QUrl(kHomePage);
-}
-
-void OpenHelp() {
-    Services().OpenUrl(HelpPageUrl(QCoreApplication::applicationDirPath()));
+QUrl HomePageUrl(const QString& page) {
+    return QUrl(page);
 }
 
 void OpenMailToAuthor() {
-    Services().OpenUrl(MailUrl(true));
+    if (!ProjectContacts().EMail.isEmpty())
+        Services().OpenUrl(MailUrl(ProjectContacts().EMail, true));
 }
 
 void OpenHomePage() {
-    Services().OpenUrl(HomePageUrl());
+    if (!ProjectContacts().HomePage.isEmpty())
+        Services().OpenUrl(HomePageUrl(ProjectContacts().HomePage));
 }
 
 } // namespace vorelian

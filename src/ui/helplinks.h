@@ -1,7 +1,13 @@
-// The help page, the mail link and the home page of the "&Справка" menu and of the About box. Each is
-// handed to the desktop through Services().OpenUrl, which opens it with whatever program is associated
-// with it; nothing is checked and nothing is reported.
+// The help page, the mail link and the home page of the "&Справка" menu and of the About box. The help
+// page opens in the program's own help window; the mail and web links are handed to the desktop through
+// Services().OpenUrl, which opens them with whatever program is associated with them.
+//
+// The project's home page and mail address are set when the program is built (the CMake cache variables
+// VORELIAN_HOMEPAGE and VORELIAN_EMAIL). Either may be empty: then its link is not shown in the About box
+// and its menu command is disabled.
 #pragma once
+
+#include "core/datalookup.h"
 
 #include <QString>
 #include <QUrl>
@@ -9,28 +15,31 @@
 namespace vorelian {
 
 inline const QString kProductName = QStringLiteral("Vorelian");
-inline const QString kHomePage = QStringLiteral("https://vorelian.example.org");
-inline const QString kAuthorEMail = QStringLiteral("vorelian@example.org");
 inline const QString kAppTitle = QStringLiteral("tavr"); // the subject of mail from the Help menu
-inline const QString kLegalNotice = QStringLiteral("Copyright \u00A9 2025 the Vorelian authors.");
+inline const QString kLegalNotice =
+    QStringLiteral("Copyright \u00A9 2026 The Vorelian developers.\nMIT License.");
+
+struct Contacts {
+    QString HomePage; // a web address, or empty
+    QString EMail;    // a mail address, or empty
+};
+
+// The addresses this build was made with.
+const Contacts& ProjectContacts();
 
 // "Version " and the build's major, minor and patch numbers.
 QString VersionText();
 
-// The program's folder with a separator at its end, whether or not `folder` already ends in one.
-QString ProgramFolder(const QString& folder);
+// Index.html in the help folder that was found; empty when none was.
+QString HelpPage(const DataPlaces& places);
 
-// Help/Index.html in the program's folder.
-QUrl HelpPageUrl(const QString& programFolder);
+// "mailto:" + the address + "?subject=tavr&body=" (from the menu), or without subject and body (from the
+// About box).
+QUrl MailUrl(const QString& address, bool withSubject);
 
-// "mailto:" + the author's address + "?subject=tavr&body=" (from the menu), or without subject and body
-// (from the About box).
-QUrl MailUrl(bool withSubject);
+QUrl HomePageUrl(const QString& page);
 
-QUrl HomePageUrl();
-
-// The three menu commands: F1 "&Помощь", "E-Mail &автору" and "Web-&страница".
-void OpenHelp(); // beside the running program
+// The menu's "E-Mail &автору" and "Web-&страница", to this build's addresses; nothing when it has none.
 void OpenMailToAuthor();
 void OpenHomePage();
 

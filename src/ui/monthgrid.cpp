@@ -10,7 +10,7 @@ int16_t SundayRowOf(int16_t firstWeekday) {
     return WeekdayPosition(firstWeekday, 7);
 }
 
-MonthLayout ComputeMonthLayout(const CalendarState& st, int16_t firstWeekday) {
+MonthLayout ComputeMonthLayout(const CalendarState& st, int16_t firstWeekday, const FastDayTest& fastDay) {
     MonthLayout g;
     const int16_t s = st.CurStyle;
     const StyleDate& r = st.StyleDates[s];
@@ -41,6 +41,7 @@ MonthLayout ComputeMonthLayout(const CalendarState& st, int16_t firstWeekday) {
         const bool red = d < int(st.MonthRedDays.size()) && st.MonthRedDays[d];
         const bool sunday = row + 1 == sundayRow;
         g.Cells[row][col] = {MonthCell::Current, QString::number(d), red ? 2 : 1, sunday ? 6 : 5, sunday};
+        g.Fast[row][col] = fastDay && fastDay(r.MonthFirstDay + d - 1);
         if (d == r.Day) {
             g.SelRow = row;
             g.SelCol = col;
@@ -78,16 +79,17 @@ void MonthGrid::SetWeekDaysNames(int16_t firstWeekday, int16_t style) {
     // Repainting resumes with the grid's next fill.
 }
 
-void MonthGrid::Fill(const CalendarState& st, int16_t firstWeekday) {
+void MonthGrid::Fill(const CalendarState& st, int16_t firstWeekday, const FastDayTest& fastDay) {
     const int16_t s = st.CurStyle;
     SetRedraw(false);
     SetBackColor(WinColor(GridColor(s, 1)));
-    const MonthLayout g = ComputeMonthLayout(st, firstWeekday);
+    const MonthLayout g = ComputeMonthLayout(st, firstWeekday, fastDay);
     for (int r = 0; r <= 6; ++r)
         for (int c = 1; c <= 6; ++c) {
             const MonthCell& cell = g.Cells[r][c];
             SetCell(r, c, cell.Text, WinColor(GridColor(s, cell.Back)), WinColor(GridColor(s, cell.Fore)),
                     cell.Bold);
+            SetCellMark(r, c, g.Fast[r][c]);
         }
     SelRow = int16_t(g.SelRow);
     SelCol = int16_t(g.SelCol);

@@ -13,6 +13,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 
 namespace vorelian {
 
@@ -27,14 +28,18 @@ struct MonthCell {
 
 struct MonthLayout {
     std::array<std::array<MonthCell, 7>, 7> Cells{}; // [row][column]; column 0 is not used
+    std::array<std::array<bool, 7>, 7> Fast{};       // days of the month that are fast days
     int SelRow = 0, SelCol = 1;                      // the cell of the current day
 };
 
 // The grid row (1..7) that shows Sunday for a first weekday of 1 (Monday) or 7 (Sunday).
 int16_t SundayRowOf(int16_t firstWeekday);
 
+// Whether the day of a day number is a fast day; empty when nothing is known of fasts.
+using FastDayTest = std::function<bool(int32_t dayNumber)>;
+
 // The cells of the current month of the current style.
-MonthLayout ComputeMonthLayout(const CalendarState& st, int16_t firstWeekday);
+MonthLayout ComputeMonthLayout(const CalendarState& st, int16_t firstWeekday, const FastDayTest& fastDay = {});
 
 class MonthGrid : public FlexGrid {
     Q_OBJECT
@@ -44,8 +49,8 @@ public:
     // The weekday abbreviations in column 0, Sunday's bold and red, the other setting's Sunday row reset.
     void SetWeekDaysNames(int16_t firstWeekday, int16_t style);
 
-    // Fills the month with its colours and puts the highlight on the current day.
-    void Fill(const CalendarState& st, int16_t firstWeekday);
+    // Fills the month with its colours and fast-day marks and puts the highlight on the current day.
+    void Fill(const CalendarState& st, int16_t firstWeekday, const FastDayTest& fastDay = {});
 
     // The highlight: Highlight saves the cell's look and paints it; RestoreHighlighted paints the saved
     // look back into the highlighted cell.

@@ -31,6 +31,7 @@ private Q_SLOTS:
         QCOMPARE(s.FontName, QStringLiteral("System"));
         QCOMPARE(s.FontSize, 10);
         QVERIFY(!s.FontBold && !s.FontItalic && !s.ShowIndiction && !s.ShowAllStyles);
+        QVERIFY(s.ShowFasting);
         QCOMPARE(s.LastDir, QString());
         QCOMPARE(s.MinYear, 1901);
         QCOMPARE(s.MaxYear, 2100);
@@ -161,6 +162,7 @@ private Q_SLOTS:
         s.FontBold = true;
         s.ShowIndiction = true;
         s.ShowAllStyles = true;
+        s.ShowFasting = false;
         s.LastDir = QStringLiteral("/tmp/отчёты");
         s.MinYear = 1800;
         s.MaxYear = 2200;
@@ -181,6 +183,8 @@ private Q_SLOTS:
         QCOMPARE(r.FontSize, 12);
         QVERIFY(!r.FontBold);
         QVERIFY(r.ShowIndiction && r.ShowAllStyles);
+        QCOMPARE(store->value("Settings/ShowFasting").toString(), QStringLiteral("False"));
+        QVERIFY(!r.ShowFasting);
         QCOMPARE(r.LastDir, s.LastDir);
         QCOMPARE(r.MinYear, 1800);
         QCOMPARE(r.MaxYear, 2200);

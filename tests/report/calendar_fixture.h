@@ -8,6 +8,7 @@
 #include "core/cp1251.h"
 #include "core/recalc.h"
 #include "core/settings.h"
+#include "engine/startup.h"
 #include "report/report.h"
 
 #include <QFile>
@@ -89,34 +90,18 @@ public:
     explicit Calendar(const Files& files = {}) {
         for (auto it = files.begin(); it != files.end(); ++it)
             WriteFile(Dir.filePath(it.key()), it.value());
-        Data.Files.SetFolder(Dir.path());
-        vorelian::LoadBases(Data);
-        vorelian::InitStyleTables(State);
-        vorelian::SetYearRange(State, 1901, 2100);
-        State.Hooks = &Hooks;
+        vorelian::StartCalendar(Data, State, Dir.path(), 1901, 2100, &Hooks);
     }
     Calendar(const Calendar&) = delete;
     Calendar& operator=(const Calendar&) = delete;
 
     // Makes a date of a style current the way a jump to any day does.
     void SetDate(int16_t style, int day, int month, int year) {
-        State.CurStyle = style;
-        State.CurDayNumber = vorelian::DayNumber(style, int16_t(day), int16_t(month), int16_t(year));
-        vorelian::DayNumberToJulian(State);
-        vorelian::JulianToAnnoMundi(State);
-        vorelian::JulianToGregorian(State);
-        vorelian::RecalcYear(State);
+        vorelian::GoToDate(State, style, int16_t(day), int16_t(month), int16_t(year));
     }
     void SetGregorian(int day, int month, int year) { SetDate(vorelian::StyleGregorian, day, month, year); }
     // Makes a day number current in a style, as a jump to that day does.
-    void SetDay(int16_t style, int32_t dayNumber) {
-        State.CurStyle = style;
-        State.CurDayNumber = dayNumber;
-        vorelian::DayNumberToJulian(State);
-        vorelian::JulianToAnnoMundi(State);
-        vorelian::JulianToGregorian(State);
-        vorelian::RecalcYear(State);
-    }
+    void SetDay(int16_t style, int32_t dayNumber) { vorelian::GoToDay(State, style, dayNumber); }
 
     // Temporary report files inside the scratch folder.
     void MakeTempFiles() {
@@ -153,12 +138,11 @@ public:
 struct Snapshot {
     explicit Snapshot(const Calendar& c)
         : Style(c.State.CurStyle), Day(c.State.CurDayNumber), Weekday(c.State.CurWeekday),
-          Dates(c.State.StyleDates), Pascha(c.State.Pascha), Reloc(c.Data.Bases.RelocDayNumber),
-          Reloc1(c.Data.Bases.Reloc1DayNumber), Reloc1Prev(c.Data.Bases.Reloc1PrevDayNumber),
-          Special(c.Data.Bases.SpecialDayNumber), SpecialPrev(c.Data.Bases.SpecialPrevDayNumber),
-          Weekdays(c.Data.Bases.WeekdaysDayNumber), Weekdays1(c.Data.Bases.Weekdays1DayNumber),
-          Weekdays1Prev(c.Data.Bases.Weekdays1PrevDayNumber), SpecWeek(c.Data.Bases.SpecWeekDaysDayNumber),
-          SpecWeekPrev(c.Data.Bases.SpecWeekDaysPrevDayNumber) {}
+          Dates(c.State.StyleDates), Pascha(c.State.Pascha) {
+        for (int k = 0; k < vorelian::BaseKinds; ++k)
+            for (const vorelian::BaseRecord& r : c.Data.Bases[vorelian::BaseKind(k)].Records)
+                Placed.push_back({r.DayNumber, r.PrevDayNumber});
+    }
     bool operator==(const Snapshot&) const = default;
 
     int16_t Style;
@@ -166,8 +150,7 @@ struct Snapshot {
     int16_t Weekday;
     std::array<vorelian::StyleDate, 4> Dates;
     vorelian::PaschaBlock Pascha;
-    std::vector<int32_t> Reloc, Reloc1, Reloc1Prev, Special, SpecialPrev, Weekdays, Weekdays1, Weekdays1Prev,
-        SpecWeek, SpecWeekPrev;
+    std::vector<std::pair<int32_t, int32_t>> Placed; // every record's day numbers, base after base
 };
 
 } // namespace fixture

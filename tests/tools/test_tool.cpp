@@ -9,7 +9,11 @@
 #include "report/report.h"
 
 #include <QDate>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 
 #include <functional>
 
@@ -46,6 +50,27 @@ Run Tool(const QStringList& args) {
     r.Out = p.readAllStandardOutput();
     r.Err = p.readAllStandardError();
     return r;
+}
+
+// The one document of a JSON run, parsed back.
+QJsonObject Json(const Run& r) {
+    QJsonParseError error;
+    const QJsonDocument doc = QJsonDocument::fromJson(r.Out, &error);
+    return error.error == QJsonParseError::NoError ? doc.object() : QJsonObject();
+}
+
+// A calendar file with its folded lines joined again.
+QByteArray Unfolded(QByteArray ics) {
+    return ics.replace("\r\n ", "");
+}
+
+// The dates of the events of a calendar file, in order.
+QStringList EventDates(const QByteArray& ics) {
+    static const QRegularExpression start(QStringLiteral("\r\nDTSTART;VALUE=DATE:(\\d{8})\r\n"));
+    QStringList dates;
+    for (auto it = start.globalMatch(QString::fromUtf8(ics)); it.hasNext();)
+        dates << it.next().captured(1);
+    return dates;
 }
 
 } // namespace
@@ -178,7 +203,7 @@ private Q_SLOTS:
             for (const char* word :
                  {"day", "week", "month", "year", "feasts", "search", "--date", "--style", "--format",
                   "--indiction", "--all-styles", "--first-weekday", "--font", "--font-size", "--min-year",
-                  "--max-year", "--data", "--text", "--whole-word"})
+                  "--max-year", "--data", "--text", "--whole-word", "--fasting"})
                 QVERIFY2(text.contains(QLatin1String(word)), word);
             QVERIFY(text.contains(u"Сотворения"));
             QVERIFY(text.contains(u"Anno Mundi"));
@@ -277,6 +302,231 @@ private Q_SLOTS:
             QVERIFY2(r.Out.contains(line), line);
     }
 
+    // JSON of fixed days of the bundled data set.
+    void jsonDays_data() {
+        QTest::addColumn<QString>("date");
+        QTest::addColumn<QString>("julian");
+        QTest::addColumn<int>("weekday");
+        QTest::addColumn<int>("tone"); // 0: null
+        QTest::addColumn<bool>("red");
+        QTest::addColumn<QString>("firstText");
+        QTest::addColumn<QString>("firstRank");
+        QTest::addColumn<bool>("firstMovable");
+        QTest::addRow("Pascha 2027") << "2027-05-02"
+                                     << "2027-04-19" << 7 << 0 << true
+                                     << "Воскресение Господа Бога и Спаса нашего Иисуса Христа."
+                                     << "great" << true;
+        QTest::addRow("7 January 2027") << "2027-01-07"
+                                        << "2026-12-25" << 4 << 6 << true
+                                        << "Рождество по плоти Господа Бога и Спаса нашего Иисуса Христа."
+                                        << "great" << false;
+        QTest::addRow("a Sunday with a tone")
+            << "2027-01-10"
+            << "2026-12-28" << 7 << 7 << true
+            << "Праведных Иосифа Обручника, Давида царя и Иакова, брата Господня."
+            << "" << true;
+    }
+    void jsonDays() {
+        QFETCH(QString, date);
+        QFETCH(QString, julian);
+        QFETCH(int, weekday);
+        QFETCH(int, tone);
+        QFETCH(bool, red);
+        QFETCH(QString, firstText);
+        QFETCH(QString, firstRank);
+        QFETCH(bool, firstMovable);
+        const Run r = Tool({"day", "--format", "json", "--date", date});
+        QCOMPARE(r.Status, 0);
+        const QJsonObject doc = Json(r);
+        QCOMPARE(doc.keys(), QStringList{"days"});
+        QCOMPARE(doc["days"].toArray().size(), 1);
+        const QJsonObject day = doc["days"].toArray()[0].toObject();
+        QCOMPARE(day["gregorian"].toString(), date);
+        QCOMPARE(day["julian"].toString(), julian);
+        QCOMPARE(day["weekday"].toInt(), weekday);
+        QCOMPARE(day["tone"].isNull(), tone == 0);
+        QCOMPARE(day["tone"].toInt(), tone);
+        QCOMPARE(day["red"].toBool(), red);
+        const QJsonArray entries = day["entries"].toArray();
+        QVERIFY(!entries.isEmpty());
+        const QJsonObject first = entries[0].toObject();
+        QCOMPARE(first["text"].toString(), firstText);
+        QCOMPARE(first["rank"].toString(), firstRank);
+        QCOMPARE(first["rank"].isNull(), firstRank.isEmpty());
+        QCOMPARE(first["movable"].toBool(), firstMovable);
+        QCOMPARE(first["group"].toInt(), 0);
+        for (const QJsonValue& e : entries)
+            QVERIFY2(!e.toObject()["text"].toString().contains(QRegularExpression("[{}\\\\]")),
+                     qPrintable(e.toObject()["text"].toString()));
+    }
+
+    // Pascha has the feast (placed by the movable cycle) and the saints of its fixed date.
+    void movableAndFixedOnOneDay() {
+        const QJsonArray entries = Json(Tool({"day", "--format", "json", "--date", "2027-05-02"}))["days"]
+                                       .toArray()[0]
+                                       .toObject()["entries"]
+                                       .toArray();
+        bool movable = false, fixed = false;
+        for (const QJsonValue& e : entries)
+            (e.toObject()["movable"].toBool() ? movable : fixed) = true;
+        QVERIFY(movable && fixed);
+    }
+
+    // The entries of a day are the lines of its day report below the weekday line, without the mark
+    // column and without the fasting line.
+    void entriesAreTheDayReportLines_data() {
+        QTest::addColumn<QString>("date");
+        QTest::addColumn<QString>("style");
+        for (const char* d : {"2027-05-02", "2027-01-07", "2027-01-10", "2027-06-20", "2027-05-09",
+                              "2027-04-25", "2027-03-20", "2027-08-28", "2027-09-27", "2027-12-19"})
+            QTest::addRow("%s", d) << d << "3";
+        QTest::addRow("Julian 25 December 2026") << "2026-12-25"
+                                                 << "2";
+        QTest::addRow("Anno Mundi 1 September 7536") << "7536-01-01"
+                                                     << "1";
+    }
+    void entriesAreTheDayReportLines() {
+        QFETCH(QString, date);
+        QFETCH(QString, style);
+        const Run text = Tool({"day", "--date", date, "--style", style});
+        const Run json = Tool({"day", "--date", date, "--style", style, "--format", "json"});
+        QCOMPARE(text.Status, 0);
+        QCOMPARE(json.Status, 0);
+        const QJsonObject day = Json(json)["days"].toArray()[0].toObject();
+        QStringList lines = QString::fromUtf8(text.Out).split(u'\n', Qt::SkipEmptyParts);
+        const qsizetype weekdayLine = lines.indexOf("    " + day["weekdayLine"].toString());
+        QVERIFY2(weekdayLine > 0, qPrintable(day["weekdayLine"].toString()));
+        lines = lines.mid(weekdayLine + 1);
+        for (QString& l : lines)
+            l = l.mid(4);
+        if (!day["fasting"].isNull()) {
+            QVERIFY(!lines.isEmpty());
+            QCOMPARE(lines.takeLast(), day["fasting"]["text"].toString());
+        }
+        QStringList entries;
+        for (const QJsonValue& e : day["entries"].toArray())
+            entries << e.toObject()["text"].toString();
+        QCOMPARE(entries, lines);
+    }
+
+    void jsonReports_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("days");
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QString>("last");
+        using L = QStringList;
+        QTest::addRow("week") << L{"week", "--date", "2027-05-05"} << 7 << "2027-05-02"
+                              << "2027-05-08";
+        QTest::addRow("month") << L{"month", "--date", "2028-02-10"} << 29 << "2028-02-01"
+                               << "2028-02-29";
+        QTest::addRow("year") << L{"year", "--date", "2027-05-05"} << 365 << "2027-01-01"
+                              << "2027-12-31";
+        QTest::addRow("Julian year") << L{"year", "--style", "2", "--date", "2027-05-05"} << 365
+                                     << "2027-01-14"
+                                     << "2028-01-13";
+        QTest::addRow("Anno Mundi year")
+            << L{"year", "--style", "1", "--date", "7536-05-05"} << 366 << "2027-09-14"
+            << "2028-09-13";
+    }
+    void jsonReports() {
+        QFETCH(QStringList, args);
+        QFETCH(int, days);
+        QFETCH(QString, first);
+        QFETCH(QString, last);
+        const Run r = Tool(args << "--format"
+                                << "json");
+        QCOMPARE(r.Status, 0);
+        const QJsonArray list = Json(r)["days"].toArray();
+        QCOMPARE(list.size(), days);
+        QCOMPARE(list.first()["gregorian"].toString(), first);
+        QCOMPARE(list.last()["gregorian"].toString(), last);
+        for (const QJsonValue& d : list)
+            QCOMPARE(d.toObject().keys(),
+                     (QStringList{"annoMundi", "entries", "fasting", "gregorian", "indiction", "julian",
+                                  "red", "tone", "weekday", "weekdayLine"}));
+    }
+
+    void jsonFeastsAndSearch() {
+        const QJsonObject feasts = Json(Tool({"feasts", "--format", "json", "--date", "2027-05-05"}));
+        QCOMPARE(feasts.keys(), QStringList{"feasts"});
+        const QJsonArray rows = feasts["feasts"].toArray();
+        QVERIFY(rows.size() >= 18);
+        for (const QJsonValue& f : rows)
+            QCOMPARE(f.toObject().keys(),
+                     (QStringList{"annoMundi", "gregorian", "julian", "movable", "red", "text"}));
+        bool pascha = false;
+        for (const QJsonValue& f : rows)
+            pascha |= f["gregorian"].toString() == "2027-05-02" && f["movable"].toBool();
+        QVERIFY(pascha);
+
+        const QJsonObject search = Json(
+            Tool({"search", "--format", "json", "--date", "2027-05-05", "--text", "Пермск", "--whole-word"}));
+        QCOMPARE(search.keys(), (QStringList{"matches", "text", "wholeWord", "year"}));
+        QCOMPARE(search["text"].toString(), "Пермск");
+        QCOMPARE(search["wholeWord"].toBool(), true);
+        QCOMPARE(search["year"].toInt(), 2027);
+        const QJsonObject loose =
+            Json(Tool({"search", "--format", "json", "--date", "2027-05-05", "--text", "Пермск"}));
+        const QJsonArray matches = loose["matches"].toArray();
+        QVERIFY(!matches.isEmpty());
+        for (const QJsonValue& m : matches) {
+            QCOMPARE(m.toObject().keys(), (QStringList{"annoMundi", "gregorian", "julian", "text"}));
+            QVERIFY(m["text"].toString().contains("Пермск"));
+        }
+    }
+
+    // The great feasts of a year: the twelve, the great feasts of the year and Pascha, on the days the
+    // JSON of the year gives a great entry.
+    void icalGreatFeastsOfAYear() {
+        const Run r = Tool({"ical", "--from", "2027-01-01", "--to", "2027-12-31", "--scope", "great"});
+        QCOMPARE(r.Status, 0);
+        const QStringList dates = EventDates(r.Out);
+        QCOMPARE(dates.size(), 18);
+        QStringList great;
+        for (const QJsonValue& d :
+             Json(Tool({"year", "--format", "json", "--date", "2027-01-01"}))["days"].toArray())
+            for (const QJsonValue& e : d["entries"].toArray())
+                if (e["rank"].toString() == "great") {
+                    great << d["gregorian"].toString().remove(u'-');
+                    break;
+                }
+        QCOMPARE(dates, great);
+        for (const char* day : {"20270107", "20270119", "20270215", "20270407", "20270425", "20270502",
+                                "20270610", "20270620", "20270707", "20270712", "20270819", "20270828",
+                                "20270911", "20270921", "20270927", "20271014", "20271204"})
+            QVERIFY2(dates.contains(day), day);
+        QVERIFY(Unfolded(r.Out).contains(
+            "\r\nSUMMARY:Воскресение Господа Бога и Спаса нашего Иисуса Христа.\r\n"));
+    }
+
+    // The same range gives the same bytes, whatever day it is run; a wider range holds the same events.
+    void icalIsStable() {
+        const QStringList args = {"ical", "--from", "2027-04-25", "--to", "2027-05-09", "--scope", "all"};
+        const Run one = Tool(args), two = Tool(args);
+        QCOMPARE(one.Status, 0);
+        QCOMPARE(one.Out, two.Out);
+        QCOMPARE(EventDates(one.Out).size(), 15);
+        const Run wider = Tool({"ical", "--from", "2027-04-01", "--to", "2027-05-31", "--scope", "all"});
+        const auto event = [](const QByteArray& ics, const char* date) {
+            const qsizetype at = ics.indexOf(QByteArray("UID:") + date);
+            return ics.mid(at, ics.indexOf("END:VEVENT", at) - at);
+        };
+        QVERIFY(!event(one.Out, "20270502-all").isEmpty());
+        QCOMPARE(event(one.Out, "20270502-all"), event(wider.Out, "20270502-all"));
+    }
+
+    // Red days: every Sunday and every red feast; the style only says how --from and --to are read.
+    void icalRedDaysInAnyStyle() {
+        const Run gregorian = Tool({"ical", "--from", "2027-01-14", "--to", "2027-02-13", "--scope", "red"});
+        const Run julian =
+            Tool({"ical", "--style", "2", "--from", "2027-01-01", "--to", "2027-01-31", "--scope", "red"});
+        QCOMPARE(gregorian.Status, 0);
+        QCOMPARE(gregorian.Out, julian.Out);
+        const QStringList dates = EventDates(gregorian.Out);
+        for (const char* sunday : {"20270117", "20270124", "20270131", "20270207"})
+            QVERIFY2(dates.contains(sunday), sunday);
+    }
+
     void badArguments_data() {
         QTest::addColumn<QStringList>("args");
         using L = QStringList;
@@ -310,7 +560,27 @@ private Q_SLOTS:
         QTest::addRow("empty font") << L{"day", "--font", ""};
         QTest::addRow("min year 0") << L{"day", "--min-year", "0"};
         QTest::addRow("max year 3001") << L{"day", "--max-year", "3001"};
+        QTest::addRow("fasting yes") << L{"day", "--fasting", "yes"};
+        QTest::addRow("fasting without its value") << L{"day", "--fasting"};
         QTest::addRow("missing data folder") << L{"day", "--data", "/nonexistent/vorelian/Calendar"};
+        QTest::addRow("json with a bad date") << L{"day", "--format", "json", "--date", "2027-02-29"};
+        QTest::addRow("ical without a range") << L{"ical"};
+        QTest::addRow("ical without its end") << L{"ical", "--from", "2027-01-01"};
+        QTest::addRow("ical from after to") << L{"ical", "--from", "2027-01-02", "--to", "2027-01-01"};
+        QTest::addRow("ical of 50 years") << L{"ical", "--from", "1901-01-01", "--to", "1951-01-01"};
+        QTest::addRow("ical of 200 years") << L{"ical", "--from", "1901-01-01", "--to", "2100-12-31"};
+        QTest::addRow("ical malformed date") << L{"ical", "--from", "2027-1-1x", "--to", "2027-12-31"};
+        QTest::addRow("ical no such day") << L{"ical", "--from", "2027-02-29", "--to", "2027-12-31"};
+        QTest::addRow("ical before the range") << L{"ical", "--from", "1900-12-31", "--to", "1901-01-10"};
+        QTest::addRow("ical after the range") << L{"ical", "--from", "2100-12-01", "--to", "2101-01-01"};
+        QTest::addRow("ical unknown scope")
+            << L{"ical", "--from", "2027-01-01", "--to", "2027-12-31", "--scope", "saints"};
+        QTest::addRow("ical with a format")
+            << L{"ical", "--from", "2027-01-01", "--to", "2027-12-31", "--format", "json"};
+        QTest::addRow("ical with a date")
+            << L{"ical", "--from", "2027-01-01", "--to", "2027-12-31", "--date", "2027-01-01"};
+        QTest::addRow("scope without ical") << L{"day", "--scope", "great"};
+        QTest::addRow("range without ical") << L{"year", "--from", "2027-01-01", "--to", "2027-12-31"};
     }
     void badArguments() {
         QFETCH(QStringList, args);

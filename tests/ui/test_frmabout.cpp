@@ -1,6 +1,8 @@
-// The Help menu's links and the About box: the help page beside the program, the two forms of the mail
-// link, the box's texts, its place on the screen and its links lighting up under the mouse.
+// The Help menu's links and the About box: the help page in the help folder found, the help window and
+// its links, the two forms of the mail link, the box's texts, its place on the screen and its links
+// lighting up under the mouse.
 #include "ui/frmabout.h"
+#include "ui/frmhelp.h"
 #include "ui/helplinks.h"
 #include "ui/windowplace.h"
 #include "uiservices_fake.h"
@@ -9,6 +11,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
+#include <QTextBrowser>
 #include <QUrlQuery>
 #include <QtTest>
 
@@ -16,6 +19,9 @@ using namespace vorelian;
 using vorelian::testing::FakeServices;
 
 namespace {
+
+const Contacts kSomeContacts{QStringLiteral("https://vorelian.example.org"),
+                             QStringLiteral("vorelian@example.org")};
 
 bool LooksLit(const QLabel* label) {
     return label->font().underline() && label->palette().color(QPalette::WindowText) == QColor(0, 0, 255);
@@ -31,39 +37,70 @@ class TestFrmAbout : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void helpPageBesideTheProgram_data() {
+    void helpPageInTheHelpFolder_data() {
         QTest::addColumn<QString>("folder");
-        QTest::addRow("without separator") << "/opt/vorelian";
-        QTest::addRow("with separator") << "/opt/vorelian/";
+        QTest::addColumn<QString>("page");
+        QTest::addRow("without separator") << "/usr/share/vorelian/Help"
+                                           << "/usr/share/vorelian/Help/Index.html";
+        QTest::addRow("with separator") << "/usr/share/vorelian/Help/"
+                                        << "/usr/share/vorelian/Help/Index.html";
+        QTest::addRow("no help folder found") << ""
+                                              << "";
     }
 
-    void helpPageBesideTheProgram() {
+    void helpPageInTheHelpFolder() {
         QFETCH(QString, folder);
-        QCOMPARE(HelpPageUrl(folder).toLocalFile(), QStringLiteral("/opt/vorelian/Help/Index.html"));
+        QFETCH(QString, page);
+        DataPlaces places;
+        places.Help = folder;
+        QCOMPARE(HelpPage(places), page);
     }
 
-    void f1OpensTheHelpOfThisProgram() {
+    // The page opens in the program's own window; its anchors and local pages stay there, and only
+    // links to the web or to mail leave for the desktop.
+    void helpWindowFollowsLinks() {
         FakeServices fake;
-        OpenHelp();
-        QCOMPARE(int(fake.Opened.size()), 1);
-        QCOMPARE(fake.Opened[0].toLocalFile(), QCoreApplication::applicationDirPath() + "/Help/Index.html");
+        QWidget owner;
+        const QString page = QStringLiteral(VORELIAN_SOURCE_DIR "/data/Help/Index.html");
+        frmHelp* help = frmHelp::ShowHelp(&owner, page);
+        QVERIFY(help->isVisible());
+        QTextBrowser* browser = help->Browser();
+        QCOMPARE(browser->source(), QUrl::fromLocalFile(page));
+        Q_EMIT browser->anchorClicked(QUrl(QStringLiteral("#data")));
+        QCOMPARE(browser->source().toLocalFile(), page);
+        Q_EMIT browser->anchorClicked(QUrl(QStringLiteral("https://www.patriarchia.ru/")));
+        Q_EMIT browser->anchorClicked(QUrl(QStringLiteral("mailto:someone@example.net")));
+        QCOMPARE(int(fake.Opened.size()), 2);
+        QCOMPARE(fake.Opened[0], QUrl(QStringLiteral("https://www.patriarchia.ru/")));
+        QCOMPARE(fake.Opened[1].scheme(), QStringLiteral("mailto"));
+        QCOMPARE(frmHelp::ShowHelp(&owner, page), help);
+
+        frmHelp* missing = frmHelp::ShowHelp(nullptr, QString());
+        QVERIFY(missing->Browser()->toPlainText().contains(QStringLiteral("Help/Index.html")));
+        delete missing;
     }
 
-    void mailLinks() {
+    // Without addresses in the build the mail and web commands open nothing.
+    void menuLinksFollowTheBuild() {
         FakeServices fake;
         OpenMailToAuthor();
         OpenHomePage();
-        QCOMPARE(int(fake.Opened.size()), 2);
-        const QUrl mail = fake.Opened[0];
+        const Contacts& built = ProjectContacts();
+        QCOMPARE(int(fake.Opened.size()), int(!built.EMail.isEmpty()) + int(!built.HomePage.isEmpty()));
+    }
+
+    void mailLinks() {
+        const QUrl mail = MailUrl(kSomeContacts.EMail, true);
         QCOMPARE(mail.toString(), QStringLiteral("mailto:vorelian@example.org?subject=tavr&body="));
         QCOMPARE(mail.scheme(), QStringLiteral("mailto"));
-        QCOMPARE(mail.path(), kAuthorEMail);
+        QCOMPARE(mail.path(), kSomeContacts.EMail);
         const QUrlQuery query(mail);
         QCOMPARE(query.queryItemValue("subject"), QStringLiteral("tavr"));
         QVERIFY(query.hasQueryItem("body"));
         QVERIFY(query.queryItemValue("body").isEmpty());
-        QCOMPARE(fake.Opened[1], QUrl(QStringLiteral("https://vorelian.example.org")));
-        QCOMPARE(MailUrl(false).toString(), QStringLiteral("mailto:vorelian@example.org"));
+        QCOMPARE(HomePageUrl(kSomeContacts.HomePage), QUrl(QStringLiteral("https://vorelian.example.org")));
+        QCOMPARE(MailUrl(kSomeContacts.EMail, false).toString(),
+                 QStringLiteral("mailto:vorelian@example.org"));
     }
 
     void placement_data() {
@@ -89,7 +126,7 @@ private Q_SLOTS:
     void aboutBoxTexts() {
         FakeServices fake;
         QWidget owner;
-        QPointer<frmAbout> box = frmAbout::ShowAbout(&owner);
+        QPointer<frmAbout> box = frmAbout::ShowAbout(&owner, kSomeContacts);
         QVERIFY(box->isVisible());
         QVERIFY(!box->isModal());
         QCOMPARE(box->windowTitle(), QStringLiteral("Vorelian"));
@@ -101,7 +138,9 @@ private Q_SLOTS:
                               .arg(VORELIAN_VERSION_MAJOR)
                               .arg(VORELIAN_VERSION_MINOR)
                               .arg(VORELIAN_VERSION_PATCH));
-        QVERIFY(!box->findChild<QLabel*>("Label3")->text().isEmpty());
+        QVERIFY(
+            box->findChild<QLabel*>("Label3")->text().contains(QStringLiteral("The Vorelian developers")));
+        QVERIFY(box->findChild<QLabel*>("Label3")->text().contains(QStringLiteral("MIT License")));
         QCOMPARE(box->Label4()->text(), QStringLiteral("Web site: https://vorelian.example.org"));
         QCOMPARE(box->Label5()->text(), QStringLiteral("E-mail: vorelian@example.org"));
         QCOMPARE(box->Label4()->cursor().shape(), Qt::PointingHandCursor);
@@ -113,9 +152,19 @@ private Q_SLOTS:
         QVERIFY(box.isNull());
     }
 
+    // A build without addresses shows neither link.
+    void aboutBoxWithoutAddresses() {
+        frmAbout box(nullptr, Contacts{});
+        box.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&box));
+        QVERIFY(box.Label4()->isHidden());
+        QVERIFY(box.Label5()->isHidden());
+        QVERIFY(box.findChild<QLabel*>("Label2")->isVisible());
+    }
+
     void linksLightUpUnderTheMouse() {
         FakeServices fake;
-        frmAbout box;
+        frmAbout box(nullptr, kSomeContacts);
         box.show();
         QVERIFY(QTest::qWaitForWindowExposed(&box));
         QVERIFY(LooksPlain(box.Label4()) && LooksPlain(box.Label5()));
@@ -136,7 +185,7 @@ private Q_SLOTS:
 
     void linksOpenTheirTargets() {
         FakeServices fake;
-        frmAbout box;
+        frmAbout box(nullptr, kSomeContacts);
         box.show();
         QVERIFY(QTest::qWaitForWindowExposed(&box));
         QTest::mouseClick(box.Label4(), Qt::LeftButton);

@@ -6,15 +6,19 @@
 
 #include "core/cp1251.h"
 #include "ui/frmabout.h"
+#include "ui/frmhelp.h"
 #include "ui/frmrange.h"
+#include "ui/helplinks.h"
 
 #include <QCheckBox>
 #include <QClipboard>
+#include <QDialogButtonBox>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTextBrowser>
 
 using fixture::Program;
 using namespace vorelian;
@@ -134,18 +138,47 @@ private Q_SLOTS:
         QCOMPARE(p.app->State.MinYears[StyleAnnoMundi], 7508);
     }
 
+    // F1 opens the help page found beside the program in the program's own help window; a second F1
+    // brings the same window back. Mail and web commands are enabled only with an address.
     void helpAndAbout() {
         testing::FakeServices services;
+        const QString help = world.ProgramFolder() + QStringLiteral("/Help");
+        QDir().mkpath(help);
+        QVERIFY(QFile::copy(QStringLiteral(VORELIAN_SOURCE_DIR "/data/Help/Index.html"),
+                            help + QStringLiteral("/Index.html")));
         Program p(world, friday);
+        QVERIFY(p.Activate());
+        QTest::keyClick(p.w, Qt::Key_F1);
+        auto* window = p.w->findChild<frmHelp*>();
+        QVERIFY(window && window->isVisible());
+        QCOMPARE(window->Browser()->source(), QUrl::fromLocalFile(help + QStringLiteral("/Index.html")));
+        QCOMPARE(window->Browser()->documentTitle(), QStringLiteral("Vorelian — помощь"));
+        QVERIFY(window->Browser()->toPlainText().contains(QStringLiteral("Три стиля летосчисления")));
+        QCOMPARE(window->windowIcon().cacheKey(), QApplication::windowIcon().cacheKey());
+        window->close();
         p.Action(QStringLiteral("mnuHelp"))->trigger();
-        p.Action(QStringLiteral("mnuEMail"))->trigger();
-        QCOMPARE(services.Opened.size(), std::size_t(2));
-        QVERIFY(services.Opened[0].toLocalFile().endsWith(QStringLiteral("Help/Index.html")));
-        QCOMPARE(services.Opened[1].scheme(), QStringLiteral("mailto"));
+        QCOMPARE(p.w->findChildren<frmHelp*>().size(), 1);
+        QVERIFY(window->isVisible());
+        QVERIFY(services.Opened.empty());
+
+        QCOMPARE(p.Action(QStringLiteral("mnuEMail"))->isEnabled(), !ProjectContacts().EMail.isEmpty());
+        QCOMPARE(p.Action(QStringLiteral("mnuHomePage"))->isEnabled(), !ProjectContacts().HomePage.isEmpty());
         p.Action(QStringLiteral("mnuAbout"))->trigger();
         frmAbout* about = p.w->findChild<frmAbout*>();
         QVERIFY(about && about->isVisible());
         about->close();
+        QFile::remove(help + QStringLiteral("/Index.html"));
+    }
+
+    // Qt's own dialogs and buttons speak Russian, and every window wears the program's icon.
+    void russianDialogsAndTheIcon() {
+        Program p(world, friday);
+        QDialogButtonBox buttons(QDialogButtonBox::Save | QDialogButtonBox::Cancel);
+        QCOMPARE(buttons.button(QDialogButtonBox::Save)->text(), QStringLiteral("Сохранить"));
+        QCOMPARE(buttons.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("Отмена"));
+        QVERIFY(!p.w->windowIcon().isNull());
+        QVERIFY(p.w->windowIcon().availableSizes().contains(QSize(16, 16)));
+        QVERIFY(p.w->windowIcon().availableSizes().contains(QSize(256, 256)));
     }
 };
 

@@ -106,6 +106,33 @@ private Q_SLOTS:
             }
     }
 
+    // Fast days carry a violet corner mark, drawn over any background, the highlight's included; days of
+    // the next and previous months carry none, and without a fast-day test no cell has one.
+    void fastDaysCarryTheCornerMark() {
+        const CalendarState st = StateAt(StyleGregorian, 15, 3, 2024); // a Friday, highlighted
+        MonthGrid grid;
+        grid.show();
+        const auto wednesdayOrFriday = [](int32_t n) { return WeekdayOf(n) == 3 || WeekdayOf(n) == 5; };
+        grid.Fill(st, 1, wednesdayOrFriday);
+        const QImage shown = grid.grab().toImage();
+        const MonthLayout g = ComputeMonthLayout(st, 1);
+        int marked = 0;
+        for (int r = 0; r <= 6; ++r)
+            for (int c = 1; c <= 6; ++c) {
+                const bool fast = g.Cells[r][c].CellKind == MonthCell::Current && (r == 2 || r == 4);
+                QCOMPARE(grid.CellMark(r, c), fast);
+                const QRect cell = grid.visualRect(grid.model()->index(r, c));
+                const QPoint corner = grid.viewport()->mapTo(&grid, cell.topLeft() + QPoint(1, 1));
+                QCOMPARE(shown.pixelColor(corner) == QColor(112, 48, 160), fast);
+                marked += fast;
+            }
+        QCOMPARE(marked, 9); // March 2024: four Wednesdays and five Fridays
+        grid.Fill(st, 1);
+        for (int r = 0; r <= 6; ++r)
+            for (int c = 1; c <= 6; ++c)
+                QVERIFY(!grid.CellMark(r, c));
+    }
+
     void controlsAtTheDesignSize() {
         Program p(world, QDate(2024, 3, 15));
         QWidget* client = p.w->centralWidget();

@@ -41,6 +41,7 @@ private Q_SLOTS:
         // Every item of the other units' commands is there with its shortcut.
         const QList<std::pair<const char*, QKeySequence>> items = {
             {"mnuSaveAS", QKeySequence(Qt::CTRL | Qt::Key_S)},
+            {"mnuExportIcal", QKeySequence()},
             {"mnuCopy", QKeySequence(Qt::CTRL | Qt::Key_C)},
             {"mnuCopyAll", QKeySequence(Qt::CTRL | Qt::Key_A)},
             {"mnuFind", QKeySequence(Qt::CTRL | Qt::Key_F)},
@@ -200,6 +201,43 @@ private Q_SLOTS:
         item->trigger();
         p.Action(QStringLiteral("mnuTab_1"))->trigger();
         QVERIFY(p.w->View(1)->Text().contains(line));
+    }
+
+    // With a rule file in the data set the day report ends with the day's fast and the month grid marks
+    // the fast days; the option «Показывать пост», on by default, takes both away and brings them back.
+    void fastingOptionShowsTheLineAndTheMarks() {
+        const QString rules = world.ProgramFolder() + QStringLiteral("/Calendar/Fasting.DAT");
+        QFile file(rules);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("[Levels]\r\ndry=Fast.\r\nnone=Free.\r\n[1]\r\nweekdays=3,5\r\nlevel=dry\r\n[2]\r\nlevel=none\r\n");
+        file.close();
+        struct Remove {
+            QString Path;
+            ~Remove() { QFile::remove(Path); }
+        } remove{rules};
+        Program p(world, friday); // 15 March 2024, a Friday
+        QAction* item = p.Action(QStringLiteral("mnuFasting"));
+        QCOMPARE(item->text(), QStringLiteral("Показывать по&ст"));
+        const auto marked = [&p] {
+            QStringList days;
+            for (int d = 1; d <= 31; ++d)
+                if (const QPoint c = p.CellOf(d); c.x() > 0 && p.Grid()->CellMark(c.y(), c.x()))
+                    days << QString::number(d);
+            return days;
+        };
+        const QStringList fastDays = {"1", "6", "8", "13", "15", "20", "22", "27", "29"};
+        QVERIFY(item->isChecked());
+        QVERIFY(p.w->View(0)->Text().endsWith(QStringLiteral("Fast.\n")));
+        QCOMPARE(marked(), fastDays);
+        item->trigger();
+        QVERIFY(!item->isChecked());
+        QVERIFY(!p.w->View(0)->Text().contains(QStringLiteral("Fast.")));
+        QCOMPARE(marked(), QStringList());
+        QVERIFY(!p.app->Options.ShowFasting);
+        item->trigger();
+        QCOMPARE(marked(), fastDays);
+        p.GoTo(StyleGregorian, 16, 3, 2024);
+        QVERIFY(p.w->View(0)->Text().contains(QStringLiteral("Free.")));
     }
 
     void menuShortcutsComeBeforeTheReportsKeys() {

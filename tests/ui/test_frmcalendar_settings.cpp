@@ -77,6 +77,7 @@ private Q_SLOTS:
         p.Press(p.Styles(), 0, 1);
         p.Action(QStringLiteral("mnuFirstWD_0"))->trigger();
         p.Action(QStringLiteral("mnuIndiction"))->trigger();
+        p.Action(QStringLiteral("mnuFasting"))->trigger();
         QVERIFY(OpenSettingsStore()->allKeys().isEmpty());
         p.Press(p.w->cbExit);
         const QList<std::pair<const char*, const char*>> expected = {
@@ -85,7 +86,7 @@ private Q_SLOTS:
             {"Width", "9600"},          {"FontName", "System"},  {"FontSize", "10"},
             {"FontBold", "False"},      {"FontItalic", "False"}, {"ShowIndiction", "True"},
             {"ShowAllStyles", "False"}, {"LastDir", ""},         {"MinYear", "1901"},
-            {"MaxYear", "2100"}};
+            {"MaxYear", "2100"},        {"ShowFasting", "False"}};
         for (const auto& [key, value] : expected) {
             QVERIFY2(world.HasStored(QLatin1String(key)), key);
             if (value)
@@ -453,6 +454,7 @@ private Q_SLOTS:
             QFile f(data + u'/' + QLatin1String(name));
             QVERIFY(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
         };
+        put("January.DAT", "[1]\r\n0=a\r\n");
         put("March.DAT", "[1]\r\n0=" + QStringLiteral("Свт. Николая.").toUtf8() + "\r\n");
         put("June.DAT", "[1]\r\n0=a\r\nbroken\r\n");
         put("May.DAT", "[1]\r0=a\r");
@@ -462,7 +464,6 @@ private Q_SLOTS:
         for (const char* message : {"March\\.DAT: text in UTF-8", "June\\.DAT:3: ", "May\\.DAT: note: ",
                                     "April\\.DAT: cannot be read", "Abbr\\.DAT: .*not shown"})
             QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QLatin1String(message)));
-        QTest::failOnWarning(QRegularExpression(QStringLiteral("\\.DAT")));
 
         CalendarApp app;
         app.ProgramFolder = root.path();
@@ -470,7 +471,7 @@ private Q_SLOTS:
         app.Beep = [] {};
         app.EndProcess = [] {};
         app.SplashMinimum = std::chrono::milliseconds(0);
-        app.Main();
+        QVERIFY(app.Main());
         QVERIFY(fake.Messages.empty()); // not inside the start-up
         QTRY_COMPARE(int(fake.Messages.size()), 1);
         const QString text = fake.Messages[0].Text;
@@ -482,19 +483,32 @@ private Q_SLOTS:
         QCOMPARE(int(fake.Messages.size()), 1);
     }
 
-    void aMissingDataFolderStillStarts() {
-        Program p(world, friday);
-        p.app.reset();
-        p.app = std::make_unique<CalendarApp>();
-        p.app->ProgramFolder = world.TempFolder() + QStringLiteral("/nowhere");
-        p.app->Today = [this] { return friday; };
-        p.app->Beep = [] {};
-        p.app->EndProcess = [] {};
-        p.app->SplashMinimum = std::chrono::milliseconds(0);
-        p.app->Main();
-        QVERIFY(p.app->Window()->isVisible());
-        QVERIFY(p.app->Window()->View(0)->Text().contains(QStringLiteral("15 марта 2024 года")));
-        QVERIFY(p.app->Window()->View(6)->Text().trimmed().isEmpty());
+    // Without a data set anywhere the program names every folder it looked in and does not start.
+    void aMissingDataSetIsNamedAndNothingStarts() {
+        testing::FakeServices services;
+        const QString nowhere = world.TempFolder() + QStringLiteral("/nowhere");
+        CalendarApp app;
+        app.ProgramFolder = nowhere;
+        app.Today = [this] { return friday; };
+        app.SplashMinimum = std::chrono::milliseconds(0);
+        QVERIFY(!app.Main());
+        QVERIFY(!app.HasWindow());
+        QCOMPARE(services.Messages.size(), std::size_t(1));
+        const QString text = services.Messages[0].Text;
+        QCOMPARE(services.Messages[0].Icon, QMessageBox::Critical);
+        QVERIFY2(text.contains(QStringLiteral("January.DAT")), qPrintable(text));
+        QVERIFY2(text.contains(QDir::toNativeSeparators(nowhere + QStringLiteral("/Calendar"))),
+                 qPrintable(text));
+        QVERIFY2(text.contains(QDir::toNativeSeparators(world.TempFolder() +
+                                                        QStringLiteral("/share/vorelian/Calendar"))),
+                 qPrintable(text));
+        QVERIFY2(text.contains(QStringLiteral("--data")), qPrintable(text));
+
+        // --data names a folder that exists: the program starts on it, even a partial set.
+        app.DataOption = world.ProgramFolder() + QStringLiteral("/Calendar");
+        QVERIFY(app.Main());
+        QVERIFY(app.Window()->isVisible());
+        QVERIFY(app.Window()->View(0)->Text().contains(QStringLiteral("15 марта 2024 года")));
     }
 };
 

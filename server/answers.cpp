@@ -1,0 +1,474 @@
+#include "answers.h"
+
+#include "dayhtml.h"
+
+#include "core/calendar.h"
+#include "core/recalc.h"
+#include "report/export.h"
+#include "report/exportdays.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <map>
+
+namespace vorelian::server {
+namespace {
+
+const QByteArray kJson = QByteArrayLiteral("application/json; charset=utf-8");
+const QByteArray kHtml = QByteArrayLiteral("text/html; charset=utf-8");
+const QByteArray kText = QByteArrayLiteral("text/plain; charset=utf-8");
+const QByteArray kCalendar = QByteArrayLiteral("text/calendar; charset=utf-8");
+const QByteArray kDatedCache = QByteArrayLiteral("public, max-age=86400");
+const QByteArray kPageSecurity = QByteArrayLiteral("default-src 'none'; style-src 'unsafe-inline'");
+
+// A part of the address that cannot be answered: the status and the message of the JSON error.
+struct Refusal {
+    int Status = 400;
+    QString Message;
+};
+
+using Params = std::map<QByteArray, QString>;
+
+Answer Error(int status, const QString& message) {
+    Answer a;
+    a.Status = status;
+    a.ContentType = kJson;
+    a.Body =
+        QJsonDocument(QJsonObject{{QStringLiteral("error"), message}}).toJson(QJsonDocument::Compact) + '\n';
+    a.Headers.push_back({QByteArrayLiteral("Cache-Control"), QByteArrayLiteral("no-store")});
+    return a;
+}
+
+Answer Error(const Refusal& r) {
+    return Error(r.Status, r.Message);
+}
+
+// name=value pairs, '+' as a blank, percent escapes decoded as UTF-8. A name given twice is refused.
+std::optional<Params> ParseQuery(const QByteArray& query, Refusal& refusal) {
+    Params params;
+    for (const QByteArray& pair : query.split('&')) {
+        if (pair.isEmpty())
+            continue;
+        const qsizetype eq = pair.indexOf('=');
+        const auto decode = [](QByteArray part) {
+            return QString::fromUtf8(QByteArray::fromPercentEncoding(part.replace('+', ' ')));
+        };
+        const QByteArray name = QByteArray::fromPercentEncoding(eq < 0 ? pair : pair.left(eq));
+        if (!params.emplace(name, eq < 0 ? QString() : decode(pair.mid(eq + 1))).second) {
+            refusal.Message = QStringLiteral("the parameter %1 is given twice").arg(QString::fromUtf8(name));
+            return std::nullopt;
+        }
+    }
+    return params;
+}
+
+// Digits only, exactly `width` of them.
+std::optional<int> FixedNumber(QStringView text, qsizetype width) {
+    if (text.size() != width)
+        return std::nullopt;
+    int n = 0;
+    for (const QChar c : text) {
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+        n = n * 10 + (c.unicode() - u'0');
+    }
+    return n;
+}
+
+// "YYYY", "YYYY-MM" or "YYYY-MM-DD" by the number of parts asked for.
+std::optional<std::array<int, 3>> ParseDateText(QStringView text, int parts) {
+    static constexpr qsizetype widths[3] = {4, 2, 2};
+    std::array<int, 3> out{0, 1, 1};
+    const auto pieces = text.split(u'-');
+    if (pieces.size() != parts)
+        return std::nullopt;
+    for (int i = 0; i < parts; ++i) {
+        const auto n = FixedNumber(pieces[i], widths[i]);
+        if (!n)
+            return std::nullopt;
+        out[i] = *n;
+    }
+    return out;
+}
+
+std::optional<int16_t> StyleOf(const Params& params, Refusal& refusal) {
+    const auto it = params.find("style");
+    if (it == params.end())
+        return int16_t(3);
+    if (it->second == u"1" || it->second == u"2" || it->second == u"3")
+        return int16_t(it->second.toShort());
+    refusal.Message = QStringLiteral("style must be 1, 2 or 3");
+    return std::nullopt;
+}
+
+QString OutOfRange() {
+    return QStringLiteral(
+        "the date is outside the years the service answers for (1901-2100, 7409-7608 Anno Mundi)");
+}
+
+bool Served(const ServiceData& data, int16_t style, int32_t first, int32_t last) {
+    return first >= data.FirstDay[style] && last <= data.LastDay[style] && first <= last;
+}
+
+// A date of a style, checked against the calendar and the served range.
+struct Dated {
+    int32_t Number = 0;
+    DateParts Date;
+};
+
+std::optional<Dated> DayOf(const ServiceData& data, int16_t style, QStringView text, Refusal& refusal) {
+    const auto d = ParseDateText(text, 3);
+    if (!d) {
+        refusal.Message = QStringLiteral("the date must be YYYY-MM-DD");
+        return std::nullopt;
+    }
+    const DateParts date{int16_t((*d)[0]), int16_t((*d)[1]), int16_t((*d)[2])};
+    const auto n = data.Engine->DayNumberOf(style, date.Year, date.Month, date.Day);
+    if (!n) {
+        refusal.Message = QStringLiteral("there is no such day in style %1").arg(style);
+        return std::nullopt;
+    }
+    if (!Served(data, style, *n, *n)) {
+        refusal.Message = OutOfRange();
+        return std::nullopt;
+    }
+    return Dated{*n, date};
+}
+
+// The days of a month (month > 0) or of a whole year (month == 0) of a style.
+std::optional<std::pair<int32_t, int32_t>> PeriodOf(const ServiceData& data, int16_t style, int year,
+                                                    int month, Refusal& refusal) {
+    const int nextYear = month == 0 || month == 12 ? year + 1 : year;
+    const int nextMonth = month == 0 || month == 12 ? 1 : month + 1;
+    const auto first = data.Engine->DayNumberOf(style, int16_t(year), int16_t(month == 0 ? 1 : month), 1);
+    const auto next = data.Engine->DayNumberOf(style, int16_t(nextYear), int16_t(nextMonth), 1);
+    if (!first || !next) {
+        refusal.Message = month == 0 ? QStringLiteral("there is no such year in style %1").arg(style)
+                                     : QStringLiteral("there is no such month in style %1").arg(style);
+        return std::nullopt;
+    }
+    if (!Served(data, style, *first, *next - 1)) {
+        refusal.Message = OutOfRange();
+        return std::nullopt;
+    }
+    return std::pair{*first, *next - 1};
+}
+
+std::optional<int> YearOf(QStringView text, Refusal& refusal) {
+    const auto d = ParseDateText(text, 1);
+    if (!d)
+        refusal.Message = QStringLiteral("the year must be YYYY");
+    return d ? std::optional<int>((*d)[0]) : std::nullopt;
+}
+
+QByteArray ETagOf(const ServiceData& data, const QByteArray& key) {
+    QCryptographicHash h(QCryptographicHash::Sha1);
+    h.addData(data.DataHash);
+    h.addData("\n");
+    h.addData(key);
+    return '"' + h.result().toHex().left(24) + '"';
+}
+
+bool Matches(const QByteArray& ifNoneMatch, const QByteArray& etag) {
+    for (QByteArray tag : ifNoneMatch.split(',')) {
+        tag = tag.trimmed();
+        if (tag.startsWith("W/"))
+            tag = tag.mid(2);
+        if (tag == etag || tag == "*")
+            return true;
+    }
+    return false;
+}
+
+// A document that depends only on the data set and on `key`: an ETag, a cache time, and 304 when the
+// client holds it already.
+Answer Cached(const ServiceData& data, const Request& request, const QByteArray& key, const QByteArray& type,
+              QByteArray body, const QByteArray& cacheControl = kDatedCache) {
+    Answer a;
+    const QByteArray etag = ETagOf(data, key);
+    a.Headers.push_back({QByteArrayLiteral("ETag"), etag});
+    a.Headers.push_back({QByteArrayLiteral("Cache-Control"), cacheControl});
+    if (!request.IfNoneMatch.isEmpty() && Matches(request.IfNoneMatch, etag)) {
+        a.Status = 304;
+        return a;
+    }
+    a.ContentType = type;
+    a.Body = std::move(body);
+    return a;
+}
+
+QDate GregorianOf(const DayInfo& d) {
+    return QDate(d.Gregorian.Year, d.Gregorian.Month, d.Gregorian.Day);
+}
+
+Answer Page(const ServiceData& data, const Request& request, int32_t n, const QByteArray& key,
+            const QByteArray& cacheControl) {
+    const DayInfo day = data.Engine->Day(n, DayOptions{});
+    const QDate date = GregorianOf(day);
+    PageLinks links;
+    if (n > data.FirstDay[3])
+        links.Previous = date.addDays(-1);
+    if (n < data.LastDay[3])
+        links.Next = date.addDays(1);
+    Answer a = Cached(data, request, key, kHtml, DayPage(day, links), cacheControl);
+    a.Headers.push_back({QByteArrayLiteral("Content-Security-Policy"), kPageSecurity});
+    return a;
+}
+
+std::optional<int32_t> TodayNumber(const ServiceData& data, const QDate& today) {
+    const auto n =
+        data.Engine->DayNumberOf(3, int16_t(today.year()), int16_t(today.month()), int16_t(today.day()));
+    if (!n || !Served(data, 3, *n, *n))
+        return std::nullopt;
+    return n;
+}
+
+QByteArray StyleKey(int16_t style) {
+    return "?style=" + QByteArray::number(style);
+}
+
+// The document the tool prints for report `tab` about `date` of the style.
+QByteArray ToolJson(const ServiceData& data, int tab, int16_t style, const DateParts& date,
+                    const QString& text = QString(), bool wholeWord = false) {
+    DayOptions options;
+    options.Style = style;
+    return JsonBytes(ReportJson(*data.Engine, tab, date, options, text, wholeWord));
+}
+
+// The answers of the JSON interface, each from the rest of the path after its prefix.
+Answer DayApi(const ServiceData& data, const Request& r, const Params& p, QStringView rest) {
+    Refusal no;
+    const auto style = StyleOf(p, no);
+    const auto day = style ? DayOf(data, *style, rest, no) : std::nullopt;
+    if (!day)
+        return Error(no);
+    return Cached(data, r, r.Path + StyleKey(*style), kJson, ToolJson(data, 0, *style, day->Date));
+}
+
+Answer MonthApi(const ServiceData& data, const Request& r, const Params& p, QStringView rest) {
+    Refusal no;
+    const auto style = StyleOf(p, no);
+    if (!style)
+        return Error(no);
+    const auto ym = ParseDateText(rest, 2);
+    if (!ym)
+        return Error(400, QStringLiteral("the month must be YYYY-MM"));
+    if (!PeriodOf(data, *style, (*ym)[0], (*ym)[1], no))
+        return Error(no);
+    const DateParts first{int16_t((*ym)[0]), int16_t((*ym)[1]), 1};
+    return Cached(data, r, r.Path + StyleKey(*style), kJson, ToolJson(data, 2, *style, first));
+}
+
+// The year of days (tab 3) or its main feasts (tab 4).
+Answer YearApi(const ServiceData& data, const Request& r, const Params& p, QStringView rest, int tab) {
+    Refusal no;
+    const auto style = StyleOf(p, no);
+    const auto year = style ? YearOf(rest, no) : std::nullopt;
+    if (!year || !PeriodOf(data, *style, *year, 0, no))
+        return Error(no);
+    return Cached(data, r, r.Path + StyleKey(*style), kJson,
+                  ToolJson(data, tab, *style, DateParts{int16_t(*year), 1, 1}));
+}
+
+Answer SearchApi(const ServiceData& data, const Request& r, const Params& p) {
+    Refusal no;
+    const auto style = StyleOf(p, no);
+    if (!style)
+        return Error(no);
+    const auto yearText = p.find("year");
+    if (yearText == p.end())
+        return Error(400, QStringLiteral("year is missing"));
+    const auto year = YearOf(yearText->second, no);
+    if (!year || !PeriodOf(data, *style, *year, 0, no))
+        return Error(no);
+    const auto text = p.find("text");
+    if (text == p.end() || text->second.trimmed().isEmpty())
+        return Error(400, QStringLiteral("text is missing"));
+    if (text->second.size() > MaxSearchText)
+        return Error(400, QStringLiteral("text is longer than %1 characters").arg(MaxSearchText));
+    bool wholeWord = false;
+    if (const auto w = p.find("wholeWord"); w != p.end()) {
+        if (w->second != u"0" && w->second != u"1")
+            return Error(400, QStringLiteral("wholeWord must be 0 or 1"));
+        wholeWord = w->second == u"1";
+    }
+    const QByteArray key = r.Path + StyleKey(*style) + "&year=" + QByteArray::number(*year) +
+                           "&wholeWord=" + (wholeWord ? "1" : "0") +
+                           "&text=" + text->second.toUtf8().toPercentEncoding();
+    return Cached(data, r, key, kJson,
+                  ToolJson(data, 5, *style, DateParts{int16_t(*year), 1, 1}, text->second, wholeWord));
+}
+
+// /calendar.ics?from=&to=&scope=&style=: both ends in the style; without them this Gregorian year and
+// the next.
+Answer Feed(const ServiceData& data, const Request& r, const Params& p, const QDate& today) {
+    Refusal no;
+    const auto style = StyleOf(p, no);
+    if (!style)
+        return Error(no);
+    const bool dated = p.count("from") || p.count("to");
+    Dated from, to;
+    if (dated) {
+        if (!p.count("from") || !p.count("to"))
+            return Error(400, QStringLiteral("from and to go together"));
+        const auto f = DayOf(data, *style, p.at("from"), no);
+        const auto t = f ? DayOf(data, *style, p.at("to"), no) : std::nullopt;
+        if (!t)
+            return Error(no);
+        from = *f;
+        to = *t;
+    } else {
+        const auto f = TodayNumber(data, QDate(today.year(), 1, 1));
+        const auto t = TodayNumber(data, QDate(today.year() + 1, 12, 31));
+        if (!f || !t)
+            return Error(400, OutOfRange());
+        from.Number = *f;
+        to.Number = *t;
+    }
+    if (from.Number > to.Number)
+        return Error(400, QStringLiteral("from is after to"));
+    const auto key3 = [](const DateParts& d, int years) {
+        return std::tuple(d.Year + years, d.Month, d.Day);
+    };
+    if (dated && key3(to.Date, 0) >= key3(from.Date, MaxFeedYears))
+        return Error(400, QStringLiteral("the range is longer than %1 years").arg(MaxFeedYears));
+    IcalScope scope = IcalScope::All;
+    if (const auto s = p.find("scope"); s != p.end()) {
+        const auto named = IcalScopeNamed(s->second);
+        if (!named)
+            return Error(400, QStringLiteral("scope must be great, red or all"));
+        scope = *named;
+    }
+    DayOptions options;
+    options.Style = *style;
+    const QByteArray key = r.Path + StyleKey(*style) + "&from=" + QByteArray::number(from.Number) +
+                           "&to=" + QByteArray::number(to.Number) +
+                           "&scope=" + IcalScopeName(scope).toLatin1();
+    // Without dates the feed moves with the year, so a client asks again within the hour.
+    return Cached(data, r, key, kCalendar,
+                  IcalCalendar(*data.Engine, {from.Number, to.Number}, scope, options).value_or(QByteArray()),
+                  dated ? kDatedCache : QByteArrayLiteral("public, max-age=3600"));
+}
+
+bool Readable(const QByteArray& method) {
+    return method == "GET" || method == "HEAD";
+}
+
+Answer Route(const ServiceData& data, const Request& r, const Params& p, const QDate& today) {
+    const QString path = QString::fromLatin1(r.Path);
+    const auto rest = [&](QStringView prefix) { return QStringView(path).sliced(prefix.size()); };
+    if (path == u"/") {
+        const auto n = TodayNumber(data, today);
+        if (!n)
+            return Error(404, QStringLiteral("today is outside the years the service answers for"));
+        return Page(data, r, *n, "/day/" + today.toString(Qt::ISODate).toLatin1(),
+                    QByteArrayLiteral("no-cache"));
+    }
+    if (path == u"/healthz") {
+        Answer a;
+        a.ContentType = kText;
+        a.Body = QByteArrayLiteral("ok\n");
+        a.Headers.push_back({QByteArrayLiteral("Cache-Control"), QByteArrayLiteral("no-store")});
+        return a;
+    }
+    if (path.startsWith(u"/day/")) {
+        Refusal no;
+        const auto day = DayOf(data, 3, rest(u"/day/"), no);
+        if (!day)
+            return Error(no);
+        return Page(data, r, day->Number, r.Path, kDatedCache);
+    }
+    if (path.startsWith(u"/api/v1/day/"))
+        return DayApi(data, r, p, rest(u"/api/v1/day/"));
+    if (path.startsWith(u"/api/v1/month/"))
+        return MonthApi(data, r, p, rest(u"/api/v1/month/"));
+    if (path.startsWith(u"/api/v1/year/"))
+        return YearApi(data, r, p, rest(u"/api/v1/year/"), 3);
+    if (path.startsWith(u"/api/v1/feasts/"))
+        return YearApi(data, r, p, rest(u"/api/v1/feasts/"), 4);
+    if (path == u"/api/v1/search")
+        return SearchApi(data, r, p);
+    if (path == u"/calendar.ics")
+        return Feed(data, r, p, today);
+    return Error(404, QStringLiteral("no such page"));
+}
+
+bool KnownPath(const QByteArray& path) {
+    static const char* const exact[] = {"/", "/healthz", "/api/v1/search", "/calendar.ics"};
+    static const char* const prefixes[] = {"/day/", "/api/v1/day/", "/api/v1/month/", "/api/v1/year/",
+                                           "/api/v1/feasts/"};
+    for (const char* e : exact)
+        if (path == e)
+            return true;
+    for (const char* pre : prefixes)
+        if (path.startsWith(pre))
+            return true;
+    return false;
+}
+
+} // namespace
+
+void SetServedDays(ServiceData& data) {
+    CalendarState st;
+    SetYearRange(st, 1901, 2100);
+    for (int s = 1; s <= 3; ++s) {
+        data.FirstDay[s] = st.MinDayNumbers[s];
+        data.LastDay[s] = st.MaxDayNumbers[s];
+    }
+}
+
+QByteArray DataSetHash(const QString& folder) {
+    QCryptographicHash h(QCryptographicHash::Sha1);
+    const QDir dir(folder);
+    for (const QString& name : dir.entryList(QDir::Files | QDir::Readable, QDir::Name)) {
+        QFile f(dir.filePath(name));
+        if (!f.open(QIODevice::ReadOnly))
+            continue;
+        const QByteArray bytes = f.readAll();
+        h.addData(name.toUtf8() + '\0' + QByteArray::number(bytes.size()) + '\0');
+        h.addData(bytes);
+    }
+    return h.result().toHex();
+}
+
+Answer Respond(const ServiceData& data, const Request& request, const QDate& today) {
+    if (request.Path.size() + request.Query.size() > MaxTargetLength)
+        return Error(414, QStringLiteral("the address is longer than %1 bytes").arg(MaxTargetLength));
+    if (!KnownPath(request.Path))
+        return Error(404, QStringLiteral("no such page"));
+    if (!Readable(request.Method)) {
+        Answer a = Error(405, QStringLiteral("only GET and HEAD are answered"));
+        a.Headers.push_back({QByteArrayLiteral("Allow"), QByteArrayLiteral("GET, HEAD")});
+        return a;
+    }
+    Refusal no;
+    const auto params = ParseQuery(request.Query, no);
+    Answer a = params ? Route(data, request, *params, today) : Error(no);
+    if (request.Path.startsWith("/api/"))
+        a.Headers.push_back({QByteArrayLiteral("Access-Control-Allow-Origin"), QByteArrayLiteral("*")});
+    a.Headers.push_back({QByteArrayLiteral("X-Content-Type-Options"), QByteArrayLiteral("nosniff")});
+    return a;
+}
+
+QByteArray LogEscaped(const QByteArray& text) {
+    QByteArray out;
+    out.reserve(text.size());
+    for (const char c : text) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u < 0x20 || u >= 0x7f) {
+            out += "\\x";
+            out += QByteArray::number(u, 16).rightJustified(2, '0');
+        } else if (c == '\\') {
+            out += "\\\\";
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+} // namespace vorelian::server

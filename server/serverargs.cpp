@@ -1,0 +1,87 @@
+#include "serverargs.h"
+
+#include <QHostAddress>
+
+namespace vorelian::server {
+
+std::optional<ServerArgs> ParseServerArgs(const QStringList& args, QString& error) {
+    ServerArgs a;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        QString arg = args[i];
+        if (arg == u"--help" || arg == u"-h") {
+            a.Help = true;
+            return a;
+        }
+        std::optional<QString> value;
+        if (const qsizetype eq = arg.indexOf(u'='); arg.startsWith(u"--") && eq > 0) {
+            value = arg.mid(eq + 1);
+            arg.truncate(eq);
+        }
+        if (arg != u"--bind" && arg != u"--port" && arg != u"--data" && arg != u"--threads") {
+            error = QStringLiteral("unknown option: %1").arg(args[i]);
+            return std::nullopt;
+        }
+        if (!value) {
+            if (i + 1 >= args.size()) {
+                error = QStringLiteral("%1 needs a value").arg(arg);
+                return std::nullopt;
+            }
+            value = args[++i];
+        }
+        bool ok = false;
+        if (arg == u"--bind") {
+            if (QHostAddress(*value).isNull()) {
+                error = QStringLiteral("--bind needs an IP address: %1").arg(*value);
+                return std::nullopt;
+            }
+            a.Bind = *value;
+        } else if (arg == u"--port") {
+            const uint port = value->toUInt(&ok);
+            if (!ok || port > 65535) {
+                error = QStringLiteral("the port must be a number from 0 to 65535: %1").arg(*value);
+                return std::nullopt;
+            }
+            a.Port = quint16(port);
+        } else if (arg == u"--threads") {
+            const int n = value->toInt(&ok);
+            if (!ok || n < 1 || n > 256) {
+                error = QStringLiteral("the number of threads must be from 1 to 256: %1").arg(*value);
+                return std::nullopt;
+            }
+            a.Threads = n;
+        } else {
+            if (value->isEmpty()) {
+                error = QStringLiteral("--data needs a folder");
+                return std::nullopt;
+            }
+            a.DataDir = *value;
+        }
+    }
+    return a;
+}
+
+QString ServerHelpText() {
+    return QStringLiteral(
+        "vorelian-server [параметры]\n"
+        "\n"
+        "Отдаёт церковный календарь по HTTP: JSON, iCalendar и страницу дня.\n"
+        "Serves the church calendar over HTTP: JSON, iCalendar and a page of the day.\n"
+        "\n"
+        "Параметры / options:\n"
+        "  --bind ADDR    адрес для приёма соединений (по умолчанию 127.0.0.1)\n"
+        "                 the address to listen on (default 127.0.0.1)\n"
+        "  --port N       порт (по умолчанию 8080; 0 — любой свободный, он печатается в stderr)\n"
+        "                 the port (default 8080; 0 picks a free one and prints it on stderr)\n"
+        "  --data DIR     папка данных (по умолчанию Calendar рядом с программой)\n"
+        "                 data folder (default: Calendar beside the program)\n"
+        "  --threads N    потоков для расчёта ответов, 1..256 (по умолчанию по числу ядер)\n"
+        "                 threads computing the answers, 1..256 (default: one per core)\n"
+        "  --help, -h     эта справка / this help\n"
+        "\n"
+        "Код выхода: 0 — успех, 1 — иная ошибка (например, порт занят), 2 — неверные аргументы,\n"
+        "3 — нет набора данных.\n"
+        "Exit status: 0 on success, 1 other failure (such as a busy port), 2 bad arguments,\n"
+        "3 no data set found.\n");
+}
+
+} // namespace vorelian::server

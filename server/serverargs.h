@@ -1,0 +1,25 @@
+// The command line of vorelian-server, read and checked before anything is loaded. Every bad argument
+// becomes one line of message; nothing here touches the calendar or the network.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace vorelian::server {
+
+struct ServerArgs {
+    bool Help = false;
+    QString Bind = QStringLiteral("127.0.0.1");
+    quint16 Port = 8080; // 0: any free port, reported on stderr at start
+    QString DataDir;     // empty: the "Calendar" folder beside the program
+    int Threads = 0;     // 0: one per processor core
+};
+
+// Reads the arguments (without the program name). On a bad argument returns nothing and sets `error`.
+std::optional<ServerArgs> ParseServerArgs(const QStringList& args, QString& error);
+
+QString ServerHelpText();
+
+} // namespace vorelian::server

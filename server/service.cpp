@@ -1,0 +1,198 @@
+#include "service.h"
+
+#include <QDateTime>
+#include <QLocale>
+#include <QPointer>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTimer>
+#include <QtConcurrent/QtConcurrentRun>
+
+#include <chrono>
+#include <cstdio>
+#include <memory>
+
+namespace vorelian::server {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Longer addresses are cut in the log so that one request cannot flood it.
+constexpr qsizetype kLoggedTarget = 300;
+
+QByteArray MethodName(QHttpServerRequest::Method m) {
+    switch (m) {
+    case QHttpServerRequest::Method::Get:
+        return "GET";
+    case QHttpServerRequest::Method::Head:
+        return "HEAD";
+    case QHttpServerRequest::Method::Post:
+        return "POST";
+    case QHttpServerRequest::Method::Put:
+        return "PUT";
+    case QHttpServerRequest::Method::Delete:
+        return "DELETE";
+    case QHttpServerRequest::Method::Options:
+        return "OPTIONS";
+    case QHttpServerRequest::Method::Patch:
+        return "PATCH";
+    case QHttpServerRequest::Method::Connect:
+        return "CONNECT";
+    case QHttpServerRequest::Method::Trace:
+        return "TRACE";
+    default:
+        return "OTHER";
+    }
+}
+
+Request Plain(const QHttpServerRequest& r) {
+    Request out;
+    out.Method = MethodName(r.method());
+    const QUrl url = r.url();
+    out.Path = url.path(QUrl::FullyEncoded).toLatin1();
+    out.Query = url.query(QUrl::FullyEncoded).toLatin1();
+    out.IfNoneMatch = r.value(QByteArrayLiteral("If-None-Match"));
+    return out;
+}
+
+void Log(const Request& r, int status, Clock::time_point start) {
+    const auto us = std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - start).count();
+    QByteArray target = r.Path;
+    if (!r.Query.isEmpty())
+        target += '?' + r.Query;
+    if (target.size() > kLoggedTarget)
+        target = target.left(kLoggedTarget) + "...";
+    std::fprintf(stderr, "%s %s %d %lldus\n", r.Method.constData(), LogEscaped(target).constData(), status,
+                 static_cast<long long>(us));
+}
+
+// Qt's HTTP server keeps a connection as long as the client likes and reads a request body of any size.
+// This listener hands it only connections that earn their keep: one is closed when no answer has left
+// it for kIdle (a client that trickles a request, or sits idle between requests), when more than
+// kUnansweredBytes arrive without an answer (a body nobody asked for), and when kMaxConnections are
+// already open.
+class GuardedListener : public QTcpServer {
+public:
+    static constexpr int kIdleMs = 30000;
+    static constexpr qint64 kUnansweredBytes = 64 * 1024;
+    static constexpr int kMaxConnections = 1000;
+
+    using QTcpServer::QTcpServer;
+
+    QTcpSocket* nextPendingConnection() override {
+        QTcpSocket* socket = QTcpServer::nextPendingConnection();
+        if (!socket)
+            return socket;
+        ++open_;
+        connect(socket, &QObject::destroyed, this, [this] { --open_; });
+        if (open_ > kMaxConnections) {
+            // Closed once the HTTP server has taken it, so that its own clean-up runs.
+            QMetaObject::invokeMethod(socket, &QTcpSocket::abort, Qt::QueuedConnection);
+            return socket;
+        }
+        auto* timer = new QTimer(socket);
+        timer->setSingleShot(true);
+        timer->start(kIdleMs);
+        connect(timer, &QTimer::timeout, socket, &QTcpSocket::abort);
+        auto unanswered = std::make_shared<qint64>(0);
+        // Connected before the HTTP server's own reader, so this sees the bytes before it reads them.
+        connect(socket, &QTcpSocket::readyRead, socket, [socket, unanswered] {
+            *unanswered += socket->bytesAvailable();
+            if (*unanswered > kUnansweredBytes)
+                QMetaObject::invokeMethod(socket, &QTcpSocket::abort, Qt::QueuedConnection);
+        });
+        connect(socket, &QTcpSocket::bytesWritten, socket, [timer, unanswered] {
+            *unanswered = 0;
+            timer->start(kIdleMs);
+        });
+        return socket;
+    }
+
+private:
+    int open_ = 0;
+};
+
+} // namespace
+
+QByteArray HttpDate(const QDateTime& utc) {
+    return QLocale::c().toString(utc, u"ddd, dd MMM yyyy hh:mm:ss 'GMT'").toLatin1();
+}
+
+void Send(QHttpServerResponder& responder, const Answer& answer, bool head) {
+    responder.writeStatusLine(static_cast<QHttpServerResponder::StatusCode>(answer.Status));
+    responder.writeHeader(QByteArrayLiteral("Date"), HttpDate(QDateTime::currentDateTimeUtc()));
+    if (!answer.ContentType.isEmpty())
+        responder.writeHeader(QByteArrayLiteral("Content-Type"), answer.ContentType);
+    if (answer.Status != 304)
+        responder.writeHeader(QByteArrayLiteral("Content-Length"), QByteArray::number(answer.Body.size()));
+    for (const auto& [name, value] : answer.Headers)
+        responder.writeHeader(name, value);
+    if (head || answer.Status == 304)
+        responder.writeBody("", 0);
+    else
+        responder.writeBody(answer.Body);
+}
+
+Service::Service(ServiceData data, int threads) : data_(std::move(data)) {
+    if (threads > 0)
+        pool_.setMaxThreadCount(threads);
+    server_.setMissingHandler([this](const QHttpServerRequest& request, QHttpServerResponder&& responder) {
+        Handle(request, std::move(responder));
+    });
+}
+
+Service::~Service() {
+    pool_.waitForDone();
+}
+
+quint16 Service::Listen(const QHostAddress& address, quint16 port) {
+    auto* listener = new GuardedListener(&server_);
+    if (!listener->listen(address, port)) {
+        delete listener;
+        return 0;
+    }
+    server_.bind(listener);
+    return listener->serverPort();
+}
+
+void Service::Handle(const QHttpServerRequest& request, QHttpServerResponder&& responder) {
+    QTcpSocket* socket = responder.socket();
+    auto [queue, fresh] = queues_.try_emplace(socket);
+    if (fresh) {
+        // A connection's queue goes with the connection, answered or not.
+        connect(socket, &QObject::destroyed, this, [this, socket] { queues_.erase(socket); });
+    }
+    auto pending =
+        std::make_unique<Pending>(Pending{std::move(responder), Plain(request), Clock::now(), std::nullopt});
+    Pending* entry = pending.get();
+    queue->second.push_back(std::move(pending));
+    const QDate today = QDate::currentDate();
+    QtConcurrent::run(&pool_,
+                      [data = &data_, plain = entry->Plain, today] { return Respond(*data, plain, today); })
+        .then(this, [this, socket = QPointer<QTcpSocket>(socket), entry, plain = entry->Plain,
+                     start = entry->Start](Answer answer) {
+            // Without its connection the entry is gone too: the client hung up. Logged with 499, the status
+            // proxies use for a request its client gave up on.
+            if (!socket) {
+                Log(plain, 499, start);
+                return;
+            }
+            entry->Ready = std::move(answer);
+            Flush(socket);
+        });
+}
+
+void Service::Flush(QTcpSocket* socket) {
+    const auto it = queues_.find(socket);
+    if (it == queues_.end())
+        return;
+    Queue& queue = it->second;
+    while (!queue.empty() && queue.front()->Ready) {
+        Pending& p = *queue.front();
+        Send(p.Responder, *p.Ready, p.Plain.Method == "HEAD");
+        Log(p.Plain, p.Ready->Status, p.Start);
+        queue.pop_front();
+    }
+}
+
+} // namespace vorelian::server

@@ -1,0 +1,56 @@
+// The HTTP side of the service: Qt's HTTP server reads each request, the answer is computed on a pool
+// of threads from the loaded data, and the reply is written back on the thread that owns the sockets.
+#pragma once
+
+#include "answers.h"
+
+#include <QHostAddress>
+#include <QHttpServer>
+#include <QObject>
+#include <QThreadPool>
+
+#include <chrono>
+#include <deque>
+#include <optional>
+#include <unordered_map>
+
+namespace vorelian::server {
+
+class Service : public QObject {
+public:
+    // threads == 0: one per processor core.
+    Service(ServiceData data, int threads);
+    ~Service() override;
+
+    // The port listened on, or 0 when the address cannot be bound.
+    quint16 Listen(const QHostAddress& address, quint16 port);
+
+private:
+    // A request read from a connection, waiting for its answer and for the answers before it: a client
+    // that sends several requests at once gets the answers in the order of its requests.
+    struct Pending {
+        QHttpServerResponder Responder;
+        Request Plain;
+        std::chrono::steady_clock::time_point Start;
+        std::optional<Answer> Ready;
+    };
+    using Queue = std::deque<std::unique_ptr<Pending>>;
+
+    void Handle(const QHttpServerRequest& request, QHttpServerResponder&& responder);
+    // Sends the answers at the front of a connection's queue that are ready.
+    void Flush(QTcpSocket* socket);
+
+    ServiceData data_;
+    std::unordered_map<QTcpSocket*, Queue> queues_;
+    QThreadPool pool_;
+    QHttpServer server_;
+};
+
+// "Mon, 07 Dec 2026 16:49:58 GMT": a time as the Date header gives it.
+QByteArray HttpDate(const QDateTime& utc);
+
+// Writes an answer: status line, Content-Type, Content-Length and the other headers, then the body
+// unless the request was a HEAD.
+void Send(QHttpServerResponder& responder, const Answer& answer, bool head);
+
+} // namespace vorelian::server

@@ -1,0 +1,32 @@
+# Fails when a file of a layer includes a header of a layer it may not see. Run as
+#   cmake -DSOURCE_DIR=<repository> -P check_layers.cmake
+# Each layer may include its own headers and those of the layers listed for it (all of them lower).
+set(allowed_core core)
+set(allowed_bases core bases)
+set(allowed_rtf core rtf)
+set(allowed_engine core bases engine)
+set(allowed_report core bases engine report)
+set(allowed_ui core bases rtf engine report ui)
+set(layers core bases rtf engine report ui)
+
+set(faults "")
+foreach(layer ${layers})
+  file(GLOB_RECURSE files "${SOURCE_DIR}/src/${layer}/*.h" "${SOURCE_DIR}/src/${layer}/*.cpp")
+  foreach(f ${files})
+    file(STRINGS "${f}" includes REGEX "^[ \t]*#[ \t]*include[ \t]+\"[a-z]+/")
+    foreach(line ${includes})
+      string(REGEX REPLACE "^[^\"]*\"([a-z]+)/.*$" "\\1" target "${line}")
+      list(FIND layers "${target}" isLayer)
+      list(FIND allowed_${layer} "${target}" ok)
+      if(isLayer GREATER -1 AND ok EQUAL -1)
+        file(RELATIVE_PATH rel "${SOURCE_DIR}" "${f}")
+        string(APPEND faults "  ${rel}: ${line}\n")
+      endif()
+    endforeach()
+  endforeach()
+endforeach()
+
+if(faults)
+  message(FATAL_ERROR "A lower layer includes a higher one:\n${faults}")
+endif()
+message(STATUS "Every layer includes only its own and lower layers.")

@@ -1,0 +1,628 @@
+// vorelian-server as its clients see it: each address's status, headers and body on the bundled data, the
+// JSON and iCalendar equal to what vorelian-report prints, the errors, ETag and 304, HEAD, many requests at
+// once, texts of the data escaped in the page, valid HTML5, the exit statuses and a clean stop.
+#include "answers.h"
+#include "dayhtml.h"
+#include "service.h"
+
+#include "core/cp1251.h"
+
+#include <QDate>
+#include <QFile>
+#include <QHostAddress>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+#include <memory>
+
+using namespace vorelian;
+using namespace vorelian::server;
+
+namespace {
+
+struct Reply {
+    int Status = 0;
+    QMap<QByteArray, QByteArray> Headers; // names in lower case
+    QByteArray Body;
+    bool Complete = false;
+};
+
+QByteArray RequestBytes(const QByteArray& method, const QByteArray& target, const QByteArray& extra = {}) {
+    return method + ' ' + target + " HTTP/1.1\r\nHost: 127.0.0.1\r\n" + extra + "\r\n";
+}
+
+// Reads one reply from a socket: the head, then Content-Length bytes unless there is no body. Bytes
+// after it stay in `buffer` for the next reply on the connection.
+Reply ReadReply(QTcpSocket& socket, bool head, QByteArray& buffer, int timeoutMs = 20000) {
+    Reply r;
+    qsizetype headEnd = -1;
+    QDeadlineTimer deadline(timeoutMs);
+    while (!deadline.hasExpired()) {
+        buffer += socket.readAll();
+        if (headEnd < 0 && (headEnd = buffer.indexOf("\r\n\r\n")) >= 0) {
+            const QList<QByteArray> lines = buffer.left(headEnd).split('\n');
+            r.Status = lines.value(0).split(' ').value(1).toInt();
+            for (qsizetype i = 1; i < lines.size(); ++i) {
+                const QByteArray line = lines[i].trimmed();
+                const qsizetype colon = line.indexOf(':');
+                if (colon > 0)
+                    r.Headers.insert(line.left(colon).toLower(), line.mid(colon + 1).trimmed());
+            }
+        }
+        if (headEnd >= 0) {
+            const qsizetype length =
+                head || r.Status == 304 ? 0 : r.Headers.value("content-length").toLongLong();
+            if (buffer.size() >= headEnd + 4 + length) {
+                r.Body = buffer.mid(headEnd + 4, length);
+                buffer.remove(0, headEnd + 4 + length);
+                r.Complete = true;
+                return r;
+            }
+        }
+        if (!socket.waitForReadyRead(int(std::max<qint64>(1, deadline.remainingTime()))) &&
+            socket.state() != QAbstractSocket::ConnectedState)
+            break;
+    }
+    return r;
+}
+
+// One running server; stopped with SIGTERM when it goes out of scope.
+class Server {
+public:
+    explicit Server(const QStringList& args = {}) {
+        process_.setReadChannel(QProcess::StandardError);
+        process_.start(QStringLiteral(VORELIAN_SERVER),
+                       QStringList{QStringLiteral("--port"), QStringLiteral("0")} + args);
+        static const QRegularExpression listening(
+            QStringLiteral("listening on http://127\\.0\\.0\\.1:(\\d+)/"));
+        QDeadlineTimer deadline(60000);
+        while (!deadline.hasExpired() && process_.state() != QProcess::NotRunning) {
+            process_.waitForReadyRead(200);
+            err_ += process_.readAllStandardError();
+            const auto m = listening.match(QString::fromUtf8(err_));
+            if (m.hasMatch()) {
+                Port = quint16(m.captured(1).toUInt());
+                return;
+            }
+        }
+    }
+    ~Server() { Stop(); }
+
+    Reply Get(const QByteArray& target, const QByteArray& method = "GET",
+              const QByteArray& extra = {}) const {
+        QTcpSocket socket;
+        socket.connectToHost(QHostAddress::LocalHost, Port);
+        if (!socket.waitForConnected(10000))
+            return {};
+        socket.write(RequestBytes(method, target, extra));
+        QByteArray buffer;
+        const Reply r = ReadReply(socket, method == "HEAD", buffer);
+        // Nothing may follow the reply, such as a body after a HEAD.
+        socket.waitForReadyRead(method == "HEAD" ? 200 : 0);
+        return buffer.isEmpty() && socket.bytesAvailable() == 0 ? r : Reply{};
+    }
+
+    // Stops the server and returns its exit status; its stderr stays readable in Log().
+    int Stop() {
+        if (process_.state() != QProcess::NotRunning) {
+            ::kill(pid_t(process_.processId()), SIGTERM);
+            process_.waitForFinished(30000);
+        }
+        err_ += process_.readAllStandardError();
+        return process_.exitStatus() == QProcess::NormalExit ? process_.exitCode() : -1;
+    }
+    const QByteArray& Log() const { return err_; }
+    QProcess& Process() { return process_; }
+
+    quint16 Port = 0;
+
+private:
+    QProcess process_;
+    QByteArray err_;
+};
+
+struct Run {
+    int Status = -1;
+    QByteArray Out, Err;
+};
+
+Run Program(const QString& program, const QStringList& args) {
+    QProcess p;
+    p.start(program, args);
+    Run r;
+    if (!p.waitForFinished(120000))
+        return r;
+    r.Status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    r.Out = p.readAllStandardOutput();
+    r.Err = p.readAllStandardError();
+    return r;
+}
+
+void WriteData(const QString& path, const QString& text) {
+    QString crlf = text;
+    crlf.replace(u'\n', QStringLiteral("\r\n"));
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(cp1251::Encode(crlf));
+}
+
+// tidy's verdict on a page: "" when it finds nothing to say.
+QString TidyComplaints(const QByteArray& page) {
+    const QString tidy = QStandardPaths::findExecutable(QStringLiteral("tidy"));
+    if (tidy.isEmpty())
+        return QStringLiteral("tidy is not installed");
+    QProcess p;
+    p.start(tidy, {QStringLiteral("-q"), QStringLiteral("-e"), QStringLiteral("-utf8")});
+    p.write(page);
+    p.closeWriteChannel();
+    if (!p.waitForFinished(60000))
+        return QStringLiteral("tidy did not finish");
+    const QByteArray said = p.readAllStandardError() + p.readAllStandardOutput();
+    return p.exitCode() == 0 && said.trimmed().isEmpty() ? QString() : QString::fromUtf8(said);
+}
+
+const QByteArray kJson = "application/json; charset=utf-8";
+const QByteArray kHtml = "text/html; charset=utf-8";
+const QByteArray kDated = "public, max-age=86400";
+
+} // namespace
+
+class TestServer : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<Server> bundled_;
+    QTemporaryDir fixture_;
+    std::unique_ptr<Server> hostile_;
+
+private Q_SLOTS:
+    void initTestCase() {
+        bundled_ = std::make_unique<Server>();
+        QVERIFY2(bundled_->Port != 0, bundled_->Log().constData());
+        QVERIFY(fixture_.isValid());
+        // A data set whose texts try to break out of the page.
+        WriteData(fixture_.filePath(QStringLiteral("January.DAT")),
+                  QStringLiteral("[7]\nred=1\n0={1}<script>alert(\"x\")</script> & 'Собор' <b>Иоанна</b>\n"
+                                 "1=Мч. <img src=x onerror=alert(1)>\n"));
+        hostile_ = std::make_unique<Server>(QStringList{QStringLiteral("--data"), fixture_.path()});
+        QVERIFY2(hostile_->Port != 0, hostile_->Log().constData());
+    }
+
+    // Every address on the bundled data: status, type, caching and CORS headers.
+    void endpoints_data() {
+        QTest::addColumn<QByteArray>("target");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QByteArray>("type");
+        QTest::addColumn<QByteArray>("cache");
+        QTest::addColumn<bool>("cors");
+        QTest::addColumn<bool>("etag");
+        QTest::newRow("day") << QByteArray("/api/v1/day/2027-01-07") << 200 << kJson << kDated << true
+                             << true;
+        QTest::newRow("day AM") << QByteArray("/api/v1/day/7535-04-25?style=1") << 200 << kJson << kDated
+                                << true << true;
+        QTest::newRow("day Julian") << QByteArray("/api/v1/day/2026-12-25?style=2") << 200 << kJson << kDated
+                                    << true << true;
+        QTest::newRow("month") << QByteArray("/api/v1/month/2027-05") << 200 << kJson << kDated << true
+                               << true;
+        QTest::newRow("year") << QByteArray("/api/v1/year/2027") << 200 << kJson << kDated << true << true;
+        QTest::newRow("feasts") << QByteArray("/api/v1/feasts/2027?style=2") << 200 << kJson << kDated << true
+                                << true;
+        QTest::newRow("search")
+            << QByteArray("/api/v1/search?year=2027&text=%D0%9D%D0%B8%D0%BA%D0%BE%D0%BB&wholeWord=0") << 200
+            << kJson << kDated << true << true;
+        QTest::newRow("ics") << QByteArray("/calendar.ics?from=2027-01-01&to=2027-01-31&scope=great") << 200
+                             << QByteArray("text/calendar; charset=utf-8") << kDated << false << true;
+        QTest::newRow("today") << QByteArray("/") << 200 << kHtml << QByteArray("no-cache") << false << true;
+        QTest::newRow("page") << QByteArray("/day/2027-05-02") << 200 << kHtml << kDated << false << true;
+        QTest::newRow("health") << QByteArray("/healthz") << 200 << QByteArray("text/plain; charset=utf-8")
+                                << QByteArray("no-store") << false << false;
+        QTest::newRow("unknown") << QByteArray("/api/v2/day/2027-01-07") << 404 << kJson
+                                 << QByteArray("no-store") << false << false;
+        QTest::newRow("bad date") << QByteArray("/api/v1/day/2027-02-29") << 400 << kJson
+                                  << QByteArray("no-store") << true << false;
+    }
+    void endpoints() {
+        QFETCH(QByteArray, target);
+        QFETCH(int, status);
+        QFETCH(QByteArray, type);
+        QFETCH(QByteArray, cache);
+        QFETCH(bool, cors);
+        QFETCH(bool, etag);
+        const Reply r = bundled_->Get(target);
+        QCOMPARE(r.Status, status);
+        QVERIFY(r.Complete);
+        QCOMPARE(r.Headers.value("content-type"), type);
+        QCOMPARE(r.Headers.value("cache-control"), cache);
+        QCOMPARE(r.Headers.value("access-control-allow-origin"), cors ? QByteArray("*") : QByteArray());
+        QCOMPARE(r.Headers.contains("etag"), etag);
+        QCOMPARE(r.Headers.value("content-length").toLongLong(), r.Body.size());
+        QVERIFY(!r.Body.isEmpty());
+        const QDateTime date =
+            QDateTime::fromString(QString::fromLatin1(r.Headers.value("date")), Qt::RFC2822Date);
+        QVERIFY(qAbs(date.secsTo(QDateTime::currentDateTimeUtc())) < 600);
+        if (type == kJson)
+            QVERIFY(QJsonDocument::fromJson(r.Body).isObject());
+    }
+
+    // The documents are the tool's, byte for byte.
+    void sameAsTheTool_data() {
+        QTest::addColumn<QByteArray>("target");
+        QTest::addColumn<QStringList>("args");
+        const auto json = [](QStringList a) {
+            return a << QStringLiteral("--format") << QStringLiteral("json");
+        };
+        QTest::newRow("day") << QByteArray("/api/v1/day/2027-01-07") << json({"day", "--date", "2027-01-07"});
+        QTest::newRow("Pascha") << QByteArray("/api/v1/day/2027-05-02")
+                                << json({"day", "--date", "2027-05-02"});
+        QTest::newRow("day AM") << QByteArray("/api/v1/day/7535-04-25?style=1")
+                                << json({"day", "--date", "7535-04-25", "--style", "1"});
+        QTest::newRow("day Julian") << QByteArray("/api/v1/day/2026-12-25?style=2")
+                                    << json({"day", "--date", "2026-12-25", "--style", "2"});
+        QTest::newRow("month") << QByteArray("/api/v1/month/2027-05")
+                               << json({"month", "--date", "2027-05-01"});
+        QTest::newRow("month AM") << QByteArray("/api/v1/month/7536-01?style=1")
+                                  << json({"month", "--date", "7536-01-01", "--style", "1"});
+        QTest::newRow("year") << QByteArray("/api/v1/year/2027") << json({"year", "--date", "2027-01-01"});
+        QTest::newRow("feasts") << QByteArray("/api/v1/feasts/2027")
+                                << json({"feasts", "--date", "2027-01-01"});
+        QTest::newRow("feasts Julian") << QByteArray("/api/v1/feasts/2027?style=2")
+                                       << json({"feasts", "--date", "2027-01-01", "--style", "2"});
+        QTest::newRow("search") << QByteArray("/api/v1/search?year=2027&text=%D0%9D%D0%B8%D0%BA%D0%BE%D0%BB")
+                                << json({"search", "--date", "2027-01-01", "--text", "Никол"});
+        QTest::newRow("search whole")
+            << QByteArray("/api/v1/search?year=2027&text=%D0%9F%D0%B0%D1%81%D1%85%D0%B0&wholeWord=1")
+            << json({"search", "--date", "2027-01-01", "--text", "Пасха", "--whole-word"});
+        QTest::newRow("ics") << QByteArray("/calendar.ics?from=2027-01-01&to=2027-12-31&scope=red")
+                             << QStringList{"ical",       "--from",  "2027-01-01", "--to",
+                                            "2027-12-31", "--scope", "red"};
+    }
+    void sameAsTheTool() {
+#ifndef VORELIAN_REPORT_TOOL
+        QSKIP("vorelian-report is not built");
+#else
+        QFETCH(QByteArray, target);
+        QFETCH(QStringList, args);
+        const Run tool = Program(QStringLiteral(VORELIAN_REPORT_TOOL), args);
+        QCOMPARE(tool.Status, 0);
+        const Reply r = bundled_->Get(target);
+        QCOMPARE(r.Status, 200);
+        QCOMPARE(r.Body, tool.Out);
+#endif
+    }
+
+    // Every refusal is a JSON {"error": text} with the right status.
+    void errors_data() {
+        QTest::addColumn<QByteArray>("method");
+        QTest::addColumn<QByteArray>("target");
+        QTest::addColumn<int>("status");
+        const QByteArray get = "GET";
+        QTest::newRow("no 29 Feb") << get << QByteArray("/api/v1/day/2027-02-29") << 400;
+        QTest::newRow("29 Feb Julian 1900") << get << QByteArray("/api/v1/day/1900-02-29?style=3") << 400;
+        QTest::newRow("short date") << get << QByteArray("/api/v1/day/2027-1-7") << 400;
+        QTest::newRow("no date") << get << QByteArray("/api/v1/day/") << 400;
+        QTest::newRow("trailing slash") << get << QByteArray("/api/v1/day/2027-01-07/") << 400;
+        QTest::newRow("before 1901") << get << QByteArray("/api/v1/day/1900-06-01") << 400;
+        QTest::newRow("after 2100") << get << QByteArray("/api/v1/day/2101-06-01") << 400;
+        QTest::newRow("style 4") << get << QByteArray("/api/v1/day/2027-01-07?style=4") << 400;
+        QTest::newRow("style twice") << get << QByteArray("/api/v1/day/2027-01-07?style=1&style=3") << 400;
+        QTest::newRow("month 13") << get << QByteArray("/api/v1/month/2027-13") << 400;
+        QTest::newRow("month of 1900") << get << QByteArray("/api/v1/month/1900-12") << 400;
+        QTest::newRow("year with month") << get << QByteArray("/api/v1/year/2027-01") << 400;
+        QTest::newRow("feasts of 2101") << get << QByteArray("/api/v1/feasts/2101") << 400;
+        QTest::newRow("search no text") << get << QByteArray("/api/v1/search?year=2027") << 400;
+        QTest::newRow("search no year") << get << QByteArray("/api/v1/search?text=a") << 400;
+        QTest::newRow("search long text")
+            << get << "/api/v1/search?year=2027&text=" + QByteArray(201, 'a') << 400;
+        QTest::newRow("search wholeWord 2")
+            << get << QByteArray("/api/v1/search?year=2027&text=a&wholeWord=2") << 400;
+        QTest::newRow("ics 10 years")
+            << get << QByteArray("/calendar.ics?from=2020-01-01&to=2030-01-01") << 400;
+        QTest::newRow("ics backwards")
+            << get << QByteArray("/calendar.ics?from=2027-02-01&to=2027-01-01") << 400;
+        QTest::newRow("ics scope") << get << QByteArray("/calendar.ics?from=2027-01-01&to=2027-02-01&scope=x")
+                                   << 400;
+        QTest::newRow("ics bad date")
+            << get << QByteArray("/calendar.ics?from=2027-02-30&to=2027-03-01") << 400;
+        QTest::newRow("page bad date") << get << QByteArray("/day/2027-02-30") << 400;
+        QTest::newRow("unknown") << get << QByteArray("/index.html") << 404;
+        QTest::newRow("no files") << get << QByteArray("/../../etc/passwd") << 404;
+        QTest::newRow("case") << get << QByteArray("/API/v1/day/2027-01-07") << 404;
+        QTest::newRow("POST") << QByteArray("POST") << QByteArray("/api/v1/day/2027-01-07") << 405;
+        QTest::newRow("DELETE page") << QByteArray("DELETE") << QByteArray("/") << 405;
+        QTest::newRow("POST unknown") << QByteArray("POST") << QByteArray("/nothing") << 404;
+        QTest::newRow("long address") << get << "/api/v1/day/2027-01-07?x=" + QByteArray(3000, 'a') << 414;
+    }
+    void errors() {
+        QFETCH(QByteArray, method);
+        QFETCH(QByteArray, target);
+        QFETCH(int, status);
+        const Reply r = bundled_->Get(target, method);
+        QCOMPARE(r.Status, status);
+        QCOMPARE(r.Headers.value("content-type"), kJson);
+        const QJsonDocument doc = QJsonDocument::fromJson(r.Body);
+        QVERIFY(doc.isObject());
+        QVERIFY(!doc.object().value(QStringLiteral("error")).toString().isEmpty());
+        QCOMPARE(r.Headers.value("allow"), status == 405 ? QByteArray("GET, HEAD") : QByteArray());
+    }
+
+    // A client that holds the answer gets 304; another request, style or data set has another tag.
+    void etagAndNotModified() {
+        const Reply first = bundled_->Get("/api/v1/day/2027-01-07");
+        const QByteArray tag = first.Headers.value("etag");
+        QVERIFY(tag.startsWith('"') && tag.endsWith('"'));
+        const Reply again = bundled_->Get("/api/v1/day/2027-01-07", "GET", "If-None-Match: " + tag + "\r\n");
+        QCOMPARE(again.Status, 304);
+        QVERIFY(again.Body.isEmpty());
+        QCOMPARE(again.Headers.value("etag"), tag);
+        QCOMPARE(again.Headers.value("cache-control"), kDated);
+        const Reply listed =
+            bundled_->Get("/api/v1/day/2027-01-07", "GET", "If-None-Match: \"x\", W/" + tag + "\r\n");
+        QCOMPARE(listed.Status, 304);
+        const Reply other = bundled_->Get("/api/v1/day/2027-01-08", "GET", "If-None-Match: " + tag + "\r\n");
+        QCOMPARE(other.Status, 200);
+        QVERIFY(bundled_->Get("/api/v1/day/2027-01-07?style=3").Headers.value("etag") == tag);
+        QVERIFY(bundled_->Get("/api/v1/day/2026-12-25?style=2").Headers.value("etag") != tag);
+        QVERIFY(hostile_->Get("/api/v1/day/2027-01-07").Headers.value("etag") != tag);
+        // Today's page carries the date in its tag: the same tag as the dated page of today, never a
+        // tag that outlives midnight.
+        const QByteArray today = "/day/" + QDate::currentDate().toString(Qt::ISODate).toLatin1();
+        QCOMPARE(bundled_->Get("/").Headers.value("etag"), bundled_->Get(today).Headers.value("etag"));
+    }
+
+    void headHasNoBody_data() {
+        QTest::addColumn<QByteArray>("target");
+        QTest::newRow("api") << QByteArray("/api/v1/day/2027-01-07");
+        QTest::newRow("page") << QByteArray("/day/2027-01-07");
+        QTest::newRow("error") << QByteArray("/api/v1/day/2027-13-07");
+    }
+    void headHasNoBody() {
+        QFETCH(QByteArray, target);
+        QTcpSocket socket;
+        socket.connectToHost(QHostAddress::LocalHost, bundled_->Port);
+        QVERIFY(socket.waitForConnected(10000));
+        // HEAD then GET on one connection: a body after the HEAD would show up as the GET's status line.
+        socket.write(RequestBytes("HEAD", target) + RequestBytes("GET", target));
+        QByteArray buffer;
+        Reply head = ReadReply(socket, true, buffer);
+        Reply get = ReadReply(socket, false, buffer);
+        QVERIFY(get.Status == 200 || get.Status == 400);
+        QCOMPARE(head.Status, get.Status);
+        head.Headers.remove("date"); // the two may fall in different seconds
+        get.Headers.remove("date");
+        QCOMPARE(head.Headers, get.Headers);
+        QVERIFY(head.Body.isEmpty());
+        QCOMPARE(get.Body.size(), get.Headers.value("content-length").toLongLong());
+    }
+
+    // 50 clients at once, each with its own day, all answered with their own day.
+    void fiftyAtOnce() {
+        constexpr int n = 50;
+        std::vector<std::unique_ptr<QTcpSocket>> sockets;
+        const QDate start(2027, 1, 1);
+        for (int i = 0; i < n; ++i) {
+            sockets.push_back(std::make_unique<QTcpSocket>());
+            sockets.back()->connectToHost(QHostAddress::LocalHost, bundled_->Port);
+        }
+        for (int i = 0; i < n; ++i) {
+            QVERIFY(sockets[i]->waitForConnected(10000));
+            const QByteArray date = start.addDays(i * 7).toString(Qt::ISODate).toLatin1();
+            sockets[i]->write(RequestBytes("GET", "/api/v1/day/" + date));
+            sockets[i]->flush();
+        }
+        for (int i = 0; i < n; ++i) {
+            QByteArray buffer;
+            const Reply r = ReadReply(*sockets[i], false, buffer);
+            QCOMPARE(r.Status, 200);
+            const QJsonObject day =
+                QJsonDocument::fromJson(r.Body).object()[QStringLiteral("days")][0].toObject();
+            QCOMPARE(day[QStringLiteral("gregorian")].toString(), start.addDays(i * 7).toString(Qt::ISODate));
+        }
+    }
+
+    // A body nobody asked for is not read into memory: past 64 KiB without an answer the connection closes,
+    // and the server goes on answering others.
+    void unaskedBodyClosesTheConnection() {
+        QTcpSocket socket;
+        socket.connectToHost(QHostAddress::LocalHost, bundled_->Port);
+        QVERIFY(socket.waitForConnected(10000));
+        socket.write(RequestBytes("POST", "/api/v1/day/2027-01-07", "Content-Length: 100000000\r\n"));
+        const QByteArray chunk(64 * 1024, 'x');
+        for (int i = 0; i < 16 && socket.state() == QAbstractSocket::ConnectedState; ++i) {
+            socket.write(chunk);
+            socket.waitForBytesWritten(1000);
+        }
+        QVERIFY(socket.state() != QAbstractSocket::ConnectedState || socket.waitForDisconnected(10000));
+        QCOMPARE(bundled_->Get("/healthz").Status, 200);
+    }
+
+    // Texts from the data files never become markup in the page.
+    void dataTextsEscaped() {
+        // Julian 7 January 2027 is Gregorian 20 January.
+        const Reply r = hostile_->Get("/day/2027-01-20");
+        QCOMPARE(r.Status, 200);
+        QVERIFY2(!r.Body.contains("<script"), r.Body.constData());
+        QVERIFY(!r.Body.contains("<img"));
+        QVERIFY(!r.Body.contains("<b>"));
+        QVERIFY2(r.Body.contains("&lt;script&gt;alert(&quot;x&quot;)&lt;/script&gt; &amp; &#39;Собор&#39; "
+                                 "&lt;b&gt;Иоанна&lt;/b&gt;"),
+                 r.Body.constData());
+        QVERIFY(r.Body.contains("&lt;img src=x onerror=alert(1)&gt;"));
+        QCOMPARE(r.Headers.value("content-security-policy"),
+                 QByteArray("default-src 'none'; style-src 'unsafe-inline'"));
+        QCOMPARE(TidyComplaints(r.Body), QString());
+    }
+
+    void pagesAreValidHtml5_data() {
+        QTest::addColumn<QByteArray>("target");
+        QTest::newRow("today") << QByteArray("/");
+        QTest::newRow("Christmas") << QByteArray("/day/2027-01-07");
+        QTest::newRow("Pascha") << QByteArray("/day/2027-05-02");
+        QTest::newRow("first day") << QByteArray("/day/1901-01-01");
+        QTest::newRow("last day") << QByteArray("/day/2100-12-31");
+    }
+    void pagesAreValidHtml5() {
+        QFETCH(QByteArray, target);
+        const Reply r = bundled_->Get(target);
+        QCOMPARE(r.Status, 200);
+        QCOMPARE(TidyComplaints(r.Body), QString());
+        QVERIFY(r.Body.contains("<a href=\"/\">Сегодня</a>"));
+    }
+
+    // The page's links: the day before and after, none past the ends of the served years.
+    void pageLinks_data() {
+        QTest::addColumn<QByteArray>("target");
+        QTest::addColumn<QByteArray>("previous");
+        QTest::addColumn<QByteArray>("next");
+        QTest::newRow("new year") << QByteArray("/day/2027-01-01") << QByteArray("/day/2026-12-31")
+                                  << QByteArray("/day/2027-01-02");
+        QTest::newRow("leap day") << QByteArray("/day/2028-02-29") << QByteArray("/day/2028-02-28")
+                                  << QByteArray("/day/2028-03-01");
+        QTest::newRow("first") << QByteArray("/day/1901-01-01") << QByteArray()
+                               << QByteArray("/day/1901-01-02");
+        QTest::newRow("last") << QByteArray("/day/2100-12-31") << QByteArray("/day/2100-12-30")
+                              << QByteArray();
+    }
+    void pageLinks() {
+        QFETCH(QByteArray, target);
+        QFETCH(QByteArray, previous);
+        QFETCH(QByteArray, next);
+        const QByteArray body = bundled_->Get(target).Body;
+        QCOMPARE(body.contains("rel=\"prev\""), !previous.isEmpty());
+        QCOMPARE(body.contains("rel=\"next\""), !next.isEmpty());
+        if (!previous.isEmpty())
+            QVERIFY(body.contains("<a href=\"" + previous + "\" rel=\"prev\">"));
+        if (!next.isEmpty())
+            QVERIFY(body.contains("<a href=\"" + next + "\" rel=\"next\">"));
+    }
+
+    // The page made from hand-made values: dates in three styles, the weekday line, rank marks, red
+    // entries and the fast.
+    void pageFromValues() {
+        DayInfo d;
+        d.Gregorian = {2027, 1, 7};
+        d.Julian = {2026, 12, 25};
+        d.AnnoMundi = {7535, 4, 25};
+        d.Weekday = 4;
+        d.Red = true;
+        d.WeekdayLine = QStringLiteral("Седмица 31-я по Пятидесятнице. Глас 4-й.");
+        d.Entries.push_back({0, Rank::Great, false, true, QString(), QStringLiteral("Рождество Христово.")});
+        d.Entries.push_back(
+            {1, Rank::None, false, false, QString(), QStringLiteral("Мц. <Анастасии> & \"др.\"")});
+        d.Entries.push_back({4, Rank::None, false, false, QString(), QStringLiteral("Святки.")});
+        d.Fast = Fasting{FastLevel::None, QStringLiteral("Поста нет.")};
+        const QByteArray page = DayPage(d, {QDate(2027, 1, 6), QDate(2027, 1, 8)});
+        QVERIFY(page.contains("<h1 class=\"red\">Четверг, 7 января 2027 г.</h1>"));
+        QVERIFY(page.contains("По новому стилю: <span class=\"date\">7 января 2027 г.</span>"));
+        QVERIFY(page.contains("По старому стилю: <span class=\"date\">25 декабря 2026 г.</span>"));
+        QVERIFY(page.contains("От Сотворения мира: <span class=\"date\">25 декабря 7535 г.</span>"));
+        QVERIFY(page.contains("<p class=\"weekday\">Седмица 31-я по Пятидесятнице. Глас 4-й.</p>"));
+        QVERIFY(page.contains("<li class=\"red\"><span class=\"rank\" title=\"великий праздник\">(+)</span> "
+                              "Рождество Христово.</li>"));
+        QVERIFY(page.contains(
+            "<li><span class=\"rank\">·</span> Мц. &lt;Анастасии&gt; &amp; &quot;др.&quot;</li>"));
+        QVERIFY(page.contains("<li><span class=\"rank\">&#160;</span> Святки.</li>"));
+        QVERIFY(page.contains("<p class=\"fast\">Поста нет.</p>"));
+        QCOMPARE(page.count("<ul class=\"entries\">"), 3);
+        QCOMPARE(TidyComplaints(page), QString());
+    }
+
+    void httpDate() {
+        QCOMPARE(HttpDate(QDateTime(QDate(2026, 12, 7), QTime(6, 5, 4), Qt::UTC)),
+                 QByteArray("Mon, 07 Dec 2026 06:05:04 GMT"));
+    }
+
+    void logEscaping_data() {
+        QTest::addColumn<QByteArray>("raw");
+        QTest::addColumn<QByteArray>("logged");
+        QTest::newRow("plain") << QByteArray("/api/v1/day/2027-01-07")
+                               << QByteArray("/api/v1/day/2027-01-07");
+        QTest::newRow("newline") << QByteArray("/a\nGET /forged 200") << QByteArray("/a\\x0aGET /forged 200");
+        QTest::newRow("escape") << QByteArray("/\x1b[31m") << QByteArray("/\\x1b[31m");
+        QTest::newRow("backslash") << QByteArray("/a\\x0a") << QByteArray("/a\\\\x0a");
+        QTest::newRow("delete and high") << QByteArray("/\x7f\xd0") << QByteArray("/\\x7f\\xd0");
+    }
+    void logEscaping() {
+        QFETCH(QByteArray, raw);
+        QFETCH(QByteArray, logged);
+        QCOMPARE(LogEscaped(raw), logged);
+    }
+
+    // One line a request: method, path, status, microseconds; then a clean stop on SIGTERM or SIGINT.
+    void logAndStop_data() {
+        QTest::addColumn<int>("signal");
+        QTest::newRow("SIGTERM") << int(SIGTERM);
+        QTest::newRow("SIGINT") << int(SIGINT);
+    }
+    void logAndStop() {
+        QFETCH(int, signal);
+        Server s;
+        QVERIFY(s.Port != 0);
+        QCOMPARE(s.Get("/api/v1/day/2027-01-07?style=3").Status, 200);
+        QCOMPARE(s.Get("/api/v1/day/2027-13-07", "HEAD").Status, 400);
+        ::kill(pid_t(s.Process().processId()), signal);
+        QVERIFY(s.Process().waitForFinished(30000));
+        QCOMPARE(s.Stop(), 0);
+        const QString log = QString::fromUtf8(s.Log());
+        QVERIFY2(log.contains(QRegularExpression(
+                     QStringLiteral("\nGET /api/v1/day/2027-01-07\\?style=3 200 \\d+us\n"))),
+                 qPrintable(log));
+        QVERIFY(
+            log.contains(QRegularExpression(QStringLiteral("\nHEAD /api/v1/day/2027-13-07 400 \\d+us\n"))));
+        QVERIFY(log.endsWith(QStringLiteral("vorelian-server: stopped\n")));
+    }
+
+    // Exit statuses at start: 2 bad arguments, 3 no data set, 1 a port already taken.
+    void startFailures_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("status");
+        QTest::newRow("unknown option") << QStringList{"--verbose"} << 2;
+        QTest::newRow("port text") << QStringList{"--port", "http"} << 2;
+        QTest::newRow("port too big") << QStringList{"--port=65536"} << 2;
+        QTest::newRow("threads 0") << QStringList{"--threads", "0"} << 2;
+        QTest::newRow("bind name") << QStringList{"--bind", "localhost"} << 2;
+        QTest::newRow("no value") << QStringList{"--data"} << 2;
+        QTest::newRow("no folder") << QStringList{"--port", "0", "--data", "/nonexistent/Calendar"} << 3;
+        QTest::newRow("empty folder")
+            << QStringList{"--port", "0", "--data", QDir::tempPath() + "/vorelian-empty-%1"} << 3;
+    }
+    void startFailures() {
+        QFETCH(QStringList, args);
+        QFETCH(int, status);
+        QTemporaryDir empty;
+        for (QString& a : args)
+            a.replace(QStringLiteral("%1"), QString()),
+                a.replace(QDir::tempPath() + "/vorelian-empty-", empty.path());
+        const Run r = Program(QStringLiteral(VORELIAN_SERVER), args);
+        QCOMPARE(r.Status, status);
+        QCOMPARE(r.Err.count('\n'), 1);
+        QVERIFY(r.Err.startsWith("vorelian-server: "));
+    }
+    void portTaken() {
+        QTcpServer taken;
+        QVERIFY(taken.listen(QHostAddress::LocalHost, 0));
+        const Run r =
+            Program(QStringLiteral(VORELIAN_SERVER), {"--port", QString::number(taken.serverPort())});
+        QCOMPARE(r.Status, 1);
+        QVERIFY(r.Err.contains("cannot listen"));
+    }
+    void help() {
+        const Run r = Program(QStringLiteral(VORELIAN_SERVER), {"--help"});
+        QCOMPARE(r.Status, 0);
+        QVERIFY(r.Out.contains("--threads"));
+    }
+
+    void cleanupTestCase() {
+        QCOMPARE(bundled_->Stop(), 0);
+        QCOMPARE(hostile_->Stop(), 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestServer)
+#include "test_server.moc"
