@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Installs everything that building, testing, packaging and benchmarking Vorelian need on Debian 12.
+# Installs everything that building, testing, packaging and benchmarking Vorelian need on Debian 12,
+# the sanitizer and fuzzer runtimes of clang included (clang only recommends them, and recommended
+# packages are not installed here).
 # Returns at once when every package is already present.
 set -euo pipefail
 
@@ -16,6 +18,7 @@ packages=(
   qt6-httpserver-dev qt6-websockets-dev tidy wrk
   librsvg2-bin desktop-file-utils appstream
   dpkg-dev fakeroot file lintian binutils
+  clang libclang-rt-14-dev
 )
 
 missing=()

@@ -8,6 +8,7 @@
 #include "bases/bases.h"
 #include "core/calendar.h"
 #include "core/datalookup.h"
+#include "core/exitstatus.h"
 #include "core/settings.h"
 #include "core/state.h"
 #include "engine/dayengine.h"
@@ -29,12 +30,12 @@ namespace {
 
 int BadArgument(const QString& message) {
     std::fprintf(stderr, "vorelian-report: %s\n", message.toLocal8Bit().constData());
-    return 2;
+    return ExitBadArguments;
 }
 
 int WriteFailed() {
     std::fprintf(stderr, "vorelian-report: the report could not be written out\n");
-    return 1;
+    return ExitFailure;
 }
 
 // Status 3: no data set anywhere; the one line names every folder looked at.
@@ -45,7 +46,7 @@ int NoDataSet(const DataPlaces& places) {
             "or VORELIAN_DATA")
             .arg(places.Searched.join(QStringLiteral(", ")));
     std::fprintf(stderr, "vorelian-report: %s\n", message.toLocal8Bit().constData());
-    return 3;
+    return ExitNoDataSet;
 }
 
 bool WriteOut(const QByteArray& bytes) {
@@ -68,7 +69,7 @@ int main(int argc, char** argv) {
         return BadArgument(error);
     const tool::ToolArgs& a = *parsed;
     if (a.Help)
-        return WriteOut(tool::HelpText().toUtf8()) ? 0 : 1;
+        return WriteOut(tool::HelpText().toUtf8()) ? ExitSuccess : ExitFailure;
 
     if (!a.DataDir.isEmpty() && !QFileInfo(a.DataDir).isDir())
         return BadArgument(QStringLiteral("no such data folder: %1").arg(a.DataDir));
@@ -103,7 +104,7 @@ int main(int argc, char** argv) {
                                    .arg(options.MinYear)
                                    .arg(options.MaxYear));
         const auto engine = DayEngine::Load(folder);
-        return WriteOut(tool::IcalReport(a, *engine, {first, last})) ? 0 : WriteFailed();
+        return WriteOut(tool::IcalReport(a, *engine, {first, last})) ? ExitSuccess : WriteFailed();
     }
 
     if (a.Year) {
@@ -121,15 +122,30 @@ int main(int argc, char** argv) {
     const auto engine = DayEngine::Load(folder);
     const DayOptions dayOptions{a.Style, options.ShowIndiction, options.ShowAllStyles, options.ShowFasting};
     if (a.Output == tool::Format::Json)
-        return WriteOut(tool::JsonReport(a, *engine, day)) ? 0 : WriteFailed();
+        return WriteOut(tool::JsonReport(a, *engine, day)) ? ExitSuccess : WriteFailed();
     const QByteArray document =
         engine->ReportDocument(a.Tab, day, dayOptions, options, a.Text.value_or(QString()), a.WholeWord);
     if (document.isEmpty()) {
         std::fprintf(stderr, "vorelian-report: no report was built\n");
-        return 1;
+        return ExitFailure;
     }
 
-    const QByteArray bytes =
-        a.Output == tool::Format::Rtf ? document : rtf::PlainTextForTerminal(rtf::ReadRtf(document));
-    return WriteOut(bytes) ? 0 : WriteFailed();
+    // The text is what the view would show, and the view keeps no more than its limit of characters.
+    const rtf::ReadLimits limits;
+    bool cut = false;
+    QByteArray bytes = document;
+    if (a.Output == tool::Format::Text) {
+        const rtf::Document shown = rtf::ReadRtf(document, limits);
+        cut = rtf::ReachedLimit(shown, limits);
+        bytes = rtf::PlainTextForTerminal(shown);
+    }
+    if (!WriteOut(bytes))
+        return WriteFailed();
+    if (cut) {
+        std::fprintf(stderr,
+                     "vorelian-report: the report was cut at %lld characters; --format rtf gives it whole\n",
+                     static_cast<long long>(limits.MaxText));
+        return ExitOutputCut;
+    }
+    return ExitSuccess;
 }

@@ -1,6 +1,7 @@
 #include "toolargs.h"
 
 #include "core/calendar.h"
+#include "core/exitstatus.h"
 #include "core/settings.h"
 
 #include <QRegularExpression>
@@ -345,11 +346,7 @@ QString HelpText() {
         "  --text T            текст для выборки / the text to search for\n"
         "  --whole-word        в выборке только целые слова / search whole words only\n"
         "  --help, -h          эта справка / this help\n"
-        "\n"
-        "Код выхода: 0 — успех, 2 — неверные аргументы, 3 — данные календаря не найдены\n"
-        "(сообщение в stderr).\n"
-        "Exit status: 0 on success, 2 for bad arguments, 3 when no calendar data is found\n"
-        "(one line on stderr).\n");
+        "\n") + QString::fromUtf8(kExitStatusHelp);
 }
 
 } // namespace vorelian::tool

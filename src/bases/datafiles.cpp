@@ -1,5 +1,7 @@
 #include "datafiles.h"
 
+#include "bases/profile.h"
+
 #include <QCoreApplication>
 #include <QDir>
 
@@ -34,6 +36,13 @@ int DataFiles::DayFileIndex(int16_t julianMonth, int16_t julianYearLength) {
     if (julianMonth < 1 || julianMonth > 12)
         return January;  // never reached with a real date; keeps the index inside the table
     return julianMonth - 1;
+}
+
+QStringList ReadWholeDataSet(const DataFiles& files, ProfileCache& cache) {
+    for (int i = 0; i < DataFiles::Count; ++i)
+        if (i != DataFiles::Abbr && !files[i].isEmpty())
+            (void)cache.Get(files[i]);
+    return cache.FilesWithProblems();
 }
 
 } // namespace vorelian

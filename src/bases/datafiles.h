@@ -3,11 +3,14 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <cstdint>
 
 namespace vorelian {
+
+class ProfileCache;
 
 struct DataFiles {
     static constexpr int Count = 22;
@@ -25,6 +28,10 @@ struct DataFiles {
         SpecWeekDays = 20,
         Abbr = 21,
     };
+
+    // The abbreviations are shown whole in a view: their file is held to the size of any data file, and
+    // their text to what a window lays out at once without stalling.
+    static constexpr qsizetype MaxAbbrText = 1 << 20;
 
     // File names of the slots; "" for the two unused ones (18, 19).
     static const std::array<QString, Count> Names;
@@ -44,5 +51,10 @@ struct DataFiles {
         return Paths[DayFileIndex(julianMonth, julianYearLength)];
     }
 };
+
+// Parses every profile file of the set (all but the abbreviations) into `cache`, so that whatever is wrong
+// with the data set is known at once; returns the paths of the files with problems. A missing file is
+// none: it reads as empty, as a data set may leave files out.
+QStringList ReadWholeDataSet(const DataFiles& files, ProfileCache& cache);
 
 } // namespace vorelian

@@ -20,26 +20,88 @@ public:
 
     void Run(QByteArrayView bytes) {
         static constexpr char bom[] = "\xEF\xBB\xBF";
-        const bool utf8 = bytes.startsWith(QByteArrayView(bom, 3));
-        if (utf8)
+        bool utf8 = bytes.startsWith(QByteArrayView(bom, 3));
+        if (utf8) {
             bytes = bytes.sliced(3);
+        } else if (LooksLikeUtf8(bytes)) {
+            utf8 = true;
+            Problem("text in UTF-8 rather than Windows-1251; read as UTF-8");
+        }
         qsizetype pos = 0;
         int lineNo = 0;
+        bool crOnly = false;
         while (pos < bytes.size()) {
             ++lineNo;
-            qsizetype end = bytes.indexOf('\n', pos);
-            if (end < 0)
-                end = bytes.size();
-            QByteArrayView line = bytes.sliced(pos, end - pos);
+            // A line ends at LF, CR LF or a lone CR.
+            qsizetype end = pos;
+            while (end < bytes.size() && bytes[end] != '\n' && bytes[end] != '\r')
+                ++end;
+            const QByteArrayView line = bytes.sliced(pos, end - pos);
             pos = end + 1;
-            if (line.endsWith('\r'))
-                line.chop(1);
+            if (end < bytes.size() && bytes[end] == '\r') {
+                if (pos < bytes.size() && bytes[pos] == '\n')
+                    ++pos;
+                else if (pos < bytes.size())
+                    crOnly = true;
+            }
             Line(line, lineNo, utf8);
         }
+        if (crOnly)
+            qCWarning(lcProfile).noquote()
+                << QStringLiteral("%1: note: lines end in CR alone; read as line ends").arg(fileName_);
         if (out_.malformed_ > Profile::MaxReportedLines)
             qCWarning(lcProfile).noquote() << QStringLiteral("%1: %2 more malformed lines skipped")
                                                   .arg(fileName_)
                                                   .arg(out_.malformed_ - Profile::MaxReportedLines);
+        if (dropped_ > 0)
+            qCWarning(lcProfile).noquote() << QStringLiteral("%1: more than %2 entries; the last %3 dropped")
+                                                  .arg(fileName_)
+                                                  .arg(Profile::MaxEntries)
+                                                  .arg(dropped_);
+        if (droppedSections_ > 0)
+            qCWarning(lcProfile).noquote()
+                << QStringLiteral("%1: more than %2 sections; the last %3 dropped with their entries")
+                       .arg(fileName_)
+                       .arg(Profile::MaxSections)
+                       .arg(droppedSections_);
+        if (out_.malformed_ > 0 || dropped_ > 0 || droppedSections_ > 0)
+            out_.problems_ = true;
+    }
+
+    void Problem(const char* what) {
+        qCWarning(lcProfile).noquote() << QStringLiteral("%1: %2").arg(fileName_, QLatin1String(what));
+        out_.problems_ = true;
+    }
+
+    // Valid UTF-8 with at least one Cyrillic letter and no byte-order mark: a file saved in the wrong
+    // code page. Windows-1251 Cyrillic text is almost never valid UTF-8, let alone UTF-8 Cyrillic.
+    static bool LooksLikeUtf8(QByteArrayView bytes) {
+        bool cyrillic = false;
+        for (qsizetype i = 0; i < bytes.size();) {
+            const auto b = static_cast<unsigned char>(bytes[i]);
+            if (b < 0x80) {
+                ++i;
+                continue;
+            }
+            const int n = b >= 0xC2 && b <= 0xDF   ? 1
+                          : b >= 0xE0 && b <= 0xEF ? 2
+                          : b >= 0xF0 && b <= 0xF4 ? 3
+                                                   : -1;
+            if (n < 0 || i + n >= bytes.size())
+                return false;
+            for (int k = 1; k <= n; ++k)
+                if ((static_cast<unsigned char>(bytes[i + k]) & 0xC0) != 0x80)
+                    return false;
+            if (b == 0xD0 || b == 0xD1)
+                cyrillic = true;
+            i += n + 1;
+        }
+        if (!cyrillic)
+            return false;
+        // The strict decoder settles overlong forms and surrogates.
+        QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        (void)decoder(bytes);
+        return !decoder.hasError();
     }
 
 private:
@@ -49,6 +111,10 @@ private:
     // read, whose entries are dropped with it rather than added to the section before.
     static constexpr qsizetype kBroken = -2;
     qsizetype current_ = -1;
+    qsizetype entries_ = 0;
+    qsizetype dropped_ = 0;
+    qsizetype sections_ = 0;
+    qsizetype droppedSections_ = 0;
 
     void Skip(int lineNo, const char* reason) {
         if (current_ >= 0)
@@ -93,6 +159,10 @@ private:
             return;
         if (current_ < 0)
             return Skip(lineNo, "entry outside any section");
+        if (++entries_ > Profile::MaxEntries) {
+            ++dropped_;
+            return;
+        }
         out_.sections_[current_].Entries.push_back(
             {line.first(eq).trimmed().toString(), line.sliced(eq + 1).trimmed().toString(), lineNo});
     }
@@ -108,6 +178,11 @@ private:
         const auto it = out_.index_.constFind(key);
         if (it != out_.index_.cend()) {
             current_ = *it;  // a repeated header continues its section
+            return;
+        }
+        if (++sections_ > Profile::MaxSections) {
+            ++droppedSections_;
+            current_ = kBroken;
             return;
         }
         current_ = static_cast<qsizetype>(out_.sections_.size());
@@ -128,14 +203,23 @@ Profile Profile::Load(const QString& path) {
     const QFileInfo info(path);
     if (path.isEmpty() || !info.isFile())
         return {};
+    Profile refused;
+    refused.problems_ = true;
     if (info.size() > MaxFileBytes) {
-        qCWarning(lcProfile).noquote() << QStringLiteral("%1: file too large, read as empty").arg(path);
-        return {};
+        qCWarning(lcProfile).noquote()
+            << QStringLiteral("%1: file larger than %2 MiB, read as empty").arg(path).arg(MaxFileBytes >> 20);
+        return refused;
     }
     QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    return Parse(f.readAll(), path);
+    QByteArray bytes;
+    if (f.open(QIODevice::ReadOnly))
+        bytes = f.read(MaxFileBytes + 1);
+    if (!f.isOpen() || f.error() != QFileDevice::NoError || bytes.size() > MaxFileBytes) {
+        qCWarning(lcProfile).noquote()
+            << QStringLiteral("%1: cannot be read (%2), read as empty").arg(path, f.errorString());
+        return refused;
+    }
+    return Parse(bytes, path);
 }
 
 const ProfileSection* Profile::Section(QStringView name) const {
@@ -159,6 +243,14 @@ const Profile& ProfileCache::Get(const QString& path) {
     if (it == files_.end())
         it = files_.emplace(path, Profile::Load(path)).first;
     return it->second;
+}
+
+QStringList ProfileCache::FilesWithProblems() const {
+    QStringList out;
+    for (const auto& [path, profile] : files_)
+        if (profile.HasProblems())
+            out << path;
+    return out;
 }
 
 QString ReadDataSection(ProfileCache& cache, QStringView section, const QString& file) {

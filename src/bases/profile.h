@@ -1,12 +1,18 @@
 // The profile ("INI") reader behind every data file of the calendar, and the small reading layer that the
 // loaders and the reports walk sections with.
 //
-// A profile file is Windows-1251 (or UTF-8 when it opens with the byte-order mark), with CRLF or LF line
-// ends, made of [section] headers and key=value lines. Each file is parsed once, on first use, into its
+// A profile file is Windows-1251 (or UTF-8 when it opens with the byte-order mark), with CRLF, LF or CR
+// line ends, made of [section] headers and key=value lines. Each file is parsed once, on first use, into its
 // sections: every entry kept in file order, duplicate keys included. Section and key names match without
 // regard to letter case or surrounding blanks, so " 1" and "1" name one section. A line that cannot be
 // read (no "=", control bytes, absurd length) is skipped and reported through the logging category
 // below, with file and line; nothing in a data file can stop the program.
+//
+// What one file may cost is bounded (MaxFileBytes, MaxEntries), so that a whole data set at its limits
+// stays far below half a gigabyte: a file beyond a limit is refused in part or whole with one warning
+// naming it. A file that cannot be read, and a file without the byte-order mark that is valid UTF-8 with
+// Cyrillic letters (read as UTF-8), are reported once each; CR-only line ends are read as line ends with
+// one note. Every file with such a problem counts in ProfileCache::FilesWithProblems.
 #pragma once
 
 #include "core/markup.h"
@@ -15,6 +21,7 @@
 #include <QHash>
 #include <QLoggingCategory>
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 
 #include <map>
@@ -41,7 +48,11 @@ public:
     // Lines longer than this many bytes are skipped; no data line comes near it.
     static constexpr qsizetype MaxLineBytes = 64 * 1024;
     // A file larger than this reads as empty.
-    static constexpr qsizetype MaxFileBytes = 64 * 1024 * 1024;
+    static constexpr qsizetype MaxFileBytes = 1024 * 1024;
+    // Entries, and sections, of one file kept; the rest are dropped. Far more than a month of days or a
+    // base of records needs (record numbers are 16-bit).
+    static constexpr qsizetype MaxEntries = 32768;
+    static constexpr qsizetype MaxSections = 32768;
     // Malformed lines reported one by one per file; the rest are counted in one closing message.
     static constexpr int MaxReportedLines = 100;
 
@@ -58,6 +69,9 @@ public:
     const std::vector<ProfileSection>& Sections() const { return sections_; }
     // Lines skipped as malformed while parsing.
     qsizetype MalformedLines() const { return malformed_; }
+    // True when something of the file was lost or could be read only by guessing: malformed lines, a
+    // limit reached, an unreadable file, text that is not Windows-1251.
+    bool HasProblems() const { return problems_; }
 
     // The form in which names are compared: blanks removed, letter case folded.
     static QString NameKey(QStringView name);
@@ -66,6 +80,7 @@ private:
     std::vector<ProfileSection> sections_;
     QHash<QString, qsizetype> index_;  // NameKey(section name) -> position in sections_
     qsizetype malformed_ = 0;
+    bool problems_ = false;
 
     friend class ProfileParser;
 };
@@ -79,8 +94,12 @@ public:
     ProfileCache& operator=(const ProfileCache&) = delete;
 
     const Profile& Get(const QString& path);
+    // Keeps `p` as the file at `path`, as if it had been read from there: for bytes held in memory.
+    void Put(const QString& path, Profile p) { files_.insert_or_assign(path, std::move(p)); }
     // How many files have been parsed so far.
     qsizetype ParsedFiles() const { return static_cast<qsizetype>(files_.size()); }
+    // The paths of the files parsed so far that had problems, in path order.
+    QStringList FilesWithProblems() const;
 
 private:
     std::map<QString, Profile> files_;  // node-based: references stay valid

@@ -34,15 +34,28 @@ int16_t ReadInt16(const QSettings& store, const char* key, int16_t def) {
     return static_cast<int16_t>(r);
 }
 
-// Year limits are truncated toward zero rather than rounded.
+// Year limits are truncated toward zero rather than rounded; a year outside 1..3000 keeps the default.
 int16_t ReadYear(const QSettings& store, const char* key, int16_t def) {
     const auto d = ReadNumber(store, key);
     if (!d)
         return def;
     const double t = std::trunc(*d);
-    if (t < std::numeric_limits<int16_t>::min() || t > std::numeric_limits<int16_t>::max())
+    if (t < kFirstYear || t > kLastYear)
         return def;
     return static_cast<int16_t>(t);
+}
+
+// A place or size of the window in twips: a stored value whose pixels would not fit an int, or a size
+// below 0, is replaced by `def` and its key noted, so that the exit writes the key afresh.
+std::optional<double> ReadTwips(const QSettings& store, const char* key, std::optional<double> def, bool size,
+                                QStringList& corrected) {
+    if (!store.contains(QLatin1String(key)))
+        return def;
+    const auto d = ReadNumber(store, key);
+    if (d && std::abs(*d) <= kMaxTwips && (!size || *d >= 0))
+        return d;
+    corrected << QLatin1String(key);
+    return def;
 }
 
 bool ReadBool(const QSettings& store, const char* key, bool def) {
@@ -100,10 +113,10 @@ Settings ReadSettings(QSettings& store, int currentYear) {
     s.WindowState = ReadInt16(store, "WindowState", 0);
     if (s.WindowState != 2) // a stored minimised state opens normal
         s.WindowState = 0;
-    s.Height = ReadNumber(store, "Height").value_or(6850);
-    s.Width = ReadNumber(store, "Width").value_or(9600);
-    s.Left = ReadNumber(store, "Left");
-    s.Top = ReadNumber(store, "Top");
+    s.Height = *ReadTwips(store, "Height", Settings().Height, true, s.Corrected);
+    s.Width = *ReadTwips(store, "Width", Settings().Width, true, s.Corrected);
+    s.Left = ReadTwips(store, "Left", std::nullopt, false, s.Corrected);
+    s.Top = ReadTwips(store, "Top", std::nullopt, false, s.Corrected);
     store.endGroup();
     return s;
 }
@@ -118,6 +131,17 @@ void WriteSettings(QSettings& store, const Settings& s, bool withRectangle) {
         store.setValue(QStringLiteral("Top"), QString::number(s.Top.value_or(0)));
         store.setValue(QStringLiteral("Height"), QString::number(s.Height));
         store.setValue(QStringLiteral("Width"), QString::number(s.Width));
+    } else {
+        // The rectangle stays as stored, except a value that could not be used: an absent place is the
+        // default one, a size is written as the one the window opened with.
+        for (const QString& key : s.Corrected) {
+            if (key == u"Left" || key == u"Top")
+                store.remove(key);
+            else if (key == u"Height")
+                store.setValue(key, QString::number(s.Height));
+            else if (key == u"Width")
+                store.setValue(key, QString::number(s.Width));
+        }
     }
     store.setValue(QStringLiteral("FontName"), s.FontName);
     store.setValue(QStringLiteral("FontSize"), QString::number(s.FontSize));

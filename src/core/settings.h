@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 #include <memory>
@@ -13,6 +14,11 @@ class QSettings;
 
 namespace vorelian {
 
+// The years a stored range may name.
+inline constexpr int kFirstYear = 1;
+inline constexpr int kLastYear = 3000;
+// The largest place or size in twips whose pixels still fit an int.
+inline constexpr double kMaxTwips = 15.0 * 2147483647.0;
 // The largest report font size in points: twice it must stay a valid font size of the reports.
 inline constexpr int16_t MaxFontSize = 1638;
 
@@ -34,6 +40,7 @@ struct Settings {
     double Width = 9600;
     std::optional<double> Left; // absent: centred horizontally
     std::optional<double> Top;  // absent: a third down the screen
+    QStringList Corrected;      // rectangle keys whose stored value was out of range and not used
 };
 
 // Opens the user's settings store.
@@ -41,6 +48,8 @@ std::unique_ptr<QSettings> OpenSettingsStore();
 
 // Reads every key with its default, then applies the start-up rules: bold and italic off, a stored style
 // outside 1..3 taken as 3, and a year range that would exclude `currentYear` replaced by 1901..2100.
+// Every number is kept to its own range: years 1..3000, the font size 1..1638, places and sizes to what
+// fits an int in pixels (sizes not below 0); outside it the default is used.
 Settings ReadSettings(QSettings& store, int currentYear);
 
 // Writes the keys that the exit sequence writes; the window rectangle only when `withRectangle`.

@@ -16,7 +16,8 @@ struct TempFiles {
 // already taken tries the next); returns its full path, or "" when none could be created.
 QString MakeTempFileName(const QString& folder);
 
-// Creates the six files in the system's temporary folder.
+// Creates the six files in the system's temporary folder. Until DeleteTempFiles, they are also removed
+// when the process ends through exit() without its own exit sequence.
 void CreateTempFiles(TempFiles& files);
 // Deletes them, ignoring files that are already gone.
 void DeleteTempFiles(TempFiles& files);

@@ -18,6 +18,11 @@ struct ReadLimits {
     int MaxTableEntries = 4096;  // entries of the font table and of the colour table
 };
 
+// True when a document read with `limits` may have lost text to them.
+inline bool ReachedLimit(const Document& read, const ReadLimits& limits) {
+    return read.Length() >= limits.MaxText;
+}
+
 // True when the bytes begin (after blanks) with "{\rtf", as every RTF document does.
 bool LooksLikeRtf(QByteArrayView bytes);
 

@@ -2,6 +2,7 @@
 
 #include "core/recalc.h"
 #include "engine/dataset.h"
+#include "engine/dayengine.h"
 #include "engine/startup.h"
 #include "report/documents.h"
 #include "ui/busycursor.h"
@@ -16,8 +17,10 @@
 #include <QCursor>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QSettings>
 #include <QThread>
+#include <QTimer>
 
 #include <optional>
 
@@ -62,6 +65,9 @@ bool CalendarApp::Main() {
     const QString calendarDir = Places.Calendar;
     StartCalendar(Data, State, calendarDir, Options.MinYear, Options.MaxYear, State.Hooks);
     Out.Engine = DayEngine::Load(calendarDir);
+    // The engine parses every file of the set up front: its reading is the one that names the problems.
+    if (Out.Engine)
+        DataProblems = Out.Engine->Data().Data.Profiles.FilesWithProblems();
 
     // Today in the new style; the week list it refreshes is the first thing that needs the window.
     State.CurStyle = StyleGregorian;
@@ -89,7 +95,23 @@ bool CalendarApp::Main() {
     busy.reset();
     Window()->show();
     splash.close();
+    // Once the window is up and the event loop runs: a modal message inside the start-up would hold it.
+    QTimer::singleShot(0, Window(), [this] { WarnAboutData(); });
     return true;
+}
+
+void CalendarApp::WarnAboutData() {
+    if (DataProblems.isEmpty())
+        return;
+    QStringList names;
+    for (const QString& path : DataProblems)
+        names << QStringLiteral("    ") + QFileInfo(path).fileName();
+    names.removeDuplicates();
+    Services().ShowMessage(
+        Window(), QMessageBox::Warning, QStringLiteral("Данные календаря"),
+        QStringLiteral("Эти файлы данных календаря прочитаны не полностью или с ошибками, поэтому часть "
+                       "текстов может не показываться:\n\n%1\n\nПодробности — в журнале программы.")
+            .arg(names.join(QLatin1Char('\n'))));
 }
 
 frmCalendar* CalendarApp::Window() {

@@ -46,6 +46,10 @@ public:
     QString ProgramFolder; // where the data set, the help and the splash picture are looked for first
     QString DataOption;    // the Calendar folder named by --data; empty: VORELIAN_DATA or the search
     DataPlaces Places;     // where the data set and the help were found
+
+    // The data files that had problems at start-up (each is in the log with its reason), named to the
+    // user in one warning once the window is up.
+    QStringList DataProblems;
     std::chrono::milliseconds SplashMinimum{1000};
 
     // The start-up sequence: tables, data paths, temporary files, bases, settings and year range, today,
@@ -68,6 +72,9 @@ public:
     // The exit sequence's part outside the window: the settings store and the temporary files.
     void SaveSettings(bool withRectangle);
     void RemoveTempFiles();
+
+    // The one start-up warning about DataProblems; nothing when there are none.
+    void WarnAboutData();
 
     // ReportHost
     void ShowReport(int tab, const QString& path, const QByteArray& document) override;

@@ -1,5 +1,6 @@
 #include "ui/filecommands.h"
 
+#include "ui/fileproblem.h"
 #include "ui/richtextview.h"
 #include "ui/uiservices.h"
 
@@ -16,17 +17,6 @@
 namespace vorelian {
 
 namespace {
-
-// Why printing into a file did not work, as far as the file system tells.
-QString FileProblem(const QString& path) {
-    const QFileInfo file(path);
-    const QFileInfo folder(file.absolutePath());
-    if (!folder.exists())
-        return QStringLiteral("папка «%1» не существует.").arg(QDir::toNativeSeparators(folder.filePath()));
-    if (file.exists() ? !file.isWritable() : !folder.isWritable())
-        return QStringLiteral("нет права на запись.");
-    return QStringLiteral("запись не удалась.");
-}
 
 void PutOnClipboard(const QByteArray& rtf, const QString& text) {
     QClipboard* clipboard = QGuiApplication::clipboard();

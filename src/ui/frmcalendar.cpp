@@ -86,10 +86,28 @@ frmCalendar::frmCalendar(CalendarApp& app) : app_(app), fileCommands_(app.Option
     SetYearsMonths();
     SetWeeks();
     // The abbreviations are a document of their own; without it the tab stays empty.
-    RichTextBox1[6]->LoadFile(app_.Data.Files[DataFiles::Abbr]);
+    LoadAbbreviations();
 }
 
 frmCalendar::~frmCalendar() = default;
+
+void frmCalendar::LoadAbbreviations() {
+    const QString& path = app_.Data.Files[DataFiles::Abbr];
+    if (!QFileInfo::exists(path))
+        return;
+    rtf::ReadLimits limits;
+    limits.MaxText = DataFiles::MaxAbbrText;
+    QString error;
+    bool cut = false;
+    if (!RichTextBox1[6]->LoadFile(path, Profile::MaxFileBytes, limits, &error, &cut))
+        qCWarning(lcProfile).noquote() << QStringLiteral("%1: %2; not shown").arg(path, error);
+    else if (cut)
+        qCWarning(lcProfile).noquote()
+            << QStringLiteral("%1: only the first %2 characters shown").arg(path).arg(limits.MaxText);
+    else
+        return;
+    app_.DataProblems << path;
+}
 
 void frmCalendar::setupControls() {
     central_ = new QWidget(this);

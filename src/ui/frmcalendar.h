@@ -93,6 +93,8 @@ public Q_SLOTS:
     void cbFind_Click();
 
 protected:
+    // The abbreviations tab from its file, within the limits of a data file.
+    void LoadAbbreviations();
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -2,6 +2,7 @@
 
 #include "rtf/reader.h"
 #include "rtf/writer.h"
+#include "ui/fileproblem.h"
 
 #include <QContextMenuEvent>
 #include <QFile>
@@ -16,6 +17,7 @@
 #include <QTextDocument>
 
 #include <algorithm>
+#include <cerrno>
 
 namespace vorelian {
 namespace {
@@ -38,12 +40,17 @@ RichTextView::RichTextView(QWidget* parent) : QTextEdit(parent) {
 }
 
 bool RichTextView::LoadFile(const QString& path, QString* error) {
+    return LoadFile(path, kMaxFileSize, rtf::ReadLimits{}, error);
+}
+
+bool RichTextView::LoadFile(const QString& path, qint64 maxBytes, const rtf::ReadLimits& limits,
+                            QString* error, bool* cut) {
     QFile file(path);
     QString why;
     QByteArray bytes;
     if (!file.open(QIODevice::ReadOnly))
         why = file.errorString();
-    else if (file.size() > kMaxFileSize)
+    else if (file.size() > maxBytes)
         why = tr("The file is too large to show.");
     else if (bytes = file.readAll(); file.error() != QFileDevice::NoError)
         why = file.errorString();
@@ -52,7 +59,10 @@ bool RichTextView::LoadFile(const QString& path, QString* error) {
             *error = why;
         return false;
     }
-    Load(bytes);
+    rtf::Document read = rtf::ReadDocument(bytes, limits);
+    if (cut)
+        *cut = rtf::ReachedLimit(read, limits);
+    SetDocument(std::move(read));
     return true;
 }
 
@@ -234,16 +244,22 @@ bool RichTextView::SaveFile(const QString& path, int type, QString* error) {
     };
     if (type != RtfFile && type != TextFile)
         return fail(tr("Unknown file type %1.").arg(type));
+    // The old file is replaced only once the new one is whole on the disk; on any failure it stays.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(file.errorString());
-    if (file.write(bytes) != bytes.size()) {
-        const QString why = file.errorString();
+    errno = 0;
+    bool ok = file.open(QIODevice::WriteOnly);
+    if (ok && file.write(bytes) != bytes.size())
+        ok = false;
+    if (ok && !file.flush())
+        ok = false;
+    const int systemError = errno;
+    if (!ok) {
         file.cancelWriting();
-        return fail(why);
+        return fail(FileProblem(path, systemError));
     }
+    errno = 0;
     if (!file.commit())
-        return fail(file.errorString());
+        return fail(FileProblem(path, errno));
     return true;
 }
 

@@ -10,6 +10,7 @@
 #pragma once
 
 #include "rtf/document.h"
+#include "rtf/reader.h"
 
 #include <QByteArray>
 #include <QHash>
@@ -34,6 +35,10 @@ public:
     // Replaces the whole content with the document read from a file (RTF, or Windows-1251 plain text when
     // the file is no RTF). On failure the view keeps what it showed and `error` gets the reason.
     bool LoadFile(const QString& path, QString* error = nullptr);
+    // The same within limits: a file above `maxBytes` fails; text beyond `limits` is dropped, and
+    // `cut` (when given) says whether it was.
+    bool LoadFile(const QString& path, qint64 maxBytes, const rtf::ReadLimits& limits, QString* error,
+                  bool* cut = nullptr);
     // The same from bytes in memory.
     void Load(QByteArrayView bytes);
     void SetDocument(rtf::Document document);

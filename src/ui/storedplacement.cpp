@@ -15,6 +15,7 @@ namespace {
 
 // A window counts as on a screen when at least this much of it (or all of it, if smaller) is there.
 constexpr QSize kVisiblePart{50, 30};
+constexpr int kFarAway = 1 << 28;
 
 bool OnSomeScreen(const QRect& r, const QList<QRect>& screens) {
     const QSize need(qMin(kVisiblePart.width(), r.width()), qMin(kVisiblePart.height(), r.height()));
@@ -37,10 +38,17 @@ QPoint DefaultPlaceTw(const QRect& screen, double widthTw, double heightTw) {
 } // namespace
 
 QRect StoredWindowRect(const Settings& s, const QRect& primaryScreen, const QList<QRect>& screens) {
-    // The window cannot be smaller than its minimum; the default place is worked out for the size it has.
-    const QSize size = QSize(Px(s.Width), Px(s.Height)).expandedTo(kMinimumWindow);
+    // The window cannot be smaller than its minimum nor larger than all the screens together; the default
+    // place is worked out for the size it has.
+    QRect desktop = primaryScreen;
+    for (const QRect& sc : screens)
+        desktop |= sc;
+    const QSize size = QSize(Px(s.Width), Px(s.Height)).boundedTo(desktop.size()).expandedTo(kMinimumWindow);
     const QPoint defaults = DefaultPlaceTw(primaryScreen, Twips(size.width()), Twips(size.height()));
-    const QPoint place(s.Left ? Px(*s.Left) : defaults.x(), s.Top ? Px(*s.Top) : defaults.y());
+    // A place far beyond any screen is off every screen anyway; held within reach, its rectangle stays
+    // within the range of an int.
+    auto held = [](double twips) { return qBound(-kFarAway, Px(twips), kFarAway); };
+    const QPoint place(s.Left ? held(*s.Left) : defaults.x(), s.Top ? held(*s.Top) : defaults.y());
     QRect r(place, size);
     if (!OnSomeScreen(r, screens))
         r.moveTopLeft(defaults);

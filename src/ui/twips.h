@@ -5,13 +5,19 @@
 #include <QRect>
 #include <QtMath>
 
+#include <limits>
+
 namespace vorelian {
 
 inline constexpr int kTwipsPerPixel = 15;
 
-// Twips to whole pixels, rounded to the nearest.
+// Twips to whole pixels, rounded to the nearest; held within the range of an int (not a number is 0).
 inline int Px(double twips) {
-    return qRound(twips / kTwipsPerPixel);
+    const double px = twips / kTwipsPerPixel;
+    if (!(px == px))
+        return 0;
+    return qRound(
+        qBound(double(std::numeric_limits<int>::min()), px, double(std::numeric_limits<int>::max())));
 }
 inline double Twips(int pixels) {
     return double(pixels) * kTwipsPerPixel;

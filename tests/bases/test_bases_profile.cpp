@@ -144,7 +144,6 @@ private Q_SLOTS:
                               << QStringLiteral("0=a\0000=b\000");
         QTest::addRow("NUL byte") << QByteArrayLiteral("[1]\r\n0=a\r\n0=b\0c\r\n0=d\r\n") << 3 << "control"
                                   << QStringLiteral("0=a\0000=d\000");
-        QTest::addRow("bare CR inside") << QByteArray("[1]\n0=a\r0=b\n0=c\n") << 2 << "control" << QStringLiteral("0=c\000");
         QTest::addRow("escape byte") << QByteArray("[1]\n0=\x1B[31m\n0=c\n") << 2 << "control" << QStringLiteral("0=c\000");
         QTest::addRow("too long") << ("[1]\n0=a\n0=" + QByteArray(Profile::MaxLineBytes, 'x') + "\n0=c\n") << 3
                                   << "too long" << QStringLiteral("0=a\0000=c\000");
@@ -165,6 +164,85 @@ private Q_SLOTS:
                                                                   .arg(QRegularExpression::escape(reason))));
         QCOMPARE(ReadDataSection(cache, u"1", file), section1);
         QCOMPARE(cache.Get(file).MalformedLines(), qsizetype(1));
+    }
+
+    // What used to pass without a word is reported once, naming the file, and counts as a problem of the
+    // file where something was lost or guessed.
+    void silentCasesLogOnce_data() {
+        QTest::addColumn<QByteArray>("bytes"); // "unreadable" and "too large" stand for such files
+        QTest::addColumn<QString>("message");  // "" when nothing is to be said
+        QTest::addColumn<int>("entries");      // of section 1
+        QTest::addColumn<QString>("first");    // its first value
+        QTest::addColumn<bool>("problem");
+        QByteArray many("[1]\n");
+        for (qsizetype i = 0; i < Profile::MaxEntries + 5; ++i)
+            many += "0=a\n";
+        const QByteArray utf8 = "[1]\r\n0=" + QStringLiteral("Свт. Николая").toUtf8() + "\r\n";
+        QTest::addRow("CR-only line ends") << QByteArray("[1]\r0=a\r0=b\r") << "lines end in CR alone" << 2 << "a"
+                                           << false;
+        QTest::addRow("bare CR inside") << QByteArray("[1]\n0=a\r0=b\n0=c\n") << "lines end in CR alone" << 3 << "a"
+                                        << false;
+        QTest::addRow("UTF-8 without the mark") << utf8 << "UTF-8 rather than Windows-1251" << 1 << "Свт. Николая"
+                                                << true;
+        QTest::addRow("Windows-1251 Cyrillic") << Bytes(QStringLiteral("[1]\n0=Свт. Николая «Ё» —\n")) << ""
+                                               << 1 << "Свт. Николая «Ё» —" << false;
+        QTest::addRow("too many entries") << many << QStringLiteral("more than %1 entries; the last 5 dropped")
+                                                         .arg(Profile::MaxEntries)
+                                          << int(Profile::MaxEntries) << "a" << true;
+        QByteArray headers;
+        for (qsizetype i = 0; i < Profile::MaxSections + 3; ++i)
+            headers += "[" + QByteArray::number(i + 1) + "]\n0=a\n";
+        QTest::addRow("too many sections") << headers
+                                           << QStringLiteral("more than %1 sections; the last 3 dropped").arg(Profile::MaxSections)
+                                           << 1 << "a" << true;
+        QTest::addRow("unreadable") << QByteArray("unreadable") << "cannot be read" << 0 << "" << true;
+        QTest::addRow("too large") << QByteArray("too large") << "larger than 1 MiB, read as empty" << 0 << ""
+                                   << true;
+    }
+    void silentCasesLogOnce() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, message);
+        QFETCH(int, entries);
+        QFETCH(QString, first);
+        QFETCH(bool, problem);
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("Odd.DAT"));
+        if (bytes == "unreadable") {
+            // Opens, but every read fails: what a damaged disk or a file gone away under us does.
+            QVERIFY(QFile::link(QStringLiteral("/proc/self/mem"), file));
+        } else {
+            fixture::Write(file, bytes);
+            if (bytes == "too large") {
+                QFile f(file);
+                QVERIFY(f.resize(Profile::MaxFileBytes + 1)); // sparse: no disk is spent
+            }
+        }
+        if (!message.isEmpty())
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^%1: .*%2")
+                                                                      .arg(QRegularExpression::escape(file),
+                                                                           QRegularExpression::escape(message))));
+        QTest::failOnWarning(QRegularExpression(QStringLiteral(".")));
+        ProfileCache cache;
+        const ProfileSection* s = cache.Get(file).Section(u"1");
+        QCOMPARE(s ? int(s->Entries.size()) : 0, entries);
+        if (s)
+            QCOMPARE(s->Entries.front().Value, first);
+        QCOMPARE(cache.FilesWithProblems(), problem ? QStringList{file} : QStringList());
+        (void)cache.Get(file); // kept, not read nor reported again
+    }
+
+    // Every file of a data set at once, the abbreviations left to their view.
+    void wholeDataSetRead() {
+        QTemporaryDir dir;
+        fixture::Write(dir.filePath(QStringLiteral("March.DAT")), QByteArray("[1]\n0=a\n"));
+        fixture::Write(dir.filePath(QStringLiteral("Special.DAT")), QByteArray("[1]\nbroken\n"));
+        fixture::Write(dir.filePath(QStringLiteral("Abbr.DAT")), QByteArray("no profile at all"));
+        DataFiles files;
+        files.SetFolder(dir.path());
+        ProfileCache cache;
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("Special\\.DAT:2: ")));
+        QCOMPARE(ReadWholeDataSet(files, cache), QStringList{files[DataFiles::Special]});
+        QCOMPARE(cache.ParsedFiles(), qsizetype(DataFiles::Count - 3));
     }
 
     void manyBadLinesReportedBounded() {

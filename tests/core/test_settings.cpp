@@ -74,6 +74,76 @@ private Q_SLOTS:
         QTEST(int(s.WindowState), "windowState");
     }
 
+    // Every numeric key just inside and just outside its range; outside, the default is used.
+    void ranges_data() {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<double>("read"); // NaN: absent
+        QTest::addColumn<bool>("corrected");
+        const double absent = qQNaN();
+        const QString most = QString::number(kMaxTwips, 'f', 0);
+        const QString beyond = QString::number(kMaxTwips + 15, 'f', 0);
+        QTest::addRow("MinYear 1") << "MinYear" << "1" << 1.0 << false;
+        QTest::addRow("MinYear 0") << "MinYear" << "0" << 1901.0 << false;
+        QTest::addRow("MinYear -32768") << "MinYear" << "-32768" << 1901.0 << false;
+        QTest::addRow("MaxYear 3000") << "MaxYear" << "3000" << 3000.0 << false;
+        QTest::addRow("MaxYear 3001") << "MaxYear" << "3001" << 2100.0 << false;
+        QTest::addRow("MaxYear 32767") << "MaxYear" << "32767" << 2100.0 << false;
+        QTest::addRow("FontSize 1") << "FontSize" << "1" << 1.0 << false;
+        QTest::addRow("FontSize 0") << "FontSize" << "0" << 10.0 << false;
+        QTest::addRow("FontSize 1638") << "FontSize" << "1638" << 1638.0 << false;
+        QTest::addRow("FontSize 1639") << "FontSize" << "1639" << 10.0 << false;
+        QTest::addRow("Calendar 0") << "Calendar" << "0" << 3.0 << false;
+        QTest::addRow("FirstWeekday 8") << "FirstWeekday" << "8" << 1.0 << false;
+        QTest::addRow("WindowState 3") << "WindowState" << "3" << 0.0 << false;
+        QTest::addRow("Width largest") << "Width" << most << kMaxTwips << false;
+        QTest::addRow("Width beyond") << "Width" << beyond << 9600.0 << true;
+        QTest::addRow("Width 1e308") << "Width" << "1e308" << 9600.0 << true;
+        QTest::addRow("Width 0") << "Width" << "0" << 0.0 << false;
+        QTest::addRow("Width -1") << "Width" << "-1" << 9600.0 << true;
+        QTest::addRow("Width inf") << "Width" << "inf" << 9600.0 << true;
+        QTest::addRow("Height beyond") << "Height" << beyond << 6850.0 << true;
+        QTest::addRow("Height -1") << "Height" << "-1" << 6850.0 << true;
+        QTest::addRow("Left lowest") << "Left" << "-" + most << -kMaxTwips << false;
+        QTest::addRow("Left below") << "Left" << "-" + beyond << absent << true;
+        QTest::addRow("Top highest") << "Top" << most << kMaxTwips << false;
+        QTest::addRow("Top beyond") << "Top" << beyond << absent << true;
+        QTest::addRow("Top not a number") << "Top" << "high" << absent << true;
+    }
+    void ranges() {
+        QFETCH(QString, key);
+        QFETCH(QString, value);
+        QFETCH(double, read);
+        QFETCH(bool, corrected);
+        auto store = Store(QStringLiteral("range_%1").arg(QTest::currentDataTag()).replace(' ', '_'));
+        Put(*store, key, value);
+        const Settings s = ReadSettings(*store, kYear);
+        const std::optional<double> got = key == u"MinYear"        ? std::optional<double>(s.MinYear)
+                                          : key == u"MaxYear"      ? s.MaxYear
+                                          : key == u"FontSize"     ? s.FontSize
+                                          : key == u"Calendar"     ? s.Calendar
+                                          : key == u"FirstWeekday" ? s.FirstWeekday
+                                          : key == u"WindowState"  ? s.WindowState
+                                          : key == u"Width"        ? s.Width
+                                          : key == u"Height"       ? s.Height
+                                          : key == u"Left"         ? s.Left
+                                                                   : s.Top;
+        if (qIsNaN(read))
+            QVERIFY(!got);
+        else
+            QCOMPARE(got.value_or(qQNaN()), read);
+        QCOMPARE(s.Corrected.contains(key), corrected);
+
+        // The exit writes every key, so a value outside its range never survives it; the rectangle is
+        // written even in the maximised state when a value of it could not be used.
+        WriteSettings(*store, s, false);
+        const QString stored = store->value("Settings/" + key).toString();
+        if (got != std::optional<double>(value.toDouble()) || corrected)
+            QVERIFY2(stored != value, qPrintable(stored));
+        if (corrected && qIsNaN(read))
+            QVERIFY(!store->contains("Settings/" + key));
+    }
+
     void boldAndItalicAlwaysStartOff() {
         auto store = Store("bold");
         Put(*store, "FontBold", "True");

@@ -1,8 +1,10 @@
 // vorelian-report as a user runs it: each report and option, its RTF equal to the document the report
 // layer writes for the same state, its text as the view shows it, and exit status 2 with one line of
 // message for every bad argument.
+#include "../limits_fixture.h"
 #include "calendar_fixture.h"
 
+#include "bases/profile.h"
 #include "core/tables.h"
 #include "report/report.h"
 
@@ -12,6 +14,8 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QRegularExpression>
+
+#include <functional>
 
 using namespace vorelian;
 using namespace fixture;
@@ -207,6 +211,98 @@ private Q_SLOTS:
             QVERIFY(text.contains(u"Сотворения"));
             QVERIFY(text.contains(u"Anno Mundi"));
         }
+    }
+
+    // A text longer than the view keeps is cut where the view would cut it: the tool says so on stderr
+    // and ends with its own status; the RTF is never cut.
+    void cutOutputSaysSo() {
+        // Every day file and four record files at the size cap, each text as long as the cap allows, all
+        // of it inside the year: just over what the view keeps.
+        QTemporaryDir dir;
+        const qsizetype cap = Profile::MaxFileBytes;
+        auto write = [&](const QString& name, const QByteArray& bytes) {
+            QFile f(dir.filePath(name));
+            QVERIFY(bytes.size() <= cap);
+            QVERIFY(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
+        };
+        const std::pair<const char*, int> months[] = {{"January", 31}, {"February28", 28}, {"March", 31},
+                                                      {"April", 30},   {"May", 31},        {"June", 30},
+                                                      {"July", 31},    {"August", 31},     {"September", 30},
+                                                      {"October", 31}, {"November", 30},   {"December", 31}};
+        for (const auto& [month, days] : months) {
+            QByteArray bytes;
+            for (int day = 1; day <= days; ++day)
+                bytes += "[" + QByteArray::number(day) +
+                         "]\r\n0=" + QByteArray((cap - 200) / days - 12, 'a') + "\r\n";
+            write(QLatin1String(month) + QStringLiteral(".DAT"), bytes);
+        }
+        const std::pair<const char*, std::function<QByteArray(int)>> records[] = {
+            {"Relocatable", [](int i) { return "days=" + QByteArray::number(i * 3 - 40); }},
+            {"Weekdays", [](int i) { return "days=" + QByteArray::number(i * 3 - 39); }},
+            {"Relocatable1",
+             [](int i) {
+                 return "day=" + QByteArray::number(1 + i % 28) +
+                        "\r\nmonth=" + QByteArray::number(5 + i % 4) + "\r\nweekday=1";
+             }},
+            {"Weekdays1",
+             [](int i) {
+                 return "day=" + QByteArray::number(1 + i % 28) +
+                        "\r\nmonth=" + QByteArray::number(5 + i % 4) + "\r\nweekday=2";
+             }},
+        };
+        for (const auto& [name, place] : records) {
+            QByteArray bytes;
+            for (int i = 1; i <= 31; ++i)
+                bytes += "[" + QByteArray::number(i) + "]\r\n" + place(i) +
+                         "\r\n0=" + QByteArray((cap - 31 * 60) / 31 - 12, 'a') + "\r\n";
+            write(QLatin1String(name) + QStringLiteral(".DAT"), bytes);
+        }
+        const QStringList year = {"year", "--date", "2025-06-01", "--data", dir.path()};
+        const Run r = Tool(year);
+        QCOMPARE(r.Status, 4);
+        QVERIFY(r.Out.size() >= (1 << 24) - 2 * 365);
+        QVERIFY(r.Out.size() < (1 << 24) + 400000);
+        QVERIFY(r.Err.startsWith("vorelian-report: the report was cut at 16777216 characters"));
+        QCOMPARE(r.Err.count('\n'), 1);
+        const Run whole = Tool(QStringList(year) << "--format"
+                                                 << "rtf");
+        QCOMPARE(whole.Status, 0);
+        QVERIFY(whole.Out.size() > (1 << 24));
+        QVERIFY(whole.Err.isEmpty());
+    }
+
+    // Every data file at its limits: the longest reports stay within a memory cap.
+    void aDataSetAtItsLimitsStaysWithinMemory_data() {
+        QTest::addColumn<QStringList>("args");
+        using L = QStringList;
+        QTest::addRow("year as text") << L{"year", "--date", "2025-06-01"};
+        QTest::addRow("year as RTF") << L{"year", "--date", "2025-06-01", "--format", "rtf"};
+    }
+    void aDataSetAtItsLimitsStaysWithinMemory() {
+#if defined(__SANITIZE_ADDRESS__)
+        QSKIP("the sanitizers' own memory would be counted");
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+        QSKIP("the sanitizers' own memory would be counted");
+#endif
+#endif
+        QFETCH(QStringList, args);
+        static QTemporaryDir dir;
+        static const bool written = limits::WriteDataSetAtLimits(dir.path());
+        QVERIFY(written);
+        const Run r = Tool(args << "--data" << dir.path());
+        QVERIFY(r.Status == 0 || r.Status == 4);
+        QVERIFY(!r.Out.isEmpty());
+        const long peak = limits::ChildrenPeakMiB();
+        qInfo("peak resident size: %ld MiB", peak);
+        QVERIFY2(peak < 500, qPrintable(QString::number(peak)));
+    }
+
+    void exitStatusTableInTheHelp() {
+        const Run r = Tool({"--help"});
+        for (const char* line : {"0 success", "2 bad arguments", "3 no data set found",
+                                 "4 output cut at a limit", "1 anything else"})
+            QVERIFY2(r.Out.contains(line), line);
     }
 
     // JSON of fixed days of the bundled data set.

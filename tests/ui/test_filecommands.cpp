@@ -5,6 +5,7 @@
 #include "rtf/reader.h"
 #include "rtf/writer.h"
 #include "ui/filecommands.h"
+#include "ui/fileproblem.h"
 #include "ui/richtextview.h"
 #include "uiservices_fake.h"
 
@@ -20,6 +21,8 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
+
+#include <cerrno>
 
 using namespace vorelian;
 using vorelian::testing::FakeServices;
@@ -256,6 +259,45 @@ private Q_SLOTS:
         QVERIFY(fake.Messages[0].Text.size() > bad.size() + 30); // a reason follows the name
         QCOMPARE(settings.LastDir, dir.path() + "/sub/");
         QVERIFY(!QFile::exists(bad));
+    }
+
+    // The common reasons a save fails, each in its own words; the file already there stays as it was.
+    void saveErrorsInWords_data() {
+        QTest::addColumn<QString>("path"); // under the scratch folder
+        QTest::addColumn<int>("systemError");
+        QTest::addColumn<QString>("reason");
+        QTest::addRow("folder missing") << "missing/x.rtf" << 0 << "не существует";
+        QTest::addRow("name is a folder") << "sub" << 0 << "это папка";
+        QTest::addRow("permission") << "old.rtf" << int(EACCES) << "нет права на запись";
+        QTest::addRow("read-only disk") << "old.rtf" << int(EROFS) << "нет права на запись";
+        QTest::addRow("disk full") << "old.rtf" << int(ENOSPC) << "не хватает места";
+        QTest::addRow("anything else") << "old.rtf" << int(EIO) << "запись не удалась";
+    }
+    void saveErrorsInWords() {
+        QFETCH(QString, path);
+        QFETCH(int, systemError);
+        QFETCH(QString, reason);
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir("sub"));
+        QFile old(dir.filePath("old.rtf"));
+        QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
+        old.close();
+        QVERIFY2(FileProblem(dir.filePath(path), systemError).contains(reason),
+                 qPrintable(FileProblem(dir.filePath(path), systemError)));
+        if (systemError != 0)
+            return;
+        // The causes the file system shows by itself reach the user through Save as.
+        FakeServices fake;
+        Settings settings;
+        FileCommands commands(settings);
+        ReportWindow w;
+        fake.SaveAnswer = SaveChoice{dir.filePath(path), 1};
+        QVERIFY(!commands.SaveAs(&w.Window, *w.View, QStringLiteral("x")));
+        QCOMPARE(int(fake.Messages.size()), 1);
+        QVERIFY2(fake.Messages[0].Text.contains(reason), qPrintable(fake.Messages[0].Text));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                 QStringList({"old.rtf", "sub"}));
+        QCOMPARE(ReadAll(dir.filePath("old.rtf")), QByteArray("old"));
     }
 
     // The real save dialog opens in the folder, with the name and the type asked for, and answers the

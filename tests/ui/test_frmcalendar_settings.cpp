@@ -1,13 +1,54 @@
 // Settings and the window's life: what the start-up reads, the one exit sequence and what it writes,
 // the window's stored place and state, and the temporary report files.
 #include "frmcalendar_fixture.h"
+#include "../limits_fixture.h"
 #include "uiservices_fake.h"
 
+#include <QProcess>
 #include <QPushButton>
 #include <QScreen>
+#include <QStandardPaths>
+
+#include <csignal>
 
 using namespace vorelian;
 using fixture::Program;
+
+namespace {
+
+// The program itself started in a scratch world of its own: settings store and temporary folder.
+struct RealProgram {
+    QTemporaryDir Root;
+    QProcess Process;
+
+    QString Temp() const { return Root.filePath(QStringLiteral("tmp")); }
+    QString Store() const { return Root.filePath(QStringLiteral("config/TAVR/TAVR.conf")); }
+    QStringList TempFiles() const {
+        return QDir(Temp()).entryList({QStringLiteral("~DA*.TMP")}, QDir::Files);
+    }
+
+    bool Start(const QString& platform, const QString& display = QString(),
+               const QString& program = QStringLiteral(VORELIAN_PROGRAM)) {
+        QDir(Root.path()).mkpath(QStringLiteral("tmp"));
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("TMPDIR"), Temp());
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), Root.filePath(QStringLiteral("config")));
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), platform);
+        if (!display.isEmpty())
+            env.insert(QStringLiteral("DISPLAY"), display);
+        Process.setProcessEnvironment(env);
+        Process.start(program, {});
+        if (!Process.waitForStarted())
+            return false;
+        // The six report files exist once the start-up sequence has got going.
+        QDeadlineTimer deadline(60000);
+        while (TempFiles().size() < 6 && !deadline.hasExpired() && Process.state() == QProcess::Running)
+            QTest::qWait(20);
+        return TempFiles().size() == 6;
+    }
+};
+
+} // namespace
 
 class TestFrmCalendarSettings : public QObject {
     Q_OBJECT
@@ -100,6 +141,83 @@ private Q_SLOTS:
         QCOMPARE(world.TempFiles(), QStringList());
     }
 
+    // A logout, Ctrl+C or a closed terminal: the same exit sequence as the menu's «Выход».
+    void endOfSessionRunsTheExitSequence_data() {
+        QTest::addColumn<int>("signal");
+        QTest::addRow("SIGTERM") << int(SIGTERM);
+        QTest::addRow("SIGINT") << int(SIGINT);
+        QTest::addRow("SIGHUP") << int(SIGHUP);
+    }
+    void endOfSessionRunsTheExitSequence() {
+        QFETCH(int, signal);
+        RealProgram program;
+        QVERIFY(program.Start(QStringLiteral("offscreen")));
+        QVERIFY(!QFile::exists(program.Store()));
+        QCOMPARE(::kill(pid_t(program.Process.processId()), signal), 0);
+        QVERIFY(program.Process.waitForFinished(60000));
+        QCOMPARE(program.Process.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program.Process.exitCode(), 0);
+        QCOMPARE(program.TempFiles(), QStringList());
+        QSettings stored(program.Store(), QSettings::IniFormat);
+        QCOMPARE(stored.value(QStringLiteral("Settings/Calendar")).toString(), QStringLiteral("3"));
+        QCOMPARE(stored.value(QStringLiteral("Settings/MaxYear")).toString(), QStringLiteral("2100"));
+    }
+
+    // The display server goes away under the window: Qt ends the process through exit(), past the exit
+    // sequence; the report files go all the same.
+    void aLostDisplayLeavesNoTemporaryFile() {
+        const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
+        if (xvfb.isEmpty())
+            QSKIP("Xvfb is not installed");
+        QProcess server;
+        server.setProcessChannelMode(QProcess::SeparateChannels);
+        server.start(xvfb, {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-nolisten"),
+                            QStringLiteral("tcp"), QStringLiteral("-screen"), QStringLiteral("0"),
+                            QStringLiteral("1024x768x24")});
+        QVERIFY(server.waitForStarted());
+        QByteArray number;
+        QDeadlineTimer deadline(30000);
+        while (!number.contains('\n') && !deadline.hasExpired() && server.state() == QProcess::Running) {
+            server.waitForReadyRead(100);
+            number += server.readAllStandardOutput();
+        }
+        if (!number.contains('\n'))
+            QSKIP("Xvfb did not start");
+        RealProgram program;
+        const bool started = program.Start(QStringLiteral("xcb"), u':' + QString::fromLatin1(number.trimmed()));
+        server.kill();
+        server.waitForFinished();
+        QVERIFY(started);
+        QVERIFY(program.Process.waitForFinished(60000));
+        QCOMPARE(program.TempFiles(), QStringList());
+    }
+
+    // Every data file at its limits at once: the program starts, reads the whole set, builds the day's
+    // report and ends within a memory cap far below what the files could cost unbounded.
+    void aDataSetAtItsLimitsStaysWithinMemory() {
+#if defined(__SANITIZE_ADDRESS__)
+        QSKIP("the sanitizers' own memory would be counted");
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+        QSKIP("the sanitizers' own memory would be counted");
+#endif
+#endif
+        RealProgram program;
+        const QString folder = program.Root.filePath(QStringLiteral("program"));
+        QVERIFY(limits::WriteDataSetAtLimits(folder + QStringLiteral("/Calendar")));
+        const QString copy = folder + QStringLiteral("/vorelian");
+        QVERIFY(QFile::copy(QStringLiteral(VORELIAN_PROGRAM), copy));
+        QVERIFY(program.Start(QStringLiteral("offscreen"), QString(), copy));
+        QTest::qWait(2000); // the window up, its report laid out and the warning about the data shown
+        QCOMPARE(::kill(pid_t(program.Process.processId()), SIGTERM), 0);
+        QVERIFY(program.Process.waitForFinished(120000));
+        QCOMPARE(program.Process.exitCode(), 0);
+        QCOMPARE(program.TempFiles(), QStringList());
+        const long peak = limits::ChildrenPeakMiB();
+        qInfo("peak resident size: %ld MiB", peak);
+        QVERIFY2(peak < 500, qPrintable(QString::number(peak)));
+    }
+
     void storedPlaceAndSize() {
         StoreRectangle("1500", "900", "10500", "7500");
         Program p(world, friday);
@@ -166,6 +284,47 @@ private Q_SLOTS:
         QCOMPARE(window.left(), (screen.width() - window.width()) / 2);
         p.w->GoToExit();
         QCOMPARE(world.Stored(QStringLiteral("Left")).toDouble(), 15.0 * window.left());
+    }
+
+    // Stored places and sizes at and beyond the extremes of the arithmetic: the window opens on the
+    // screen at a size it can have, and the exit writes numbers a next start can use.
+    void geometryExtremes_data() {
+        QTest::addColumn<QString>("left");
+        QTest::addColumn<QString>("top");
+        QTest::addColumn<QString>("width");
+        QTest::addColumn<QString>("height");
+        const QString most = QString::number(kMaxTwips, 'f', 0);
+        const QString nearInt = QString::number(15.0 * 2147483000, 'f', 0);
+        QTest::addRow("width 1e308") << "1500" << "900" << "1e308" << "6850";
+        QTest::addRow("height -1e308") << "1500" << "900" << "9600" << "-1e308";
+        QTest::addRow("left near 2^31 pixels") << nearInt << "900" << "9600" << "6850";
+        QTest::addRow("top near 2^31 pixels") << "1500" << nearInt << "9600" << "6850";
+        QTest::addRow("place and size at the int limit") << most << most << most << most;
+        QTest::addRow("place at the negative limit") << "-" + most << "-" + most << "9600" << "6850";
+        QTest::addRow("size at the limit, place near the screen") << "0" << "0" << most << most;
+    }
+    void geometryExtremes() {
+        QFETCH(QString, left);
+        QFETCH(QString, top);
+        QFETCH(QString, width);
+        QFETCH(QString, height);
+        StoreRectangle(left, top, width, height);
+        Program p(world, friday);
+        const QRect screen = QGuiApplication::primaryScreen()->geometry();
+        const QRect window(p.w->pos(), p.w->centralWidget()->size() + kNonClient);
+        QVERIFY2(screen.intersects(window), qPrintable(QStringLiteral("%1,%2 %3x%4")
+                                                           .arg(window.left())
+                                                           .arg(window.top())
+                                                           .arg(window.width())
+                                                           .arg(window.height())));
+        QVERIFY(window.width() <= qMax(screen.width(), kMinimumWindow.width()));
+        QVERIFY(window.height() <= qMax(screen.height(), kMinimumWindow.height()));
+        p.w->GoToExit();
+        for (const QString& v : StoredRectangle()) {
+            bool ok = false;
+            const double d = v.toDouble(&ok);
+            QVERIFY2(ok && std::abs(d) <= kMaxTwips, qPrintable(v));
+        }
     }
 
     void aWindowPartlyOnTheScreenStays() {
@@ -282,6 +441,46 @@ private Q_SLOTS:
         p.w->GoToExit();
         QCOMPARE(world.Stored(QStringLiteral("MinYear")), first);
         QCOMPARE(world.Stored(QStringLiteral("MaxYear")), last);
+    }
+
+    // Files the data set could not give whole are logged one by one and named to the user in one warning
+    // once the window is up; a file read well, CR-only line ends included, is not named.
+    void dataProblemsNamedOnceAtStartUp() {
+        testing::FakeServices fake;
+        QTemporaryDir root;
+        const QString data = root.filePath(QStringLiteral("Calendar"));
+        QVERIFY(QDir().mkpath(data));
+        auto put = [&](const char* name, const QByteArray& bytes) {
+            QFile f(data + u'/' + QLatin1String(name));
+            QVERIFY(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
+        };
+        put("January.DAT", "[1]\r\n0=a\r\n");
+        put("March.DAT", "[1]\r\n0=" + QStringLiteral("Свт. Николая.").toUtf8() + "\r\n");
+        put("June.DAT", "[1]\r\n0=a\r\nbroken\r\n");
+        put("May.DAT", "[1]\r0=a\r");
+        QVERIFY(QFile::link(QStringLiteral("/proc/self/mem"), data + QStringLiteral("/April.DAT")));
+        put("Abbr.DAT", "{\\rtf1 x}");
+        QVERIFY(QFile::resize(data + QStringLiteral("/Abbr.DAT"), Profile::MaxFileBytes + 1));
+        for (const char* message : {"March\\.DAT: text in UTF-8", "June\\.DAT:3: ", "May\\.DAT: note: ",
+                                    "April\\.DAT: cannot be read", "Abbr\\.DAT: .*not shown"})
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QLatin1String(message)));
+
+        CalendarApp app;
+        app.ProgramFolder = root.path();
+        app.Today = [this] { return friday; };
+        app.Beep = [] {};
+        app.EndProcess = [] {};
+        app.SplashMinimum = std::chrono::milliseconds(0);
+        QVERIFY(app.Main());
+        QVERIFY(fake.Messages.empty()); // not inside the start-up
+        QTRY_COMPARE(int(fake.Messages.size()), 1);
+        const QString text = fake.Messages[0].Text;
+        QCOMPARE(fake.Messages[0].Icon, QMessageBox::Warning);
+        for (const char* name : {"March.DAT", "June.DAT", "April.DAT", "Abbr.DAT"})
+            QVERIFY2(text.contains(QLatin1String(name)), name);
+        QVERIFY(!text.contains(QStringLiteral("May.DAT")));
+        QTest::qWait(50);
+        QCOMPARE(int(fake.Messages.size()), 1);
     }
 
     // Without a data set anywhere the program names every folder it looked in and does not start.
