@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPen>
 #include <QStyledItemDelegate>
 
 namespace vorelian {
@@ -14,8 +15,12 @@ QColor WinColor(uint32_t bgr) {
 
 namespace {
 
+// The item role of a cell's frame colour.
+constexpr int kFrameRole = Qt::UserRole + 1;
+
 // Draws a cell as a flat rectangle of its background with its text: numbers to the right, words to the
-// left, two pixels in from the edge, centred in height. No focus frame and no selection look.
+// left, two pixels in from the edge, centred in height; then the cell's frame, and the dotted focus mark
+// on the current cell while the grid has the focus. No selection look.
 class CellDelegate : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
@@ -25,6 +30,31 @@ public:
         const QVariant back = index.data(Qt::BackgroundRole);
         if (back.isValid())
             painter->fillRect(option.rect, back.value<QBrush>());
+        PaintText(painter, option, index);
+        const QColor frame = index.data(kFrameRole).value<QColor>();
+        if (frame.isValid()) {
+            painter->save();
+            const int w = qMax(2, option.rect.height() / 9);
+            painter->setPen(QPen(frame, w, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+            painter->setBrush(Qt::NoBrush);
+            painter->drawRect(QRectF(option.rect).adjusted(w / 2.0, w / 2.0, -w / 2.0, -w / 2.0));
+            painter->restore();
+        }
+        if ((option.state & QStyle::State_HasFocus) && option.widget && option.widget->hasFocus()) {
+            painter->save();
+            QPen pen(option.palette.color(QPalette::Text), 1, Qt::DotLine);
+            const QVariant fore = index.data(Qt::ForegroundRole);
+            if (fore.isValid())
+                pen.setColor(fore.value<QBrush>().color());
+            painter->setPen(pen);
+            painter->setBrush(Qt::NoBrush);
+            painter->drawRect(option.rect.adjusted(1, 1, -2, -2));
+            painter->restore();
+        }
+    }
+
+private:
+    static void PaintText(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) {
         const QString text = index.data(Qt::DisplayRole).toString();
         if (text.isEmpty())
             return;
@@ -138,9 +168,24 @@ void FlexGrid::SetCell(int row, int col, const QString& text, const QColor& back
     it->setFont(f);
 }
 
+void FlexGrid::SetCellFrame(int row, int col, const QColor& color) {
+    QTableWidgetItem* it = Item(row, col);
+    if (color.isValid())
+        it->setData(kFrameRole, color);
+    else if (it->data(kFrameRole).isValid())
+        it->setData(kFrameRole, QVariant());
+}
+
+QColor FlexGrid::CellFrame(int row, int col) const {
+    const QTableWidgetItem* it = item(row, col);
+    return it ? it->data(kFrameRole).value<QColor>() : QColor();
+}
+
 void FlexGrid::SetBackColor(const QColor& color) {
     QPalette p = palette();
     p.setColor(QPalette::Base, color);
+    // Cells without a colour of their own keep dark text on the grid's light colours.
+    p.setColor(QPalette::Text, Qt::black);
     setPalette(p);
 }
 

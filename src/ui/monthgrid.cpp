@@ -4,13 +4,16 @@
 #include "core/tables.h"
 #include "ui/twips.h"
 
+#include <QKeyEvent>
+#include <QWheelEvent>
+
 namespace vorelian {
 
 int16_t SundayRowOf(int16_t firstWeekday) {
     return WeekdayPosition(firstWeekday, 7);
 }
 
-MonthLayout ComputeMonthLayout(const CalendarState& st, int16_t firstWeekday) {
+MonthLayout ComputeMonthLayout(const CalendarState& st, int16_t firstWeekday, int32_t today) {
     MonthLayout g;
     const int16_t s = st.CurStyle;
     const StyleDate& r = st.StyleDates[s];
@@ -45,6 +48,10 @@ MonthLayout ComputeMonthLayout(const CalendarState& st, int16_t firstWeekday) {
             g.SelRow = row;
             g.SelCol = col;
         }
+        if (r.MonthFirstDay + d - 1 == today) {
+            g.TodayRow = row;
+            g.TodayCol = col;
+        }
     }
 
     // The next month, left empty after the last month of the highest year.
@@ -63,6 +70,14 @@ MonthGrid::MonthGrid(QWidget* parent) : FlexGrid(7, 7, parent) {
     FitToCells();
 }
 
+void MonthGrid::SetCellSizes(int weekdayWidth, int dayWidth, int rowHeight) {
+    SetRowHeights(rowHeight);
+    setColumnWidth(0, weekdayWidth);
+    for (int c = 1; c <= 6; ++c)
+        setColumnWidth(c, dayWidth);
+    FitToCells();
+}
+
 void MonthGrid::SetWeekDaysNames(int16_t firstWeekday, int16_t style) {
     SetRedraw(false);
     SundayRow = SundayRowOf(firstWeekday);
@@ -78,11 +93,12 @@ void MonthGrid::SetWeekDaysNames(int16_t firstWeekday, int16_t style) {
     // Repainting resumes with the grid's next fill.
 }
 
-void MonthGrid::Fill(const CalendarState& st, int16_t firstWeekday) {
+void MonthGrid::Fill(const CalendarState& st, int16_t firstWeekday, int32_t today) {
     const int16_t s = st.CurStyle;
     SetRedraw(false);
     SetBackColor(WinColor(GridColor(s, 1)));
-    const MonthLayout g = ComputeMonthLayout(st, firstWeekday);
+    layout_ = ComputeMonthLayout(st, firstWeekday, today);
+    const MonthLayout& g = layout_;
     for (int r = 0; r <= 6; ++r)
         for (int c = 1; c <= 6; ++c) {
             const MonthCell& cell = g.Cells[r][c];
@@ -105,6 +121,16 @@ void MonthGrid::Highlight(int row, int col, int16_t style) {
     SetCellBackColor(row, col, WinColor(GridColor(style, 3)));
     SetCellForeColor(row, col, WinColor(GridColor(style, 7)));
     SetCellFontBold(row, col, true);
+    MarkToday(style);
+}
+
+void MonthGrid::MarkToday(int16_t style) {
+    for (int r = 0; r <= 6; ++r)
+        for (int c = 1; c <= 6; ++c) {
+            const bool today =
+                r == layout_.TodayRow && c == layout_.TodayCol && !(r == SelRow && c == SelCol);
+            SetCellFrame(r, c, today ? WinColor(GridColor(style, 3)) : QColor());
+        }
 }
 
 void MonthGrid::RestoreHighlighted() {
@@ -113,12 +139,55 @@ void MonthGrid::RestoreHighlighted() {
     SetCellFontBold(SelRow, SelCol, SelFontBold);
 }
 
-bool MonthGrid::IsHighlighted(int row, int col, int16_t style) const {
-    return CellBackColor(row, col) == WinColor(GridColor(style, 3));
+bool MonthGrid::IsHighlighted(int row, int col) const {
+    return row == SelRow && col == SelCol;
 }
 
-bool MonthGrid::IsAdjacentMonth(int row, int col, int16_t style) const {
-    return CellForeColor(row, col) == WinColor(GridColor(style, 4));
+bool MonthGrid::IsAdjacentMonth(int row, int col) const {
+    return row >= 0 && row <= 6 && col >= 1 && col <= 6 &&
+           layout_.Cells[row][col].CellKind != MonthCell::Current;
+}
+
+bool MonthGrid::IsTodayMarked(int row, int col) const {
+    return CellFrame(row, col).isValid();
+}
+
+void MonthGrid::keyPressEvent(QKeyEvent* event) {
+    int days = 0;
+    switch (event->key()) {
+    case Qt::Key_Up:
+        days = -1;
+        break;
+    case Qt::Key_Down:
+        days = 1;
+        break;
+    case Qt::Key_Left:
+        days = -7;
+        break;
+    case Qt::Key_Right:
+        days = 7;
+        break;
+    default:
+        event->ignore();
+        return;
+    }
+    event->accept();
+    if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier)
+        Q_EMIT DaysStep(days);
+}
+
+void MonthGrid::wheelEvent(QWheelEvent* event) {
+    event->accept();
+    // A turn down (towards the person) goes on, as a list scrolls on.
+    wheelRest_ -= event->angleDelta().y();
+    while (wheelRest_ >= 120) {
+        wheelRest_ -= 120;
+        Q_EMIT MonthStep(1);
+    }
+    while (wheelRest_ <= -120) {
+        wheelRest_ += 120;
+        Q_EMIT MonthStep(-1);
+    }
 }
 
 } // namespace vorelian

@@ -43,7 +43,7 @@ private Q_SLOTS:
             {"Width", "9600"},          {"FontName", "System"},  {"FontSize", "10"},
             {"FontBold", "False"},      {"FontItalic", "False"}, {"ShowIndiction", "True"},
             {"ShowAllStyles", "False"}, {"LastDir", ""},         {"MinYear", "1901"},
-            {"MaxYear", "2100"}};
+            {"MaxYear", "2100"},        {"TextSize", "0"}};
         for (const auto& [key, value] : expected) {
             QVERIFY2(world.HasStored(QLatin1String(key)), key);
             if (value)
