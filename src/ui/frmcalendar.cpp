@@ -4,6 +4,9 @@
 #include "core/navigation.h"
 #include "core/recalc.h"
 #include "core/tables.h"
+#include "report/dayblock.h"
+#include "report/dialect.h"
+#include "rtf/reader.h"
 #include "ui/busycursor.h"
 #include "ui/calendarapp.h"
 #include "ui/calendarmenus.h"
@@ -284,6 +287,7 @@ void frmCalendar::connectParts() {
     connect(pickers_, &DatePickers::StepForward, this,
             [this](int i) { UserClick::StepForward(app_, int16_t(i)); });
     connect(MSFlexGrid1, &FlexGrid::MouseDown, this, &frmCalendar::MSFlexGrid1_MouseDown);
+    MSFlexGrid1->DayTip = [this](int32_t day) { return FirstCommemoration(day); };
     connect(MSFlexGrid1, &MonthGrid::DaysStep, this, [this](int days) { UserClick::ShiftDays(app_, days); });
     connect(MSFlexGrid1, &MonthGrid::MonthStep, this, [this](int step) {
         if (step < 0)
@@ -333,6 +337,31 @@ void frmCalendar::SetDatesCal() {
     // The current day in the current style, so that windows on a task bar tell their dates apart.
     setWindowTitle(kProductName + QStringLiteral(" — ") +
                    StyleDateText(app_.State, app_.State.CurStyle).trimmed());
+}
+
+// The first commemoration of a day, for the tooltip of its cell: the day's entries as the day report
+// gathers them, on a copy of the state, so the user's day stays as it is. Days outside the year shown
+// have their movable feasts placed for another year and get no tooltip.
+QString frmCalendar::FirstCommemoration(int32_t day) {
+    const StyleDate& year = app_.State.Cur();
+    if (day < year.YearFirstDay || day > year.YearLastDay)
+        return QString();
+    CalendarState copy = app_.State;
+    copy.Hooks = nullptr;
+    MakeDayCurrent(copy, day, false);
+    Reports out;
+    ReportContext ctx{copy, app_.Options, app_.Data, out, nullptr};
+    const QString entries = DayEntries(ctx);
+    const rtf::Document doc = rtf::ReadDocument(EncodeReport(ReportHeader(app_.Options) + entries + u'}'));
+    for (const rtf::Paragraph& p : doc.Paragraphs) {
+        QString text;
+        for (const rtf::Run& r : p.Runs)
+            if (!r.Format.FixedPitch) // the marker column
+                text += r.Text;
+        if (!text.trimmed().isEmpty())
+            return text.trimmed();
+    }
+    return QString();
 }
 
 int32_t frmCalendar::TodayDayNumber() const {

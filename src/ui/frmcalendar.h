@@ -121,6 +121,7 @@ private:
     void mnuTextSize_Click(int16_t size);
     void LayOutControls();
     int32_t TodayDayNumber() const;
+    QString FirstCommemoration(int32_t day);
     bool IsMenuShortcut(const QKeyEvent* key) const;
     void BuildReport() override;                // the range dialog's last step
     void SearchYear();                          // tab 5: the search of the year for the box's text

@@ -4,7 +4,9 @@
 #include "core/tables.h"
 #include "ui/twips.h"
 
+#include <QHelpEvent>
 #include <QKeyEvent>
+#include <QToolTip>
 #include <QWheelEvent>
 
 namespace vorelian {
@@ -29,7 +31,12 @@ MonthLayout ComputeMonthLayout(const CalendarState& st, int16_t firstWeekday, in
     const int first = WeekdayPosition(firstWeekday, r.MonthFirstWeekday); // row of the 1st, 1-based
     for (int row = first - 2; row >= 0; --row, --last) {
         MonthCell& c = g.Cells[row][1];
-        c = {MonthCell::Previous, last >= 1 ? QString::number(last) : QString(), 1, 4, false};
+        c = {MonthCell::Previous,
+             last >= 1 ? QString::number(last) : QString(),
+             1,
+             4,
+             false,
+             last >= 1 ? r.MonthFirstDay - (first - 1 - row) : 0};
     }
 
     int row = first - 1, col = 1;
@@ -43,7 +50,8 @@ MonthLayout ComputeMonthLayout(const CalendarState& st, int16_t firstWeekday, in
     for (int d = 1; d <= days; ++d, advance()) {
         const bool red = d < int(st.MonthRedDays.size()) && st.MonthRedDays[d];
         const bool sunday = row + 1 == sundayRow;
-        g.Cells[row][col] = {MonthCell::Current, QString::number(d), red ? 2 : 1, sunday ? 6 : 5, sunday};
+        g.Cells[row][col] = {MonthCell::Current,     QString::number(d), red ? 2 : 1, sunday ? 6 : 5, sunday,
+                             r.MonthFirstDay + d - 1};
         if (d == r.Day) {
             g.SelRow = row;
             g.SelCol = col;
@@ -57,7 +65,8 @@ MonthLayout ComputeMonthLayout(const CalendarState& st, int16_t firstWeekday, in
     // The next month, left empty after the last month of the highest year.
     const bool end = r.Month == 12 && r.Year >= st.MaxYears[s];
     for (int d = 1; col <= 6; ++d, advance())
-        g.Cells[row][col] = {MonthCell::Next, end ? QString() : QString::number(d), 1, 4, false};
+        g.Cells[row][col] = {MonthCell::Next, end ? QString() : QString::number(d), 1, 4,
+                             false,           end ? 0 : r.MonthLastDay + d};
     return g;
 }
 
@@ -150,6 +159,23 @@ bool MonthGrid::IsAdjacentMonth(int row, int col) const {
 
 bool MonthGrid::IsTodayMarked(int row, int col) const {
     return CellFrame(row, col).isValid();
+}
+
+bool MonthGrid::viewportEvent(QEvent* event) {
+    if (event->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        const QModelIndex index = indexAt(help->pos());
+        QString tip;
+        if (index.isValid() && index.column() >= 1 && DayTip)
+            if (const int32_t day = layout_.Cells[index.row()][index.column()].DayNumber; day != 0)
+                tip = DayTip(day);
+        if (tip.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(help->globalPos(), tip, viewport(), visualRect(index));
+        return true;
+    }
+    return FlexGrid::viewportEvent(event);
 }
 
 void MonthGrid::keyPressEvent(QKeyEvent* event) {

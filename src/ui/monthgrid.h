@@ -16,6 +16,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 
 namespace vorelian {
 
@@ -26,6 +27,7 @@ struct MonthCell {
     int Back = 1; // colour roles of the grid colour table
     int Fore = 5;
     bool Bold = false;
+    int32_t DayNumber = 0; // the day shown, 0 for an empty cell
 };
 
 struct MonthLayout {
@@ -66,6 +68,9 @@ public:
     // Whether today's frame is drawn on a cell.
     bool IsTodayMarked(int row, int col) const;
 
+    // The tooltip of a day's cell, asked for when the pointer rests on it (empty: none).
+    std::function<QString(int32_t dayNumber)> DayTip;
+
 Q_SIGNALS:
     void DaysStep(int days);  // an arrow key
     void MonthStep(int step); // a notch of the wheel: -1 back, +1 on
@@ -79,6 +84,7 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
 
 private:
     void MarkToday(int16_t style);

@@ -2,6 +2,8 @@
 // colours of a month, and what a press on the grid or on the three-style table does.
 #include "frmcalendar_fixture.h"
 
+#include <QHelpEvent>
+#include <QToolTip>
 #include <QWheelEvent>
 
 #include <QMenu>
@@ -424,6 +426,28 @@ private Q_SLOTS:
         QVERIFY(p.Combo(1)->hasFocus());
         wheel(p.Combo(1), -120);
         QCOMPARE(p.ShownGregorian(), QStringLiteral("15 февраля 2025 "));
+    }
+
+    void tooltipsNameTheStepsPickersTodayAndTheDaysFirstEntry() {
+        Program p(world, QDate(2024, 1, 15));
+        QCOMPARE(p.Back(1)->toolTip(), QStringLiteral("Назад: год"));
+        QCOMPARE(p.Forward(2)->toolTip(), QStringLiteral("Вперёд: месяц"));
+        QCOMPARE(p.Combo(3)->toolTip(), QStringLiteral("Седмица"));
+        QVERIFY(!p.w->cbToday->toolTip().isEmpty());
+        p.w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(p.w));
+        MonthGrid* g = p.Grid();
+        const auto tipAt = [&](QPoint cell) {
+            const QRect r = g->visualRect(g->model()->index(cell.y(), cell.x()));
+            QHelpEvent help(QEvent::ToolTip, r.center(), g->viewport()->mapToGlobal(r.center()));
+            QApplication::sendEvent(g->viewport(), &help);
+            return QToolTip::isVisible() ? QToolTip::text() : QString();
+        };
+        // Julian 7 January, Gregorian 20 January, has the one entry of the small data set.
+        QCOMPARE(tipAt(p.CellOf(20)), QStringLiteral("Feast"));
+        QCOMPARE(tipAt(p.CellOf(19)), QString());
+        QCOMPARE(p.ShownGregorian(), QStringLiteral("15 января 2024 ")); // the day stays as it was
+        p.w->hide();
     }
 
     void todayKeepsTheStyle() {
