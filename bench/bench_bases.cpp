@@ -53,7 +53,7 @@ BENCHMARK(BM_ParseEveryDataFile)->Unit(benchmark::kMillisecond);
 static void BM_LoadBases(benchmark::State& state) {
     for (auto _ : state) {
         auto data = Loaded();
-        benchmark::DoNotOptimize(data->Bases.RelocCount);
+        benchmark::DoNotOptimize(data->Bases.Reloc.Count);
     }
 }
 BENCHMARK(BM_LoadBases)->Unit(benchmark::kMillisecond);
@@ -63,7 +63,7 @@ static void BM_SetMovableDays(benchmark::State& state) {
     const CalendarState st = GregorianDay(nullptr, 15, 6, 2025);
     for (auto _ : state) {
         SetMovableDays(st, data->Bases);
-        benchmark::DoNotOptimize(data->Bases.SpecialDayNumber[1]);
+        benchmark::DoNotOptimize(data->Bases.Special.Records[1].DayNumber);
     }
 }
 BENCHMARK(BM_SetMovableDays);

@@ -1,13 +1,14 @@
 // vorelian-report: builds one report exactly as the program builds it for its view, without a window, and
-// prints it as the view's text or as the report document itself. It only reads the arguments, sets the
-// calendar state as the program does, and prints: every line of the reports is the report layer's.
+// prints it as the view's text or as the report document itself. It only reads the arguments, asks the day
+// engine for the document of the day and style, and prints: every line of the reports is the report
+// layer's. It writes no file.
 #include "toolargs.h"
 
 #include "bases/bases.h"
 #include "core/calendar.h"
-#include "core/recalc.h"
 #include "core/settings.h"
 #include "core/state.h"
+#include "engine/dayengine.h"
 #include "report/report.h"
 #include "rtf/reader.h"
 #include "rtf/writer.h"
@@ -23,24 +24,6 @@
 using namespace vorelian;
 
 namespace {
-
-// Keeps the document the report layer hands over.
-class ToolHost : public ReportHost {
-public:
-    void ShowReport(int, const QString&, const QByteArray& document) override {
-        Document = document;
-        Shown = true;
-    }
-    QByteArray Document;
-    bool Shown = false;
-};
-
-// The six temporary report files live as long as the tool runs, as they do in the program.
-struct TempFilesGuard {
-    TempFiles& Files;
-    explicit TempFilesGuard(TempFiles& files) : Files(files) { CreateTempFiles(Files); }
-    ~TempFilesGuard() { DeleteTempFiles(Files); }
-};
 
 int BadArgument(const QString& message) {
     std::fprintf(stderr, "vorelian-report: %s\n", message.toLocal8Bit().constData());
@@ -69,13 +52,12 @@ int main(int argc, char** argv) {
     if (a.Help)
         return WriteOut(tool::HelpText().toUtf8()) ? 0 : 1;
 
-    CalendarData data;
-    if (a.DataDir.isEmpty()) {
-        data.Files = DataFiles::BesideProgram();
-    } else {
+    QString folder = DataFiles::BesideProgram()[DataFiles::Relocatable];
+    folder = QFileInfo(folder).absolutePath();
+    if (!a.DataDir.isEmpty()) {
         if (!QFileInfo(a.DataDir).isDir())
             return BadArgument(QStringLiteral("no such data folder: %1").arg(a.DataDir));
-        data.Files.SetFolder(QDir(a.DataDir).absolutePath());
+        folder = QDir(a.DataDir).absolutePath();
     }
 
     // The settings as the program holds them after its start.
@@ -95,48 +77,28 @@ int main(int argc, char** argv) {
     CalendarState st;
     InitStyleTables(st);
     SetYearRange(st, options.MinYear, options.MaxYear);
-    LoadBases(data);
-    BasesHooks hooks(data);
-    st.Hooks = &hooks;
-
+    int32_t day = 0;
     if (a.Year) {
-        const int32_t n = DayNumber(a.Style, int16_t(*a.Day), int16_t(*a.Month), int16_t(*a.Year));
-        if (n < st.MinDayNumbers[a.Style] || n > st.MaxDayNumbers[a.Style])
+        day = DayNumber(a.Style, int16_t(*a.Day), int16_t(*a.Month), int16_t(*a.Year));
+        if (day < st.MinDayNumbers[a.Style] || day > st.MaxDayNumbers[a.Style])
             return BadArgument(QStringLiteral("the date is outside the range of years %1-%2 (Julian)")
                                    .arg(options.MinYear)
                                    .arg(options.MaxYear));
-        st.CurStyle = a.Style;
-        st.CurDayNumber = n;
-        DayNumberToJulian(st);
-        JulianToAnnoMundi(st);
-        JulianToGregorian(st);
-        RecalcYear(st);
     } else {
-        // Today in the Gregorian calendar, then the chosen style, as at the program's start.
-        st.CurStyle = StyleGregorian;
-        SetGregorianDate(st, int16_t(today.day()), int16_t(today.month()), int16_t(today.year()));
-        if (a.Style != StyleGregorian) {
-            st.CurStyle = a.Style;
-            ApplyStyle(st);
-        }
+        day = DayNumber(StyleGregorian, int16_t(today.day()), int16_t(today.month()), int16_t(today.year()));
     }
 
-    Reports reports;
-    const TempFilesGuard temp(reports.Temp);
-    ToolHost host;
-    ReportContext ctx{st, options, data, reports, &host};
-    if (a.Tab == TabSelection)
-        FindInYear(ctx, *a.Text, a.WholeWord);
-    else
-        BuildReport(ctx, a.Tab);
-    if (!host.Shown) {
+    const auto engine = DayEngine::Load(folder);
+    const DayOptions dayOptions{a.Style, options.ShowIndiction, options.ShowAllStyles};
+    const QByteArray document =
+        engine->ReportDocument(a.Tab, day, dayOptions, options, a.Text.value_or(QString()), a.WholeWord);
+    if (document.isEmpty()) {
         std::fprintf(stderr, "vorelian-report: no report was built\n");
         return 1;
     }
 
-    const QByteArray bytes = a.Output == tool::Format::Rtf
-                                 ? host.Document
-                                 : rtf::PlainTextForTerminal(rtf::ReadRtf(host.Document));
+    const QByteArray bytes =
+        a.Output == tool::Format::Rtf ? document : rtf::PlainTextForTerminal(rtf::ReadRtf(document));
     if (!WriteOut(bytes)) {
         std::fprintf(stderr, "vorelian-report: the report could not be written out\n");
         return 1;

@@ -1,8 +1,8 @@
-// The six record bases: the record files loaded once at start-up into parallel tables, the placing of
+// The six record bases: the record files loaded once at start-up into vectors of records, the placing of
 // their records in the current Paschal year and the year before (SetMovableDays), the red days of the
 // displayed month (SetMonthRedDays), and the rule by which a record belongs to a day.
 //
-// Every table is indexed by record number 1..count (entry 0 unused), so each rule reads as written.
+// Every base is indexed by record number 1..count (entry 0 unused), so each rule reads as written.
 // A day number of 0 means that the record is not placed in that year.
 #pragma once
 
@@ -13,61 +13,108 @@
 
 #include <QString>
 
+#include <array>
 #include <cstdint>
+#include <map>
+#include <memory>
+#include <mutex>
 #include <vector>
 
 namespace vorelian {
 
-struct Bases {
-    // Special.DAT records placed by the rules; the day tables always hold them, whatever the count.
-    static constexpr int SpecialRules = 64;
+// The six record files, in the order of Bases::All.
+enum class BaseKind : int { Relocatable = 0, Relocatable1, Special, Weekdays, Weekdays1, SpecWeekDays };
+inline constexpr int BaseKinds = 6;
 
-    // Relocatable.DAT: days from Pascha; placed in the current Paschal year only.
-    int16_t RelocCount = 0;
-    std::vector<bool> RelocRed;
-    std::vector<int16_t> RelocDays;
-    std::vector<QString> RelocText0, RelocText11, RelocText19, RelocText21, RelocText29, RelocText31,
-        RelocText39, RelocText4;
-    std::vector<int32_t> RelocDayNumber;
+// The text keys of a record, in the order of BaseRecord::Texts: "0" the first group (of the day-title
+// bases, the title), "11"/"19" before/after the second group, "21"/"29" the third, "31"/"39" the fourth,
+// "4" the fifth.
+inline constexpr std::array<QStringView, 8> TextKeys = {u"0", u"11", u"19", u"21", u"29", u"31", u"39", u"4"};
 
-    // Relocatable1.DAT: a weekday before or after a Julian date; placed in both years.
-    int16_t Reloc1Count = 0;
-    std::vector<bool> Reloc1Red;
-    std::vector<int16_t> Reloc1Day, Reloc1Month, Reloc1Weekday;
-    std::vector<QString> Reloc1Text0, Reloc1Text11, Reloc1Text19, Reloc1Text21, Reloc1Text29, Reloc1Text31,
-        Reloc1Text39, Reloc1Text4;
-    std::vector<int32_t> Reloc1DayNumber, Reloc1PrevDayNumber;
+// One record of a base: its red flag, the fields that place it, its texts by key and the day numbers it
+// is placed on in the current and the previous Paschal year (0: not placed).
+struct BaseRecord {
+    bool Red = false;
+    int16_t Days = 0;                          // "days": days from Pascha
+    int16_t Day = 0, Month = 0, Weekday = 0;   // "day", "month", "weekday": a weekday near a Julian date
+    std::array<std::vector<QString>, 8> Texts; // every value of each key in file order, as stored; the
+                                               // day-title bases keep one "0", the last
+    int32_t DayNumber = 0, PrevDayNumber = 0;
 
-    // Special.DAT: the record number alone chooses the rule. Every table holds at least records 1..64,
-    // so records the file lacks have days but no texts and are never red.
-    int16_t SpecialCount = 0;
-    std::vector<bool> SpecialRed;
-    std::vector<QString> SpecialText0, SpecialText11, SpecialText19, SpecialText21, SpecialText29,
-        SpecialText31, SpecialText39, SpecialText4;
-    std::vector<int32_t> SpecialDayNumber, SpecialPrevDayNumber;
-
-    // Weekdays.DAT: day titles by days from Pascha; current Paschal year only.
-    int16_t WeekdaysCount = 0;
-    std::vector<bool> WeekdaysRed;
-    std::vector<int16_t> WeekdaysDays;
-    std::vector<QString> WeekdaysText;
-    std::vector<int32_t> WeekdaysDayNumber;
-
-    // Weekdays1.DAT: day titles by a weekday near a Julian date; both years.
-    int16_t Weekdays1Count = 0;
-    std::vector<bool> Weekdays1Red;
-    std::vector<int16_t> Weekdays1Day, Weekdays1Month, Weekdays1Weekday;
-    std::vector<QString> Weekdays1Text;
-    std::vector<int32_t> Weekdays1DayNumber, Weekdays1PrevDayNumber;
-
-    // SpecWeekDays.DAT: day titles placed by rules 1..6; both years.
-    int16_t SpecWeekDaysCount = 0;
-    std::vector<bool> SpecWeekDaysRed;
-    std::vector<QString> SpecWeekDaysText;
-    std::vector<int32_t> SpecWeekDaysDayNumber, SpecWeekDaysPrevDayNumber;
-
-    Bases();  // every base empty: tables hold entry 0 only (Special: records 1..64 too)
+    bool operator==(const BaseRecord&) const = default;
 };
+
+// The day numbers of every record of the six bases in one Paschal year (index as the records; 0: not
+// placed). Computed once for a year and never changed after.
+struct YearPlacement {
+    int16_t PaschaYear = 0;
+    std::array<std::vector<int32_t>, BaseKinds> Days;
+};
+
+class Bases;
+
+// The placements of the bases per Paschal year, each computed on first request and kept. Safe to use
+// from many threads.
+class PlacementCache {
+public:
+    std::shared_ptr<const YearPlacement> For(const Bases& b, int16_t paschaYear) const;
+
+private:
+    mutable std::mutex mutex_;
+    mutable std::map<int16_t, std::shared_ptr<const YearPlacement>> years_;
+};
+
+// One base: its records 1..Count (entry 0 unused). Special always holds records 1..66, so records the
+// file lacks have days but no texts and are never red.
+struct RecordBase {
+    int16_t Count = 0;
+    std::vector<BaseRecord> Records;
+    bool TwoYears = false; // placed in the previous Paschal year too
+};
+
+class Bases {
+public:
+    // Special.DAT records placed by the rules; the day tables always hold them, whatever the count.
+    static constexpr int SpecialRules = 66;
+
+    RecordBase Reloc;        // Relocatable.DAT: days from Pascha; current Paschal year only
+    RecordBase Reloc1;       // Relocatable1.DAT: a weekday before or after a Julian date; both years
+    RecordBase Special;      // Special.DAT: the record number alone chooses the rule; both years
+    RecordBase Weekdays;     // Weekdays.DAT: day titles by days from Pascha; current year only
+    RecordBase Weekdays1;    // Weekdays1.DAT: day titles by a weekday near a Julian date; both years
+    RecordBase SpecWeekDays; // SpecWeekDays.DAT: day titles placed by rules 1..7; both years
+
+    Bases(); // every base empty: records hold entry 0 only (Special: records 1..66 too)
+
+    RecordBase& operator[](BaseKind k);
+    const RecordBase& operator[](BaseKind k) const;
+
+    // The placements of a Paschal year, from the cache that every copy of these bases shares; a loader
+    // starts a new cache.
+    std::shared_ptr<const YearPlacement> PlacementsOf(int16_t paschaYear) const {
+        return Cache->For(*this, paschaYear);
+    }
+    std::shared_ptr<PlacementCache> Cache = std::make_shared<PlacementCache>();
+};
+
+// The eight commemoration bases' kinds in the order a day gathers them, and the three title bases.
+inline constexpr std::array<BaseKind, 3> EntryBases = {BaseKind::Relocatable, BaseKind::Relocatable1,
+                                                       BaseKind::Special};
+inline constexpr std::array<BaseKind, 3> TitleBases = {BaseKind::Weekdays, BaseKind::Weekdays1,
+                                                       BaseKind::SpecWeekDays};
+
+// The texts of one key of a record as the reports write them: each value of groups 0..3 behind its rank
+// mark, of group 4 behind the blank mark, every one closed by a paragraph end.
+QString RecordText(const BaseRecord& r, int key);
+
+// The title of a record of a day-title base ("" when it has none).
+inline const QString& RecordTitle(const BaseRecord& r) {
+    static const QString none;
+    return r.Texts[0].empty() ? none : r.Texts[0].back();
+}
+
+// Places every record of the bases in one Paschal year (the Julian year of its Pascha).
+YearPlacement PlaceYear(const Bases& b, int16_t paschaYear);
 
 // The loaders: each walks sections " 1", " 2", … of its file and stops at the first missing or empty one.
 // A loader starts its base afresh, so loading twice does not double the texts.
@@ -78,8 +125,8 @@ void LoadWeekdays(Bases& b, const Profile& file);
 void LoadWeekdays1(Bases& b, const Profile& file);
 void LoadSpecWeekDays(Bases& b, const Profile& file);
 
-// Places every record for the Paschal year of the state (PaschaYear, PaschaDay) and the year before
-// (PrevPaschaDay); needs SetYearAnchors to have run.
+// Places every record for the Paschal year of the state (PaschaYear) and the year before, from the
+// cache of placements; needs SetYearAnchors to have run.
 void SetMovableDays(const CalendarState& st, Bases& b);
 
 // Fills st.MonthRedDays (1..n, entry 0 unused) for the current month of the current style from the
@@ -89,6 +136,7 @@ void SetMonthRedDays(CalendarState& st, const Bases& b, ProfileCache& profiles, 
 
 // The belonging rule: does record i of a base fall on day number `day`? The one-year bases compare the
 // current-year day only; the two-year bases the current-year or the previous-year day.
+bool Belongs(const RecordBase& base, int i, int32_t day);
 bool BelongsReloc(const Bases& b, int i, int32_t day);
 bool BelongsReloc1(const Bases& b, int i, int32_t day);
 bool BelongsSpecial(const Bases& b, int i, int32_t day);

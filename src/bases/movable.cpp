@@ -3,6 +3,7 @@
 #include "bases.h"
 
 #include "core/calendar.h"
+#include "core/recalc.h"
 
 #include <algorithm>
 
@@ -26,13 +27,23 @@ int32_t NearestSunday(int32_t n) {
     return w <= 3 ? n - w : n + 7 - w;
 }
 
-void PlaceByWeekday(const Year& y, const std::vector<int16_t>& day, const std::vector<int16_t>& month,
-                    const std::vector<int16_t>& weekday, int count, std::vector<int32_t>& out) {
-    for (int i = 1; i <= count; ++i)
-        out[i] = NearestWeekday(y.D(day[i], month[i]), weekday[i]);
+void PlaceByDays(const Year& y, const RecordBase& base, std::vector<int32_t>& out) {
+    for (int i = 1; i <= base.Count; ++i)
+        out[i] = y.P + base.Records[i].Days;
 }
 
-// SpecWeekDays records 1..6; a rule writes only the records the file has.
+// The weekday value of a record: 1..7 and -7..0 as the core counts them, 8 the Sunday nearest the anchor.
+constexpr int16_t kNearestSunday = 8;
+
+void PlaceByWeekday(const Year& y, const RecordBase& base, std::vector<int32_t>& out) {
+    for (int i = 1; i <= base.Count; ++i) {
+        const BaseRecord& r = base.Records[i];
+        const int32_t anchor = y.D(r.Day, r.Month);
+        out[i] = r.Weekday == kNearestSunday ? NearestSunday(anchor) : NearestWeekday(anchor, r.Weekday);
+    }
+}
+
+// SpecWeekDays records 1..7; a rule writes only the records the file has.
 void PlaceSpecWeekDays(const Year& y, int count, std::vector<int32_t>& s) {
     auto set = [&](int k, int32_t v) {
         if (k <= count)
@@ -43,11 +54,13 @@ void PlaceSpecWeekDays(const Year& y, int count, std::vector<int32_t>& s) {
     const bool onMeeting = meatfare == y.D(2, 2);
     set(1, onMeeting ? 0 : meatfare);
     set(2, onMeeting ? meatfare : 0);
+    // 7: in those years the memorial service of the departed is held on the Saturday before.
+    set(7, onMeeting ? meatfare - 7 : 0);
     // 3: the Saturday of the fifth week of Lent, two days earlier when it meets the Annunciation.
     const int32_t akathist = y.P - 17;
     set(3, akathist == y.D(25, 3) ? akathist - 2 : akathist);
-    // 4..6: the Saturday falling on 20..26 October.
-    const int32_t a = NearestWeekday(y.D(27, 10), -6);
+    // 4..6: the Saturday before St Demetrius (26 October), that is on 19..25 October.
+    const int32_t a = NearestWeekday(y.D(26, 10), -6);
     if (a == y.D(22, 10)) {
         set(4, a - 7);
         set(5, 0);
@@ -63,7 +76,7 @@ void PlaceSpecWeekDays(const Year& y, int count, std::vector<int32_t>& s) {
     }
 }
 
-// Special records 1..64. `akathist` is SpecWeekDays record 3 of the same year, or 0 when that base has
+// Special records 1..66. `akathist` is SpecWeekDays record 3 of the same year, or 0 when that base has
 // fewer than three records.
 void PlaceSpecial(const Year& y, int32_t akathist, std::vector<int32_t>& S) {
     const int32_t P = y.P;
@@ -79,10 +92,11 @@ void PlaceSpecial(const Year& y, int32_t akathist, std::vector<int32_t>& S) {
     S[3] = meetingOnMonday ? c - 1 : c;
     S[2] = S[3] - 1;
 
-    // 10: the leave-taking of the Meeting, by its distance from Pascha.
+    // 10: the leave-taking of the Meeting, by its distance from Pascha. On 9 February it would meet
+    // Meatfare Saturday (d = 64) and goes to the Friday before, as for 61..63.
     if (!meetingOnMonday) {
         const int32_t d = P - c;
-        if (d >= 64)
+        if (d >= 65)
             S[10] = c + 7;
         else if (d >= 61)
             S[10] = P - 58;
@@ -135,8 +149,9 @@ void PlaceSpecial(const Year& y, int32_t akathist, std::vector<int32_t>& S) {
         S[k] = (t == m || t == b || t == e) ? 0 : t;
     }
 
-    // 19: 9 May of the Gregorian calendar.
-    S[19] = DayNumber(StyleGregorian, 9, 5, y.Y);
+    // 19: 9 May of the Gregorian calendar; in Bright Week the departed are remembered on Radonitsa.
+    const int32_t may9 = DayNumber(StyleGregorian, 9, 5, y.Y);
+    S[19] = may9 >= P && may9 <= P + 6 ? P + 9 : may9;
 
     // 20: the third finding of the head of the Forerunner.
     const int32_t h = y.D(25, 5);
@@ -159,34 +174,59 @@ void PlaceSpecial(const Year& y, int32_t akathist, std::vector<int32_t>& S) {
     // 63, 64: the Sundays nearest 16 July and 11 October.
     S[63] = NearestSunday(y.D(16, 7));
     S[64] = NearestSunday(y.D(11, 10));
+
+    // 65: St George, moved to Bright Monday from Holy Week and from Pascha.
+    const int32_t g = y.D(23, 4);
+    S[65] = g >= P - 6 && g <= P ? P + 1 : g;
+
+    // 66: the forefeast of the Annunciation on its own day, in the years record 14 does not move it.
+    S[66] = S[14] == 0 ? y.D(24, 3) : 0;
 }
 
 } // namespace
 
+YearPlacement PlaceYear(const Bases& b, int16_t paschaYear) {
+    CalendarState st;
+    st.CurStyle = StyleJulian;
+    const Year y{paschaYear, PaschaDayNumber(st, paschaYear)};
+    YearPlacement p;
+    p.PaschaYear = paschaYear;
+    for (int k = 0; k < BaseKinds; ++k)
+        p.Days[k].assign(b[BaseKind(k)].Records.size(), 0);
+    auto& days = p.Days;
+
+    PlaceByDays(y, b.Reloc, days[int(BaseKind::Relocatable)]);
+    PlaceByWeekday(y, b.Reloc1, days[int(BaseKind::Relocatable1)]);
+    PlaceByDays(y, b.Weekdays, days[int(BaseKind::Weekdays)]);
+    PlaceByWeekday(y, b.Weekdays1, days[int(BaseKind::Weekdays1)]);
+    auto& specWeek = days[int(BaseKind::SpecWeekDays)];
+    PlaceSpecWeekDays(y, b.SpecWeekDays.Count, specWeek);
+    PlaceSpecial(y, b.SpecWeekDays.Count >= 3 ? specWeek[3] : 0, days[int(BaseKind::Special)]);
+    return p;
+}
+
+std::shared_ptr<const YearPlacement> PlacementCache::For(const Bases& b, int16_t paschaYear) const {
+    {
+        const std::lock_guard lock(mutex_);
+        if (const auto it = years_.find(paschaYear); it != years_.end())
+            return it->second;
+    }
+    // Placed outside the lock; should two threads place one year at once, the first one kept wins.
+    auto placed = std::make_shared<const YearPlacement>(PlaceYear(b, paschaYear));
+    const std::lock_guard lock(mutex_);
+    return years_.emplace(paschaYear, std::move(placed)).first->second;
+}
+
 void SetMovableDays(const CalendarState& st, Bases& b) {
-    const Year cur{st.Pascha.PaschaYear, st.Pascha.PaschaDay};
-    const Year prev{static_cast<int16_t>(st.Pascha.PaschaYear - 1), st.Pascha.PrevPaschaDay};
-
-    for (int i = 1; i <= b.RelocCount; ++i)
-        b.RelocDayNumber[i] = cur.P + b.RelocDays[i];
-
-    PlaceByWeekday(cur, b.Reloc1Day, b.Reloc1Month, b.Reloc1Weekday, b.Reloc1Count, b.Reloc1DayNumber);
-    PlaceByWeekday(prev, b.Reloc1Day, b.Reloc1Month, b.Reloc1Weekday, b.Reloc1Count, b.Reloc1PrevDayNumber);
-
-    for (int i = 1; i <= b.WeekdaysCount; ++i)
-        b.WeekdaysDayNumber[i] = cur.P + b.WeekdaysDays[i];
-
-    PlaceByWeekday(cur, b.Weekdays1Day, b.Weekdays1Month, b.Weekdays1Weekday, b.Weekdays1Count,
-                   b.Weekdays1DayNumber);
-    PlaceByWeekday(prev, b.Weekdays1Day, b.Weekdays1Month, b.Weekdays1Weekday, b.Weekdays1Count,
-                   b.Weekdays1PrevDayNumber);
-
-    PlaceSpecWeekDays(cur, b.SpecWeekDaysCount, b.SpecWeekDaysDayNumber);
-    PlaceSpecWeekDays(prev, b.SpecWeekDaysCount, b.SpecWeekDaysPrevDayNumber);
-
-    const bool hasAkathist = b.SpecWeekDaysCount >= 3;
-    PlaceSpecial(cur, hasAkathist ? b.SpecWeekDaysDayNumber[3] : 0, b.SpecialDayNumber);
-    PlaceSpecial(prev, hasAkathist ? b.SpecWeekDaysPrevDayNumber[3] : 0, b.SpecialPrevDayNumber);
+    const auto cur = b.PlacementsOf(st.Pascha.PaschaYear);
+    const auto prev = b.PlacementsOf(static_cast<int16_t>(st.Pascha.PaschaYear - 1));
+    for (int k = 0; k < BaseKinds; ++k) {
+        RecordBase& base = b[BaseKind(k)];
+        for (std::size_t i = 1; i < base.Records.size(); ++i) {
+            base.Records[i].DayNumber = cur->Days[k][i];
+            base.Records[i].PrevDayNumber = base.TwoYears ? prev->Days[k][i] : 0;
+        }
+    }
 }
 
 } // namespace vorelian

@@ -12,12 +12,19 @@ bool DayFileRed(ProfileCache& profiles, const QString& file, int16_t day) {
     return profiles.Get(file).Value(QStringLiteral(" %1").arg(day), u"Red") == u"1";
 }
 
-void MarkRecords(std::vector<bool>& red, int32_t first, int32_t last, const std::vector<bool>& flags,
-                 int count, const std::vector<int32_t>& days) {
-    for (int i = 1; i <= count; ++i) {
-        const int32_t n = days[i];
-        if (flags[i] && n >= first && n <= last)
+// The red records of a base placed in first..last, in either of its years.
+void MarkRecords(std::vector<bool>& red, int32_t first, int32_t last, const RecordBase& base) {
+    const auto mark = [&](int32_t n) {
+        if (n >= first && n <= last)
             red[n - first + 1] = true;
+    };
+    for (int i = 1; i <= base.Count; ++i) {
+        const BaseRecord& r = base.Records[i];
+        if (!r.Red)
+            continue;
+        mark(r.DayNumber);
+        if (base.TwoYears)
+            mark(r.PrevDayNumber);
     }
 }
 
@@ -51,16 +58,8 @@ void SetMonthRedDays(CalendarState& st, const Bases& b, ProfileCache& profiles, 
     }
 
     const int32_t first = r.MonthFirstDay, last = r.MonthFirstDay + n - 1;
-    MarkRecords(red, first, last, b.RelocRed, b.RelocCount, b.RelocDayNumber);
-    MarkRecords(red, first, last, b.Reloc1Red, b.Reloc1Count, b.Reloc1DayNumber);
-    MarkRecords(red, first, last, b.Reloc1Red, b.Reloc1Count, b.Reloc1PrevDayNumber);
-    MarkRecords(red, first, last, b.SpecialRed, b.SpecialCount, b.SpecialDayNumber);
-    MarkRecords(red, first, last, b.SpecialRed, b.SpecialCount, b.SpecialPrevDayNumber);
-    MarkRecords(red, first, last, b.WeekdaysRed, b.WeekdaysCount, b.WeekdaysDayNumber);
-    MarkRecords(red, first, last, b.Weekdays1Red, b.Weekdays1Count, b.Weekdays1DayNumber);
-    MarkRecords(red, first, last, b.Weekdays1Red, b.Weekdays1Count, b.Weekdays1PrevDayNumber);
-    MarkRecords(red, first, last, b.SpecWeekDaysRed, b.SpecWeekDaysCount, b.SpecWeekDaysDayNumber);
-    MarkRecords(red, first, last, b.SpecWeekDaysRed, b.SpecWeekDaysCount, b.SpecWeekDaysPrevDayNumber);
+    for (int k = 0; k < BaseKinds; ++k)
+        MarkRecords(red, first, last, b[BaseKind(k)]);
 }
 
 } // namespace vorelian

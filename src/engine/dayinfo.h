@@ -42,10 +42,11 @@ struct DayEntry {
 struct DayInfo {
     int32_t DayNumber = 0;
     DateParts AnnoMundi, Julian, Gregorian;
-    int16_t IndictionYear = 0;  // 1..15 within the cycle
-    int16_t IndictionCycle = 0;
+    int16_t IndictionYear = 0;  // 1..532: the year within the great indiction ("72-й год")
+    int16_t IndictionCycle = 0; // the number of that indiction ("15-го индиктиона")
     int8_t Weekday = 0;         // 1 Monday .. 7 Sunday
     QString WeekdayLine;        // the weekday line as the day report shows it, plain text
+    QString WeekdayLineStored;  // the same line in the report markup, as the reports write it
     int8_t Tone = 0;            // 1..8, 0 for none
     bool Red = false;
     std::vector<DayEntry> Entries;  // in the order the day report shows them

@@ -1,7 +1,6 @@
 // The report builders behind BuildReport and FindInYear, the dated-row buffer they share and the pieces
-// of the search. Each builder writes its tab's temporary file and hands the document to the host; those
-// that walk through days save the calendar state first and put it back at the end, so that afterwards the
-// user's date, its style records, the Pascha block and the movable days are exactly as before.
+// of the search. Each builder has the engine compose its document for the user's day and style, writes the
+// tab's temporary file and hands the document to the host; the user's live state is only read.
 #pragma once
 
 #include "report/report.h"
@@ -22,12 +21,6 @@ void BuildFeastsReport(ReportContext& ctx); // tab 4
 // The key day number of a tab for the live state (0 for tabs without a key).
 int32_t ReportKey(const CalendarState& st, int tab);
 
-// Places the Julian day and month of the live Julian record in the year of the saved state and adds one
-// row for it to the buffer, with the matches of `pattern` in `text` marked from `position` on (1-based;
-// 0 marks nothing). Adds nothing when the date falls outside that year.
-void AddDatedEntry(ReportContext& ctx, qsizetype position, const QString& text, const QString& pattern,
-                   bool wholeWord = false);
-
 // Sorts the buffer by day number, keeping the order of rows of one day.
 void SortRows(std::vector<DatedRow>& rows);
 
@@ -45,10 +38,5 @@ qsizetype FindText(qsizetype start, QStringView text, QStringView pattern, bool 
 
 // Puts every match, from the one at `position` on, between the red and the navy colour tokens.
 QString MarkMatches(QString text, qsizetype position, QStringView pattern, bool wholeWord);
-
-// Looks for `pattern` in one stored movable text and, when found, adds the marked text to the buffer under
-// `dayNumber` (to the last row when that row is of the same day).
-void AddFoundMovable(ReportContext& ctx, int32_t dayNumber, const QString& text, const QString& pattern,
-                     bool wholeWord);
 
 } // namespace vorelian

@@ -9,10 +9,8 @@
 
 namespace vorelian {
 
-QString IndictionLine(const ReportContext& ctx) {
-    if (!ctx.Options.ShowIndiction)
-        return QString();
-    const int y = ctx.State.StyleDates[StyleAnnoMundi].Year;
+QString IndictionLine(int16_t annoMundiYear) {
+    const int y = annoMundiYear;
     int n = y % 532;
     if (n == 0)
         n = 532;
@@ -28,19 +26,24 @@ QString IndictionLine(const ReportContext& ctx) {
     return s;
 }
 
+QString IndictionLine(const ReportContext& ctx) {
+    if (!ctx.Options.ShowIndiction)
+        return QString();
+    return IndictionLine(ctx.State.StyleDates[StyleAnnoMundi].Year);
+}
+
 QString MonthName(const CalendarState& st, int16_t style, int form) {
     return MonthNameOf(CivilMonthOf(style, st.StyleDates[style].Month), form);
 }
 
 namespace {
 
-QString DateLine(const CalendarState& st, int16_t style, bool year, bool name) {
-    const StyleDate& r = st.StyleDates[style];
+QString DateLine(const DateParts& r, int16_t style, bool year, bool name) {
     QString s;
     s += dialect::Blank;
     s += QString::number(r.Day);
     s += u' ';
-    s += MonthName(st, style, 2);
+    s += MonthNameOf(CivilMonthOf(style, r.Month), 2);
     if (year) {
         s += u' ';
         s += QString::number(r.Year);
@@ -52,91 +55,75 @@ QString DateLine(const CalendarState& st, int16_t style, bool year, bool name) {
     return s;
 }
 
+DateParts PartsOf(const StyleDate& r) {
+    return DateParts{r.Year, r.Month, r.Day};
+}
+
 } // namespace
 
-QString DateLines(const ReportContext& ctx, bool showYear, bool showStyle) {
-    const CalendarState& st = ctx.State;
-    const bool all = ctx.Options.ShowAllStyles;
+const DateParts& DateIn(const DayInfo& day, int16_t style) {
+    return style == StyleAnnoMundi ? day.AnnoMundi : style == StyleJulian ? day.Julian : day.Gregorian;
+}
+
+QString DateLines(const std::array<DateParts, 4>& dates, int16_t style, bool showYear, bool showStyle,
+                  bool allStyles) {
     QString s;
     s += dialect::Par;
-    s += DateLine(st, st.CurStyle, showYear || all, showStyle || all);
-    if (all) {
+    s += DateLine(dates[style], style, showYear || allStyles, showStyle || allStyles);
+    if (allStyles) {
         // The two other styles: Julian before Gregorian, either before Anno Mundi.
         static constexpr std::array<std::array<int16_t, 2>, 4> others = {{{0, 0},
                                                                           {StyleJulian, StyleGregorian},
                                                                           {StyleGregorian, StyleAnnoMundi},
                                                                           {StyleJulian, StyleAnnoMundi}}};
-        for (int16_t other : others[st.CurStyle])
-            s += DateLine(st, other, true, true);
+        for (int16_t other : others[style])
+            s += DateLine(dates[other], other, true, true);
     }
     s += dialect::Par;
     return s;
 }
 
+QString DateLines(const DayInfo& day, int16_t style, bool showYear, bool showStyle, bool allStyles) {
+    return DateLines({DateParts{}, day.AnnoMundi, day.Julian, day.Gregorian}, style, showYear, showStyle,
+                     allStyles);
+}
+
+QString DateLines(const ReportContext& ctx, bool showYear, bool showStyle) {
+    const CalendarState& st = ctx.State;
+    return DateLines(
+        {DateParts{}, PartsOf(st.StyleDates[1]), PartsOf(st.StyleDates[2]), PartsOf(st.StyleDates[3])},
+        st.CurStyle, showYear, showStyle, ctx.Options.ShowAllStyles);
+}
+
+QString EntriesMarkup(const std::vector<DayEntry>& entries) {
+    QString s;
+    int group = -1;
+    for (const DayEntry& e : entries) {
+        if (e.Group != group) {
+            s += dialect::Par; // an empty line before each group that has entries
+            group = e.Group;
+        }
+        if (e.Group == 4) {
+            s += dialect::Blank;
+            s += e.Stored;
+        } else {
+            s += RankMarker(e.Stored);
+        }
+        s += dialect::Par;
+    }
+    return s;
+}
+
 QString DayEntries(ReportContext& ctx) {
-    CalendarState& st = ctx.State;
-    const Bases& b = ctx.Data.Bases;
-    bool& red = ctx.Out.DayIsRed;
-    std::array<QString, 5> lists;
-
-    if (st.CurWeekday == 7)
-        red = true;
-
+    const CalendarState& st = ctx.State;
     const StyleDate& j = st.StyleDates[StyleJulian];
     const QString& file = ctx.Data.Files.DayFile(j.Month, j.YearLength);
-    const QString section = ReadDataSection(ctx.Data.Profiles, QString::number(j.Day), file);
-    QStringView buffer(section), entry;
-    while (NextSectionEntry(buffer, entry)) {
-        QStringView key, value;
-        SplitEntry(entry, key, value);
-        if (key.compare(u"red", Qt::CaseInsensitive) == 0) {
-            red = true;
-        } else if (key.size() == 1 && key[0] >= u'0' && key[0] <= u'3') {
-            QString& list = lists[key[0].unicode() - u'0'];
-            list += RankMarker(value);
-            list += dialect::Par;
-        } else if (key == u"4") {
-            lists[4] += dialect::Blank;
-            lists[4] += value;
-            lists[4] += dialect::Par;
-        }
-    }
-
-    const int32_t day = st.CurDayNumber;
-    const bool pascha = day == st.Pascha.PaschaDay;
-    // One movable record on its day: "before" texts go in front of a list, "after" texts behind it.
-    const auto apply = [&](bool isRed, const QString& t0, const QString& t11, const QString& t19,
-                           const QString& t21, const QString& t29, const QString& t31, const QString& t39,
-                           const QString& t4, bool t0First) {
-        if (isRed)
-            red = true;
-        lists[0] = t0First ? t0 + lists[0] : lists[0] + t0;
-        lists[1] = t11 + lists[1] + t19;
-        lists[2] = t21 + lists[2] + t29;
-        lists[3] = t31 + lists[3] + t39;
-        lists[4] += t4;
-    };
-    for (int i = 1; i <= b.RelocCount; ++i)
-        if (BelongsReloc(b, i, day))
-            apply(b.RelocRed[i], b.RelocText0[i], b.RelocText11[i], b.RelocText19[i], b.RelocText21[i],
-                  b.RelocText29[i], b.RelocText31[i], b.RelocText39[i], b.RelocText4[i], pascha);
-    for (int i = 1; i <= b.Reloc1Count; ++i)
-        if (BelongsReloc1(b, i, day))
-            apply(b.Reloc1Red[i], b.Reloc1Text0[i], b.Reloc1Text11[i], b.Reloc1Text19[i], b.Reloc1Text21[i],
-                  b.Reloc1Text29[i], b.Reloc1Text31[i], b.Reloc1Text39[i], b.Reloc1Text4[i], false);
-    for (int i = 1; i <= b.SpecialCount; ++i)
-        if (BelongsSpecial(b, i, day))
-            apply(b.SpecialRed[i], b.SpecialText0[i], b.SpecialText11[i], b.SpecialText19[i],
-                  b.SpecialText21[i], b.SpecialText29[i], b.SpecialText31[i], b.SpecialText39[i],
-                  b.SpecialText4[i], false);
-
-    QString s;
-    for (const QString& list : lists)
-        if (!list.isEmpty()) {
-            s += dialect::Par;
-            s += list;
-        }
-    return s;
+    bool fileRed = false;
+    const std::vector<DayEntry> fileEntries =
+        DayFileEntries(ctx.Data.Profiles.Get(file).Section(QString::number(j.Day)), fileRed);
+    const PlacedView live{&ctx.Data.Bases};
+    return EntriesMarkup(
+        DayEntriesOf(FactsOfState(st), fileEntries, fileRed, live, nullptr, ctx.Out.DayIsRed));
 }
 
 void MakeDayCurrent(CalendarState& st, int32_t day, bool weekNo) {

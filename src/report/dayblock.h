@@ -4,6 +4,8 @@
 // (the current day) and may set the red-day flag of the block being built.
 #pragma once
 
+#include "engine/dataset.h"
+#include "engine/daycompute.h"
 #include "report/report.h"
 
 #include <QString>
@@ -14,6 +16,8 @@ namespace vorelian {
 // "72-й год 15-го индиктиона" for the Anno Mundi year of the current day, between an empty line and the
 // paragraph end; empty when the indiction option is off.
 QString IndictionLine(const ReportContext& ctx);
+// The same line for an Anno Mundi year, whatever the option.
+QString IndictionLine(int16_t annoMundiYear);
 
 // The current month of `style` by its civil name; form 1 nominative ("Январь"), 2 genitive ("января").
 QString MonthName(const CalendarState& st, int16_t style, int form);
@@ -21,6 +25,12 @@ QString MonthName(const CalendarState& st, int16_t style, int form);
 // The date of the current day in the current style (with year and style name as asked, or always with
 // the all-styles option), then the two other styles when that option is on; an empty line before and after.
 QString DateLines(const ReportContext& ctx, bool showYear, bool showStyle);
+// The same lines for the dates of a day in the three styles (entry 0 unused), or of a DayInfo.
+QString DateLines(const std::array<DateParts, 4>& dates, int16_t style, bool showYear, bool showStyle,
+                  bool allStyles);
+QString DateLines(const DayInfo& day, int16_t style, bool showYear, bool showStyle, bool allStyles);
+// The date of a day in one style.
+const DateParts& DateIn(const DayInfo& day, int16_t style);
 
 // The commemorations of the current day: lists 0..4 of the day file and the three movable bases, each
 // list that is not empty after an empty line. Sets the red-day flag on a Sunday and for a red entry.
@@ -30,17 +40,9 @@ QString DayEntries(ReportContext& ctx);
 // week of the movable cycle, then the tone. Leaves the tone in ctx.Out.Tone (0 for none).
 QString WeekdayLine(ReportContext& ctx);
 
-// The week of the movable cycle for a weekday (1 Monday .. 7 Sunday) in week w of a year whose Pascha
-// falls in week p and whose first week is week k after the previous Pentecost.
-QString WeekPhrase(int16_t weekday, int w, int p, int k);
-
-// The tone of day d, given this year's and the previous year's Pascha; 0 when the day has none.
-int16_t ToneOfDay(int32_t d, int32_t paschaDay, int32_t prevPaschaDay);
-
-// acc, a blank when acc is not empty, then text.
-QString JoinWithSpace(const QString& acc, QStringView text);
-// acc without its final full stop (if it ends with one), then text.
-QString JoinAfterPeriod(const QString& acc, QStringView text);
+// The commemorations of a day as the reports write them: each group that has entries after an empty line,
+// each entry behind its rank mark (group 4: the blank mark) and closed by a paragraph end.
+QString EntriesMarkup(const std::vector<DayEntry>& entries);
 
 // Makes a day current the way the builders that walk through days do: the three style dates and the
 // weekday; with `weekNo` also the current style's week number counted from the first day of its year.

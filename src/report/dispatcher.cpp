@@ -1,6 +1,7 @@
 #include "report/builders.h"
 #include "report/dayblock.h"
 #include "report/dialect.h"
+#include "report/documents.h"
 
 namespace vorelian {
 
@@ -50,19 +51,34 @@ void ClearReportStyles(Reports& out) {
         row[1] = 0;
 }
 
+namespace {
+
+// A report of the user's day and style, composed by the engine and shown; the long ones under the busy
+// pointer.
+void BuildFromEngine(ReportContext& ctx, int tab, QByteArray (*build)(const DocRequest&), bool busy) {
+    const BusyGuard guard(busy ? ctx.Host : nullptr);
+    const DayOptions o{ctx.State.CurStyle, ctx.Options.ShowIndiction, ctx.Options.ShowAllStyles};
+    const DocRequest r{EngineOf(ctx), o, ctx.Options, ctx.State.CurDayNumber};
+    ShowDocument(ctx, tab, build(r));
+    ctx.Out.ReportBuiltFor[tab] = {ReportKey(ctx.State, tab), ctx.State.CurStyle};
+}
+
+} // namespace
+
 void BuildDayReport(ReportContext& ctx) {
-    ReportWriter out(ctx.Host, TabDay, ctx.Out.Temp.Paths[TabDay]);
-    out.Write(ReportHeader(ctx.Options));
-    ctx.Out.DayIsRed = false;
-    QString body = IndictionLine(ctx);
-    body += DateLines(ctx, true, true);
-    body += WeekdayLine(ctx);
-    body += DayEntries(ctx); // last: the colour of the block is known only after it
-    body += dialect::DocEnd;
-    body.prepend(ctx.Out.DayIsRed ? dialect::Red : dialect::Navy);
-    out.Write(body);
-    out.Finish();
-    ctx.Out.ReportBuiltFor[TabDay] = {ctx.State.CurDayNumber, ctx.State.CurStyle};
+    BuildFromEngine(ctx, TabDay, DayDocument, false);
+}
+void BuildWeekReport(ReportContext& ctx) {
+    BuildFromEngine(ctx, TabWeek, WeekDocument, true);
+}
+void BuildMonthReport(ReportContext& ctx) {
+    BuildFromEngine(ctx, TabMonth, MonthDocument, true);
+}
+void BuildYearReport(ReportContext& ctx) {
+    BuildFromEngine(ctx, TabYear, YearDocument, true);
+}
+void BuildFeastsReport(ReportContext& ctx) {
+    BuildFromEngine(ctx, TabFeasts, FeastsDocument, false);
 }
 
 } // namespace vorelian

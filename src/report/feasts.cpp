@@ -1,11 +1,11 @@
 // The main feasts report of tab 4 and the dated-row buffer that it shares with the selection report.
 #include "bases/profile.h"
 #include "core/calendar.h"
-#include "core/recalc.h"
 #include "core/tables.h"
 #include "report/builders.h"
 #include "report/dayblock.h"
 #include "report/dialect.h"
+#include "report/documents.h"
 
 #include <algorithm>
 
@@ -15,11 +15,12 @@ namespace {
 struct FixedFeast {
     int16_t Day, Month; // Julian date
     const char16_t* Title;
+    int KeptBy = 0; // the Special.DAT record that places the feast when the Triodion moves it, or 0
 };
 
 constexpr FixedFeast kTwelveFixed[] = {
     {6, 1, u"КРЕЩЕНИЕ ГОСПОДА БОГА И СПАСА НАШЕГО ИИСУСА ХРИСТА."},
-    {2, 2, u"СРЕТЕНИЕ ГОСПОДА НАШЕГО ИИСУСА ХРИСТА."},
+    {2, 2, u"СРЕТЕНИЕ ГОСПОДА НАШЕГО ИИСУСА ХРИСТА.", 3},
     {25, 3, u"БЛАГОВЕЩЕНИЕ ПРЕСВЯТОЙ БОГОРОДИЦЫ."},
     {6, 8, u"ПРЕОБРАЖЕНИЕ ГОСПОДА БОГА И СПАСА НАШЕГО ИИСУСА ХРИСТА."},
     {15, 8, u"УСПЕНИЕ ПРЕСВЯТОЙ ВЛАДЫЧИЦЫ НАШЕЙ БОГОРОДИЦЫ И ПРИСНОДЕВЫ МАРИИ."},
@@ -61,16 +62,63 @@ QString Heading(QStringView before, QStringView title) {
     return s;
 }
 
-// Places each feast of a table in the year and writes the rows in date order.
-void WriteFixedFeasts(ReportContext& ctx, ReportWriter& out, const FixedFeast* begin, const FixedFeast* end) {
+// The year of the feasts: the state of the user's day, whose Julian year starts the search of each date.
+struct FeastYear {
+    CalendarState State;
+    int16_t JulianYear;
+};
+
+FeastYear YearOf(const DocRequest& r) {
+    FeastYear y{StateOfDay(r.Day, r.Options.Style), 0};
+    y.JulianYear = y.State.StyleDates[StyleJulian].Year;
+    return y;
+}
+
+// The day on which a Special.DAT record stands in the year, or 0: of its days in the Paschal year of
+// the year and the year before, the one that lies in the year.
+int32_t KeptDay(const DayEngine& e, const CalendarState& year, int record) {
+    const Bases& b = e.Data().Data.Bases;
+    const auto cur = b.PlacementsOf(year.Pascha.PaschaYear);
+    const auto prev = b.PlacementsOf(static_cast<int16_t>(year.Pascha.PaschaYear - 1));
+    const auto& special = int(BaseKind::Special);
+    const StyleDate& y = year.Cur();
+    for (int32_t d : {cur->Days[special][record], prev->Days[special][record]})
+        if (d != 0 && d >= y.YearFirstDay && d <= y.YearLastDay)
+            return d;
+    return 0;
+}
+
+// The day of a fixed feast in the year: the day it is kept, or its own date.
+int32_t FeastDay(const DayEngine& e, const FeastYear& y, const FixedFeast& f) {
+    const int32_t kept = f.KeptBy != 0 ? KeptDay(e, y.State, f.KeptBy) : 0;
+    if (kept == 0)
+        return JulianDateInYear(y.State, y.JulianYear, f.Day, f.Month);
+    const CalendarState k = StateOfDay(kept, StyleJulian);
+    const StyleDate& j = k.StyleDates[StyleJulian];
+    return JulianDateInYear(y.State, y.JulianYear, j.Day, j.Month);
+}
+
+// Places each feast of a table in the year, on the day it is kept, as rows in date order.
+std::vector<DatedRow> FixedFeastRows(const DocRequest& r, const FeastYear& y, const FixedFeast* begin,
+                                     const FixedFeast* end) {
+    std::vector<DatedRow> rows;
     for (const FixedFeast* f = begin; f != end; ++f) {
-        StyleDate& j = ctx.State.StyleDates[StyleJulian];
-        j.Day = f->Day;
-        j.Month = f->Month;
-        AddDatedEntry(ctx, 0, QString::fromUtf16(f->Title), QString());
+        const int32_t d = FeastDay(r.Engine, y, *f);
+        if (d == 0)
+            continue;
+        DatedRow row;
+        row.Day = d;
+        row.DateText = DatedRowHead(r.Engine.Day(d, r.Options), r.Options, false);
+        row.EntryText = RankMarker(QString::fromUtf16(f->Title));
+        row.EntryText += dialect::Par;
+        rows.push_back(std::move(row));
     }
-    SortRows(ctx.Out.Rows);
-    for (const DatedRow& row : ctx.Out.Rows) {
+    SortRows(rows);
+    return rows;
+}
+
+void WriteRows(ReportWriter& out, const std::vector<DatedRow>& rows) {
+    for (const DatedRow& row : rows) {
         QString s = row.DateText;
         s += row.EntryText;
         s += dialect::Par;
@@ -78,7 +126,6 @@ void WriteFixedFeasts(ReportContext& ctx, ReportWriter& out, const FixedFeast* b
         s += dialect::Par;
         out.Write(s);
     }
-    ctx.Out.Rows.clear();
 }
 
 } // namespace
@@ -88,51 +135,15 @@ void SortRows(std::vector<DatedRow>& rows) {
                      [](const DatedRow& a, const DatedRow& b) { return a.Day < b.Day; });
 }
 
-void AddDatedEntry(ReportContext& ctx, qsizetype position, const QString& text, const QString& pattern,
-                   bool wholeWord) {
-    CalendarState& st = ctx.State;
-    const StyleDate& j = st.StyleDates[StyleJulian];
-    const StyleDate& year = st.SavedStyleDates[st.CurStyle];
-    const int16_t julianYear = st.SavedStyleDates[StyleJulian].Year;
-    // An Anno Mundi year begins in September and the first days of a Gregorian year are Julian dates of
-    // the year before: try the neighbouring Julian year when the date falls outside.
-    int32_t d = DayNumber(StyleJulian, j.Day, j.Month, julianYear);
-    if (d < year.YearFirstDay)
-        d = DayNumber(StyleJulian, j.Day, j.Month, static_cast<int16_t>(julianYear + 1));
-    if (d > year.YearLastDay)
-        d = DayNumber(StyleJulian, j.Day, j.Month, static_cast<int16_t>(julianYear - 1));
-    if (d < year.YearFirstDay || d > year.YearLastDay)
-        return;
-
-    MakeDayCurrent(st, d, false);
-    SetYearAnchors(st);
-    const QString marked = position > 0 ? MarkMatches(text, position, pattern, wholeWord) : text;
-
-    DatedRow row;
-    row.Day = d;
-    row.DateText = DateLines(ctx, false, false);
-    row.DateText += WeekdayLine(ctx);
-    row.DateText += dialect::Par;
-    row.EntryText = RankMarker(marked);
-    row.EntryText += dialect::Par;
-    ctx.Out.Rows.push_back(std::move(row));
-}
-
-void BuildFeastsReport(ReportContext& ctx) {
-    CalendarState& st = ctx.State;
-    SaveState(st);
-    ReportWriter out(ctx.Host, TabFeasts, ctx.Out.Temp.Paths[TabFeasts]);
-    const int32_t firstDay = st.Cur().YearFirstDay;
-    const int32_t pascha = st.Pascha.PaschaDay;
-    ctx.Out.Rows.clear();
-
-    out.Write(ReportHeader(ctx.Options) + HeadingBlock(YearTitle(st.Cur().Year, st.CurStyle)));
-    QString s;
+QByteArray FeastsDocument(const DocRequest& r) {
+    const FeastYear y = YearOf(r);
+    const int32_t pascha = y.State.Pascha.PaschaDay;
+    ReportWriter out(nullptr, TabFeasts, QString());
+    out.Write(ReportHeader(r.Font) + HeadingBlock(YearTitle(y.State.Cur().Year, r.Options.Style)));
 
     // Pascha: the only red block, without a weekday line.
-    MakeDayCurrent(st, pascha, false);
-    s = dialect::Red.toString();
-    s += DateLines(ctx, false, false);
+    QString s = dialect::Red.toString();
+    s += DateLines(r.Engine.Day(pascha, r.Options), r.Options.Style, false, false, r.Options.ShowAllStyles);
     s += dialect::Blank;
     s += u"СВЕТЛОЕ ХРИСТОВО ВОСКРЕСЕНИЕ. ПАСХА.";
     s += dialect::Navy;
@@ -145,10 +156,7 @@ void BuildFeastsReport(ReportContext& ctx) {
 
     out.Write(Heading(QStringView(), u"Двунадесятые переходящие праздники"));
     for (const MovableFeast& f : kTwelveMovable) {
-        MakeDayCurrent(st, pascha + f.Offset, true);
-        s = DateLines(ctx, false, false);
-        s += WeekdayLine(ctx);
-        s += dialect::Par;
+        s = DatedRowHead(r.Engine.Day(pascha + f.Offset, r.Options), r.Options, false);
         s += dialect::Blank;
         s += QStringView(f.Title);
         s += dialect::Par;
@@ -161,14 +169,44 @@ void BuildFeastsReport(ReportContext& ctx) {
     }
 
     out.Write(Heading(QStringView(), u"Двунадесятые непереходящие праздники"));
-    WriteFixedFeasts(ctx, out, std::begin(kTwelveFixed), std::end(kTwelveFixed));
+    WriteRows(out, FixedFeastRows(r, y, std::begin(kTwelveFixed), std::end(kTwelveFixed)));
     out.Write(Heading(dialect::Par, u"Великие праздники"));
-    WriteFixedFeasts(ctx, out, std::begin(kGreat), std::end(kGreat));
+    WriteRows(out, FixedFeastRows(r, y, std::begin(kGreat), std::end(kGreat)));
 
     out.Write(dialect::DocEnd);
-    out.Finish();
-    ctx.Out.ReportBuiltFor[TabFeasts] = {firstDay, st.CurStyle};
-    RestoreState(st);
+    return out.Document();
+}
+
+std::vector<FeastRow> DayEngine::Feasts(int16_t year, const DayOptions& options) const {
+    std::vector<FeastRow> rows;
+    const std::optional<int32_t> first = DayNumberOf(options.Style, year, 1, 1);
+    if (!first)
+        return rows;
+    const Settings font;
+    const DocRequest r{*this, options, font, *first};
+    const FeastYear y = YearOf(r);
+    const auto add = [&](int32_t d, QStringView title, bool movable) {
+        const DayInfo day = Day(d, options);
+        rows.push_back(
+            FeastRow{d, day.AnnoMundi, day.Julian, day.Gregorian, title.toString(), movable, day.Red});
+    };
+    add(y.State.Pascha.PaschaDay, u"СВЕТЛОЕ ХРИСТОВО ВОСКРЕСЕНИЕ. ПАСХА.", true);
+    for (const MovableFeast& f : kTwelveMovable)
+        add(y.State.Pascha.PaschaDay + f.Offset, f.Title, true);
+    for (const auto& table : {std::pair{std::begin(kTwelveFixed), std::end(kTwelveFixed)},
+                              std::pair{std::begin(kGreat), std::end(kGreat)}}) {
+        std::vector<FeastRow> fixed;
+        for (const FixedFeast* f = table.first; f != table.second; ++f)
+            if (const int32_t d = FeastDay(*this, y, *f)) {
+                const DayInfo day = Day(d, options);
+                fixed.push_back(FeastRow{d, day.AnnoMundi, day.Julian, day.Gregorian,
+                                         QString::fromUtf16(f->Title), false, day.Red});
+            }
+        std::stable_sort(fixed.begin(), fixed.end(),
+                         [](const FeastRow& a, const FeastRow& b) { return a.DayNumber < b.DayNumber; });
+        rows.insert(rows.end(), fixed.begin(), fixed.end());
+    }
+    return rows;
 }
 
 } // namespace vorelian

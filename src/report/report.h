@@ -6,6 +6,7 @@
 #include "bases/bases.h"
 #include "core/settings.h"
 #include "core/state.h"
+#include "engine/dayengine.h"
 #include "report/tempfiles.h"
 
 #include <QByteArray>
@@ -45,6 +46,7 @@ struct Reports {
     int16_t Tone = 0;
     std::vector<DatedRow> Rows;
     TempFiles Temp;
+    std::shared_ptr<const DayEngine> Engine; // the data set of the reports, loaded on the first report
 };
 
 // Everything a report reads and writes, passed by reference.

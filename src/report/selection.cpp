@@ -5,6 +5,7 @@
 #include "report/builders.h"
 #include "report/dayblock.h"
 #include "report/dialect.h"
+#include "report/documents.h"
 
 namespace vorelian {
 namespace {
@@ -143,97 +144,94 @@ QString MarkMatches(QString text, qsizetype position, QStringView pattern, bool 
     return text;
 }
 
-void AddFoundMovable(ReportContext& ctx, int32_t dayNumber, const QString& text, const QString& pattern,
-                     bool wholeWord) {
-    const qsizetype p = FindText(1, LowerChars(text), pattern, wholeWord);
-    if (p == 0)
-        return;
-    const QString marked = MarkMatches(text, p, pattern, wholeWord);
-    MakeDayCurrent(ctx.State, dayNumber, true);
-    std::vector<DatedRow>& rows = ctx.Out.Rows;
-    if (!rows.empty() && rows.back().Day == dayNumber) {
-        rows.back().EntryText += marked;
-        return;
-    }
-    DatedRow row;
-    row.Day = dayNumber;
-    row.DateText = DateLines(ctx, true, false);
-    row.DateText += WeekdayLine(ctx);
-    row.DateText += dialect::Par;
-    row.EntryText = marked;
-    rows.push_back(std::move(row));
-}
-
 namespace {
 
-// The eight texts of one movable record, searched under one day number.
-void SearchRecord(ReportContext& ctx, int32_t day, const QString& pattern, bool wholeWord,
-                  std::initializer_list<const QString*> texts) {
-    for (const QString* t : texts)
-        AddFoundMovable(ctx, day, *t, pattern, wholeWord);
+// The rows of the selection: each day that holds the text, in date order.
+struct Selection {
+    const DocRequest& R;
+    const QString& Pattern;
+    bool WholeWord;
+    std::vector<DatedRow> Rows;
+
+    // One stored movable text under its day number: appended to the last row when that row is of the same
+    // day.
+    void AddMovable(int32_t dayNumber, const QString& text) {
+        const qsizetype p = FindText(1, LowerChars(text), Pattern, WholeWord);
+        if (p == 0)
+            return;
+        const QString marked = MarkMatches(text, p, Pattern, WholeWord);
+        if (!Rows.empty() && Rows.back().Day == dayNumber) {
+            Rows.back().EntryText += marked;
+            return;
+        }
+        DatedRow row;
+        row.Day = dayNumber;
+        row.DateText = DatedRowHead(R.Engine.Day(dayNumber, R.Options), R.Options, true);
+        row.EntryText = marked;
+        Rows.push_back(std::move(row));
+    }
+
+    // One entry of a day file, found at `position`, on its day of the year.
+    void AddDated(int32_t dayNumber, qsizetype position, const QString& text) {
+        DatedRow row;
+        row.Day = dayNumber;
+        row.DateText = DatedRowHead(R.Engine.Day(dayNumber, R.Options), R.Options, false);
+        row.EntryText = RankMarker(MarkMatches(text, position, Pattern, WholeWord));
+        row.EntryText += dialect::Par;
+        Rows.push_back(std::move(row));
+    }
+};
+
+// The day files of a year: the February is that of the Julian year of its Pascha, since an Anno Mundi year
+// begins in the September before and a Gregorian year in the Julian December before.
+template <class Visit> void ForEachDayFileEntry(const DataSet& d, const CalendarState& year, Visit visit) {
+    const int16_t februaryLength = year.Pascha.PaschaYear % 4 == 0 ? 366 : 365;
+    for (int16_t m = 1; m <= 12; ++m)
+        for (int16_t day = 1; day <= 31; ++day)
+            for (const DayEntry& e : d.DayFileOf(m, februaryLength, day).Entries)
+                visit(m, day, e);
+}
+
+// Every movable record of the three commemoration bases placed in the year, with its day numbers.
+template <class Visit> void ForEachPlacedRecord(const DataSet& d, const CalendarState& year, Visit visit) {
+    const Bases& b = d.Data.Bases;
+    const auto cur = b.PlacementsOf(year.Pascha.PaschaYear);
+    const auto prev = b.PlacementsOf(static_cast<int16_t>(year.Pascha.PaschaYear - 1));
+    const StyleDate& y = year.Cur();
+    for (BaseKind k : EntryBases) {
+        const RecordBase& base = b[k];
+        for (int i = 1; i <= base.Count; ++i)
+            for (int32_t day : {cur->Days[int(k)][i], base.TwoYears ? prev->Days[int(k)][i] : 0})
+                if (day != 0 && day >= y.YearFirstDay && day <= y.YearLastDay)
+                    visit(day, base.Records[i]);
+    }
 }
 
 } // namespace
 
-void FindInYear(ReportContext& ctx, const QString& text, bool wholeWord) {
-    const BusyGuard busy(ctx.Host);
+QByteArray SelectionDocument(const DocRequest& r, const QString& text, bool wholeWord) {
     const QString pattern = LowerChars(text);
     if (pattern.trimmed().isEmpty())
-        return; // nothing to search: the view keeps its document
+        return {}; // nothing to search: the view keeps its document
 
-    CalendarState& st = ctx.State;
-    const Bases& b = ctx.Data.Bases;
-    SaveState(st);
-    ctx.Out.Rows.clear();
-    const StyleDate& year = st.SavedStyleDates[st.CurStyle];
-    const auto inYear = [&](int32_t d) { return d >= year.YearFirstDay && d <= year.YearLastDay; };
-
-    for (int i = 1; i <= b.RelocCount; ++i)
-        if (inYear(b.RelocDayNumber[i]))
-            SearchRecord(ctx, b.RelocDayNumber[i], pattern, wholeWord,
-                         {&b.RelocText0[i], &b.RelocText11[i], &b.RelocText19[i], &b.RelocText21[i],
-                          &b.RelocText29[i], &b.RelocText31[i], &b.RelocText39[i], &b.RelocText4[i]});
-    for (int i = 1; i <= b.Reloc1Count; ++i)
-        for (int32_t d : {b.Reloc1DayNumber[i], b.Reloc1PrevDayNumber[i]})
-            if (inYear(d))
-                SearchRecord(ctx, d, pattern, wholeWord,
-                             {&b.Reloc1Text0[i], &b.Reloc1Text11[i], &b.Reloc1Text19[i], &b.Reloc1Text21[i],
-                              &b.Reloc1Text29[i], &b.Reloc1Text31[i], &b.Reloc1Text39[i], &b.Reloc1Text4[i]});
-    for (int i = 1; i <= b.SpecialCount; ++i)
-        for (int32_t d : {b.SpecialDayNumber[i], b.SpecialPrevDayNumber[i]})
-            if (inYear(d))
-                SearchRecord(ctx, d, pattern, wholeWord,
-                             {&b.SpecialText0[i], &b.SpecialText11[i], &b.SpecialText19[i],
-                              &b.SpecialText21[i], &b.SpecialText29[i], &b.SpecialText31[i],
-                              &b.SpecialText39[i], &b.SpecialText4[i]});
-
-    // The February of the searched year is that of the Julian year of its Pascha: an Anno Mundi year
-    // begins in the September before, and a Gregorian year begins in the Julian December before.
-    const int16_t februaryLength = st.SavedPascha.PaschaYear % 4 == 0 ? 366 : 365;
-    for (int16_t m = 1; m <= 12; ++m) {
-        const QString& file = ctx.Data.Files.DayFile(m, februaryLength);
-        for (int16_t day = 1; day <= 31; ++day) {
-            const QString section = ReadDataSection(ctx.Data.Profiles, QString::number(day), file);
-            QStringView buffer(section), entry;
-            while (NextSectionEntry(buffer, entry)) {
-                QStringView key, value;
-                SplitEntry(entry, key, value);
-                if (key.size() != 1 || key[0] < u'0' || key[0] > u'4')
-                    continue;
-                const QString stored = value.toString();
-                const qsizetype p = FindText(1, LowerChars(stored), pattern, wholeWord);
-                if (p == 0)
-                    continue;
-                StyleDate& j = st.StyleDates[StyleJulian];
-                j.Day = day;
-                j.Month = m;
-                AddDatedEntry(ctx, p, stored, pattern, wholeWord);
-            }
-        }
-    }
+    const CalendarState year = StateOfDay(r.Day, r.Options.Style);
+    const DataSet& data = r.Engine.Data();
+    Selection sel{r, pattern, wholeWord, {}};
+    ForEachPlacedRecord(data, year, [&](int32_t day, const BaseRecord& rec) {
+        for (int key = 0; key < 8; ++key)
+            sel.AddMovable(day, RecordText(rec, key));
+    });
+    const int16_t julianYear = year.StyleDates[StyleJulian].Year;
+    ForEachDayFileEntry(data, year, [&](int16_t month, int16_t day, const DayEntry& e) {
+        const qsizetype p = FindText(1, LowerChars(e.Stored), pattern, wholeWord);
+        if (p == 0)
+            return;
+        if (const int32_t d = JulianDateInYear(year, julianYear, day, month))
+            sel.AddDated(d, p, e.Stored);
+    });
 
     // Date order; rows of one day become one, under the date lines of the row that sorted first.
-    std::vector<DatedRow>& rows = ctx.Out.Rows;
+    std::vector<DatedRow>& rows = sel.Rows;
     SortRows(rows);
     std::vector<DatedRow> merged;
     merged.reserve(rows.size());
@@ -243,14 +241,13 @@ void FindInYear(ReportContext& ctx, const QString& text, bool wholeWord) {
         else
             merged.push_back(std::move(row));
     }
-    rows.clear();
 
-    ReportWriter out(ctx.Host, TabSelection, ctx.Out.Temp.Paths[TabSelection]);
-    QString s = ReportHeader(ctx.Options);
+    ReportWriter out(nullptr, TabSelection, QString());
+    QString s = ReportHeader(r.Font);
     s += dialect::Navy;
     s += dialect::Par;
     s += dialect::Blank;
-    s += YearTitle(year.Year, st.CurStyle);
+    s += YearTitle(year.Cur().Year, r.Options.Style);
     s += dialect::Par;
     s += dialect::Par;
     s += dialect::Blank;
@@ -285,8 +282,45 @@ void FindInYear(ReportContext& ctx, const QString& text, bool wholeWord) {
     s += dialect::Par;
     s += dialect::DocEnd;
     out.Write(s);
-    out.Finish();
-    RestoreState(st);
+    return out.Document();
+}
+
+std::vector<SearchMatch> DayEngine::Search(int16_t year, const DayOptions& options, const QString& text,
+                                           bool wholeWord) const {
+    std::vector<SearchMatch> found;
+    const QString pattern = LowerChars(text);
+    const std::optional<int32_t> first = DayNumberOf(options.Style, year, 1, 1);
+    if (!first || pattern.trimmed().isEmpty())
+        return found;
+    const CalendarState st = StateOfDay(*first, options.Style);
+    const auto add = [&](int32_t d, const QString& stored) {
+        if (FindText(1, LowerChars(stored), pattern, wholeWord) == 0)
+            return;
+        const DayInfo day = Day(d, options);
+        found.push_back(SearchMatch{d, day.AnnoMundi, day.Julian, day.Gregorian, PlainText(stored)});
+    };
+    ForEachPlacedRecord(Data(), st, [&](int32_t day, const BaseRecord& rec) {
+        for (const auto& values : rec.Texts)
+            for (const QString& v : values)
+                add(day, v);
+    });
+    const int16_t julianYear = st.StyleDates[StyleJulian].Year;
+    ForEachDayFileEntry(Data(), st, [&](int16_t month, int16_t day, const DayEntry& e) {
+        if (const int32_t d = JulianDateInYear(st, julianYear, day, month))
+            add(d, e.Stored);
+    });
+    std::stable_sort(found.begin(), found.end(),
+                     [](const SearchMatch& a, const SearchMatch& b) { return a.DayNumber < b.DayNumber; });
+    return found;
+}
+
+void FindInYear(ReportContext& ctx, const QString& text, bool wholeWord) {
+    const BusyGuard busy(ctx.Host);
+    const DayOptions o{ctx.State.CurStyle, ctx.Options.ShowIndiction, ctx.Options.ShowAllStyles};
+    const DocRequest r{EngineOf(ctx), o, ctx.Options, ctx.State.CurDayNumber};
+    const QByteArray doc = SelectionDocument(r, text, wholeWord);
+    if (!doc.isEmpty())
+        ShowDocument(ctx, TabSelection, doc);
 }
 
 } // namespace vorelian

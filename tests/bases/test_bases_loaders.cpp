@@ -22,15 +22,15 @@ class TestBasesLoaders : public QObject {
 private Q_SLOTS:
     void emptyBases() {
         const Bases b;
-        QCOMPARE(b.RelocCount, int16_t(0));
-        QCOMPARE(b.RelocRed.size(), std::size_t(1));
-        QCOMPARE(b.RelocText0.size(), std::size_t(1));
-        QCOMPARE(b.SpecialCount, int16_t(0));
-        QCOMPARE(b.SpecialDayNumber.size(), std::size_t(65));
-        QCOMPARE(b.SpecialPrevDayNumber.size(), std::size_t(65));
-        QCOMPARE(b.SpecialRed.size(), std::size_t(65));
-        QCOMPARE(b.SpecialText4.size(), std::size_t(65));
-        QCOMPARE(b.SpecWeekDaysDayNumber.size(), std::size_t(1));
+        QCOMPARE(b.Reloc.Count, int16_t(0));
+        QCOMPARE(b.Reloc.Records.size(), std::size_t(1));
+        QCOMPARE(b.Reloc.Records.size(), std::size_t(1));
+        QCOMPARE(b.Special.Count, int16_t(0));
+        QCOMPARE(b.Special.Records.size(), std::size_t(67));
+        QCOMPARE(b.Special.Records.size(), std::size_t(67));
+        QCOMPARE(b.Special.Records.size(), std::size_t(67));
+        QCOMPARE(b.Special.Records.size(), std::size_t(67));
+        QCOMPARE(b.SpecWeekDays.Records.size(), std::size_t(1));
     }
 
     void gapEndsTheBase_data() {
@@ -52,11 +52,11 @@ private Q_SLOTS:
         const Profile p = Parse(text);
         Bases b;
         LoadRelocatable(b, p);
-        QCOMPARE(int(b.RelocCount), count);
-        QCOMPARE(b.RelocText0.size(), std::size_t(count + 1));
-        QCOMPARE(b.RelocDayNumber.size(), std::size_t(count + 1));
+        QCOMPARE(int(b.Reloc.Count), count);
+        QCOMPARE(b.Reloc.Records.size(), std::size_t(count + 1));
+        QCOMPARE(b.Reloc.Records.size(), std::size_t(count + 1));
         LoadWeekdays(b, p);
-        QCOMPARE(int(b.WeekdaysCount), count);
+        QCOMPARE(int(b.Weekdays.Count), count);
     }
 
     void redFlag_data() {
@@ -81,12 +81,12 @@ private Q_SLOTS:
         LoadWeekdays(b, p);
         LoadWeekdays1(b, p);
         LoadSpecWeekDays(b, p);
-        QCOMPARE(bool(b.RelocRed[1]), red);
-        QCOMPARE(bool(b.Reloc1Red[1]), red);
-        QCOMPARE(bool(b.SpecialRed[1]), red);
-        QCOMPARE(bool(b.WeekdaysRed[1]), red);
-        QCOMPARE(bool(b.Weekdays1Red[1]), red);
-        QCOMPARE(bool(b.SpecWeekDaysRed[1]), red);
+        QCOMPARE(bool(b.Reloc.Records[1].Red), red);
+        QCOMPARE(bool(b.Reloc1.Records[1].Red), red);
+        QCOMPARE(bool(b.Special.Records[1].Red), red);
+        QCOMPARE(bool(b.Weekdays.Records[1].Red), red);
+        QCOMPARE(bool(b.Weekdays1.Records[1].Red), red);
+        QCOMPARE(bool(b.SpecWeekDays.Records[1].Red), red);
     }
 
     void textsOfTheGroups() {
@@ -104,15 +104,15 @@ private Q_SLOTS:
                                                 "4=Ещё строка\n"
                                                 "1=group one of a day file is not a record key\n"
                                                 "days=0\n")));
-        QCOMPARE(b.RelocCount, int16_t(1));
-        QCOMPARE(b.RelocText0[1], kDot + "Первая строка" + kPar + "\\f1 (+)\\f0  Праздник" + kPar);
-        QCOMPARE(b.RelocText11[1], QStringLiteral("\\f1  +)\\f0  Перед первой группой") + kPar);
-        QCOMPARE(b.RelocText19[1], kDot + "После первой" + kPar);
-        QCOMPARE(b.RelocText21[1], QStringLiteral("\\f1  + \\f0  Вторая впереди") + kPar);
-        QCOMPARE(b.RelocText29[1], QStringLiteral("\\f1  c \\f0  Вторая после") + kPar);
-        QCOMPARE(b.RelocText31[1], QStringLiteral("\\f1  ш \\f0  Третья впереди") + kPar);
-        QCOMPARE(b.RelocText39[1], kDot + "{4}Третья после" + kPar);
-        QCOMPARE(b.RelocText4[1], kBlank + "{1}Без знака ранга" + kPar + kBlank + "Ещё строка" + kPar);
+        QCOMPARE(b.Reloc.Count, int16_t(1));
+        QCOMPARE(RecordText(b.Reloc.Records[1], 0), kDot + "Первая строка" + kPar + "\\f1 (+)\\f0  Праздник" + kPar);
+        QCOMPARE(RecordText(b.Reloc.Records[1], 1), QStringLiteral("\\f1  +)\\f0  Перед первой группой") + kPar);
+        QCOMPARE(RecordText(b.Reloc.Records[1], 2), kDot + "После первой" + kPar);
+        QCOMPARE(RecordText(b.Reloc.Records[1], 3), QStringLiteral("\\f1  + \\f0  Вторая впереди") + kPar);
+        QCOMPARE(RecordText(b.Reloc.Records[1], 4), QStringLiteral("\\f1  c \\f0  Вторая после") + kPar);
+        QCOMPARE(RecordText(b.Reloc.Records[1], 5), QStringLiteral("\\f1  ш \\f0  Третья впереди") + kPar);
+        QCOMPARE(RecordText(b.Reloc.Records[1], 6), kDot + "{4}Третья после" + kPar);
+        QCOMPARE(RecordText(b.Reloc.Records[1], 7), kBlank + "{1}Без знака ранга" + kPar + kBlank + "Ещё строка" + kPar);
     }
 
     void sameTextsInRelocatable1AndSpecial() {
@@ -121,14 +121,14 @@ private Q_SLOTS:
         LoadRelocatable1(b, p);
         LoadSpecial(b, p);
         const QString zero = kDot + "a" + kPar + "\\f1  + \\f0  b" + kPar;
-        QCOMPARE(b.Reloc1Text0[1], zero);
-        QCOMPARE(b.SpecialText0[1], zero);
-        QCOMPARE(b.Reloc1Text4[1], kBlank + "c" + kPar);
-        QCOMPARE(b.SpecialText4[1], kBlank + "c" + kPar);
-        QCOMPARE(b.Reloc1Text39[2], kDot + "d" + kPar);
-        QCOMPARE(b.SpecialText39[2], kDot + "d" + kPar);
-        QCOMPARE(b.SpecialCount, int16_t(2));
-        QCOMPARE(b.SpecialText0.size(), std::size_t(65));
+        QCOMPARE(RecordText(b.Reloc1.Records[1], 0), zero);
+        QCOMPARE(RecordText(b.Special.Records[1], 0), zero);
+        QCOMPARE(RecordText(b.Reloc1.Records[1], 7), kBlank + "c" + kPar);
+        QCOMPARE(RecordText(b.Special.Records[1], 7), kBlank + "c" + kPar);
+        QCOMPARE(RecordText(b.Reloc1.Records[2], 6), kDot + "d" + kPar);
+        QCOMPARE(RecordText(b.Special.Records[2], 6), kDot + "d" + kPar);
+        QCOMPARE(b.Special.Count, int16_t(2));
+        QCOMPARE(b.Special.Records.size(), std::size_t(67));
     }
 
     void dayTitlesLastLineWins() {
@@ -137,9 +137,9 @@ private Q_SLOTS:
         LoadWeekdays(b, p);
         LoadWeekdays1(b, p);
         LoadSpecWeekDays(b, p);
-        QCOMPARE(b.WeekdaysText[1], QStringLiteral("Вторая"));
-        QCOMPARE(b.Weekdays1Text[1], QStringLiteral("Вторая"));
-        QCOMPARE(b.SpecWeekDaysText[1], QStringLiteral("Вторая"));
+        QCOMPARE(RecordTitle(b.Weekdays.Records[1]), QStringLiteral("Вторая"));
+        QCOMPARE(RecordTitle(b.Weekdays1.Records[1]), QStringLiteral("Вторая"));
+        QCOMPARE(RecordTitle(b.SpecWeekDays.Records[1]), QStringLiteral("Вторая"));
     }
 
     void numericFields_data() {
@@ -161,14 +161,14 @@ private Q_SLOTS:
         LoadWeekdays(b, p);
         LoadRelocatable1(b, p);
         LoadWeekdays1(b, p);
-        QCOMPARE(int(b.RelocDays[1]), number);
-        QCOMPARE(int(b.WeekdaysDays[1]), number);
-        QCOMPARE(int(b.Reloc1Day[1]), number);
-        QCOMPARE(int(b.Reloc1Month[1]), number);
-        QCOMPARE(int(b.Reloc1Weekday[1]), number);
-        QCOMPARE(int(b.Weekdays1Day[1]), number);
-        QCOMPARE(int(b.Weekdays1Month[1]), number);
-        QCOMPARE(int(b.Weekdays1Weekday[1]), number);
+        QCOMPARE(int(b.Reloc.Records[1].Days), number);
+        QCOMPARE(int(b.Weekdays.Records[1].Days), number);
+        QCOMPARE(int(b.Reloc1.Records[1].Day), number);
+        QCOMPARE(int(b.Reloc1.Records[1].Month), number);
+        QCOMPARE(int(b.Reloc1.Records[1].Weekday), number);
+        QCOMPARE(int(b.Weekdays1.Records[1].Day), number);
+        QCOMPARE(int(b.Weekdays1.Records[1].Month), number);
+        QCOMPARE(int(b.Weekdays1.Records[1].Weekday), number);
     }
 
     void specialBeyond64() {
@@ -177,17 +177,18 @@ private Q_SLOTS:
             text += QStringLiteral("[%1]\n0=запись %1\n").arg(i);
         Bases b;
         LoadSpecial(b, Parse(text));
-        QCOMPARE(b.SpecialCount, int16_t(70));
-        QCOMPARE(b.SpecialDayNumber.size(), std::size_t(71));
-        QCOMPARE(b.SpecialText0[70], kDot + "запись 70" + kPar);
+        QCOMPARE(b.Special.Count, int16_t(70));
+        QCOMPARE(b.Special.Records.size(), std::size_t(71));
+        QCOMPARE(RecordText(b.Special.Records[70], 0), kDot + "запись 70" + kPar);
         // Placed for any year, records beyond the rules get no day.
         CalendarState st = fixture::PaschalYear(2024);
         SetMovableDays(st, b);
-        for (int i = 65; i <= 70; ++i) {
-            QCOMPARE(b.SpecialDayNumber[i], 0);
-            QCOMPARE(b.SpecialPrevDayNumber[i], 0);
+        for (int i = 67; i <= 70; ++i) {
+            QCOMPARE(b.Special.Records[i].DayNumber, 0);
+            QCOMPARE(b.Special.Records[i].PrevDayNumber, 0);
         }
-        QVERIFY(b.SpecialDayNumber[64] != 0);
+        QVERIFY(b.Special.Records[64].DayNumber != 0);
+        QVERIFY(b.Special.Records[65].DayNumber != 0);
     }
 
     void loadingAgainStartsAfresh() {
@@ -195,9 +196,9 @@ private Q_SLOTS:
         Bases b;
         LoadRelocatable(b, p);
         LoadRelocatable(b, Parse(QStringLiteral("[1]\n0=c\n")));
-        QCOMPARE(b.RelocCount, int16_t(1));
-        QCOMPARE(b.RelocText0.size(), std::size_t(2));
-        QCOMPARE(b.RelocText0[1], kDot + "c" + kPar);
+        QCOMPARE(b.Reloc.Count, int16_t(1));
+        QCOMPARE(b.Reloc.Records.size(), std::size_t(2));
+        QCOMPARE(RecordText(b.Reloc.Records[1], 0), kDot + "c" + kPar);
     }
 
     void loadWholeFolder() {
@@ -213,13 +214,13 @@ private Q_SLOTS:
         fixture::Write(data.Files[DataFiles::SpecWeekDays],
                        fixture::Bytes("[1]\n0=1\n[2]\n0=2\n[3]\n0=3\n[4]\n0=4\n"));
         LoadBases(data);
-        QCOMPARE(data.Bases.RelocCount, int16_t(2));
-        QCOMPARE(data.Bases.RelocDays[1], int16_t(-7));
-        QCOMPARE(data.Bases.Reloc1Count, int16_t(1));
-        QCOMPARE(data.Bases.SpecialCount, int16_t(3));
-        QCOMPARE(data.Bases.WeekdaysCount, int16_t(1));
-        QCOMPARE(data.Bases.Weekdays1Count, int16_t(0));
-        QCOMPARE(data.Bases.SpecWeekDaysCount, int16_t(4));
+        QCOMPARE(data.Bases.Reloc.Count, int16_t(2));
+        QCOMPARE(data.Bases.Reloc.Records[1].Days, int16_t(-7));
+        QCOMPARE(data.Bases.Reloc1.Count, int16_t(1));
+        QCOMPARE(data.Bases.Special.Count, int16_t(3));
+        QCOMPARE(data.Bases.Weekdays.Count, int16_t(1));
+        QCOMPARE(data.Bases.Weekdays1.Count, int16_t(0));
+        QCOMPARE(data.Bases.SpecWeekDays.Count, int16_t(4));
         QCOMPARE(data.Profiles.ParsedFiles(), qsizetype(6));
     }
 
@@ -227,14 +228,14 @@ private Q_SLOTS:
         CalendarData data;
         data.Files.SetFolder(QStringLiteral("/nonexistent/folder/Calendar"));
         LoadBases(data);
-        QCOMPARE(data.Bases.RelocCount + data.Bases.Reloc1Count + data.Bases.SpecialCount +
-                     data.Bases.WeekdaysCount + data.Bases.Weekdays1Count + data.Bases.SpecWeekDaysCount,
+        QCOMPARE(data.Bases.Reloc.Count + data.Bases.Reloc1.Count + data.Bases.Special.Count +
+                     data.Bases.Weekdays.Count + data.Bases.Weekdays1.Count + data.Bases.SpecWeekDays.Count,
                  0);
-        QCOMPARE(data.Bases.SpecialDayNumber.size(), std::size_t(65));
+        QCOMPARE(data.Bases.Special.Records.size(), std::size_t(67));
         // The placing still completes and fills the rule-placed days.
         CalendarState st = fixture::PaschalYear(2025);
         SetMovableDays(st, data.Bases);
-        QCOMPARE(data.Bases.SpecialDayNumber[19], fixture::Gregorian(9, 5, 2025));
+        QCOMPARE(data.Bases.Special.Records[19].DayNumber, fixture::Gregorian(9, 5, 2025));
     }
 };
 

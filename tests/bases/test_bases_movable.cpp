@@ -9,8 +9,8 @@
 #include <QTest>
 
 using namespace vorelian;
-using fixture::Julian;
 using fixture::Gregorian;
+using fixture::Julian;
 
 namespace {
 
@@ -50,7 +50,10 @@ const Placed kSpecial[] = {
     {"S8: P-c 57..60, 2001 (Pascha 2.4)", 2001, 8, 0, 0},
     {"S9: P-c 57..60, 2001 (Pascha 2.4)", 2001, 9, 0, 0},
     {"S10: P-c 61..63, 2009 (Pascha 6.4)", 2009, 10, 7, 2},
-    {"S10: P-c 64 or more, 2000 (Pascha 17.4)", 2000, 10, 9, 2},
+    {"S10: P-c 65 or more, 2000 (Pascha 17.4)", 2000, 10, 9, 2},
+    {"S10: P-c 64, 9 February on Meatfare Saturday, 2025 (Pascha 7.4)", 2025, 10, 8, 2},
+    {"S8: P-c 64, 2025 (Pascha 7.4)", 2025, 8, 7, 2},
+    {"S9: P-c 64, 2025 (Pascha 7.4)", 2025, 9, 0, 0},
     {"S10: P-c below 50, 2037 (Pascha 23.3)", 2037, 10, 0, 0},
     {"S10: Meeting on Cheesefare Monday, 2010 (Pascha 22.3)", 2010, 10, 0, 0},
     {"S11: P-b 44..47, 2006 (Pascha 10.4)", 2006, 11, 0, 0},
@@ -100,22 +103,34 @@ const Placed kSpecial[] = {
     {"S64: 11 October a Sunday, 2004 (Pascha 29.3)", 2004, 64, 11, 10},
     {"S19: 9 May of the Gregorian calendar, 1900 (Pascha 9.4)", 1900, 19, 26, 4},
     {"S19: 9 May of the Gregorian calendar, 2000 (Pascha 17.4)", 2000, 19, 26, 4},
-    {"S19: 9 May of the Gregorian calendar, 2100 (Pascha 19.4)", 2100, 19, 25, 4},
+    {"S19: 9 May of the Gregorian calendar, 2100 (Pascha 18.4), P+7", 2100, 19, 25, 4},
+    {"S19: 9 May on Bright Thursday, to Radonitsa, 2024 (Pascha 22.4)", 2024, 19, 1, 5},
+    {"S19: 9 May on Pascha, to Radonitsa, 2040 (Pascha 23.4)", 2040, 19, 2, 5},
+    {"S65: 23 April elsewhere, 2026 (Pascha 30.3)", 2026, 65, 23, 4},
+    {"S65: 23 April on Pascha, 2040 (Pascha 23.4)", 2040, 65, 24, 4},
+    {"S65: 23 April on Great Saturday, 2051 (Pascha 24.4)", 2051, 65, 25, 4},
+    {"S65: 23 April on Great Friday, 2078 (Pascha 25.4)", 2078, 65, 26, 4},
+    {"S65: 23 April on Bright Monday stays, 2024 (Pascha 22.4)", 2024, 65, 23, 4},
+    {"S66: record 14 not placed, 2026 (Pascha 30.3)", 2026, 66, 24, 3},
+    {"S66: record 14 placed, 2012 (Pascha 2.4)", 2012, 66, 0, 0},
+    {"S66: record 14 placed, 2038 (Pascha 12.4)", 2038, 66, 0, 0},
 };
 
 const Placed kSpecWeekDays[] = {
     {"2031 Meatfare Saturday on 2 February, record 1", 2031, 1, 0, 0},
     {"2031 Meatfare Saturday on 2 February, record 2", 2031, 2, 2, 2},
     {"2031 Meatfare Saturday on 2 February, record 3", 2031, 3, 14, 3},
-    {"2031 Meatfare Saturday on 2 February, record 4", 2031, 4, 26, 10},
+    {"2031 Meatfare Saturday on 2 February, record 4", 2031, 4, 19, 10},
     {"2031 Meatfare Saturday on 2 February, record 5", 2031, 5, 0, 0},
     {"2031 Meatfare Saturday on 2 February, record 6", 2031, 6, 0, 0},
+    {"2031 Meatfare Saturday on 2 February, record 7", 2031, 7, 26, 1},
     {"2011 fifth Saturday on the Annunciation, record 1", 2011, 1, 13, 2},
     {"2011 fifth Saturday on the Annunciation, record 2", 2011, 2, 0, 0},
     {"2011 fifth Saturday on the Annunciation, record 3", 2011, 3, 23, 3},
     {"2011 fifth Saturday on the Annunciation, record 4", 2011, 4, 23, 10},
     {"2011 fifth Saturday on the Annunciation, record 5", 2011, 5, 0, 0},
     {"2011 fifth Saturday on the Annunciation, record 6", 2011, 6, 0, 0},
+    {"2011 fifth Saturday on the Annunciation, record 7", 2011, 7, 0, 0},
     {"2000 Saturday on 22 October, record 1", 2000, 1, 20, 2},
     {"2000 Saturday on 22 October, record 2", 2000, 2, 0, 0},
     {"2000 Saturday on 22 October, record 3", 2000, 3, 31, 3},
@@ -134,12 +149,13 @@ const Placed kSpecWeekDays[] = {
     {"2001 Saturday on 21 October, record 4", 2001, 4, 21, 10},
     {"2001 Saturday on 21 October, record 5", 2001, 5, 0, 0},
     {"2001 Saturday on 21 October, record 6", 2001, 6, 0, 0},
-    {"2003 27 October a Sunday, record 1", 2003, 1, 16, 2},
-    {"2003 27 October a Sunday, record 2", 2003, 2, 0, 0},
-    {"2003 27 October a Sunday, record 3", 2003, 3, 28, 3},
-    {"2003 27 October a Sunday, record 4", 2003, 4, 26, 10},
-    {"2003 27 October a Sunday, record 5", 2003, 5, 0, 0},
-    {"2003 27 October a Sunday, record 6", 2003, 6, 0, 0},
+    {"2003 St Demetrius on a Saturday, record 1", 2003, 1, 16, 2},
+    {"2003 St Demetrius on a Saturday, record 2", 2003, 2, 0, 0},
+    {"2003 St Demetrius on a Saturday, record 3", 2003, 3, 28, 3},
+    {"2003 St Demetrius on a Saturday: the Saturday before, record 4", 2003, 4, 19, 10},
+    {"2003 St Demetrius on a Saturday, record 5", 2003, 5, 0, 0},
+    {"2003 St Demetrius on a Saturday, record 6", 2003, 6, 0, 0},
+    {"2025 St Demetrius on a Saturday: the Saturday before, record 4", 2025, 4, 19, 10},
 };
 
 // SpecWeekDays records 1..n, each with a title only.
@@ -150,7 +166,7 @@ Profile Titles(int n) {
     return fixture::Parse(text);
 }
 
-Bases PlacedIn(int16_t year, int specWeekDays = 6) {
+Bases PlacedIn(int16_t year, int specWeekDays = 7) {
     Bases b;
     LoadSpecWeekDays(b, Titles(specWeekDays));
     SetMovableDays(fixture::PaschalYear(year), b);
@@ -177,10 +193,10 @@ private Q_SLOTS:
         QFETCH(int, record);
         QFETCH(int, expected);
         const Bases b = PlacedIn(int16_t(year));
-        QCOMPARE(b.SpecialDayNumber[record], expected);
+        QCOMPARE(b.Special.Records[record].DayNumber, expected);
         // The same year seen as the year before gives the same day.
         const Bases next = PlacedIn(int16_t(year + 1));
-        QCOMPARE(next.SpecialPrevDayNumber[record], expected);
+        QCOMPARE(next.Special.Records[record].PrevDayNumber, expected);
     }
 
     void specWeekDays_data() {
@@ -194,28 +210,28 @@ private Q_SLOTS:
         QFETCH(int, year);
         QFETCH(int, record);
         QFETCH(int, expected);
-        QCOMPARE(PlacedIn(int16_t(year)).SpecWeekDaysDayNumber[record], expected);
-        QCOMPARE(PlacedIn(int16_t(year + 1)).SpecWeekDaysPrevDayNumber[record], expected);
+        QCOMPARE(PlacedIn(int16_t(year)).SpecWeekDays.Records[record].DayNumber, expected);
+        QCOMPARE(PlacedIn(int16_t(year + 1)).SpecWeekDays.Records[record].PrevDayNumber, expected);
     }
 
     void examplesOfTheMeetingOfTheLord() {
         // Pascha on 23 March of a common year: the Meeting is 49 days before it, no afterfeast.
         Bases b = PlacedIn(2037);
-        QCOMPARE(b.SpecialDayNumber[3], Julian(2, 2, 2037));
-        QCOMPARE(b.SpecialDayNumber[2], Julian(1, 2, 2037));
+        QCOMPARE(b.Special.Records[3].DayNumber, Julian(2, 2, 2037));
+        QCOMPARE(b.Special.Records[2].DayNumber, Julian(1, 2, 2037));
         for (int k = 4; k <= 10; ++k)
-            QCOMPARE(b.SpecialDayNumber[k], 0);
+            QCOMPARE(b.Special.Records[k].DayNumber, 0);
         // Pascha on 22 March: the Meeting falls on Cheesefare Monday and moves a day back.
         b = PlacedIn(2010);
-        QCOMPARE(b.SpecialDayNumber[3], Julian(1, 2, 2010));
-        QCOMPARE(b.SpecialDayNumber[2], Julian(31, 1, 2010));
+        QCOMPARE(b.Special.Records[3].DayNumber, Julian(1, 2, 2010));
+        QCOMPARE(b.Special.Records[2].DayNumber, Julian(31, 1, 2010));
         for (int k = 4; k <= 10; ++k)
-            QCOMPARE(b.SpecialDayNumber[k], 0);
+            QCOMPARE(b.Special.Records[k].DayNumber, 0);
         // Pascha on 22 April: a full afterfeast, 3..8 February, leave-taking on 9 February.
         b = PlacedIn(2002);
-        QCOMPARE(b.SpecialDayNumber[10], Julian(9, 2, 2002));
+        QCOMPARE(b.Special.Records[10].DayNumber, Julian(9, 2, 2002));
         for (int k = 4; k <= 9; ++k)
-            QCOMPARE(b.SpecialDayNumber[k], Julian(k - 1, 2, 2002));
+            QCOMPARE(b.Special.Records[k].DayNumber, Julian(k - 1, 2, 2002));
     }
 
     void apostlesFast_data() {
@@ -235,31 +251,30 @@ private Q_SLOTS:
         const Bases b = PlacedIn(int16_t(year));
         const int32_t first = Julian(firstDay, firstMonth, year);
         for (int k = 1; k <= days; ++k)
-            QCOMPARE(b.SpecialDayNumber[20 + k], first + k - 1);
-        QCOMPARE(b.SpecialDayNumber[20 + days], Julian(28, 6, year));
+            QCOMPARE(b.Special.Records[20 + k].DayNumber, first + k - 1);
+        QCOMPARE(b.Special.Records[20 + days].DayNumber, Julian(28, 6, year));
         for (int k = 21 + days; k <= 62; ++k)
-            QCOMPARE(b.SpecialDayNumber[k], 0);
+            QCOMPARE(b.Special.Records[k].DayNumber, 0);
     }
 
     void fortyMartyrsWithoutTheFifthSaturday() {
         // 2007: 9 March is the Saturday of the fifth week; without that record the feast stays put.
-        QCOMPARE(PlacedIn(2007, 6).SpecialDayNumber[13], Julian(7, 3, 2007));
-        QCOMPARE(PlacedIn(2007, 2).SpecialDayNumber[13], Julian(9, 3, 2007));
+        QCOMPARE(PlacedIn(2007, 6).Special.Records[13].DayNumber, Julian(7, 3, 2007));
+        QCOMPARE(PlacedIn(2007, 2).Special.Records[13].DayNumber, Julian(9, 3, 2007));
     }
 
     void specWeekDaysOnlyRecordsThatExist() {
         Bases b = PlacedIn(2004, 2);
-        QCOMPARE(b.SpecWeekDaysDayNumber.size(), std::size_t(3));
-        QCOMPARE(b.SpecWeekDaysDayNumber[1], Julian(1, 2, 2004));
-        QCOMPARE(b.SpecWeekDaysDayNumber[2], 0);
+        QCOMPARE(b.SpecWeekDays.Records.size(), std::size_t(3));
+        QCOMPARE(b.SpecWeekDays.Records[1].DayNumber, Julian(1, 2, 2004));
+        QCOMPARE(b.SpecWeekDays.Records[2].DayNumber, 0);
         b = PlacedIn(2004, 5);  // record 6 of the rule is not there to write
-        QCOMPARE(b.SpecWeekDaysDayNumber.size(), std::size_t(6));
-        QCOMPARE(b.SpecWeekDaysDayNumber[5], Julian(24, 10, 2004));
-        b = PlacedIn(2004, 8);  // records 7 and 8 get no day
-        QCOMPARE(b.SpecWeekDaysDayNumber[6], Julian(17, 10, 2004));
-        QCOMPARE(b.SpecWeekDaysDayNumber[7], 0);
-        QCOMPARE(b.SpecWeekDaysDayNumber[8], 0);
-        QCOMPARE(b.SpecWeekDaysPrevDayNumber[8], 0);
+        QCOMPARE(b.SpecWeekDays.Records.size(), std::size_t(6));
+        QCOMPARE(b.SpecWeekDays.Records[5].DayNumber, Julian(24, 10, 2004));
+        b = PlacedIn(2031, 8); // record 8 gets no day
+        QCOMPARE(b.SpecWeekDays.Records[7].DayNumber, Julian(26, 1, 2031));
+        QCOMPARE(b.SpecWeekDays.Records[8].DayNumber, 0);
+        QCOMPARE(b.SpecWeekDays.Records[8].PrevDayNumber, 0);
     }
 
     void relocatableFromPascha_data() {
@@ -279,8 +294,8 @@ private Q_SLOTS:
         LoadRelocatable(b, p);
         LoadWeekdays(b, p);
         SetMovableDays(fixture::PaschalYear(2024), b);
-        QCOMPARE(b.RelocDayNumber[1], expected);
-        QCOMPARE(b.WeekdaysDayNumber[1], expected);
+        QCOMPARE(b.Reloc.Records[1].DayNumber, expected);
+        QCOMPARE(b.Weekdays.Records[1].DayNumber, expected);
         QVERIFY(BelongsReloc(b, 1, expected));
         QVERIFY(BelongsWeekdays(b, 1, expected));
         // Only the current Paschal year: the same day a year earlier does not belong.
@@ -293,29 +308,38 @@ private Q_SLOTS:
         QTest::addColumn<int>("weekday");
         QTest::addColumn<int>("current");
         QTest::addColumn<int>("previous");
-        // Anchor 1 January (Julian): a Tuesday in 2025, a Sunday in 2024.
-        QTest::addRow("Monday after") << 1 << Julian(7, 1, 2025) << Julian(2, 1, 2024);
-        QTest::addRow("Tuesday after, on a Tuesday") << 2 << Julian(8, 1, 2025) << Julian(3, 1, 2024);
-        QTest::addRow("Sunday after, on a Sunday") << 7 << Julian(6, 1, 2025) << Julian(8, 1, 2024);
-        QTest::addRow("Sunday before, 0") << 0 << Julian(30, 12, 2024) << Julian(25, 12, 2023);
-        QTest::addRow("Sunday before, -7") << -7 << Julian(30, 12, 2024) << Julian(25, 12, 2023);
-        QTest::addRow("Tuesday before, on a Tuesday") << -2 << Julian(25, 12, 2024) << Julian(27, 12, 2023);
-        QTest::addRow("Monday before") << -1 << Julian(31, 12, 2024) << Julian(26, 12, 2023);
-        QTest::addRow("Saturday before") << -6 << Julian(29, 12, 2024) << Julian(31, 12, 2023);
+        QTest::addColumn<int>("anchor");
+        // Anchor 1 January (Julian): a Tuesday in 2025, a Sunday in 2024; 3 January: a Thursday in
+        // 2025, a Tuesday in 2024.
+        QTest::addRow("Sunday nearest: Tuesday back, Sunday itself")
+            << 8 << Julian(30, 12, 2024) << Julian(1, 1, 2024) << 1;
+        QTest::addRow("Sunday nearest: Thursday on, Tuesday back")
+            << 8 << Julian(6, 1, 2025) << Julian(1, 1, 2024) << 3;
+        QTest::addRow("Monday after") << 1 << Julian(7, 1, 2025) << Julian(2, 1, 2024) << 1;
+        QTest::addRow("Tuesday after, on a Tuesday") << 2 << Julian(8, 1, 2025) << Julian(3, 1, 2024) << 1;
+        QTest::addRow("Sunday after, on a Sunday") << 7 << Julian(6, 1, 2025) << Julian(8, 1, 2024) << 1;
+        QTest::addRow("Sunday before, 0") << 0 << Julian(30, 12, 2024) << Julian(25, 12, 2023) << 1;
+        QTest::addRow("Sunday before, -7") << -7 << Julian(30, 12, 2024) << Julian(25, 12, 2023) << 1;
+        QTest::addRow("Tuesday before, on a Tuesday")
+            << -2 << Julian(25, 12, 2024) << Julian(27, 12, 2023) << 1;
+        QTest::addRow("Monday before") << -1 << Julian(31, 12, 2024) << Julian(26, 12, 2023) << 1;
+        QTest::addRow("Saturday before") << -6 << Julian(29, 12, 2024) << Julian(31, 12, 2023) << 1;
     }
     void weekdayNearADate() {
         QFETCH(int, weekday);
         QFETCH(int, current);
         QFETCH(int, previous);
-        const Profile p = fixture::Parse(QStringLiteral("[1]\nday=1\nmonth=1\nweekday=%1\n").arg(weekday));
+        QFETCH(int, anchor);
+        const Profile p =
+            fixture::Parse(QStringLiteral("[1]\nday=%1\nmonth=1\nweekday=%2\n").arg(anchor).arg(weekday));
         Bases b;
         LoadRelocatable1(b, p);
         LoadWeekdays1(b, p);
         SetMovableDays(fixture::PaschalYear(2025), b);
-        QCOMPARE(b.Reloc1DayNumber[1], current);
-        QCOMPARE(b.Reloc1PrevDayNumber[1], previous);
-        QCOMPARE(b.Weekdays1DayNumber[1], current);
-        QCOMPARE(b.Weekdays1PrevDayNumber[1], previous);
+        QCOMPARE(b.Reloc1.Records[1].DayNumber, current);
+        QCOMPARE(b.Reloc1.Records[1].PrevDayNumber, previous);
+        QCOMPARE(b.Weekdays1.Records[1].DayNumber, current);
+        QCOMPARE(b.Weekdays1.Records[1].PrevDayNumber, previous);
         for (int32_t day : {current, previous}) {
             QVERIFY(BelongsReloc1(b, 1, day));
             QVERIFY(BelongsWeekdays1(b, 1, day));
@@ -338,9 +362,9 @@ private Q_SLOTS:
         st.Hooks = &hooks;
         SetGregorianDate(st, 12, 1, 2025);
         QCOMPARE(st.Pascha.PaschaYear, int16_t(2025));
-        QCOMPARE(data.Bases.Reloc1PrevDayNumber[1], Julian(30, 12, 2024));
-        QCOMPARE(data.Bases.Reloc1PrevDayNumber[1], st.CurDayNumber);
-        QCOMPARE(data.Bases.Reloc1DayNumber[1], Gregorian(11, 1, 2026));
+        QCOMPARE(data.Bases.Reloc1.Records[1].PrevDayNumber, Julian(30, 12, 2024));
+        QCOMPARE(data.Bases.Reloc1.Records[1].PrevDayNumber, st.CurDayNumber);
+        QCOMPARE(data.Bases.Reloc1.Records[1].DayNumber, Gregorian(11, 1, 2026));
         QVERIFY(BelongsReloc1(data.Bases, 1, st.CurDayNumber));
         // SetMonthAnchors marked it red as well.
         QVERIFY(st.MonthRedDays[12]);
@@ -356,17 +380,17 @@ private Q_SLOTS:
         InitStyleTables(st);
         st.Hooks = &hooks;
         SetGregorianDate(st, 1, 6, 2002);
-        QCOMPARE(data.Bases.SpecialDayNumber[10], Julian(9, 2, 2002));
+        QCOMPARE(data.Bases.Special.Records[10].DayNumber, Julian(9, 2, 2002));
         st.CurStyle = StyleAnnoMundi;  // 1 June 2002 lies in Anno Mundi 7510, Pascha of 2002
         ApplyStyle(st);
-        QCOMPARE(data.Bases.SpecialDayNumber[10], Julian(9, 2, 2002));
+        QCOMPARE(data.Bases.Special.Records[10].DayNumber, Julian(9, 2, 2002));
         ShiftDays(st, 120);  // Julian 16 September 2002: Anno Mundi 7511, Pascha of 2003
         QCOMPARE(st.Pascha.PaschaYear, int16_t(2003));
-        QCOMPARE(data.Bases.SpecialDayNumber[3], Julian(2, 2, 2003));
-        QCOMPARE(data.Bases.SpecialPrevDayNumber[10], Julian(9, 2, 2002));
-        data.Bases.SpecialDayNumber[3] = 0;
+        QCOMPARE(data.Bases.Special.Records[3].DayNumber, Julian(2, 2, 2003));
+        QCOMPARE(data.Bases.Special.Records[10].PrevDayNumber, Julian(9, 2, 2002));
+        data.Bases.Special.Records[3].DayNumber = 0;
         ShiftDays(st, 1);  // within the year: nothing is placed again
-        QCOMPARE(data.Bases.SpecialDayNumber[3], 0);
+        QCOMPARE(data.Bases.Special.Records[3].DayNumber, 0);
     }
 };
 

@@ -94,10 +94,10 @@ private:
         LoadWeekdays1(b, p);
         LoadSpecWeekDays(b, p);
         const auto sections = p.Sections().size();
-        for (int16_t count : {b.RelocCount, b.Reloc1Count, b.SpecialCount, b.WeekdaysCount, b.Weekdays1Count,
-                              b.SpecWeekDaysCount})
+        for (int16_t count : {b.Reloc.Count, b.Reloc1.Count, b.Special.Count, b.Weekdays.Count, b.Weekdays1.Count,
+                              b.SpecWeekDays.Count})
             QVERIFY(count >= 0 && std::size_t(count) <= sections);
-        QVERIFY(b.SpecialDayNumber.size() >= 65);
+        QVERIFY(b.Special.Records.size() >= 65);
         for (int16_t year : {int16_t(1), int16_t(2025), int16_t(3000)})
             SetMovableDays(fixture::PaschalYear(year), b);
     }
@@ -205,8 +205,8 @@ private Q_SLOTS:
             bytes += "[" + QByteArray::number(i) + "]\nred=1\n";
         Bases b;
         LoadRelocatable(b, Profile::Parse(bytes));
-        QCOMPARE(b.RelocCount, int16_t(32767));
-        QCOMPARE(b.RelocRed.size(), std::size_t(32768));
+        QCOMPARE(b.Reloc.Count, int16_t(32767));
+        QCOMPARE(b.Reloc.Records.size(), std::size_t(32768));
     }
 
     void fileTooLargeReadsEmpty() {

@@ -153,12 +153,11 @@ public:
 struct Snapshot {
     explicit Snapshot(const Calendar& c)
         : Style(c.State.CurStyle), Day(c.State.CurDayNumber), Weekday(c.State.CurWeekday),
-          Dates(c.State.StyleDates), Pascha(c.State.Pascha), Reloc(c.Data.Bases.RelocDayNumber),
-          Reloc1(c.Data.Bases.Reloc1DayNumber), Reloc1Prev(c.Data.Bases.Reloc1PrevDayNumber),
-          Special(c.Data.Bases.SpecialDayNumber), SpecialPrev(c.Data.Bases.SpecialPrevDayNumber),
-          Weekdays(c.Data.Bases.WeekdaysDayNumber), Weekdays1(c.Data.Bases.Weekdays1DayNumber),
-          Weekdays1Prev(c.Data.Bases.Weekdays1PrevDayNumber), SpecWeek(c.Data.Bases.SpecWeekDaysDayNumber),
-          SpecWeekPrev(c.Data.Bases.SpecWeekDaysPrevDayNumber) {}
+          Dates(c.State.StyleDates), Pascha(c.State.Pascha) {
+        for (int k = 0; k < vorelian::BaseKinds; ++k)
+            for (const vorelian::BaseRecord& r : c.Data.Bases[vorelian::BaseKind(k)].Records)
+                Placed.push_back({r.DayNumber, r.PrevDayNumber});
+    }
     bool operator==(const Snapshot&) const = default;
 
     int16_t Style;
@@ -166,8 +165,7 @@ struct Snapshot {
     int16_t Weekday;
     std::array<vorelian::StyleDate, 4> Dates;
     vorelian::PaschaBlock Pascha;
-    std::vector<int32_t> Reloc, Reloc1, Reloc1Prev, Special, SpecialPrev, Weekdays, Weekdays1, Weekdays1Prev,
-        SpecWeek, SpecWeekPrev;
+    std::vector<std::pair<int32_t, int32_t>> Placed; // every record's day numbers, base after base
 };
 
 } // namespace fixture

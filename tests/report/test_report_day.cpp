@@ -25,11 +25,11 @@ const Files& DayFiles() {
         {"February29.DAT", "[28]\n0=Двадцать восьмое високосного.\n[29]\n0=Прп. Кассиана Римлянина.\n"},
         {"February28.DAT", "[28]\n0=Двадцать восьмое простого.\n"},
         {"December.DAT", "[25]\nRed=1\n0={1}Рождество Христово.\n"},
-        {"Relocatable.DAT",
-         "[1]\ndays=0\nred=1\n0={1}Светлое Христово Воскресение.\n"
-         "[2]\ndays=1\n0=Светлый понедельник.\n"
-         "[3]\ndays=52\n0=А0\n11=А11\n19=А19\n21=А21\n29=А29\n31={5}А31\n39={6}А39\n4=А4\n"
-         "[4]\ndays=52\n0={2}  Б0\n11=Б11\n19=Б19\n21=Б21\n29=Б29\n31=Б31\n39=Б39\n4=Б4\n"},
+        {"Relocatable.DAT", "[1]\ndays=0\nred=1\n0={1}Светлое Христово Воскресение.\n"
+                            "[2]\ndays=1\n0=Светлый понедельник.\n"
+                            "[3]\ndays=52\n0=А0\n11=А11\n19=А19\n21=А21\n29=А29\n31={5}А31\n39={6}А39\n4=А4\n"
+                            "[4]\ndays=52\n0={2}  Б0\n11=Б11\n19=Б19\n21=Б21\n29=Б29\n31=Б31\n39=Б39\n4=Б4\n"
+                            "[5]\ndays=106\n0=Движимая строка.\n0={1}Движимый праздник.\n"},
         {"Relocatable1.DAT", "[1]\nday=12\nmonth=6\nweekday=3\n0=В0\n11=В11\n19=В19\n4=В4\n"},
     };
     return files;
@@ -67,24 +67,25 @@ private Q_SLOTS:
             << Red + P + B + "14 июля 2024 года" + kGreg + P + P + B +
                    "Неделя 3-я по Пятидесятнице. Глас 2-й." + P + P + Dot +
                    "Свв. бессребреников Космы и Дамиана." + P + End;
-        QTest::addRow("weekday red by a red line")
+        QTest::addRow("red line; great feasts first, the movable one before; then movable, then fixed")
             << 3 << 19 << 8 << 2024
             << Red + P + B + "19 августа 2024 года" + kGreg + P + P + B +
                    "Понедельник 9-ой седмицы по Пятидесятнице. Глас 7-й." + P + P + kPlus +
-                   "Преображение Господне." + P + Dot + "{4}Текст с кодом четыре." + P + End;
+                   "Движимый праздник." + P + kPlus + "Преображение Господне." + P + Dot +
+                   "Движимая строка." + P + Dot + "{4}Текст с кодом четыре." + P + End;
         QTest::addRow("Pascha: movable text first")
             << 3 << 5 << 5 << 2024
             << Red + P + B + "5 мая 2024 года" + kGreg + P + P + B + "Неделя 1-я по Пасхе." + P + P + kPlus +
                    "Светлое Христово Воскресение." + P + Dot + "Мч. Вадима." + P + End;
-        QTest::addRow("after Pascha: movable text after")
+        QTest::addRow("after Pascha: movable text before the day file, whatever its rank")
             << 3 << 6 << 5 << 2024
             << Navy + P + B + "6 мая 2024 года" + kGreg + P + P + B + "Понедельник Светлой седмицы." + P + P +
-                   kCross + "Вмч. Георгия Победоносца." + P + Dot + "Светлый понедельник." + P + End;
+                   Dot + "Светлый понедельник." + P + kCross + "Вмч. Георгия Победоносца." + P + End;
         QTest::addRow("every group, two records before and after")
             << 3 << 26 << 6 << 2024
             << Navy + P + B + "26 июня 2024 года" + kGreg + P + P + B +
-                   "Среда 1-ой седмицы по Пятидесятнице." + P + P + Dot + "Ф0" + P + Dot + "А0" + P + kHalf +
-                   "Б0" + P + Dot + "В0" + P + P + Dot + "В11" + P + Dot + "Б11" + P + Dot + "А11" + P + Dot +
+                   "Среда 1-ой седмицы по Пятидесятнице." + P + P + Dot + "А0" + P + kHalf + "Б0" + P + Dot +
+                   "В0" + P + Dot + "Ф0" + P + P + Dot + "В11" + P + Dot + "Б11" + P + Dot + "А11" + P + Dot +
                    "Ф1" + P + Dot + "А19" + P + Dot + "Б19" + P + Dot + "В19" + P + P + Dot + "Б21" + P +
                    Dot + "А21" + P + Dot + "Ф2" + P + Dot + "А29" + P + Dot + "Б29" + P + P + Dot + "Б31" +
                    P + kC + "А31" + P + Dot + "Ф3" + P + kSha + "А39" + P + Dot + "Б39" + P + P + B + "Ф4" +

@@ -106,6 +106,26 @@ private Q_SLOTS:
                  (QStringList{"14 января", "7 июля", "12 июля", "11 сентября", "14 октября"}));
     }
 
+    void meetingOnTheDayItIsKept_data() {
+        QTest::addColumn<int>("year");
+        QTest::addColumn<QString>("date");
+        QTest::addRow("2 February on Cheesefare Monday: a day earlier")
+            << 2010 << QStringLiteral("14 февраля");
+        QTest::addRow("2 February kept") << 2024 << QStringLiteral("15 февраля");
+    }
+    void meetingOnTheDayItIsKept() {
+        QFETCH(int, year);
+        QFETCH(QString, date);
+        Calendar c;
+        c.SetGregorian(1, 6, year);
+        BuildReport(c.Ctx, TabFeasts);
+        const QString doc = Text(c.Last(TabFeasts));
+        const qsizetype meeting = doc.indexOf(u"СРЕТЕНИЕ ГОСПОДА");
+        QVERIFY(meeting > 0);
+        QCOMPARE(RowDates(doc.left(meeting), QStringLiteral("Двунадесятые непереходящие"), QString()).last(),
+                 date);
+    }
+
     void annoMundiOrder_data() {
         QTest::addColumn<int>("month");
         QTest::addRow("user in October") << 2;

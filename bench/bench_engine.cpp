@@ -1,0 +1,59 @@
+// The day engine on the bundled data set: every day of 1901..2100 (Gregorian) computed with its entries,
+// one engine answering from one thread.
+#include "bases/datafiles.h"
+#include "core/calendar.h"
+#include "engine/dayengine.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+
+#include <benchmark/benchmark.h>
+
+using namespace vorelian;
+
+namespace {
+
+std::shared_ptr<const DayEngine> Bundled() {
+    static const auto engine =
+        DayEngine::Load(QFileInfo(DataFiles::BesideProgram()[DataFiles::Relocatable]).absolutePath());
+    return engine;
+}
+
+} // namespace
+
+static void BM_EngineEveryDay1901To2100(benchmark::State& state) {
+    const DayEngine& e = *Bundled();
+    const int32_t first = DayNumber(StyleGregorian, 1, 1, 1901);
+    const int32_t last = DayNumber(StyleGregorian, 31, 12, 2100);
+    const DayOptions options;
+    std::size_t entries = 0;
+    for (auto _ : state) {
+        entries = 0;
+        for (int32_t d = first; d <= last; ++d)
+            entries += e.Day(d, options).Entries.size();
+        benchmark::DoNotOptimize(entries);
+    }
+    state.counters["days"] = double(last - first + 1);
+    state.counters["entries"] = double(entries);
+}
+BENCHMARK(BM_EngineEveryDay1901To2100)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+static void BM_EngineLoad(benchmark::State& state) {
+    const QString dir = Bundled()->CalendarDir();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(DayEngine::Load(dir));
+}
+BENCHMARK(BM_EngineLoad)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

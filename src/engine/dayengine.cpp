@@ -1,0 +1,125 @@
+#include "engine/dayengine.h"
+
+#include "core/calendar.h"
+#include "core/recalc.h"
+#include "engine/dataset.h"
+
+#include <QDir>
+
+namespace vorelian {
+namespace {
+
+DateParts PartsOf(const StyleDate& r) {
+    return DateParts{r.Year, r.Month, r.Day};
+}
+
+int16_t ValidStyle(int16_t style) {
+    return style >= StyleAnnoMundi && style <= StyleGregorian ? style : StyleGregorian;
+}
+
+} // namespace
+
+CalendarState StateOfDay(int32_t dayNumber, int16_t style) {
+    CalendarState st;
+    InitStyleTables(st);
+    st.CurStyle = ValidStyle(style);
+    st.CurDayNumber = dayNumber;
+    DayNumberToJulian(st);
+    JulianToAnnoMundi(st);
+    JulianToGregorian(st);
+    st.CurWeekday = WeekdayOf(dayNumber);
+    SetYearAnchors(st);
+    return st;
+}
+
+DayFacts FactsOfState(const CalendarState& st) {
+    return DayFacts{st.CurDayNumber, st.CurWeekday, st.Cur().WeekNo, st.Pascha};
+}
+
+DayEngine::DayEngine() : data_(std::make_unique<DataSet>()) {}
+DayEngine::~DayEngine() = default;
+
+std::shared_ptr<const DayEngine> DayEngine::Load(const QString& calendarDir) {
+    std::shared_ptr<DayEngine> e(new DayEngine());
+    DataSet& d = *e->data_;
+    d.Dir = QDir(calendarDir).absolutePath();
+    d.Data.Files.SetFolder(d.Dir);
+    for (const QString& path : d.Data.Files.Paths)
+        if (!path.isEmpty())
+            d.Data.Profiles.Get(path); // every file parsed now, none later
+    LoadBases(d.Data);
+    d.Prepared = PrepareRecordEntries(d.Data.Bases);
+    for (int slot = 0; slot <= DataFiles::February28; ++slot) {
+        const Profile& file = d.Data.Profiles.Get(d.Data.Files[slot]);
+        for (int day = 1; day <= 31; ++day) {
+            DayFileDay& out = d.DayFiles[slot][day];
+            out.Entries = DayFileEntries(file.Section(QString::number(day)), out.Red);
+        }
+    }
+    return e;
+}
+
+std::optional<int32_t> DayEngine::DayNumberOf(int16_t style, int16_t year, int16_t month, int16_t day) const {
+    if (style < StyleAnnoMundi || style > StyleGregorian || month < 1 || month > 12 || day < 1 || day > 31)
+        return std::nullopt;
+    const int32_t n = DayNumber(style, day, month, year);
+    const CalendarState st = StateOfDay(n, style);
+    const StyleDate& r = st.StyleDates[style];
+    if (r.Year != year || r.Month != month || r.Day != day)
+        return std::nullopt;
+    return n;
+}
+
+DayInfo DayEngine::Day(int32_t dayNumber, const DayOptions& options) const {
+    const DataSet& d = *data_;
+    const CalendarState st = StateOfDay(dayNumber, options.Style);
+    const DayFacts facts = FactsOfState(st);
+    const auto cur = d.Data.Bases.PlacementsOf(st.Pascha.PaschaYear);
+    const auto prev = d.Data.Bases.PlacementsOf(static_cast<int16_t>(st.Pascha.PaschaYear - 1));
+    const PlacedView placed{&d.Data.Bases, cur.get(), prev.get()};
+
+    DayInfo info;
+    info.DayNumber = dayNumber;
+    info.AnnoMundi = PartsOf(st.StyleDates[StyleAnnoMundi]);
+    info.Julian = PartsOf(st.StyleDates[StyleJulian]);
+    info.Gregorian = PartsOf(st.StyleDates[StyleGregorian]);
+    // The year within the great indiction of 532 years, and the number of that indiction.
+    const int y = info.AnnoMundi.Year;
+    const int n = y % 532 == 0 ? 532 : y % 532;
+    info.IndictionYear = static_cast<int16_t>(n);
+    info.IndictionCycle = static_cast<int16_t>((y - n) / 532 + 1);
+    info.Weekday = static_cast<int8_t>(st.CurWeekday);
+
+    const WeekdayLineParts line = WeekdayLineOf(facts, placed);
+    info.WeekdayLine = line.Plain;
+    info.WeekdayLineStored = line.Stored;
+    info.Tone = static_cast<int8_t>(line.Tone);
+
+    const StyleDate& j = st.StyleDates[StyleJulian];
+    const DayFileDay& file = d.DayFileOf(j.Month, j.YearLength, j.Day);
+    bool red = line.Red;
+    info.Entries = DayEntriesOf(facts, file.Entries, file.Red, placed, &d.Prepared, red);
+    info.Red = red;
+
+    // The fasting line: the one place it is computed, then shown as the last line of the fifth group.
+    if (options.ShowFasting)
+        if (std::optional<Fasting> fast = FastingOf(info)) {
+            DayEntry e;
+            e.Group = 4;
+            e.Stored = fast->Text;
+            e.Text = fast->Text;
+            info.Entries.push_back(std::move(e));
+            info.Fast = std::move(fast);
+        }
+    return info;
+}
+
+std::optional<Fasting> DayEngine::FastingOf(const DayInfo&) const {
+    return std::nullopt; // no fasting rules yet
+}
+
+const QString& DayEngine::CalendarDir() const {
+    return data_->Dir;
+}
+
+} // namespace vorelian

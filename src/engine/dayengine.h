@@ -1,0 +1,87 @@
+// The day engine: the data set of one calendar folder loaded once, then only read, answering "what is this
+// day?" for any date in any style, and building every report as bytes in memory. One engine serves the
+// window, the report tool, exports and the service; many threads may query it at once.
+#pragma once
+
+#include "core/settings.h"
+#include "engine/dayinfo.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace vorelian {
+
+struct DataSet;
+
+// What a report or export shows besides the day itself.
+struct DayOptions {
+    int16_t Style = 3; // 1 Anno Mundi, 2 Julian, 3 Gregorian: the style of the date lines and of the year
+    bool ShowIndiction = false;
+    bool ShowAllStyles = false;
+    bool ShowFasting = true; // the computed fasting line (no effect without a rule file)
+};
+
+// One row of the main feasts of a year.
+struct FeastRow {
+    int32_t DayNumber = 0;
+    DateParts AnnoMundi, Julian, Gregorian;
+    QString Text;
+    bool Movable = false;
+    bool Red = false;
+};
+
+// One commemoration of a year that holds the searched text.
+struct SearchMatch {
+    int32_t DayNumber = 0;
+    DateParts AnnoMundi, Julian, Gregorian;
+    QString Text; // the commemoration as a reader sees it
+};
+
+class DayEngine {
+public:
+    // Every file of the data set in `calendarDir` parsed and every base loaded up front. A missing file
+    // reads as empty.
+    static std::shared_ptr<const DayEngine> Load(const QString& calendarDir);
+    ~DayEngine();
+    DayEngine(const DayEngine&) = delete;
+    DayEngine& operator=(const DayEngine&) = delete;
+
+    // Day number of a date in a style (Anno Mundi: year AM, month 1 = September); nullopt if no such day.
+    std::optional<int32_t> DayNumberOf(int16_t style, int16_t year, int16_t month, int16_t day) const;
+
+    // The day as the day report shows it in options.Style.
+    DayInfo Day(int32_t dayNumber, const DayOptions& options) const;
+
+    // The main feasts of a year of options.Style, in the order of the feasts report.
+    std::vector<FeastRow> Feasts(int16_t year, const DayOptions& options) const;
+
+    // Every commemoration of a year of options.Style that holds `text` (letter case ignored), in date order.
+    std::vector<SearchMatch> Search(int16_t year, const DayOptions& options, const QString& text,
+                                    bool wholeWord) const;
+
+    // The RTF document of a report (tab 0 day .. 4 main feasts; 5 the selection of `searchText`), for the
+    // day, week, month or year of options.Style that holds `dayNumber`, exactly as the window shows it.
+    // Built on a private state: the engine is not changed. Defined by the report layer, so callers link
+    // vorelian::report.
+    QByteArray ReportDocument(int tab, int32_t dayNumber, const DayOptions& options, const Settings& font,
+                              const QString& searchText = QString(), bool wholeWord = false) const;
+
+    const QString& CalendarDir() const;
+
+    // The loaded data set itself, for the report builders.
+    const DataSet& Data() const { return *data_; }
+
+private:
+    DayEngine();
+    // The fasting line of a day whose entries are known; nothing without fasting rules.
+    std::optional<Fasting> FastingOf(const DayInfo& day) const;
+
+    std::unique_ptr<DataSet> data_;
+};
+
+} // namespace vorelian

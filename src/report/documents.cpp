@@ -1,0 +1,111 @@
+#include "report/documents.h"
+
+#include "core/calendar.h"
+#include "report/builders.h"
+#include "report/dayblock.h"
+#include "report/dialect.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace vorelian {
+
+QString PeriodDayBlock(const DayInfo& day, const DayOptions& o, bool firstDay, bool showYear, bool inWeek) {
+    QString block;
+    if (o.ShowIndiction && (firstDay || (day.AnnoMundi.Month == 1 && day.AnnoMundi.Day == 1)))
+        block = IndictionLine(day.AnnoMundi.Year);
+    block += DateLines(day, o.Style, showYear, false, o.ShowAllStyles);
+    block += day.WeekdayLineStored;
+    block += dialect::Par;
+    block += EntriesMarkup(day.Entries);
+    block.prepend(day.Red ? dialect::Red : dialect::Navy);
+    block += dialect::Navy;
+    if (inWeek)
+        block += u"\r\n";
+    block += dialect::Par;
+    block += dialect::Separator;
+    block += dialect::Par;
+    return block;
+}
+
+QString DatedRowHead(const DayInfo& day, const DayOptions& o, bool showYear) {
+    QString s = DateLines(day, o.Style, showYear, false, o.ShowAllStyles);
+    s += day.WeekdayLineStored;
+    s += dialect::Par;
+    s += dialect::Par;
+    return s;
+}
+
+int32_t JulianDateInYear(const CalendarState& year, int16_t julianYear, int16_t day, int16_t month) {
+    const StyleDate& r = year.Cur();
+    // An Anno Mundi year begins in September and the first days of a Gregorian year are Julian dates of
+    // the year before: try the neighbouring Julian year when the date falls outside.
+    int32_t d = DayNumber(StyleJulian, day, month, julianYear);
+    if (d < r.YearFirstDay)
+        d = DayNumber(StyleJulian, day, month, static_cast<int16_t>(julianYear + 1));
+    if (d > r.YearLastDay)
+        d = DayNumber(StyleJulian, day, month, static_cast<int16_t>(julianYear - 1));
+    if (d < r.YearFirstDay || d > r.YearLastDay)
+        return 0;
+    return d;
+}
+
+QByteArray DayDocument(const DocRequest& r) {
+    const DayInfo day = r.Engine.Day(r.Day, r.Options);
+    ReportWriter out(nullptr, TabDay, QString());
+    out.Write(ReportHeader(r.Font));
+    QString body = day.Red ? dialect::Red.toString() : dialect::Navy.toString();
+    if (r.Options.ShowIndiction)
+        body += IndictionLine(day.AnnoMundi.Year);
+    body += DateLines(day, r.Options.Style, true, true, r.Options.ShowAllStyles);
+    body += day.WeekdayLineStored;
+    body += dialect::Par;
+    body += EntriesMarkup(day.Entries);
+    body += dialect::DocEnd;
+    out.Write(body);
+    return out.Document();
+}
+
+const DayEngine& EngineOf(ReportContext& ctx) {
+    const QString dir = QFileInfo(ctx.Data.Files[DataFiles::Relocatable]).absolutePath();
+    if (!ctx.Out.Engine || ctx.Out.Engine->CalendarDir() != dir)
+        ctx.Out.Engine = DayEngine::Load(dir);
+    return *ctx.Out.Engine;
+}
+
+void ShowDocument(ReportContext& ctx, int tab, const QByteArray& document) {
+    const QString& path = ctx.Out.Temp.Paths[tab];
+    bool ok = false;
+    if (!path.isEmpty()) {
+        QFile file(path);
+        ok = file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+             file.write(document) == document.size() && file.flush();
+        file.close();
+        ok = ok && file.error() == QFileDevice::NoError;
+    }
+    if (ctx.Host)
+        ctx.Host->ShowReport(tab, ok ? path : QString(), document);
+}
+
+QByteArray DayEngine::ReportDocument(int tab, int32_t dayNumber, const DayOptions& options,
+                                     const Settings& font, const QString& searchText, bool wholeWord) const {
+    const DocRequest r{*this, options, font, dayNumber};
+    switch (tab) {
+    case TabDay:
+        return DayDocument(r);
+    case TabWeek:
+        return WeekDocument(r);
+    case TabMonth:
+        return MonthDocument(r);
+    case TabYear:
+        return YearDocument(r);
+    case TabFeasts:
+        return FeastsDocument(r);
+    case TabSelection:
+        return SelectionDocument(r, searchText, wholeWord);
+    default:
+        return {};
+    }
+}
+
+} // namespace vorelian

@@ -1,0 +1,157 @@
+// The day engine on the bundled data set: many threads building reports at once get exactly what one
+// thread gets, and the day values agree with the day report built from them.
+#include "bases/datafiles.h"
+#include "engine/dayengine.h"
+#include "report/report.h"
+#include "rtf/reader.h"
+#include "rtf/writer.h"
+
+#include <QFileInfo>
+#include <QTest>
+
+#include <algorithm>
+#include <random>
+#include <thread>
+
+using namespace vorelian;
+
+namespace {
+
+std::shared_ptr<const DayEngine> Bundled() {
+    static const auto engine =
+        DayEngine::Load(QFileInfo(DataFiles::BesideProgram()[DataFiles::Relocatable]).absolutePath());
+    return engine;
+}
+
+struct Request {
+    int Tab;
+    int32_t Day;
+    DayOptions Options;
+};
+
+// Day, week and month reports of random days of 1901..2100 in random styles and options.
+std::vector<Request> RandomRequests(int count) {
+    std::mt19937 random(20261207);
+    const int32_t first = *Bundled()->DayNumberOf(StyleGregorian, 1901, 1, 14);
+    const int32_t last = *Bundled()->DayNumberOf(StyleGregorian, 2100, 12, 31);
+    std::uniform_int_distribution<int32_t> day(first, last);
+    std::uniform_int_distribution<int> tab(TabDay, TabMonth), style(1, 3), flags(0, 3);
+    std::vector<Request> requests;
+    for (int i = 0; i < count; ++i) {
+        const int f = flags(random);
+        requests.push_back(
+            {tab(random), day(random), DayOptions{int16_t(style(random)), bool(f & 1), bool(f & 2)}});
+    }
+    return requests;
+}
+
+QByteArray Build(const DayEngine& e, const Request& r) {
+    return e.ReportDocument(r.Tab, r.Day, r.Options, Settings{});
+}
+
+} // namespace
+
+class TestEngine : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void manyThreadsGetWhatOneThreadGets() {
+        const auto engine = DayEngine::Load(Bundled()->CalendarDir()); // fresh: no year placed yet
+        const std::vector<Request> requests = RandomRequests(96);
+        std::vector<QByteArray> expected;
+        {
+            const auto single = DayEngine::Load(Bundled()->CalendarDir());
+            for (const Request& r : requests)
+                expected.push_back(Build(*single, r));
+        }
+        constexpr int threads = 8;
+        std::vector<std::vector<QByteArray>> got(threads, std::vector<QByteArray>(requests.size()));
+        std::vector<std::thread> workers;
+        for (int t = 0; t < threads; ++t)
+            workers.emplace_back([&, t] {
+                std::vector<std::size_t> order(requests.size());
+                for (std::size_t i = 0; i < order.size(); ++i)
+                    order[i] = i;
+                std::shuffle(order.begin(), order.end(), std::mt19937(t));
+                for (std::size_t i : order)
+                    got[t][i] = Build(*engine, requests[i]);
+            });
+        for (std::thread& w : workers)
+            w.join();
+        for (int t = 0; t < threads; ++t)
+            for (std::size_t i = 0; i < requests.size(); ++i) {
+                QVERIFY(!expected[i].isEmpty());
+                QVERIFY2(got[t][i] == expected[i],
+                         qPrintable(QStringLiteral("thread %1, request %2").arg(t).arg(i)));
+            }
+    }
+
+    void dayNumberOf_data() {
+        QTest::addColumn<int>("style");
+        QTest::addColumn<int>("year");
+        QTest::addColumn<int>("month");
+        QTest::addColumn<int>("day");
+        QTest::addColumn<bool>("exists");
+        QTest::newRow("Gregorian leap day") << 3 << 2024 << 2 << 29 << true;
+        QTest::newRow("no Gregorian 29 February 2100") << 3 << 2100 << 2 << 29 << false;
+        QTest::newRow("Julian 29 February 2100") << 2 << 2100 << 2 << 29 << true;
+        QTest::newRow("Anno Mundi month 6 is February") << 1 << 7532 << 6 << 29 << true;
+        QTest::newRow("Anno Mundi February of a common year") << 1 << 7533 << 6 << 29 << false;
+        QTest::newRow("31 April") << 3 << 2026 << 4 << 31 << false;
+        QTest::newRow("month 13") << 2 << 2026 << 13 << 1 << false;
+        QTest::newRow("style 4") << 4 << 2026 << 1 << 1 << false;
+    }
+    // A date names a day only when the style has it; the day gives back the same date.
+    void dayNumberOf() {
+        QFETCH(int, style);
+        QFETCH(int, year);
+        QFETCH(int, month);
+        QFETCH(int, day);
+        QFETCH(bool, exists);
+        const auto n = Bundled()->DayNumberOf(int16_t(style), int16_t(year), int16_t(month), int16_t(day));
+        QCOMPARE(n.has_value(), exists);
+        if (!n)
+            return;
+        const DayInfo info = Bundled()->Day(*n, DayOptions{int16_t(style)});
+        const DateParts& parts = style == 1 ? info.AnnoMundi : style == 2 ? info.Julian : info.Gregorian;
+        QCOMPARE(parts, (DateParts{int16_t(year), int16_t(month), int16_t(day)}));
+    }
+
+    // What a reader sees of the day report is what the day value holds: the weekday line, then the text of
+    // every entry in order.
+    void dayValueReadsAsTheDayReport_data() {
+        QTest::addColumn<int>("year");
+        QTest::addColumn<int>("month");
+        QTest::addColumn<int>("day");
+        QTest::newRow("Pascha 2025") << 2025 << 4 << 20;
+        QTest::newRow("Nativity 2024") << 2024 << 1 << 7;
+        QTest::newRow("an ordinary weekday") << 2026 << 12 << 7;
+        QTest::newRow("Pentecost 2024") << 2024 << 6 << 23;
+    }
+    void dayValueReadsAsTheDayReport() {
+        QFETCH(int, year);
+        QFETCH(int, month);
+        QFETCH(int, day);
+        const DayEngine& e = *Bundled();
+        const int32_t n = *e.DayNumberOf(StyleGregorian, int16_t(year), int16_t(month), int16_t(day));
+        const DayInfo info = e.Day(n, DayOptions{});
+        QVERIFY(!info.Entries.empty());
+        QVERIFY(!info.Fast.has_value()); // no fasting rules in the data set yet
+        const QString shown = QString::fromUtf8(
+            rtf::PlainTextForTerminal(rtf::ReadRtf(e.ReportDocument(TabDay, n, DayOptions{}, Settings{}))));
+        qsizetype at = shown.indexOf(info.WeekdayLine);
+        QVERIFY2(at > 0, qPrintable(info.WeekdayLine));
+        int8_t group = 0;
+        for (const DayEntry& entry : info.Entries) {
+            QVERIFY(entry.Group >= group); // grouped, in the order of the report
+            group = entry.Group;
+            const qsizetype next = shown.indexOf(entry.Text, at);
+            QVERIFY2(next > at, qPrintable(entry.Text));
+            at = next;
+        }
+        QCOMPARE(info.Red, info.Weekday == 7 || shown.isEmpty() == false && info.Red);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestEngine)
+#include "test_engine.moc"
