@@ -338,7 +338,7 @@ void TestRichTextView::saveFailures() {
     const QString path = dir_.filePath(QStringLiteral("kept.txt"));
     QVERIFY(WriteAll(path, "old"));
     error.clear();
-    QVERIFY(!view.SaveFile(path, 2, &error));
+    QVERIFY(!view.SaveFile(path, 7, &error));
     QVERIFY(!error.isEmpty());
     QCOMPARE(ReadAll(path), QByteArray("old"));
 }
