@@ -165,19 +165,4 @@ void BasesHooks::SetMonthRedDays(CalendarState& st) {
     vorelian::SetMonthRedDays(st, data_.Bases, data_.Profiles, data_.Files);
 }
 
-void BasesHooks::SetYearsMonths(CalendarState& st) {
-    if (Next)
-        Next->SetYearsMonths(st);
-}
-
-void BasesHooks::SetWeeks(CalendarState& st) {
-    if (Next)
-        Next->SetWeeks(st);
-}
-
-void BasesHooks::CheckStyleMenu(CalendarState& st) {
-    if (Next)
-        Next->CheckStyleMenu(st);
-}
-
 } // namespace vorelian

@@ -156,18 +156,13 @@ struct CalendarData {
 void LoadBases(CalendarData& data);
 
 // Wires the bases into the recomputation of the core: RecalcYear and ApplyStyle place the movable
-// days, SetMonthAnchors marks the red days. The window's steps go on to `Next` when it is set.
+// days, SetMonthAnchors marks the red days.
 class BasesHooks : public RecalcHooks {
 public:
-    explicit BasesHooks(CalendarData& data, RecalcHooks* next = nullptr) : Next(next), data_(data) {}
+    explicit BasesHooks(CalendarData& data) : data_(data) {}
 
     void SetMovableDays(CalendarState& st) override;
     void SetMonthRedDays(CalendarState& st) override;
-    void SetYearsMonths(CalendarState& st) override;
-    void SetWeeks(CalendarState& st) override;
-    void CheckStyleMenu(CalendarState& st) override;
-
-    RecalcHooks* Next; // the window's steps, or null
 
 private:
     CalendarData& data_;

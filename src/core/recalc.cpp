@@ -67,11 +67,6 @@ void ApplyStyle(CalendarState& st) {
     SetMovableDays(st);
     SetMonthAnchors(st);
     SetWeekAnchors(st);
-    if (st.Hooks) {
-        st.Hooks->SetYearsMonths(st);
-        st.Hooks->SetWeeks(st);
-        st.Hooks->CheckStyleMenu(st);
-    }
 }
 
 void RecalcYear(CalendarState& st) {
@@ -83,8 +78,6 @@ void RecalcYear(CalendarState& st) {
     SetMonthAnchors(st);
     SetWeekAnchors(st);
     SyncStyles(st);
-    if (st.Hooks)
-        st.Hooks->SetWeeks(st);
 }
 
 void RecalcMonth(CalendarState& st) {

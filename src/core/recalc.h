@@ -7,16 +7,13 @@
 
 namespace vorelian {
 
-// Steps of the recomputation that higher layers supply: the record bases place the movable days and mark
-// the red days of the month; the main window refills its pickers and ticks its style menu.
+// Steps of the recomputation that the data layer supplies: the record bases place the movable days and
+// mark the red days of the month. Only data steps: whoever shows the state refreshes itself afterwards.
 class RecalcHooks {
 public:
     virtual ~RecalcHooks() = default;
     virtual void SetMovableDays(CalendarState&) {}
     virtual void SetMonthRedDays(CalendarState&) {}
-    virtual void SetYearsMonths(CalendarState&) {}
-    virtual void SetWeeks(CalendarState&) {}
-    virtual void CheckStyleMenu(CalendarState&) {}
 };
 
 // Pascha of a Julian year: the day number of the Sunday after the Paschal full moon (Julian Paschalion).

@@ -72,7 +72,9 @@ bool ReadBool(const QSettings& store, const char* key, bool def) {
     return ok ? d != 0 : def;
 }
 
-QString BoolText(bool b) { return b ? QStringLiteral("True") : QStringLiteral("False"); }
+QString BoolText(bool b) {
+    return b ? QStringLiteral("True") : QStringLiteral("False");
+}
 
 } // namespace
 
@@ -107,6 +109,9 @@ Settings ReadSettings(QSettings& store, int currentYear) {
     s.ShowAllStyles = ReadBool(store, "ShowAllStyles", false);
     s.ShowFasting = ReadBool(store, "ShowFasting", true);
     s.LastDir = store.value(QStringLiteral("LastDir"), QString()).toString();
+    s.TextSize = ReadInt16(store, "TextSize", 0);
+    if (s.TextSize < 0 || s.TextSize > 2)
+        s.TextSize = 0;
     s.MinYear = ReadYear(store, "MinYear", 1901);
     s.MaxYear = ReadYear(store, "MaxYear", 2100);
     CorrectYearRange(s.MinYear, s.MaxYear, currentYear);
@@ -151,6 +156,7 @@ void WriteSettings(QSettings& store, const Settings& s, bool withRectangle) {
     store.setValue(QStringLiteral("ShowAllStyles"), BoolText(s.ShowAllStyles));
     store.setValue(QStringLiteral("ShowFasting"), BoolText(s.ShowFasting));
     store.setValue(QStringLiteral("LastDir"), s.LastDir);
+    store.setValue(QStringLiteral("TextSize"), QString::number(s.TextSize));
     store.setValue(QStringLiteral("MinYear"), QString::number(s.MinYear));
     store.setValue(QStringLiteral("MaxYear"), QString::number(s.MaxYear));
     store.endGroup();

@@ -23,20 +23,21 @@ inline constexpr double kMaxTwips = 15.0 * 2147483647.0;
 inline constexpr int16_t MaxFontSize = 1638;
 
 struct Settings {
-    int16_t Calendar = 3;       // style shown at start-up
-    int16_t FirstWeekday = 1;   // 1 Monday or 7 Sunday: the first row of the month grid
+    int16_t Calendar = 3;     // style shown at start-up
+    int16_t FirstWeekday = 1; // 1 Monday or 7 Sunday: the first row of the month grid
     QString FontName = QStringLiteral("System");
-    int16_t FontSize = 10;      // points
-    bool FontBold = false;      // written at exit, never read: every run starts without bold
+    int16_t FontSize = 10; // points
+    bool FontBold = false; // written at exit, never read: every run starts without bold
     bool FontItalic = false;
     bool ShowIndiction = false;
     bool ShowAllStyles = false;
     bool ShowFasting = true;    // the fasting line of each day (when the data set has fasting rules)
+    int16_t TextSize = 0; // the size of the window's own text: 0 normal, 1 large, 2 largest
     QString LastDir;
-    int16_t MinYear = 1901;     // Julian years of the allowed range
+    int16_t MinYear = 1901; // Julian years of the allowed range
     int16_t MaxYear = 2100;
-    int16_t WindowState = 0;    // 0 normal, 1 minimised, 2 maximised
-    double Height = 6850;       // twips
+    int16_t WindowState = 0; // 0 normal, 1 minimised, 2 maximised
+    double Height = 6850;    // twips
     double Width = 9600;
     std::optional<double> Left; // absent: centred horizontally
     std::optional<double> Top;  // absent: a third down the screen

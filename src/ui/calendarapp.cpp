@@ -26,7 +26,7 @@
 
 namespace vorelian {
 
-CalendarApp::CalendarApp() : hooks_(Data, this) {
+CalendarApp::CalendarApp() : hooks_(Data) {
     Beep = [] { QApplication::beep(); };
     EndProcess = [] { QCoreApplication::exit(0); };
     ProgramFolder = QCoreApplication::applicationDirPath();
@@ -166,16 +166,6 @@ void CalendarApp::SetBusy(bool busy) {
         --busy_;
         QGuiApplication::restoreOverrideCursor();
     }
-}
-
-void CalendarApp::SetYearsMonths(CalendarState&) {
-    Window()->SetYearsMonths();
-}
-void CalendarApp::SetWeeks(CalendarState&) {
-    Window()->SetWeeks();
-}
-void CalendarApp::CheckStyleMenu(CalendarState& st) {
-    Window()->Menus().CheckStyle(st.CurStyle);
 }
 
 } // namespace vorelian

@@ -1,10 +1,10 @@
 // The application: it owns the calendar state, the user's settings, the data bases and the reports for
 // the whole run, creates the main window on first use, and runs the start-up sequence (Main).
 //
-// It is the report layer's host (the built documents go into the window's report views) and supplies the
-// window's steps of the recomputation (refill the pickers, tick the style menu), which reach it behind
-// the steps of the bases. The clock, the beep, the end of the process, the program's folder and the
-// settings store are seams, so that tests run the whole program against a fixed day and count beeps.
+// It is the report layer's host (the built documents go into the window's report views); the window
+// refreshes its pickers and menus itself after each recomputation. The clock, the beep, the end of the
+// process, the program's folder and the settings store are seams, so that tests run the whole program against
+// a fixed day and count beeps.
 #pragma once
 
 #include "bases/bases.h"
@@ -26,7 +26,7 @@ namespace vorelian {
 
 class frmCalendar;
 
-class CalendarApp : public ReportHost, public RecalcHooks {
+class CalendarApp : public ReportHost {
 public:
     CalendarApp();
     ~CalendarApp() override; // removes the temporary files if the exit sequence did not run
@@ -79,11 +79,6 @@ public:
     // ReportHost
     void ShowReport(int tab, const QString& path, const QByteArray& document) override;
     void SetBusy(bool busy) override;
-
-    // The window's steps of the recomputation.
-    void SetYearsMonths(CalendarState& st) override;
-    void SetWeeks(CalendarState& st) override;
-    void CheckStyleMenu(CalendarState& st) override;
 
 private:
     // The data set and the help; without a data set shows the message naming the places searched.

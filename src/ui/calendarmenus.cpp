@@ -48,6 +48,7 @@ void CalendarMenus::setupActions() {
         checkable(mnuCal[s], calGroup_);
     }
     make(mnuToday, QStringLiteral("mnuToday"), QStringLiteral("С&егодня"), Qt::CTRL | Qt::Key_F4);
+    make(mnuGoTo, QStringLiteral("mnuGoTo"), QStringLiteral("Перейти к &дате…"), Qt::CTRL | Qt::Key_G);
 
     tabGroup_ = new QActionGroup(this);
     const QString tabs[] = {QStringLiteral("&День"),      QStringLiteral("&Седмица"),
@@ -72,6 +73,13 @@ void CalendarMenus::setupActions() {
     checkable(mnuFirstWD[0], fwdGroup_);
     checkable(mnuFirstWD[1], fwdGroup_);
     make(mnuRange, QStringLiteral("mnuRange"), QStringLiteral("&Диапазон годов..."));
+    sizeGroup_ = new QActionGroup(this);
+    const QString sizes[] = {QStringLiteral("&Обычный"), QStringLiteral("&Крупный"),
+                             QStringLiteral("&Самый крупный")};
+    for (int i = 0; i < 3; ++i) {
+        make(mnuTextSize[i], QStringLiteral("mnuTextSize_%1").arg(i), sizes[i]);
+        checkable(mnuTextSize[i], sizeGroup_);
+    }
 
     make(mnuHelp, QStringLiteral("mnuHelp"), QStringLiteral("&Помощь"), Qt::Key_F1);
     make(mnuEMail, QStringLiteral("mnuEMail"), QStringLiteral("E-Mail &автору"));
@@ -100,7 +108,7 @@ void CalendarMenus::setupMenus() {
     menu(mnuCalendar, QStringLiteral("mnuCalendar"), QStringLiteral("&Календарь"));
     mnuCalendar->addActions({mnuCal[1], mnuCal[2], mnuCal[3]});
     mnuCalendar->addSeparator();
-    mnuCalendar->addAction(mnuToday);
+    mnuCalendar->addActions({mnuToday, mnuGoTo});
 
     menu(mnuView, QStringLiteral("mnuView"), QStringLiteral("&Вид"));
     for (QAction* a : mnuTab)
@@ -113,6 +121,8 @@ void CalendarMenus::setupMenus() {
     mnuSetup->addSeparator();
     menu(mnuFWD, QStringLiteral("mnuFWD"), QStringLiteral("&Первый день недели"), mnuSetup);
     mnuFWD->addActions({mnuFirstWD[0], mnuFirstWD[1]});
+    menu(mnuTextSizes, QStringLiteral("mnuTextSizes"), QStringLiteral("&Размер текста окна"), mnuSetup);
+    mnuTextSizes->addActions({mnuTextSize[0], mnuTextSize[1], mnuTextSize[2]});
     mnuSetup->addSeparator();
     mnuSetup->addAction(mnuRange);
 
@@ -137,6 +147,11 @@ void CalendarMenus::CheckTab(int tab) {
 void CalendarMenus::CheckFirstWeekday(int16_t firstWeekday) {
     mnuFirstWD[0]->setChecked(firstWeekday == 7);
     mnuFirstWD[1]->setChecked(firstWeekday != 7);
+}
+
+void CalendarMenus::CheckTextSize(int16_t size) {
+    for (int i = 0; i < 3; ++i)
+        mnuTextSize[i]->setChecked(i == size);
 }
 
 QList<QAction*> CalendarMenus::Actions() const {

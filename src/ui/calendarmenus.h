@@ -34,6 +34,8 @@ public:
     // "&Календарь": styles 1..3 (entry 0 unused) and today
     std::array<QAction*, 4> mnuCal{};
     QAction* mnuToday = nullptr;
+    QAction* mnuGoTo = nullptr; // "Перейти к дате…"
+
     // "&Вид": tabs 0..6
     std::array<QAction*, 7> mnuTab{};
     // "&Настройка"
@@ -41,7 +43,8 @@ public:
     QAction* mnuIndiction = nullptr;
     QAction* mnuAllStyles = nullptr;
     QAction* mnuFasting = nullptr;
-    std::array<QAction*, 2> mnuFirstWD{}; // 0 Sunday, 1 Monday
+    std::array<QAction*, 2> mnuFirstWD{};  // 0 Sunday, 1 Monday
+    std::array<QAction*, 3> mnuTextSize{}; // the window's text: normal, large, largest
     QAction* mnuRange = nullptr;
     // "&Справка"
     QAction* mnuHelp = nullptr;
@@ -54,12 +57,14 @@ public:
     QMenu* mnuView = nullptr;
     QMenu* mnuSetup = nullptr;
     QMenu* mnuFWD = nullptr;
+    QMenu* mnuTextSizes = nullptr;
     QMenu* mnuInfo = nullptr;
 
     // The check marks that mirror the state.
     void CheckStyle(int16_t style);
     void CheckTab(int tab);
     void CheckFirstWeekday(int16_t firstWeekday);
+    void CheckTextSize(int16_t size);
 
     // Every action, for the shortcut table and the tests.
     QList<QAction*> Actions() const;
@@ -72,6 +77,7 @@ private:
     QActionGroup* calGroup_ = nullptr;
     QActionGroup* tabGroup_ = nullptr;
     QActionGroup* fwdGroup_ = nullptr;
+    QActionGroup* sizeGroup_ = nullptr;
 };
 
 } // namespace vorelian

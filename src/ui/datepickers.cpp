@@ -9,6 +9,10 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QEvent>
+#include <QStyle>
+#include <QStyleOptionComboBox>
+
+#include <algorithm>
 
 namespace vorelian {
 
@@ -64,18 +68,53 @@ DatePickers::DatePickers(QWidget* con1) : QObject(con1) {
         Combo1[i] = new QComboBox(con1);
         Combo1[i]->setObjectName(QStringLiteral("Combo1_%1").arg(i));
         Combo1[i]->setGeometry(PxRect(225, top, 2175, 315));
+        static const char16_t* const kTips[] = {u"Счёт лет (календарный стиль)", u"Год", u"Месяц", u"Седмица",
+                                                u"День недели"};
+        static const char16_t* const kSteps[] = {u"стиль", u"год", u"месяц", u"седмица", u"день"};
+        Combo1[i]->setToolTip(QString::fromUtf16(kTips[i]));
         // A plain list under the picker, whose height ReSizeCombo sets.
         Combo1[i]->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
+        // The wheel changes a picker only once it has been chosen, never while passing over it.
+        Combo1[i]->setFocusPolicy(Qt::StrongFocus);
         Combo1[i]->installEventFilter(this);
         Label2[i] = new StepLabel(QStringLiteral(">"), con1);
         Label2[i]->setObjectName(QStringLiteral("Label2_%1").arg(i));
         Label2[i]->setGeometry(PxRect(2445, top, 135, 315));
+        Label1[i]->setToolTip(i == 0 ? QStringLiteral("Предыдущий стиль")
+                                     : QStringLiteral("Назад: %1").arg(QString::fromUtf16(kSteps[i])));
+        Label2[i]->setToolTip(i == 0 ? QStringLiteral("Следующий стиль")
+                                     : QStringLiteral("Вперёд: %1").arg(QString::fromUtf16(kSteps[i])));
 
         connect(Combo1[i], &QComboBox::currentIndexChanged, this, [this, i] { Combo1_Click(i); });
         connect(Label1[i], &StepLabel::Step, this, [this, i] { Q_EMIT StepBack(i); });
         connect(Label2[i], &StepLabel::Step, this, [this, i] { Q_EMIT StepForward(i); });
     }
     Fill(Combo1[0], StyleItems());
+}
+
+int DatePickers::NeededWidth() const {
+    QComboBox* c = Combo1[0];
+    const QFontMetrics fm(c->font());
+    // Every list at its widest: week numbers of two digits, month names of both orders.
+    QStringList texts = StyleItems() + MonthItems(StyleAnnoMundi) + MonthItems(StyleGregorian) +
+                        WeekItems(20, 38, 38) + WeekdayItems(1) + QStringList{QStringLiteral("7608")};
+    int widest = 0;
+    for (const QString& t : texts)
+        widest = std::max(widest, fm.horizontalAdvance(t));
+    QStyleOptionComboBox opt;
+    opt.initFrom(c);
+    const QSize box = c->style()->sizeFromContents(QStyle::CT_ComboBox, &opt, QSize(widest, fm.height()), c);
+    return box.width() + 4; // the label's own margins inside the field
+}
+
+int DatePickers::Place(int left, int top, int stepWidth, int pickerWidth, int height, int gap) {
+    int y = top;
+    for (int i = 0; i < 5; ++i, y += height + gap) {
+        Label1[i]->setGeometry(left, y, stepWidth, height);
+        Combo1[i]->setGeometry(left + stepWidth + gap, y, pickerWidth, height);
+        Label2[i]->setGeometry(left + stepWidth + gap + pickerWidth + gap, y, stepWidth, height);
+    }
+    return y - gap;
 }
 
 void DatePickers::Fill(QComboBox* combo, const QStringList& items) {
@@ -97,9 +136,14 @@ void DatePickers::SetYearsMonths(const CalendarState& st) {
 }
 
 void DatePickers::SetWeeks(const CalendarState& st) {
-    const BusyCursor busy;
     const PaschaBlock& p = st.Pascha;
-    Fill(Combo1[3], WeekItems(p.PaschaWeek, p.PrevPentecostWeeks, p.PentecostWeeks));
+    const QStringList items = WeekItems(p.PaschaWeek, p.PrevPentecostWeeks, p.PentecostWeeks);
+    QComboBox* weeks = Combo1[3];
+    bool same = weeks->count() == items.size();
+    for (int i = 0; same && i < items.size(); ++i)
+        same = weeks->itemText(i) == items[i];
+    if (!same)
+        Fill(weeks, items);
 }
 
 void DatePickers::SetWeekdayItems(int16_t firstWeekday) {
@@ -111,6 +155,9 @@ void DatePickers::SetBackground(const QColor& color) {
         QPalette p = c->palette();
         p.setColor(QPalette::Button, color);
         p.setColor(QPalette::Base, color);
+        // Their text stays dark on the light colour of the style, on a dark desktop too.
+        p.setColor(QPalette::ButtonText, Qt::black);
+        p.setColor(QPalette::Text, Qt::black);
         c->setPalette(p);
     }
 }
@@ -160,6 +207,12 @@ void DatePickers::Combo1_Click(int index) {
 }
 
 bool DatePickers::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Wheel)
+        for (QComboBox* c : Combo1)
+            if (c == watched && !c->hasFocus()) {
+                event->ignore();
+                return true;
+            }
     if (event->type() == QEvent::FocusIn)
         for (QComboBox* c : Combo1)
             if (c == watched)

@@ -35,8 +35,14 @@ QStringList WeekdayItems(int16_t firstWeekday);
 class DatePickers : public QObject {
     Q_OBJECT
 public:
-    // Creates the pickers and their steps inside the right-hand column `con1`, at their places.
+    // Creates the pickers and their steps inside the right-hand column `con1`; Place puts them.
     explicit DatePickers(QWidget* con1);
+
+    // The width a picker needs to show its longest item in any year and style, in the pickers' font.
+    int NeededWidth() const;
+    // Places the five rows from `top`: a step `stepWidth` wide, `gap`, the picker, `gap`, the other
+    // step; rows `height` high and `gap` apart. Returns the bottom of the last row.
+    int Place(int left, int top, int stepWidth, int pickerWidth, int height, int gap);
 
     std::array<QComboBox*, 5> Combo1{};
     std::array<StepLabel*, 5> Label1{}; // "<"
@@ -47,7 +53,7 @@ public:
 
     // The year and month lists, rebuilt only when the year range of the style differs from the list.
     void SetYearsMonths(const CalendarState& st);
-    void SetWeeks(const CalendarState& st);
+    void SetWeeks(const CalendarState& st); // rebuilt only when the week names differ
     void SetWeekdayItems(int16_t firstWeekday);
     void SetBackground(const QColor& color);
 

@@ -12,6 +12,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QTextDocument>
 
 namespace vorelian {
@@ -64,7 +65,21 @@ QString FolderOfPath(const QString& path) {
 }
 
 QStringList SaveFilters() {
-    return {QStringLiteral("Rich Text Format (*.RTF)"), QStringLiteral("Text Document (*.TXT)")};
+    return {QStringLiteral("Rich Text Format (*.rtf *.RTF)"), QStringLiteral("Text Document (*.txt *.TXT)"),
+            QStringLiteral("Текст UTF-8 (*.txt *.TXT)")};
+}
+
+QString WithExtension(const QString& path, int fileType) {
+    const QString name = QFileInfo(path).fileName();
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    if (dot > 0 && dot + 1 < name.size()) {
+        bool plain = true;
+        for (qsizetype i = dot + 1; i < name.size() && plain; ++i)
+            plain = name[i].isLetterOrNumber();
+        if (plain && name.size() - dot - 1 <= 5)
+            return path;
+    }
+    return path + (fileType == 1 ? QStringLiteral(".rtf") : QStringLiteral(".txt"));
 }
 
 QMimeData* MakeReportMimeData(const QByteArray& rtf, const QString& text) {
@@ -103,15 +118,18 @@ bool FileCommands::SaveAs(QWidget* parent, RichTextView& visible, const QString&
     // The type stays chosen for the next Save as of this run, whether or not this one succeeds.
     if (choice->FileType >= 1 && choice->FileType <= filters.size())
         m_fileType = choice->FileType;
-    const int format = m_fileType == 2 ? RichTextView::TextFile : RichTextView::RtfFile;
+    const int format = m_fileType == 3   ? RichTextView::TextFileUtf8
+                       : m_fileType == 2 ? RichTextView::TextFile
+                                         : RichTextView::RtfFile;
+    const QString path = WithExtension(choice->Path, m_fileType);
     QString error;
-    if (!visible.SaveFile(choice->Path, format, &error)) {
-        Services().ShowMessage(parent, QMessageBox::Critical, QStringLiteral("Сохранить как"),
-                               QStringLiteral("Не удалось сохранить файл «%1»:\n%2")
-                                   .arg(QDir::toNativeSeparators(choice->Path), error));
+    if (!visible.SaveFile(path, format, &error)) {
+        Services().ShowMessage(
+            parent, QMessageBox::Critical, QStringLiteral("Сохранить как"),
+            QStringLiteral("Не удалось сохранить файл «%1»:\n%2").arg(QDir::toNativeSeparators(path), error));
         return false;
     }
-    m_settings.LastDir = FolderOfPath(choice->Path);
+    m_settings.LastDir = FolderOfPath(path);
     return true;
 }
 
@@ -123,8 +141,17 @@ void FileCommands::CopyAll(const RichTextView& visible) {
     PutOnClipboard(visible.TextRTF(), visible.Text());
 }
 
-bool FileCommands::Print(QWidget* parent, RichTextView& visible) {
+bool FileCommands::Print(QWidget* parent, RichTextView& visible, const QString& documentName,
+                         const QString& folder) {
     QPrinter printer(QPrinter::HighResolution);
+    if (!documentName.isEmpty()) {
+        printer.setDocName(documentName);
+        // With no printer installed the dialog can only print into a file: propose where and as what.
+        if (QPrinterInfo::availablePrinters().isEmpty()) {
+            const QString where = folder.isEmpty() ? QDir::homePath() + QLatin1Char('/') : folder;
+            printer.setOutputFileName(where + documentName + QStringLiteral(".pdf"));
+        }
+    }
     const bool selection = visible.SelLength() != 0;
     printer.setPrintRange(selection ? QPrinter::Selection : QPrinter::AllPages);
     if (!Services().ChoosePrinter(parent, printer, selection))

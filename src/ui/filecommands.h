@@ -40,8 +40,13 @@ QString DefaultFileName(const FileNameParts& parts);
 // until the last one left is a separator; a path without one gives "".
 QString FolderOfPath(const QString& path);
 
-// The filters of the save dialog, type 1 and type 2.
+// The filters of the save dialog: type 1 RTF, type 2 text in Windows-1251, type 3 text in UTF-8. Each
+// matches its extension in either case.
 QStringList SaveFilters();
+
+// The path with the extension of a file type (".rtf" or ".txt") added when the name has none of its
+// own. The dots inside "Р.Х." start no extension: one is a dot followed by letters and digits alone.
+QString WithExtension(const QString& path, int fileType);
 
 // Both formats of a piece of a report for the clipboard: RTF ("text/rtf", and on Windows the registered
 // "Rich Text Format") and plain text.
@@ -70,14 +75,16 @@ public:
 
     // "&Печать...": the print dialog with the selection preselected when there is one, then the selection
     // or the whole report as the dialog says. A cancel is silent; a failure names the printer (or the
-    // output file) and the reason. True when the report was printed.
-    static bool Print(QWidget* parent, RichTextView& visible);
+    // output file) and the reason. True when the report was printed. The job is named `documentName`;
+    // printing into a file proposes that name with ".pdf" in `folder` (the home folder when empty).
+    static bool Print(QWidget* parent, RichTextView& visible, const QString& documentName = QString(),
+                      const QString& folder = QString());
 
     // The same once a printer has been chosen: prints the selection when `printer` asks for the
     // selection and there is one, else the whole report.
     static bool PrintTo(QPrinter& printer, RichTextView& visible, QString* error = nullptr);
 
-    // The file type the next Save as opens with: 1 RTF, 2 plain text.
+    // The file type the next Save as opens with: 1 RTF, 2 plain text, 3 plain text in UTF-8.
     int FileType() const { return m_fileType; }
 
 private:

@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPen>
 #include <QStyledItemDelegate>
 
 namespace vorelian {
@@ -17,9 +18,12 @@ namespace {
 constexpr int kMarkRole = Qt::UserRole + 1;
 // Violet, the colour of the Lenten vestments: no colour of the grid's tables comes near it.
 const QColor kMarkColor(112, 48, 160);
+// The item role of a cell's frame colour.
+constexpr int kFrameRole = Qt::UserRole + 2;
 
 // Draws a cell as a flat rectangle of its background with its text: numbers to the right, words to the
-// left, two pixels in from the edge, centred in height. No focus frame and no selection look.
+// left, two pixels in from the edge, centred in height; then the cell's frame, and the dotted focus mark
+// on the current cell while the grid has the focus. No selection look.
 class CellDelegate : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
@@ -31,6 +35,31 @@ public:
             painter->fillRect(option.rect, back.value<QBrush>());
         if (index.data(kMarkRole).toBool())
             PaintMark(painter, option.rect);
+        PaintText(painter, option, index);
+        const QColor frame = index.data(kFrameRole).value<QColor>();
+        if (frame.isValid()) {
+            painter->save();
+            const int w = qMax(2, option.rect.height() / 9);
+            painter->setPen(QPen(frame, w, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+            painter->setBrush(Qt::NoBrush);
+            painter->drawRect(QRectF(option.rect).adjusted(w / 2.0, w / 2.0, -w / 2.0, -w / 2.0));
+            painter->restore();
+        }
+        if ((option.state & QStyle::State_HasFocus) && option.widget && option.widget->hasFocus()) {
+            painter->save();
+            QPen pen(option.palette.color(QPalette::Text), 1, Qt::DotLine);
+            const QVariant fore = index.data(Qt::ForegroundRole);
+            if (fore.isValid())
+                pen.setColor(fore.value<QBrush>().color());
+            painter->setPen(pen);
+            painter->setBrush(Qt::NoBrush);
+            painter->drawRect(option.rect.adjusted(1, 1, -2, -2));
+            painter->restore();
+        }
+    }
+
+private:
+    static void PaintText(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) {
         const QString text = index.data(Qt::DisplayRole).toString();
         if (text.isEmpty())
             return;
@@ -163,11 +192,24 @@ bool FlexGrid::CellMark(int row, int col) const {
 
 void FlexGrid::SetCellMark(int row, int col, bool on) {
     Item(row, col)->setData(kMarkRole, on);
+void FlexGrid::SetCellFrame(int row, int col, const QColor& color) {
+    QTableWidgetItem* it = Item(row, col);
+    if (color.isValid())
+        it->setData(kFrameRole, color);
+    else if (it->data(kFrameRole).isValid())
+        it->setData(kFrameRole, QVariant());
+}
+
+QColor FlexGrid::CellFrame(int row, int col) const {
+    const QTableWidgetItem* it = item(row, col);
+    return it ? it->data(kFrameRole).value<QColor>() : QColor();
 }
 
 void FlexGrid::SetBackColor(const QColor& color) {
     QPalette p = palette();
     p.setColor(QPalette::Base, color);
+    // Cells without a colour of their own keep dark text on the grid's light colours.
+    p.setColor(QPalette::Text, Qt::black);
     setPalette(p);
 }
 

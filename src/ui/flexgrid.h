@@ -2,7 +2,8 @@
 // scroll bars and no selection of its own; every cell has its own background, text colour and bold flag,
 // drawn without padding so that short texts fit narrow cells. The press of a mouse button (not its
 // release) first makes the pressed cell the current one and is then reported with MouseDown; the second
-// press of a double click is not reported again. Keys pass the grid by: they neither choose nor move.
+// press of a double click is not reported again. Keys pass the grid by unless a grid of its own kind
+// takes them; while the grid has the focus its current cell shows a dotted focus mark.
 #pragma once
 
 #include <QColor>
@@ -39,6 +40,9 @@ public:
     // A small triangle in the cell's top left corner, in a colour of its own (the month grid's fast days).
     bool CellMark(int row, int col) const;
     void SetCellMark(int row, int col, bool on);
+    // A frame drawn inside the cell's edge; an invalid colour draws none.
+    void SetCellFrame(int row, int col, const QColor& color);
+    QColor CellFrame(int row, int col) const;
 
     // The grid's own background, shown where a cell has none.
     void SetBackColor(const QColor& color);

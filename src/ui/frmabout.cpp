@@ -21,7 +21,9 @@ void SetLinkLook(QLabel* label, bool lit) {
     f.setUnderline(lit);
     label->setFont(f);
     QPalette p = label->palette();
-    p.setColor(QPalette::WindowText, lit ? QColor(0, 0, 255) : QColor(0, 0, 0));
+    // The desktop's own link and text colours, readable on its own window colour.
+    p.setColor(QPalette::WindowText,
+               QApplication::palette().color(lit ? QPalette::Link : QPalette::WindowText));
     label->setPalette(p);
 }
 

@@ -1,8 +1,12 @@
 #include "ui/frmcalendar.h"
 
 #include "core/calendar.h"
+#include "core/navigation.h"
 #include "core/recalc.h"
 #include "core/tables.h"
+#include "report/dayblock.h"
+#include "report/dialect.h"
+#include "rtf/reader.h"
 #include "ui/busycursor.h"
 #include "ui/calendarapp.h"
 #include "ui/calendarmenus.h"
@@ -12,12 +16,14 @@
 #include "ui/frmabout.h"
 #include "ui/frmfind.h"
 #include "ui/frmhelp.h"
+#include "ui/frmgoto.h"
 #include "ui/helplinks.h"
 #include "ui/monthgrid.h"
 #include "ui/richtextview.h"
 #include "ui/stylestable.h"
 #include "ui/twips.h"
 #include "ui/userclick.h"
+#include "ui/windowtext.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -41,9 +47,11 @@ namespace {
 const char16_t* const kTabCaptions[] = {u"День",     u"Седмица", u"Месяц",     u"Год",
                                         u"Основные", u"Выборка", u"Сокращения"};
 
-// The type of the tab captions, the search controls and the right-hand column: small and narrow, so the
-// texts fit their cells.
-constexpr int kControlPoints = 8;
+// Distances in the right-hand column, in pixels: between a step and its picker, and between its blocks.
+constexpr int kGap = 3;
+constexpr int kBlockGap = 7;
+// Room around a cell's text: two pixels either side and the grid line.
+constexpr int kCellRoom = 6;
 
 // Places of the report views inside the tab control, in twips.
 constexpr double kViewLeft = 120, kViewTop = 480, kSearchViewTop = 1370, kViewRight = 120, kViewBottom = 120;
@@ -71,7 +79,7 @@ frmCalendar::frmCalendar(CalendarApp& app) : app_(app), fileCommands_(app.Option
 
     const CalendarState& st = app_.State;
     const Settings& s = app_.Options;
-    central_->setMinimumSize(kMinimumWindow - kNonClient);
+    SetWindowFont(WindowFont(s.TextSize));
     placement_.Apply(this, central_, s);
 
     MSFlexGrid1->SetBackColor(WinColor(GridColor(st.CurStyle, 1)));
@@ -82,6 +90,7 @@ frmCalendar::frmCalendar(CalendarApp& app) : app_(app), fileCommands_(app.Option
     menus_->mnuAllStyles->setChecked(s.ShowAllStyles);
     menus_->mnuFasting->setChecked(s.ShowFasting);
     menus_->CheckFirstWeekday(s.FirstWeekday);
+    menus_->CheckTextSize(s.TextSize);
     cbFind->setEnabled(false);
     SetYearsMonths();
     SetWeeks();
@@ -118,9 +127,6 @@ void frmCalendar::setupControls() {
     SSTab1 = new QTabWidget(central_);
     SSTab1->setObjectName(QStringLiteral("SSTab1"));
     SSTab1->setGeometry(PxRect(120, 120, 6675, 6135));
-    QFont tabFont(QStringLiteral("Arial"));
-    tabFont.setPointSize(kControlPoints);
-    SSTab1->tabBar()->setFont(tabFont);
     SSTab1->tabBar()->setStyle(new CompactTabStyle(SSTab1->tabBar()));
     for (int t = 0; t < 7; ++t)
         setupReportPage(t);
@@ -128,22 +134,85 @@ void frmCalendar::setupControls() {
     Con1 = new QFrame(central_);
     Con1->setObjectName(QStringLiteral("Con1"));
     Con1->setGeometry(PxRect(6840, 120, 2625, 5325));
-    Con1->setFont(tabFont);
     pickers_ = new DatePickers(Con1);
     MSFlexGrid1 = new MonthGrid(Con1);
-    MSFlexGrid1->move(Px(225), Px(1905));
     MSFlexGrid2 = new StylesTable(MSFlexGrid1->width(), Con1);
-    MSFlexGrid2->move(Px(225), Px(3825));
     cbToday = new QPushButton(QStringLiteral("Сегодня"), Con1);
     cbToday->setObjectName(QStringLiteral("cbToday"));
-    cbToday->setGeometry(PxRect(225, 4725, 2175, 495));
+    cbToday->setToolTip(QStringLiteral("Перейти к сегодняшнему дню (Ctrl+F4)"));
 
     Con2 = new QFrame(central_);
     Con2->setObjectName(QStringLiteral("Con2"));
     Con2->setGeometry(PxRect(6840, 5715, 2625, 600));
     cbExit = new QPushButton(QStringLiteral("Закрыть"), Con2);
     cbExit->setObjectName(QStringLiteral("cbExit"));
-    cbExit->setGeometry(PxRect(225, 45, 2175, 495));
+}
+
+void frmCalendar::SetWindowFont(const QFont& font) {
+    SSTab1->tabBar()->setFont(font);
+    Con1->setFont(font);
+    Con2->setFont(font);
+    for (QWidget* w : std::initializer_list<QWidget*>{strFind, cbFind, WholeWord})
+        w->setFont(font);
+    LayOutControls();
+}
+
+// Every size of the right-hand column comes from the measures of its font, the design sizes being the
+// least: the pickers as wide as their longest item, the grid cells as wide as a bold "30", the table as
+// wide as the longest date, and the grids as wide as the pickers.
+void frmCalendar::LayOutControls() {
+    const QFontMetrics fm(Con1->font());
+    QFont boldFont = Con1->font();
+    boldFont.setBold(true);
+    const QFontMetrics bold(boldFont);
+
+    int weekdayText = 0;
+    for (int i = 15; i <= 21; ++i)
+        weekdayText = std::max(weekdayText, bold.horizontalAdvance(WeekdayNames[i]));
+    int dateText = 0;
+    for (int m = 1; m <= 12; ++m)
+        dateText =
+            std::max(dateText, bold.horizontalAdvance(QStringLiteral("30 %1 7608 ").arg(MonthNameOf(m, 2))));
+    const int weekdayCol = std::max(Px(345), weekdayText + kCellRoom);
+    const int dayCol = std::max(Px(300), bold.horizontalAdvance(QStringLiteral("30")) + kCellRoom);
+    const int labelCol = std::max({Px(650), bold.horizontalAdvance(QStringLiteral("от С.М.")) + kCellRoom,
+                                   bold.horizontalAdvance(QStringLiteral("от Р.Х.")) + kCellRoom});
+    const int rowHeight = std::max(Px(255), bold.height() + 2);
+    const int frames = 2 * MSFlexGrid1->frameWidth();
+    const int width = std::max({Px(2175), pickers_->NeededWidth(), weekdayCol + 6 * dayCol + frames,
+                                labelCol + dateText + kCellRoom + frames});
+
+    const int stepWidth = std::max(Px(135), fm.horizontalAdvance(QStringLiteral(">")) + 4);
+    const int pickerHeight = std::max(Px(315), pickers_->Combo1[0]->sizeHint().height());
+    const int left = Px(45), inner = left + stepWidth + kGap;
+    int y = pickers_->Place(left, Px(45), stepWidth, width, pickerHeight, kGap) + kBlockGap;
+
+    // The grids take the pickers' width: the week columns share it, the weekday column takes the rest.
+    const int days = (width - frames - weekdayCol) / 6;
+    MSFlexGrid1->SetCellSizes(width - frames - 6 * days, days, rowHeight);
+    MSFlexGrid1->move(inner, y);
+    y += MSFlexGrid1->height() + kBlockGap;
+    MSFlexGrid2->SetCellSizes(labelCol, width - frames - labelCol, rowHeight);
+    MSFlexGrid2->move(inner, y);
+    y += MSFlexGrid2->height() + kBlockGap;
+    const int buttonHeight = std::max(Px(495), cbToday->sizeHint().height());
+    cbToday->setGeometry(inner, y, width, buttonHeight);
+    y += buttonHeight + kBlockGap;
+
+    const int columnWidth = inner + width + kGap + stepWidth + kGap;
+    Con1->resize(columnWidth, y);
+    cbExit->setGeometry(inner, Px(45), width, buttonHeight);
+    Con2->resize(columnWidth, buttonHeight + kBlockGap);
+
+    // The smallest window shows the column and the seven tab captions; the tab control gives up its width
+    // first, so that the window keeps its size as long as the captions fit.
+    const int tabs = SSTab1->tabBar()->sizeHint().width() + 4;
+    const QSize least = kMinimumWindow - kNonClient;
+    central_->setMinimumSize(std::max(least.width(), Px(120) + tabs + Px(45) + columnWidth),
+                             std::max(least.height(), Con1->y() + Con1->height() + Px(270) + Con2->height()));
+    Form_Resize();
+    for (int t = 0; t < 7; ++t)
+        placeReportPage(t);
 }
 
 void frmCalendar::setupReportPage(int tab) {
@@ -160,9 +229,6 @@ void frmCalendar::setupReportPage(int tab) {
         cbFind->setObjectName(QStringLiteral("cbFind"));
         WholeWord = new QCheckBox(QStringLiteral("Целое слово"), page);
         WholeWord->setObjectName(QStringLiteral("WholeWord"));
-        strFind->setFont(SSTab1->tabBar()->font());
-        cbFind->setFont(SSTab1->tabBar()->font());
-        WholeWord->setFont(SSTab1->tabBar()->font());
     }
     page->installEventFilter(this);
     SSTab1->addTab(page, QString::fromUtf16(kTabCaptions[tab]));
@@ -174,14 +240,25 @@ void frmCalendar::placeReportPage(int tab) {
     QWidget* page = pages_[tab];
     const QPoint origin = page->mapTo(SSTab1, QPoint(0, 0));
     const auto place = [&](QWidget* w, const QRect& inTab) { w->setGeometry(inTab.translated(-origin)); };
-    const int top = Px(tab == 5 ? kSearchViewTop : kViewTop);
+    // Below the tab captions, however tall the window's text makes them.
+    const int below = origin.y() + kBlockGap;
+    int top = std::max(Px(kViewTop), below);
+    if (tab == 5) {
+        const int row = std::max(Px(600), below);
+        const int boxHeight = std::max(Px(375), strFind->sizeHint().height());
+        const QSize button = cbFind->sizeHint().expandedTo(QSize(Px(1815), Px(435)));
+        const QSize check = WholeWord->sizeHint().expandedTo(QSize(Px(1395), Px(315)));
+        // The box gives up width when the tab control is narrow; the button keeps its size.
+        const int boxWidth = std::clamp(SSTab1->width() - Px(150) - Px(195) - button.width() - Px(kViewRight),
+                                        Px(1500), Px(4335));
+        place(strFind, QRect(Px(150), row, boxWidth, boxHeight));
+        place(cbFind, QRect(QPoint(Px(150) + boxWidth + Px(195), row), button));
+        const int checkTop = std::max(Px(1020), row + boxHeight + kGap);
+        place(WholeWord, QRect(QPoint(Px(150), checkTop), check));
+        top = std::max(Px(kSearchViewTop), checkTop + check.height() + 2);
+    }
     place(RichTextBox1[tab], QRect(Px(kViewLeft), top, SSTab1->width() - Px(kViewLeft + kViewRight),
                                    SSTab1->height() - top - Px(kViewBottom)));
-    if (tab == 5) {
-        place(strFind, PxRect(150, 600, 4335, 375));
-        place(cbFind, PxRect(4680, 600, 1815, 435));
-        place(WholeWord, PxRect(150, 1020, 1395, 315));
-    }
 }
 
 void frmCalendar::connectParts() {
@@ -189,6 +266,7 @@ void frmCalendar::connectParts() {
     for (int16_t s = 1; s <= 3; ++s)
         connect(m.mnuCal[s], &QAction::triggered, this, [this, s] { mnuCal_Click(s); });
     connect(m.mnuToday, &QAction::triggered, this, &frmCalendar::GoToday);
+    connect(m.mnuGoTo, &QAction::triggered, this, &frmCalendar::mnuGoTo_Click);
     for (int t = 0; t < 7; ++t)
         connect(m.mnuTab[t], &QAction::triggered, this, [this, t] { mnuTab_Click(t); });
     for (int i = 0; i < 2; ++i)
@@ -196,6 +274,8 @@ void frmCalendar::connectParts() {
     connect(m.mnuIndiction, &QAction::triggered, this, &frmCalendar::mnuIndiction_Click);
     connect(m.mnuAllStyles, &QAction::triggered, this, &frmCalendar::mnuAllStyles_Click);
     connect(m.mnuFasting, &QAction::triggered, this, &frmCalendar::mnuFasting_Click);
+    for (int16_t i = 0; i < 3; ++i)
+        connect(m.mnuTextSize[i], &QAction::triggered, this, [this, i] { mnuTextSize_Click(i); });
     connect(m.mnuExit, &QAction::triggered, this, &frmCalendar::GoToExit);
 
     connect(m.mnuFile, &QMenu::aboutToShow, this, &frmCalendar::TestmnuFile);
@@ -236,6 +316,14 @@ void frmCalendar::connectParts() {
     connect(pickers_, &DatePickers::StepForward, this,
             [this](int i) { UserClick::StepForward(app_, int16_t(i)); });
     connect(MSFlexGrid1, &FlexGrid::MouseDown, this, &frmCalendar::MSFlexGrid1_MouseDown);
+    MSFlexGrid1->DayTip = [this](int32_t day) { return FirstCommemoration(day); };
+    connect(MSFlexGrid1, &MonthGrid::DaysStep, this, [this](int days) { UserClick::ShiftDays(app_, days); });
+    connect(MSFlexGrid1, &MonthGrid::MonthStep, this, [this](int step) {
+        if (step < 0)
+            UserClick::StepBack(app_, UserClick::PickMonth);
+        else
+            UserClick::StepForward(app_, UserClick::PickMonth);
+    });
     connect(MSFlexGrid2, &FlexGrid::MouseDown, this,
             [this](Qt::MouseButton b, int row, int, const QPoint& at) { MSFlexGrid2_MouseDown(b, row, at); });
     connect(cbToday, &QPushButton::clicked, this, &frmCalendar::GoToday);
@@ -257,10 +345,16 @@ void frmCalendar::SetWeeks() {
     pickers_->SetWeeks(app_.State);
 }
 
+// After every recomputation: the picker lists that depend on the year, range or style, the style menu's
+// mark, the grid, the pickers' choices, the three-style table and the title.
 void frmCalendar::SetGridCal() {
     const CalendarState& st = app_.State;
+    SetYearsMonths();
+    SetWeeks();
+    menus_->CheckStyle(st.CurStyle);
     pickers_->SetBackground(WinColor(GridColor(st.CurStyle, 1)));
-    MSFlexGrid1->Fill(st, app_.Options.FirstWeekday, app_.FastDays());
+    MSFlexGrid1->Fill(st, app_.Options.FirstWeekday, TodayDayNumber(), app_.FastDays());
+    FollowYearInSelection();
     pickers_->BeginUpdate();
     pickers_->SelectAll(st, app_.Options.FirstWeekday);
     SetDatesCal();
@@ -269,6 +363,39 @@ void frmCalendar::SetGridCal() {
 
 void frmCalendar::SetDatesCal() {
     MSFlexGrid2->SetDatesCal(app_.State);
+    // The current day in the current style, so that windows on a task bar tell their dates apart.
+    setWindowTitle(kProductName + QStringLiteral(" — ") +
+                   StyleDateText(app_.State, app_.State.CurStyle).trimmed());
+}
+
+// The first commemoration of a day, for the tooltip of its cell: the day's entries as the day report
+// gathers them, on a copy of the state, so the user's day stays as it is. Days outside the year shown
+// have their movable feasts placed for another year and get no tooltip.
+QString frmCalendar::FirstCommemoration(int32_t day) {
+    const StyleDate& year = app_.State.Cur();
+    if (day < year.YearFirstDay || day > year.YearLastDay)
+        return QString();
+    CalendarState copy = app_.State;
+    copy.Hooks = nullptr;
+    MakeDayCurrent(copy, day, false);
+    Reports out;
+    ReportContext ctx{copy, app_.Options, app_.Data, out, nullptr};
+    const QString entries = DayEntries(ctx);
+    const rtf::Document doc = rtf::ReadDocument(EncodeReport(ReportHeader(app_.Options) + entries + u'}'));
+    for (const rtf::Paragraph& p : doc.Paragraphs) {
+        QString text;
+        for (const rtf::Run& r : p.Runs)
+            if (!r.Format.FixedPitch) // the marker column
+                text += r.Text;
+        if (!text.trimmed().isEmpty())
+            return text.trimmed();
+    }
+    return QString();
+}
+
+int32_t frmCalendar::TodayDayNumber() const {
+    const QDate today = app_.Today();
+    return DayNumber(StyleGregorian, int16_t(today.day()), int16_t(today.month()), int16_t(today.year()));
 }
 
 void frmCalendar::GoToday() {
@@ -276,6 +403,13 @@ void frmCalendar::GoToday() {
     SetGregorianDate(app_.State, int16_t(today.day()), int16_t(today.month()), int16_t(today.year()));
     SetGridCal();
     app_.BuildReport();
+}
+
+void frmCalendar::mnuGoTo_Click() {
+    auto* dialog = new frmGoTo(
+        this, app_.State, [this](const Navigation::TypedDate& date) { UserClick::GoToDate(app_, date); });
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->open();
 }
 
 void frmCalendar::MSFlexGrid1_MouseDown(Qt::MouseButton button, int row, int col, const QPoint& globalPos) {
@@ -298,18 +432,14 @@ void frmCalendar::MSFlexGrid1_MouseDown(Qt::MouseButton button, int row, int col
         return;
     }
     ClickRow = int16_t(row);
-    const QString text = MSFlexGrid1->Text(row, col);
-    if (text.isEmpty())
+    const QString text = MSFlexGrid1->Layout().Cells[row][col].Text;
+    if (text.isEmpty() || MSFlexGrid1->IsHighlighted(row, col))
         return;
     const int16_t style = app_.State.CurStyle;
     MSFlexGrid1->SetRedraw(false);
-    if (MSFlexGrid1->IsHighlighted(row, col, style)) {
-        MSFlexGrid1->SetRedraw(true);
-        return;
-    }
     MSFlexGrid1->RestoreHighlighted();
     const int16_t day = int16_t(text.toInt());
-    if (MSFlexGrid1->IsAdjacentMonth(row, col, style)) {
+    if (MSFlexGrid1->IsAdjacentMonth(row, col)) {
         UserClick::PickAdjacentMonthDay(app_, day, ClickCol); // refills the grid
         return;
     }
@@ -330,7 +460,7 @@ void frmCalendar::MSFlexGrid2_MouseDown(Qt::MouseButton button, int row, const Q
     const int16_t style = int16_t(row + 1);
     if (style == app_.State.CurStyle)
         return;
-    if (!UserClick::DayAllowed(app_.State, style, app_.State.CurDayNumber)) {
+    if (!Navigation::DayAllowed(app_.State, style, app_.State.CurDayNumber)) {
         app_.Beep();
         return;
     }
@@ -349,7 +479,7 @@ void frmCalendar::ChangeStyle(int16_t style) {
 // --- menus, views and options ---
 
 void frmCalendar::mnuCal_Click(int16_t style) {
-    if (!UserClick::DayAllowed(app_.State, style, app_.State.CurDayNumber)) {
+    if (!Navigation::DayAllowed(app_.State, style, app_.State.CurDayNumber)) {
         app_.Beep();
         menus_->CheckStyle(app_.State.CurStyle); // the menu had already moved its mark
         return;
@@ -411,9 +541,17 @@ void frmCalendar::mnuAllStyles_Click() {
 void frmCalendar::mnuFasting_Click() {
     app_.Options.ShowFasting = !app_.Options.ShowFasting;
     menus_->mnuFasting->setChecked(app_.Options.ShowFasting);
-    MSFlexGrid1->Fill(app_.State, app_.Options.FirstWeekday, app_.FastDays());
+    MSFlexGrid1->Fill(app_.State, app_.Options.FirstWeekday, TodayDayNumber(), app_.FastDays());
     ClearReportStyles(app_.Out);
     app_.BuildReport();
+}
+
+void frmCalendar::mnuTextSize_Click(int16_t size) {
+    app_.Options.TextSize = size;
+    menus_->CheckTextSize(size);
+    SetWindowFont(WindowFont(size));
+    SetWeekDaysNames();
+    SetGridCal();
 }
 
 void frmCalendar::ShowReport(int tab, const QByteArray& document) {
@@ -426,16 +564,11 @@ void frmCalendar::ShowReport(int tab, const QByteArray& document) {
 void frmCalendar::Form_Resize() {
     if (isMinimized())
         return;
-    const QSize client = central_->size();
-    if (client.width() + kNonClient.width() >= Px(9600)) {
-        Con1->move(client.width() - Con1->width(), Con1->y());
-        Con2->move(client.width() - Con2->width(), Con2->y());
-        SSTab1->resize(client.width() - Con1->width() - Px(120), SSTab1->height());
-    }
-    if (client.height() + kNonClient.height() >= Px(6850)) {
-        Con2->move(Con2->x(), client.height() - Con2->height() - Px(50));
-        SSTab1->resize(SSTab1->width(), client.height() - SSTab1->y() - Px(100));
-    }
+    // The column stays at the right edge and "Закрыть" at the bottom; the tab control takes the rest.
+    const QSize client = central_->size().expandedTo(central_->minimumSize());
+    Con1->move(client.width() - Con1->width(), Con1->y());
+    Con2->move(client.width() - Con2->width(), client.height() - Con2->height() - Px(50));
+    SSTab1->resize(client.width() - Con1->width() - Px(120), client.height() - SSTab1->y() - Px(100));
     // The report views follow the tab control as its pages are resized.
     pickers_->ReSizeCombo(client.height() - Con1->y());
 }
@@ -504,6 +637,10 @@ void frmCalendar::RichTextBox1_MouseDown(int, const QPoint& globalPos) {
 }
 
 void frmCalendar::mnuSaveAS_Click() {
+    fileCommands_.SaveAs(this, *View(VisibleTab()), DefaultFileName(CurrentFileNameParts()));
+}
+
+FileNameParts frmCalendar::CurrentFileNameParts() const {
     const int tab = VisibleTab();
     FileNameParts parts;
     parts.Tab = tab;
@@ -514,25 +651,38 @@ void frmCalendar::mnuSaveAS_Click() {
     if (const QTableWidgetItem* day = MSFlexGrid1->currentItem())
         parts.GridDayText = day->text();
     parts.TabCaption = SSTab1->tabText(tab);
-    fileCommands_.SaveAs(this, *View(tab), DefaultFileName(parts));
+    return parts;
 }
 
-void frmCalendar::mnuCopy_Click() { FileCommands::Copy(*View(VisibleTab())); }
-void frmCalendar::mnuCopyAll_Click() { FileCommands::CopyAll(*View(VisibleTab())); }
-void frmCalendar::mnuPrint_Click() { FileCommands::Print(this, *View(VisibleTab())); }
+void frmCalendar::mnuCopy_Click() {
+    FileCommands::Copy(*View(VisibleTab()));
+}
+void frmCalendar::mnuCopyAll_Click() {
+    FileCommands::CopyAll(*View(VisibleTab()));
+}
+void frmCalendar::mnuPrint_Click() {
+    FileCommands::Print(this, *View(VisibleTab()), DefaultFileName(CurrentFileNameParts()),
+                        app_.Options.LastDir);
+}
 
 void frmCalendar::mnuFind_Click() {
     frmFind::mnuFind(find_, this, [this] { return View(VisibleTab()); });
 }
 
-void frmCalendar::mnuFindSelText_Click() { FindSelText(this, View(VisibleTab())); }
+void frmCalendar::mnuFindSelText_Click() {
+    FindSelText(this, View(VisibleTab()));
+}
 
 void frmCalendar::mnuFont_Click() {
     ChangeReportFont(this, app_.Options, app_.Out, [this] { app_.BuildReport(); });
 }
 
-void frmCalendar::mnuRange_Click() { frmRange::ShowRange(this, app_.State, *this, &app_.Options); }
-void frmCalendar::BuildReport() { app_.BuildReport(); }
+void frmCalendar::mnuRange_Click() {
+    frmRange::ShowRange(this, app_.State, *this, &app_.Options);
+}
+void frmCalendar::BuildReport() {
+    app_.BuildReport();
+}
 
 void frmCalendar::mnuHelp_Click() { frmHelp::ShowHelp(this, HelpPage(app_.Places)); }
 void frmCalendar::mnuEMail_Click() { OpenMailToAuthor(); }
@@ -540,15 +690,36 @@ void frmCalendar::mnuHomePage_Click() { OpenHomePage(); }
 void frmCalendar::mnuAbout_Click() { frmAbout::ShowAbout(this); }
 
 // "Выбрать" is enabled exactly while the box holds something besides blanks; the button and Enter search.
-void frmCalendar::strFind_Change() { cbFind->setEnabled(HasSearchText(strFind->text())); }
-void frmCalendar::strFind_Enter() { SearchYear(); }
-void frmCalendar::cbFind_Click() { SearchYear(); }
+void frmCalendar::strFind_Change() {
+    cbFind->setEnabled(HasSearchText(strFind->text()));
+}
+void frmCalendar::strFind_Enter() {
+    SearchYear();
+}
+void frmCalendar::cbFind_Click() {
+    SearchYear();
+}
 
 void frmCalendar::SearchYear() {
     if (!HasSearchText(strFind->text()))
         return;
     ReportContext ctx = app_.Context();
     FindInYear(ctx, strFind->text(), WholeWord->isChecked());
+    selectionYear_ = {app_.State.CurStyle, app_.State.Cur().Year};
+}
+
+// The selection report belongs to the year it searched: another year searches again for the text that
+// stands in the box, or empties the report when the box is empty.
+void frmCalendar::FollowYearInSelection() {
+    const std::pair<int16_t, int16_t> now{app_.State.CurStyle, app_.State.Cur().Year};
+    if (selectionYear_.first == 0 || selectionYear_ == now)
+        return;
+    if (HasSearchText(strFind->text())) {
+        SearchYear();
+    } else {
+        RichTextBox1[5]->SetDocument(rtf::Document{});
+        selectionYear_ = {0, 0};
+    }
 }
 
 } // namespace vorelian

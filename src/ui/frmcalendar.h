@@ -13,6 +13,7 @@
 
 #include <array>
 #include <cstdint>
+#include <utility>
 
 class QCheckBox;
 class QFrame;
@@ -49,6 +50,11 @@ public:
     void GoToday() override;
     // The one exit sequence: settings written, temporary files deleted, window closed, process ended.
     void GoToExit();
+    // "Перейти к дате…": the typed date in the current style becomes the current day.
+    void mnuGoTo_Click();
+
+    // The type of the window's own text; every control of the column is sized from it again.
+    void SetWindowFont(const QFont& font);
 
     int VisibleTab() const;
     RichTextView* View(int tab) const { return RichTextBox1[tab]; }
@@ -115,9 +121,15 @@ private:
     void mnuAllStyles_Click();
     void mnuFasting_Click();
     void ChangeStyle(int16_t style);
+    void mnuTextSize_Click(int16_t size);
+    void LayOutControls();
+    int32_t TodayDayNumber() const;
+    QString FirstCommemoration(int32_t day);
     bool IsMenuShortcut(const QKeyEvent* key) const;
-    void BuildReport() override; // the range dialog's last step
-    void SearchYear();           // tab 5: the search of the year for the box's text
+    void BuildReport() override;                // the range dialog's last step
+    void SearchYear();                          // tab 5: the search of the year for the box's text
+    FileNameParts CurrentFileNameParts() const; // what the proposed file names are made of
+    void FollowYearInSelection();
 
     CalendarApp& app_;
     QWidget* central_ = nullptr;
@@ -127,8 +139,9 @@ private:
     StoredPlacement placement_;
     int shownTab_ = 0;
     bool exiting_ = false;
-    FileCommands fileCommands_;     // remembers the file type chosen for the run
-    QPointer<frmFind> find_;        // the "Поиск" window while it is loaded
+    FileCommands fileCommands_;                       // remembers the file type chosen for the run
+    QPointer<frmFind> find_;                          // the "Поиск" window while it is loaded
+    std::pair<int16_t, int16_t> selectionYear_{0, 0}; // style and year the selection report searched
 };
 
 } // namespace vorelian

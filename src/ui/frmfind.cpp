@@ -100,9 +100,8 @@ bool frmFind::FindDat(const QString& text) {
     if (!view)
         return false;
     const int options = m_wholeWord->checkState() != Qt::Unchecked ? RichTextView::FindWholeWord : 0;
-    if (m_mainWindow)
-        m_mainWindow->activateWindow();
-    view->setFocus();
+    // The Find window keeps the focus, so that the next Enter searches on; the view shows the match in
+    // its active colours even so.
     if (view->Find(text, view->SelStart() + view->SelLength(), -1, options) >= 0)
         return true;
     Services().ShowMessage(this, QMessageBox::Information, windowTitle(), kEndOfText);

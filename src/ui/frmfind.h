@@ -3,8 +3,8 @@
 // hand their text to the search of the year.
 //
 // Every search starts just after the report's selection and runs to the end of the report without
-// wrapping; a match becomes the selection. When nothing more is found the user is told
-// "Поиск достиг конца текста.".
+// wrapping; a match becomes the selection, and the "Поиск" window stays active for the next search. When
+// nothing more is found the user is told "Поиск достиг конца текста.".
 #pragma once
 
 #include <QDialog>

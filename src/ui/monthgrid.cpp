@@ -4,13 +4,19 @@
 #include "core/tables.h"
 #include "ui/twips.h"
 
+#include <QHelpEvent>
+#include <QKeyEvent>
+#include <QToolTip>
+#include <QWheelEvent>
+
 namespace vorelian {
 
 int16_t SundayRowOf(int16_t firstWeekday) {
     return WeekdayPosition(firstWeekday, 7);
 }
 
-MonthLayout ComputeMonthLayout(const CalendarState& st, int16_t firstWeekday, const FastDayTest& fastDay) {
+MonthLayout ComputeMonthLayout(const CalendarState& st, int16_t firstWeekday, int32_t today,
+                               const FastDayTest& fastDay) {
     MonthLayout g;
     const int16_t s = st.CurStyle;
     const StyleDate& r = st.StyleDates[s];
@@ -26,7 +32,12 @@ MonthLayout ComputeMonthLayout(const CalendarState& st, int16_t firstWeekday, co
     const int first = WeekdayPosition(firstWeekday, r.MonthFirstWeekday); // row of the 1st, 1-based
     for (int row = first - 2; row >= 0; --row, --last) {
         MonthCell& c = g.Cells[row][1];
-        c = {MonthCell::Previous, last >= 1 ? QString::number(last) : QString(), 1, 4, false};
+        c = {MonthCell::Previous,
+             last >= 1 ? QString::number(last) : QString(),
+             1,
+             4,
+             false,
+             last >= 1 ? r.MonthFirstDay - (first - 1 - row) : 0};
     }
 
     int row = first - 1, col = 1;
@@ -40,18 +51,24 @@ MonthLayout ComputeMonthLayout(const CalendarState& st, int16_t firstWeekday, co
     for (int d = 1; d <= days; ++d, advance()) {
         const bool red = d < int(st.MonthRedDays.size()) && st.MonthRedDays[d];
         const bool sunday = row + 1 == sundayRow;
-        g.Cells[row][col] = {MonthCell::Current, QString::number(d), red ? 2 : 1, sunday ? 6 : 5, sunday};
+        g.Cells[row][col] = {MonthCell::Current,     QString::number(d), red ? 2 : 1, sunday ? 6 : 5, sunday,
+                             r.MonthFirstDay + d - 1};
         g.Fast[row][col] = fastDay && fastDay(r.MonthFirstDay + d - 1);
         if (d == r.Day) {
             g.SelRow = row;
             g.SelCol = col;
+        }
+        if (r.MonthFirstDay + d - 1 == today) {
+            g.TodayRow = row;
+            g.TodayCol = col;
         }
     }
 
     // The next month, left empty after the last month of the highest year.
     const bool end = r.Month == 12 && r.Year >= st.MaxYears[s];
     for (int d = 1; col <= 6; ++d, advance())
-        g.Cells[row][col] = {MonthCell::Next, end ? QString() : QString::number(d), 1, 4, false};
+        g.Cells[row][col] = {MonthCell::Next, end ? QString() : QString::number(d), 1, 4,
+                             false,           end ? 0 : r.MonthLastDay + d};
     return g;
 }
 
@@ -61,6 +78,14 @@ MonthGrid::MonthGrid(QWidget* parent) : FlexGrid(7, 7, parent) {
     setColumnWidth(0, Px(345));
     for (int c = 1; c <= 6; ++c)
         setColumnWidth(c, Px(300));
+    FitToCells();
+}
+
+void MonthGrid::SetCellSizes(int weekdayWidth, int dayWidth, int rowHeight) {
+    SetRowHeights(rowHeight);
+    setColumnWidth(0, weekdayWidth);
+    for (int c = 1; c <= 6; ++c)
+        setColumnWidth(c, dayWidth);
     FitToCells();
 }
 
@@ -79,11 +104,12 @@ void MonthGrid::SetWeekDaysNames(int16_t firstWeekday, int16_t style) {
     // Repainting resumes with the grid's next fill.
 }
 
-void MonthGrid::Fill(const CalendarState& st, int16_t firstWeekday, const FastDayTest& fastDay) {
+void MonthGrid::Fill(const CalendarState& st, int16_t firstWeekday, int32_t today, const FastDayTest& fastDay) {
     const int16_t s = st.CurStyle;
     SetRedraw(false);
     SetBackColor(WinColor(GridColor(s, 1)));
-    const MonthLayout g = ComputeMonthLayout(st, firstWeekday, fastDay);
+    layout_ = ComputeMonthLayout(st, firstWeekday, today, fastDay);
+    const MonthLayout& g = layout_;
     for (int r = 0; r <= 6; ++r)
         for (int c = 1; c <= 6; ++c) {
             const MonthCell& cell = g.Cells[r][c];
@@ -107,6 +133,16 @@ void MonthGrid::Highlight(int row, int col, int16_t style) {
     SetCellBackColor(row, col, WinColor(GridColor(style, 3)));
     SetCellForeColor(row, col, WinColor(GridColor(style, 7)));
     SetCellFontBold(row, col, true);
+    MarkToday(style);
+}
+
+void MonthGrid::MarkToday(int16_t style) {
+    for (int r = 0; r <= 6; ++r)
+        for (int c = 1; c <= 6; ++c) {
+            const bool today =
+                r == layout_.TodayRow && c == layout_.TodayCol && !(r == SelRow && c == SelCol);
+            SetCellFrame(r, c, today ? WinColor(GridColor(style, 3)) : QColor());
+        }
 }
 
 void MonthGrid::RestoreHighlighted() {
@@ -115,12 +151,72 @@ void MonthGrid::RestoreHighlighted() {
     SetCellFontBold(SelRow, SelCol, SelFontBold);
 }
 
-bool MonthGrid::IsHighlighted(int row, int col, int16_t style) const {
-    return CellBackColor(row, col) == WinColor(GridColor(style, 3));
+bool MonthGrid::IsHighlighted(int row, int col) const {
+    return row == SelRow && col == SelCol;
 }
 
-bool MonthGrid::IsAdjacentMonth(int row, int col, int16_t style) const {
-    return CellForeColor(row, col) == WinColor(GridColor(style, 4));
+bool MonthGrid::IsAdjacentMonth(int row, int col) const {
+    return row >= 0 && row <= 6 && col >= 1 && col <= 6 &&
+           layout_.Cells[row][col].CellKind != MonthCell::Current;
+}
+
+bool MonthGrid::IsTodayMarked(int row, int col) const {
+    return CellFrame(row, col).isValid();
+}
+
+bool MonthGrid::viewportEvent(QEvent* event) {
+    if (event->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        const QModelIndex index = indexAt(help->pos());
+        QString tip;
+        if (index.isValid() && index.column() >= 1 && DayTip)
+            if (const int32_t day = layout_.Cells[index.row()][index.column()].DayNumber; day != 0)
+                tip = DayTip(day);
+        if (tip.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(help->globalPos(), tip, viewport(), visualRect(index));
+        return true;
+    }
+    return FlexGrid::viewportEvent(event);
+}
+
+void MonthGrid::keyPressEvent(QKeyEvent* event) {
+    int days = 0;
+    switch (event->key()) {
+    case Qt::Key_Up:
+        days = -1;
+        break;
+    case Qt::Key_Down:
+        days = 1;
+        break;
+    case Qt::Key_Left:
+        days = -7;
+        break;
+    case Qt::Key_Right:
+        days = 7;
+        break;
+    default:
+        event->ignore();
+        return;
+    }
+    event->accept();
+    if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier)
+        Q_EMIT DaysStep(days);
+}
+
+void MonthGrid::wheelEvent(QWheelEvent* event) {
+    event->accept();
+    // A turn down (towards the person) goes on, as a list scrolls on.
+    wheelRest_ -= event->angleDelta().y();
+    while (wheelRest_ >= 120) {
+        wheelRest_ -= 120;
+        Q_EMIT MonthStep(1);
+    }
+    while (wheelRest_ <= -120) {
+        wheelRest_ += 120;
+        Q_EMIT MonthStep(-1);
+    }
 }
 
 } // namespace vorelian

@@ -8,6 +8,8 @@
 #include <QFile>
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QFontMetricsF>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPrinter>
@@ -29,6 +31,28 @@ bool IsWordChar(QChar c) {
     return c.isLetterOrNumber() || c.isMark() || c == u'_';
 }
 
+// What the view shows of a run's text: the hyphen of an ordinal such as "2-й" becomes the non-breaking
+// hyphen, so that a line never ends in "2-". One character for one, so positions stay those of the text.
+QString ShownText(const QString& text) {
+    QString shown = text;
+    for (qsizetype i = 1; i + 1 < shown.size(); ++i)
+        if (shown[i] == u'-' && shown[i - 1].isDigit() && shown[i + 1].isLetter())
+            shown[i] = QChar(0x2011);
+    return shown;
+}
+
+// A line of full stops alone: the separator under headings.
+bool IsSeparator(const rtf::Paragraph& p) {
+    qsizetype dots = 0;
+    for (const rtf::Run& r : p.Runs)
+        for (QChar c : r.Text) {
+            if (c != u'.')
+                return false;
+            ++dots;
+        }
+    return dots >= 10;
+}
+
 } // namespace
 
 RichTextView::RichTextView(QWidget* parent) : QTextEdit(parent) {
@@ -36,7 +60,24 @@ RichTextView::RichTextView(QWidget* parent) : QTextEdit(parent) {
     setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     setUndoRedoEnabled(false);
     setAcceptRichText(false);
+    // Only the separators are wider than the view, and they are cut at its edge rather than scrolled.
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    KeepPaperColours();
     SetDocument(rtf::Document{});
+}
+
+// A report is a page: white paper with the report's own colours, whatever the desktop's palette, and a
+// selection that shows as clearly when another window (the "Поиск" window) has the focus.
+void RichTextView::KeepPaperColours() {
+    QPalette p = palette();
+    for (QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        p.setColor(g, QPalette::Base, Qt::white);
+        p.setColor(g, QPalette::Text, Qt::black);
+    }
+    p.setColor(QPalette::Inactive, QPalette::Highlight, p.color(QPalette::Active, QPalette::Highlight));
+    p.setColor(QPalette::Inactive, QPalette::HighlightedText,
+               p.color(QPalette::Active, QPalette::HighlightedText));
+    setPalette(p);
 }
 
 bool RichTextView::LoadFile(const QString& path, QString* error) {
@@ -147,13 +188,32 @@ void RichTextView::Render(const rtf::Document& document, QTextDocument* target) 
             break;
         }
     for (std::size_t i = 0; i < document.Paragraphs.size(); ++i) {
-        if (i == 0)
+        const rtf::Paragraph& p = document.Paragraphs[i];
+        // Lines that follow a marker column wrap under the text after it, not under the marker; the
+        // separator is cut at the edge rather than wrapped onto a second line.
+        QTextBlockFormat block;
+        if (p.Runs.size() >= 2 && p.Runs[0].Format.FixedPitch && !p.Runs[1].Format.FixedPitch) {
+            const QString& after = p.Runs[1].Text;
+            qsizetype blanks = 0;
+            while (blanks < after.size() && after[blanks] == u' ')
+                ++blanks;
+            const qreal indent =
+                QFontMetricsF(toQt(p.Runs[0].Format).font()).horizontalAdvance(p.Runs[0].Text) +
+                QFontMetricsF(toQt(p.Runs[1].Format).font()).horizontalAdvance(after.left(blanks));
+            block.setLeftMargin(indent);
+            block.setTextIndent(-indent);
+        } else if (IsSeparator(p)) {
+            block.setNonBreakableLines(true);
+        }
+        if (i == 0) {
+            cursor.setBlockFormat(block);
             cursor.setBlockCharFormat(carry);
-        else
-            cursor.insertBlock(QTextBlockFormat(), carry);
-        for (const rtf::Run& r : document.Paragraphs[i].Runs) {
+        } else {
+            cursor.insertBlock(block, carry);
+        }
+        for (const rtf::Run& r : p.Runs) {
             carry = toQt(r.Format);
-            cursor.insertText(r.Text, carry);
+            cursor.insertText(ShownText(r.Text), carry);
         }
     }
     cursor.endEditBlock();
@@ -237,12 +297,14 @@ bool RichTextView::SaveFile(const QString& path, int type, QString* error) {
         bytes = TextRTF();
     else if (type == TextFile)
         bytes = rtf::PlainTextForFile(doc_);
+    else if (type == TextFileUtf8)
+        bytes = rtf::PlainTextForTerminal(doc_);
     auto fail = [error](const QString& why) {
         if (error)
             *error = why;
         return false;
     };
-    if (type != RtfFile && type != TextFile)
+    if (type != RtfFile && type != TextFile && type != TextFileUtf8)
         return fail(tr("Unknown file type %1.").arg(type));
     // The old file is replaced only once the new one is whole on the disk; on any failure it stays.
     QSaveFile file(path);
@@ -300,6 +362,19 @@ void RichTextView::mousePressEvent(QMouseEvent* event) {
 
 void RichTextView::contextMenuEvent(QContextMenuEvent* event) {
     event->accept(); // the window shows its File menu on the right button instead
+    if (event->reason() == QContextMenuEvent::Keyboard)
+        Q_EMIT RightButtonPressed(viewport()->mapToGlobal(cursorRect().center()));
+}
+
+void RichTextView::keyPressEvent(QKeyEvent* event) {
+    // The menu key and Shift+F10 open the File menu at the caret, as the right button does at the pointer.
+    if (event->key() == Qt::Key_Menu ||
+        (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier)) {
+        event->accept();
+        Q_EMIT RightButtonPressed(viewport()->mapToGlobal(cursorRect().center()));
+        return;
+    }
+    QTextEdit::keyPressEvent(event);
 }
 
 } // namespace vorelian

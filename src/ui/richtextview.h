@@ -1,9 +1,13 @@
 // The report view: a read-only text view that shows a rich-text document of the rtf layer with its
 // fonts and colours, and offers what the window's commands do with a report: load it, read and set the
 // selection, give the selection or the whole text as plain text or RTF, find text, save, print, and
-// tell the window when the right mouse button is pressed over it (the File menu pops up there).
+// tell the window when the right mouse button is pressed over it, or the menu key or Shift+F10 is pressed
+// in it (the File menu pops up there). It shows a report on white paper whatever the desktop's colours.
 //
 // Positions are those of the shown text: every character counts one, and so does every paragraph end.
+// The view alone lays a report out for reading (the document and what is saved or copied stay as built):
+// lines after a marker column wrap under the text, an ordinal such as "2-й" never breaks at its hyphen,
+// and the separator lines never wrap.
 // The fixed-pitch font of a document (Courier New in our reports) is always shown in a fixed-pitch
 // face, falling back to the system's own when the named one is missing, so the marker column in front
 // of report lines stays a column whatever the report font.
@@ -28,7 +32,7 @@ public:
     // Options of Find; any combination.
     enum FindOption { FindWholeWord = 2, FindMatchCase = 4, FindNoHighlight = 8 };
     // Types of SaveFile.
-    enum FileType { RtfFile = 0, TextFile = 1 };
+    enum FileType { RtfFile = 0, TextFile = 1, TextFileUtf8 = 2 };
 
     explicit RichTextView(QWidget* parent = nullptr);
 
@@ -63,7 +67,8 @@ public:
     // selection unchanged.
     int Find(const QString& text, int start = 0, int end = -1, int options = 0);
 
-    // Writes the document to a file: RtfFile, or TextFile (Windows-1251, paragraphs ending CR LF). An
+    // Writes the document to a file: RtfFile, TextFile (Windows-1251, paragraphs ending CR LF) or
+    // TextFileUtf8 (UTF-8, paragraphs ending LF, as Linux editors expect). An
     // existing file is replaced only once the new one is complete. On failure returns false with the
     // reason in `error`.
     bool SaveFile(const QString& path, int type, QString* error = nullptr);
@@ -86,11 +91,13 @@ Q_SIGNALS:
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     QMimeData* createMimeDataFromSelection() const override;
     bool canInsertFromMimeData(const QMimeData*) const override { return false; }
 
 private:
     QStringList FamiliesFor(const rtf::CharFormat& format);
+    void KeepPaperColours();
 
     rtf::Document doc_;
     QString text_;                         // the plain text of doc_, one character per position

@@ -4,6 +4,8 @@
 #include "core/tables.h"
 #include "ui/twips.h"
 
+#include <QKeyEvent>
+
 namespace vorelian {
 
 QString StyleDateText(const CalendarState& st, int16_t style) {
@@ -26,6 +28,28 @@ StylesTable::StylesTable(int width, QWidget* parent) : FlexGrid(3, 2, parent) {
         SetCellBackColor(r, 0, back);
         SetCellBackColor(r, 1, back);
     }
+    SetBackColor(WinColor(GridColor(StyleGregorian, 1)));
+    FitToCells();
+}
+
+void StylesTable::keyPressEvent(QKeyEvent* event) {
+    const int step = event->key() == Qt::Key_Up ? -1 : event->key() == Qt::Key_Down ? 1 : 0;
+    if (step == 0 || event->modifiers() & ~Qt::KeypadModifier) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    const int row = currentRow() + step;
+    if (row < 0 || row > 2)
+        return;
+    const QPoint at = viewport()->mapToGlobal(visualRect(model()->index(row, 1)).center());
+    Q_EMIT MouseDown(Qt::LeftButton, row, 1, at);
+}
+
+void StylesTable::SetCellSizes(int labelWidth, int dateWidth, int rowHeight) {
+    SetRowHeights(rowHeight);
+    setColumnWidth(0, labelWidth);
+    setColumnWidth(1, dateWidth);
     FitToCells();
 }
 
@@ -33,6 +57,7 @@ void StylesTable::SetDatesCal(const CalendarState& st) {
     SetRedraw(false);
     for (int16_t s = 1; s <= 3; ++s)
         SetText(s - 1, 1, StyleDateText(st, s));
+    setCurrentCell(st.CurStyle - 1, 1);
     SetRedraw(true);
 }
 

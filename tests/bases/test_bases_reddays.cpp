@@ -49,8 +49,9 @@ private:
         DataFiles f;
         f.SetFolder(dir_.path());
         // Only the value 1 marks the grid; keys and section names in any case and with blanks.
-        fixture::Write(f[0], fixture::Bytes("[1]\nRed=1\n0={1}Обрезание\n[6]\nRed=1\n[7]\nRed=0\n[8]\nRed=да\n"
-                                            "[9]\nred=1\n[ 10 ]\n RED = 1\n[11]\n0=no key\n"));
+        fixture::Write(f[0],
+                       fixture::Bytes("[1]\nRed=1\n0={1}Обрезание\n[6]\nRed=1\n[7]\nRed=0\n[8]\nRed=да\n"
+                                      "[9]\nred=1\n[ 10 ]\n RED = 1\n[11]\n0=no key\n"));
         fixture::Write(f[11], fixture::Bytes("[25]\nRed=1\n[31]\nRed=1\n[18]\nRed=1\n"));
         fixture::Write(f[DataFiles::February29], fixture::Bytes("[2]\nRed=1\n[29]\nRed=1\n"));
         fixture::Write(f[DataFiles::February28], fixture::Bytes("[2]\nRed=1\n[28]\nRed=1\n"));
@@ -99,7 +100,7 @@ private Q_SLOTS:
 
         // Called again on its own, it leaves the current day, the records and the saved copy alone.
         SaveState(st);
-        st.SavedDayNumber = 12345;  // a builder's own saved copy
+        st.SavedDayNumber = 12345; // a builder's own saved copy
         st.SavedStyleDates[2].Year = 1234;
         const CalendarState before = st;
         st.MonthRedDays.assign(40, true);
@@ -124,15 +125,17 @@ private Q_SLOTS:
         QTest::addColumn<int>("year");
         QTest::addColumn<Days>("red");
         QTest::addRow("Relocatable: Pascha red, the day after not")
-            << int(DataFiles::Relocatable) << "[1]\ndays=0\nred=1\n[2]\ndays=1\n" << 3 << 5 << 2024 << Days{5};
+            << int(DataFiles::Relocatable) << "[1]\ndays=0\nred=1\n[2]\ndays=1\n"
+            << 3 << 5 << 2024 << Days{5};
         QTest::addRow("Relocatable1 in Gregorian January, from the year before")
-            << int(DataFiles::Relocatable1) << "[1]\nday=25\nmonth=12\nweekday=7\nred=1\n" << 3 << 1 << 2025
-            << Days{12};
+            << int(DataFiles::Relocatable1) << "[1]\nday=25\nmonth=12\nweekday=7\nred=1\n"
+            << 3 << 1 << 2025 << Days{12};
         QTest::addRow("Relocatable1 in Julian December, this year")
-            << int(DataFiles::Relocatable1) << "[1]\nday=25\nmonth=12\nweekday=7\nred=1\n" << 2 << 12 << 2024
-            << Days{30};
+            << int(DataFiles::Relocatable1) << "[1]\nday=25\nmonth=12\nweekday=7\nred=1\n"
+            << 2 << 12 << 2024 << Days{30};
         QTest::addRow("Special 1 in Gregorian January, from the year before")
-            << int(DataFiles::Special) << "[1]\nred=1\n" << 3 << 1 << 2025 << Days{12};
+            << int(DataFiles::Special) << "[1]\nred=1\n"
+            << 3 << 1 << 2025 << Days{12};
         QTest::addRow("Special 19 in Gregorian May")
             << int(DataFiles::Special)
             << "[1]\n0=a\n[2]\n0=a\n[3]\n0=a\n[4]\n0=a\n[5]\n0=a\n[6]\n0=a\n[7]\n0=a\n[8]\n0=a\n[9]\n0=a\n"
@@ -140,21 +143,23 @@ private Q_SLOTS:
                "[18]\n0=a\n[19]\nred=1\n"
             << 3 << 5 << 2025 << Days{9};
         QTest::addRow("Special records not in the file are never red")
-            << int(DataFiles::Special) << "[1]\n0=a\n" << 3 << 5 << 2025 << Days{};
+            << int(DataFiles::Special) << "[1]\n0=a\n"
+            << 3 << 5 << 2025 << Days{};
         QTest::addRow("Weekdays: red=0 is red, Palm Sunday")
-            << int(DataFiles::Weekdays) << "[1]\ndays=-7\nred=0\n" << 3 << 4 << 2024 << Days{28};
+            << int(DataFiles::Weekdays) << "[1]\ndays=-7\nred=0\n"
+            << 3 << 4 << 2024 << Days{28};
         QTest::addRow("Weekdays1 in Anno Mundi September, from the year before")
-            << int(DataFiles::Weekdays1) << "[1]\nday=1\nmonth=9\nweekday=7\nred=1\n" << 1 << 1 << 7533
-            << Days{2};
+            << int(DataFiles::Weekdays1) << "[1]\nday=1\nmonth=9\nweekday=7\nred=1\n"
+            << 1 << 1 << 7533 << Days{2};
         QTest::addRow("SpecWeekDays 4 in Julian October 2001")
-            << int(DataFiles::SpecWeekDays) << "[1]\n0=a\n[2]\n0=a\n[3]\n0=a\n[4]\nred=1\n" << 2 << 10 << 2001
-            << Days{21};
+            << int(DataFiles::SpecWeekDays) << "[1]\n0=a\n[2]\n0=a\n[3]\n0=a\n[4]\nred=1\n"
+            << 2 << 10 << 2001 << Days{21};
         QTest::addRow("SpecWeekDays 4 moved to 15 October 2000")
-            << int(DataFiles::SpecWeekDays) << "[1]\n0=a\n[2]\n0=a\n[3]\n0=a\n[4]\nred=1\n" << 2 << 10 << 2000
-            << Days{15};
+            << int(DataFiles::SpecWeekDays) << "[1]\n0=a\n[2]\n0=a\n[3]\n0=a\n[4]\nred=1\n"
+            << 2 << 10 << 2000 << Days{15};
         QTest::addRow("SpecWeekDays red but not placed")
-            << int(DataFiles::SpecWeekDays) << "[1]\n0=a\n[2]\n0=a\n[3]\n0=a\n[4]\n0=a\n[5]\nred=1\n" << 2
-            << 10 << 2001 << Days{};
+            << int(DataFiles::SpecWeekDays) << "[1]\n0=a\n[2]\n0=a\n[3]\n0=a\n[4]\n0=a\n[5]\nred=1\n"
+            << 2 << 10 << 2001 << Days{};
     }
     void bases() {
         QFETCH(int, slot);
@@ -163,7 +168,7 @@ private Q_SLOTS:
         QFETCH(int, month);
         QFETCH(int, year);
         QFETCH(Days, red);
-        QTemporaryDir dir;  // no day files: only the bases mark
+        QTemporaryDir dir; // no day files: only the bases mark
         CalendarData data;
         data.Files.SetFolder(dir.path());
         fixture::Write(data.Files[slot], fixture::Bytes(text));
@@ -179,33 +184,18 @@ private Q_SLOTS:
         BasesHooks hooks(data);
         CalendarState st = At(hooks, StyleGregorian, 31, 1, 2025);
         QCOMPARE(RedDays(st), Days({7, 13, 14, 19, 22, 23}));
-        st.Cur().Month = 3;  // to March: the day stays the 31st
+        st.Cur().Month = 3; // to March: the day stays the 31st
         RecalcMonth(st);
         QCOMPARE(st.MonthRedDays.size(), std::size_t(32));
         QCOMPARE(RedDays(st), Days({13, 14}));
-        st.Cur().Month = 2;  // to February: the day is clamped first
+        st.Cur().Month = 2; // to February: the day is clamped first
         RecalcMonth(st);
         QCOMPARE(st.MonthRedDays.size(), std::size_t(29));
-        QCOMPARE(RedDays(st), Days({15}));  // Julian 2 February
-        st.CurStyle = StyleJulian;  // the same day seen in the Julian calendar: 15 February
+        QCOMPARE(RedDays(st), Days({15})); // Julian 2 February
+        st.CurStyle = StyleJulian;         // the same day seen in the Julian calendar: 15 February
         ApplyStyle(st);
         QCOMPARE(RedDays(st), Days({2, 28}));
-        QCOMPARE(data.Profiles.ParsedFiles(), qsizetype(4));  // January, December, March, February28
-    }
-
-    void windowStepsGoOn() {
-        struct Window : RecalcHooks {
-            QStringList calls;
-            void SetYearsMonths(CalendarState&) override { calls << QStringLiteral("SetYearsMonths"); }
-            void SetWeeks(CalendarState&) override { calls << QStringLiteral("SetWeeks"); }
-            void CheckStyleMenu(CalendarState&) override { calls << QStringLiteral("CheckStyleMenu"); }
-        } window;
-        CalendarData data;
-        BasesHooks hooks(data, &window);
-        CalendarState st = At(hooks, StyleJulian, 1, 1, 2025);
-        QCOMPARE(window.calls, QStringList{QStringLiteral("SetWeeks")});
-        ApplyStyle(st);
-        QCOMPARE(window.calls, QStringList({"SetWeeks", "SetYearsMonths", "SetWeeks", "CheckStyleMenu"}));
+        QCOMPARE(data.Profiles.ParsedFiles(), qsizetype(4)); // January, December, March, February28
     }
 };
 

@@ -18,9 +18,7 @@ class TestSettings : public QObject {
     std::unique_ptr<QSettings> Store(const QString& name) {
         return std::make_unique<QSettings>(dir.filePath(name + ".ini"), QSettings::IniFormat);
     }
-    void Put(QSettings& s, const QString& key, const QString& value) {
-        s.setValue("Settings/" + key, value);
-    }
+    void Put(QSettings& s, const QString& key, const QString& value) { s.setValue("Settings/" + key, value); }
 
 private Q_SLOTS:
     void defaultsOnAnEmptyStore() {
@@ -48,19 +46,32 @@ private Q_SLOTS:
         QTest::addColumn<int>("minYear");
         QTest::addColumn<int>("maxYear");
         QTest::addColumn<int>("windowState");
-        QTest::addRow("MinYear equal to the current year") << "MinYear" << "2026" << 3 << 1901 << 2100 << 0;
-        QTest::addRow("MinYear above the current year") << "MinYear" << "2500" << 3 << 1901 << 2100 << 0;
-        QTest::addRow("MinYear below is kept") << "MinYear" << "2025" << 3 << 2025 << 2100 << 0;
-        QTest::addRow("MinYear truncated") << "MinYear" << "1900.7" << 3 << 1900 << 2100 << 0;
-        QTest::addRow("MaxYear equal to the current year") << "MaxYear" << "2026" << 3 << 1901 << 2100 << 0;
-        QTest::addRow("MaxYear above is kept") << "MaxYear" << "2027" << 3 << 1901 << 2027 << 0;
-        QTest::addRow("MaxYear not a number") << "MaxYear" << "soon" << 3 << 1901 << 2100 << 0;
-        QTest::addRow("style 1") << "Calendar" << "1" << 1 << 1901 << 2100 << 0;
-        QTest::addRow("unknown style") << "Calendar" << "4" << 3 << 1901 << 2100 << 0;
-        QTest::addRow("style not a number") << "Calendar" << "x" << 3 << 1901 << 2100 << 0;
-        QTest::addRow("style out of 16 bits") << "Calendar" << "99999" << 3 << 1901 << 2100 << 0;
-        QTest::addRow("minimised opens normal") << "WindowState" << "1" << 3 << 1901 << 2100 << 0;
-        QTest::addRow("maximised") << "WindowState" << "2" << 3 << 1901 << 2100 << 2;
+        QTest::addRow("MinYear equal to the current year") << "MinYear"
+                                                           << "2026" << 3 << 1901 << 2100 << 0;
+        QTest::addRow("MinYear above the current year") << "MinYear"
+                                                        << "2500" << 3 << 1901 << 2100 << 0;
+        QTest::addRow("MinYear below is kept") << "MinYear"
+                                               << "2025" << 3 << 2025 << 2100 << 0;
+        QTest::addRow("MinYear truncated") << "MinYear"
+                                           << "1900.7" << 3 << 1900 << 2100 << 0;
+        QTest::addRow("MaxYear equal to the current year") << "MaxYear"
+                                                           << "2026" << 3 << 1901 << 2100 << 0;
+        QTest::addRow("MaxYear above is kept") << "MaxYear"
+                                               << "2027" << 3 << 1901 << 2027 << 0;
+        QTest::addRow("MaxYear not a number") << "MaxYear"
+                                              << "soon" << 3 << 1901 << 2100 << 0;
+        QTest::addRow("style 1") << "Calendar"
+                                 << "1" << 1 << 1901 << 2100 << 0;
+        QTest::addRow("unknown style") << "Calendar"
+                                       << "4" << 3 << 1901 << 2100 << 0;
+        QTest::addRow("style not a number") << "Calendar"
+                                            << "x" << 3 << 1901 << 2100 << 0;
+        QTest::addRow("style out of 16 bits") << "Calendar"
+                                              << "99999" << 3 << 1901 << 2100 << 0;
+        QTest::addRow("minimised opens normal") << "WindowState"
+                                                << "1" << 3 << 1901 << 2100 << 0;
+        QTest::addRow("maximised") << "WindowState"
+                                   << "2" << 3 << 1901 << 2100 << 2;
     }
     void corrections() {
         QFETCH(QString, key);
@@ -164,6 +175,7 @@ private Q_SLOTS:
         s.ShowAllStyles = true;
         s.ShowFasting = false;
         s.LastDir = QStringLiteral("/tmp/отчёты");
+        s.TextSize = 2;
         s.MinYear = 1800;
         s.MaxYear = 2200;
         s.WindowState = 0;
@@ -186,6 +198,7 @@ private Q_SLOTS:
         QCOMPARE(store->value("Settings/ShowFasting").toString(), QStringLiteral("False"));
         QVERIFY(!r.ShowFasting);
         QCOMPARE(r.LastDir, s.LastDir);
+        QCOMPARE(r.TextSize, 2);
         QCOMPARE(r.MinYear, 1800);
         QCOMPARE(r.MaxYear, 2200);
         QCOMPARE(r.Left.value_or(-1), 100.0);

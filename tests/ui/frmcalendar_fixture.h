@@ -37,6 +37,13 @@ inline QColor Kind(int16_t style, int kind) {
     return WinColor(GridColor(style, kind));
 }
 
+// Key presses for any text, Cyrillic included (QTest::keyClicks takes Latin-1 only).
+inline void KeyClicks(QWidget* widget, const QString& text) {
+    for (QChar c : text)
+        QTest::sendKeyEvent(QTest::Click, widget, c == QLatin1Char(' ') ? Qt::Key_Space : Qt::Key_unknown,
+                            QString(c), Qt::NoModifier);
+}
+
 // A scratch world for one test program: settings store, temporary folder and program folder.
 class World {
 public:

@@ -221,9 +221,11 @@ private Q_SLOTS:
         QCOMPARE(fake.SaveRequests[0].Folder, QString());
         QCOMPARE(fake.SaveRequests[0].FileName, name);
         QCOMPARE(fake.SaveRequests[0].Filters,
-                 QStringList({"Rich Text Format (*.RTF)", "Text Document (*.TXT)"}));
+                 QStringList({"Rich Text Format (*.rtf *.RTF)", "Text Document (*.txt *.TXT)",
+                              "Текст UTF-8 (*.txt *.TXT)"}));
         QCOMPARE(fake.SaveRequests[0].FileType, 1);
-        const QByteArray rtf = ReadAll(dir.filePath(name));
+        QVERIFY(!QFile::exists(dir.filePath(name)));
+        const QByteArray rtf = ReadAll(dir.filePath(name + ".rtf")); // the type's extension added
         QVERIFY(rtf.startsWith("{\\rtf"));
         QCOMPARE(rtf::PlainText(rtf::ReadRtf(rtf)), kText);
         QVERIFY(HasBoldRed(rtf::ReadRtf(rtf), QStringLiteral("Рождество Христово")));
@@ -259,6 +261,41 @@ private Q_SLOTS:
         QVERIFY(fake.Messages[0].Text.size() > bad.size() + 30); // a reason follows the name
         QCOMPARE(settings.LastDir, dir.path() + "/sub/");
         QVERIFY(!QFile::exists(bad));
+
+        // UTF-8 text: what the view shows, read back as it is.
+        fake.SaveAnswer = SaveChoice{dir.filePath(QStringLiteral("Основные")), 3};
+        QVERIFY(commands.SaveAs(&w.Window, *w.View, name));
+        QCOMPARE(commands.FileType(), 3);
+        QCOMPARE(QString::fromUtf8(ReadAll(dir.filePath(QStringLiteral("Основные.txt")))), w.View->Text());
+        QCOMPARE(QString::fromUtf8(ReadAll(dir.filePath(QStringLiteral("Основные.txt")))), kText);
+    }
+
+    void extensionOfTheChosenType_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("type");
+        QTest::addColumn<QString>("saved");
+        const QString day = QStringLiteral("Январь 15, 2005 от Р.Х. (старый стиль)");
+        QTest::addRow("RTF, dots inside the name") << day << 1 << day + ".rtf";
+        QTest::addRow("text") << day << 2 << day + ".txt";
+        QTest::addRow("UTF-8 text") << day << 3 << day + ".txt";
+        QTest::addRow("own extension kept") << QStringLiteral("year.rtf") << 2 << QStringLiteral("year.rtf");
+        QTest::addRow("upper-case extension kept")
+            << QStringLiteral("year.TXT") << 1 << QStringLiteral("year.TXT");
+        QTest::addRow("another extension kept")
+            << QStringLiteral("year.doc") << 1 << QStringLiteral("year.doc");
+        QTest::addRow("trailing dot") << QStringLiteral("year.") << 1 << QStringLiteral("year..rtf");
+        QTest::addRow("hidden name") << QStringLiteral(".year") << 3 << QStringLiteral(".year.txt");
+    }
+    void extensionOfTheChosenType() {
+        QFETCH(QString, typed);
+        QFETCH(int, type);
+        QFETCH(QString, saved);
+        QCOMPARE(WithExtension(QStringLiteral("/tmp/a.b/") + typed, type),
+                 QStringLiteral("/tmp/a.b/") + saved);
+        // The type's filter shows files of its extension in either case.
+        const QString ext = type == 1 ? QStringLiteral("rtf") : QStringLiteral("txt");
+        const QString filter = SaveFilters()[type - 1];
+        QVERIFY2(filter.contains("*." + ext) && filter.contains("*." + ext.toUpper()), qPrintable(filter));
     }
 
     // The common reasons a save fails, each in its own words; the file already there stays as it was.
@@ -319,9 +356,9 @@ private Q_SLOTS:
         const auto choice =
             real.ChooseSavePath(nullptr, dir.path() + "/", QStringLiteral("Основные"), SaveFilters(), 2);
         QVERIFY(choice);
-        QCOMPARE(seenFilter, QStringLiteral("Text Document (*.TXT)"));
+        QCOMPARE(seenFilter, QStringLiteral("Text Document (*.txt *.TXT)"));
         QCOMPARE(seenFolder, dir.path());
-        QCOMPARE(choice->Path, dir.filePath("Основные")); // no extension is added
+        QCOMPARE(choice->Path, dir.filePath("Основные")); // the extension is added by the save
         QCOMPARE(choice->FileType, 2);
 
         QTimer::singleShot(0, [] { QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Escape); });

@@ -2,6 +2,10 @@
 // colours of a month, and what a press on the grid or on the three-style table does.
 #include "frmcalendar_fixture.h"
 
+#include <QHelpEvent>
+#include <QToolTip>
+#include <QWheelEvent>
+
 #include <QMenu>
 #include <QPushButton>
 #include <QScreen>
@@ -38,7 +42,7 @@ private Q_SLOTS:
         QVERIFY(p.Action(QStringLiteral("mnuFirstWD_1"))->isChecked());
         QVERIFY(!p.Action(QStringLiteral("mnuIndiction"))->isChecked());
         QVERIFY(!p.Action(QStringLiteral("mnuAllStyles"))->isChecked());
-        QCOMPARE(p.w->windowTitle(), QStringLiteral("Vorelian"));
+        QCOMPARE(p.w->windowTitle(), QStringLiteral("Vorelian — 15 марта 2024"));
         QCOMPARE(p.w->VisibleTab(), 0);
         QVERIFY(!p.w->cbFind->isEnabled());
         QVERIFY(p.w->isVisible());
@@ -335,17 +339,115 @@ private Q_SLOTS:
         QCOMPARE(QPoint(p.Grid()->currentColumn(), p.Grid()->currentRow()), p.CellOf(15));
     }
 
-    void keysOnTheGridChooseNothing() {
+    void keysOnTheGridChooseNothingButTheArrowsMoveTheDay() {
         Program p(world, friday);
         QVERIFY(p.Activate());
         const QPoint cell = p.CellOf(15);
         p.Press(p.Grid(), cell.y(), cell.x());
         QVERIFY(p.Grid()->hasFocus());
-        for (Qt::Key key :
-             {Qt::Key_Down, Qt::Key_Right, Qt::Key_End, Qt::Key_2, Qt::Key_Space, Qt::Key_Return})
+        for (Qt::Key key : {Qt::Key_End, Qt::Key_2, Qt::Key_Space, Qt::Key_Return})
             QTest::keyClick(p.Grid(), key);
         QCOMPARE(p.ShownGregorian(), QStringLiteral("15 марта 2024 "));
         QCOMPARE(QPoint(p.Grid()->currentColumn(), p.Grid()->currentRow()), cell);
+        // Rows are weekdays and columns weeks: down a day, right a week, across the month's end.
+        const std::pair<Qt::Key, const char*> steps[] = {
+            {Qt::Key_Down, "16 марта 2024 "},  {Qt::Key_Right, "23 марта 2024 "},
+            {Qt::Key_Right, "30 марта 2024 "}, {Qt::Key_Right, "6 апреля 2024 "},
+            {Qt::Key_Up, "5 апреля 2024 "},    {Qt::Key_Left, "29 марта 2024 "}};
+        for (const auto& [key, shown] : steps) {
+            QTest::keyClick(p.Grid(), key);
+            QCOMPARE(p.ShownGregorian(), QString::fromUtf8(shown));
+            QVERIFY(p.Grid()->hasFocus());
+            const QPoint now = p.CellOf(p.app->State.Cur().Day);
+            QCOMPARE(QPoint(p.Grid()->currentColumn(), p.Grid()->currentRow()), now);
+        }
+        QVERIFY(p.w->View(0)->Text().contains(QStringLiteral("29 марта 2024 года")));
+        QCOMPARE(p.beeps, 0);
+        // At the end of the range the arrow beeps.
+        p.GoTo(StyleGregorian, 31, 12, 2100);
+        QTest::keyClick(p.Grid(), Qt::Key_Down);
+        QCOMPARE(p.beeps, 1);
+        QCOMPARE(p.ShownGregorian(), QStringLiteral("31 декабря 2100 "));
+    }
+
+    void todayKeepsAFrameWhenAnotherDayIsChosen() {
+        Program p(world, friday);
+        MonthGrid* g = p.Grid();
+        const auto framed = [g] {
+            QList<QPoint> cells;
+            for (int r = 0; r <= 6; ++r)
+                for (int c = 0; c <= 6; ++c)
+                    if (g->IsTodayMarked(r, c))
+                        cells << QPoint(c, r);
+            return cells;
+        };
+        const QPoint today = p.CellOf(15);
+        QCOMPARE(framed(), QList<QPoint>{}); // today is the current day: the highlight alone
+        const QPoint other = p.CellOf(20);
+        p.Press(g, other.y(), other.x());
+        QCOMPARE(framed(), QList<QPoint>{today});
+        QCOMPARE(g->CellBackColor(today.y(), today.x()), Kind(3, 1)); // a frame, not a colour
+        p.Press(p.Forward(2));                                        // April: today is not shown
+        QCOMPARE(framed(), QList<QPoint>{});
+        p.Press(p.Back(2));
+        QCOMPARE(p.ShownGregorian(), QStringLiteral("20 марта 2024 "));
+        QCOMPARE(framed(), QList<QPoint>{today});
+        p.Press(p.Styles(), 1, 1); // in the Julian month the same day stands elsewhere
+        QCOMPARE(framed(), QList<QPoint>{p.CellOf(2)});
+        p.Press(p.Styles(), 2, 1);
+        p.Press(g, today.y(), today.x());
+        QCOMPARE(framed(), QList<QPoint>{});
+        QCOMPARE(g->CellBackColor(today.y(), today.x()), Kind(3, 3));
+    }
+
+    void wheelOverTheGridMovesAMonthAndOverAnUnfocusedPickerNothing() {
+        Program p(world, friday);
+        QVERIFY(p.Activate());
+        const auto wheel = [](QWidget* w, int delta) {
+            const QPointF at = QRectF(w->rect()).center();
+            QWheelEvent e(at, w->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+            QApplication::sendEvent(w, &e);
+        };
+        wheel(p.Grid()->viewport(), -120);
+        QCOMPARE(p.ShownGregorian(), QStringLiteral("15 апреля 2024 "));
+        wheel(p.Grid()->viewport(), 120);
+        wheel(p.Grid()->viewport(), 120);
+        QCOMPARE(p.ShownGregorian(), QStringLiteral("15 февраля 2024 "));
+        wheel(p.Grid()->viewport(), 60); // half a notch waits for the other half
+        QCOMPARE(p.ShownGregorian(), QStringLiteral("15 февраля 2024 "));
+        p.w->cbToday->setFocus();
+        for (int i = 0; i < 5; ++i)
+            for (QComboBox* c : {p.Combo(1), p.Combo(2), p.Combo(3), p.Combo(4)})
+                wheel(c, -120);
+        QCOMPARE(p.ShownGregorian(), QStringLiteral("15 февраля 2024 "));
+        // A focused picker takes the wheel as before.
+        p.Combo(1)->setFocus();
+        QVERIFY(p.Combo(1)->hasFocus());
+        wheel(p.Combo(1), -120);
+        QCOMPARE(p.ShownGregorian(), QStringLiteral("15 февраля 2025 "));
+    }
+
+    void tooltipsNameTheStepsPickersTodayAndTheDaysFirstEntry() {
+        Program p(world, QDate(2024, 1, 15));
+        QCOMPARE(p.Back(1)->toolTip(), QStringLiteral("Назад: год"));
+        QCOMPARE(p.Forward(2)->toolTip(), QStringLiteral("Вперёд: месяц"));
+        QCOMPARE(p.Combo(3)->toolTip(), QStringLiteral("Седмица"));
+        QVERIFY(!p.w->cbToday->toolTip().isEmpty());
+        p.w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(p.w));
+        MonthGrid* g = p.Grid();
+        const auto tipAt = [&](QPoint cell) {
+            const QRect r = g->visualRect(g->model()->index(cell.y(), cell.x()));
+            QHelpEvent help(QEvent::ToolTip, r.center(), g->viewport()->mapToGlobal(r.center()));
+            QApplication::sendEvent(g->viewport(), &help);
+            return QToolTip::isVisible() ? QToolTip::text() : QString();
+        };
+        // Julian 7 January, Gregorian 20 January, has the one entry of the small data set.
+        QCOMPARE(tipAt(p.CellOf(19)), QString());
+        QCOMPARE(tipAt(p.CellOf(20)), QStringLiteral("Feast"));
+        QCOMPARE(p.ShownGregorian(), QStringLiteral("15 января 2024 ")); // the day stays as it was
+        p.w->hide();
     }
 
     void todayKeepsTheStyle() {

@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
+#include <QPrinterInfo>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTextBrowser>
@@ -83,6 +84,65 @@ private Q_SLOTS:
         p.w->strFind->insert(QStringLiteral("нет такого")); // typed; QTest types ASCII only
         QTest::keyClick(p.w->strFind, Qt::Key_Return);
         QVERIFY(p.w->View(5)->Text().contains(QStringLiteral("Ничего не найдено")));
+    }
+
+    void selectionReportFollowsTheYear() {
+        Program p(world, friday);
+        p.Action(QStringLiteral("mnuTab_5"))->trigger();
+        QTest::keyClicks(p.w->strFind, QStringLiteral("FEAST"));
+        QTest::keyClick(p.w->strFind, Qt::Key_Return);
+        QVERIFY(p.w->View(5)->Text().contains(QStringLiteral("2024 год")));
+        // Another year with the text standing: the search runs again for that year.
+        p.Press(p.Forward(1));
+        QString shown = p.w->View(5)->Text();
+        QVERIFY2(shown.contains(QStringLiteral("2025 год")) && !shown.contains(QStringLiteral("2024 год")),
+                 qPrintable(shown));
+        QVERIFY2(shown.contains(QStringLiteral("20 января 2025")) ||
+                     shown.contains(QStringLiteral("20 января")),
+                 qPrintable(shown));
+        // Steps within the year leave the report as it is.
+        const QString before = p.w->View(5)->Text();
+        p.Press(p.Forward(2));
+        QCOMPARE(p.w->View(5)->Text(), before);
+        // With the box emptied, another year empties the report instead of showing last year's.
+        p.w->strFind->clear();
+        p.Press(p.Back(1));
+        QCOMPARE(p.w->View(5)->Text().trimmed(), QString());
+    }
+
+    void printProposesTheReportNameInTheLastFolder() {
+        testing::FakeServices services;
+        Program p(world, friday);
+        p.app->Options.LastDir = QStringLiteral("/tmp/отчёты/");
+        p.Action(QStringLiteral("mnuPrint"))->trigger(); // cancelled
+        QCOMPARE(services.ProposedFiles.size(), std::size_t(1));
+        if (QPrinterInfo::availablePrinters().isEmpty())
+            QCOMPARE(services.ProposedFiles[0],
+                     QStringLiteral("/tmp/отчёты/Март 15, 2024 от Р.Х. (новый стиль).pdf"));
+    }
+
+    void menuKeyAndShiftF10OpenTheFileMenu_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addRow("menu key") << int(Qt::Key_Menu) << int(Qt::NoModifier);
+        QTest::addRow("Shift+F10") << int(Qt::Key_F10) << int(Qt::ShiftModifier);
+    }
+    void menuKeyAndShiftF10OpenTheFileMenu() {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        Program p(world, friday);
+        p.w->show();
+        QVERIFY(p.Activate());
+        RichTextView* day = p.w->View(0);
+        day->setFocus();
+        day->SetSelStart(2);
+        day->SetSelLength(5);
+        QTest::keyClick(day, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QMenu* file = p.w->Menus().mnuFile;
+        QTRY_VERIFY(file->isVisible());
+        QVERIFY(p.Action(QStringLiteral("mnuCopy"))->isEnabled()); // something is selected
+        file->hide();
+        p.w->hide();
     }
 
     void copyPutsBothFormatsOnTheClipboard() {

@@ -4,9 +4,15 @@
 #include "frmcalendar_fixture.h"
 
 #include <QCalendar>
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionComboBox>
+#include <QTabBar>
 #include <QTabWidget>
+
+#include "ui/windowtext.h"
 
 using namespace vorelian;
 using fixture::Program;
@@ -113,7 +119,7 @@ private Q_SLOTS:
         MonthGrid grid;
         grid.show();
         const auto wednesdayOrFriday = [](int32_t n) { return WeekdayOf(n) == 3 || WeekdayOf(n) == 5; };
-        grid.Fill(st, 1, wednesdayOrFriday);
+        grid.Fill(st, 1, 0, wednesdayOrFriday);
         const QImage shown = grid.grab().toImage();
         const MonthLayout g = ComputeMonthLayout(st, 1);
         int marked = 0;
@@ -155,22 +161,32 @@ private Q_SLOTS:
             const QRect inClient(w->mapTo(client, QPoint(0, 0)), w->size());
             QVERIFY2(client->rect().contains(inClient), qPrintable(w->objectName()));
         }
-        // The design places (15 twips to a pixel), the right-hand column pinned to the right edge.
+        // The design places (15 twips to a pixel) as the least, the widths grown to what the texts need,
+        // the right-hand column pinned to the right edge.
         QCOMPARE(p.w->SSTab1->geometry().topLeft(), QPoint(8, 8));
-        QCOMPARE(p.w->Con1->geometry(), QRect(632 - 175, 8, 175, 355));
-        QCOMPARE(p.Combo(1)->geometry(), QRect(15, 27, 145, 21));
-        QCOMPARE(p.Back(4)->geometry(), QRect(3, 99, 9, 21));
-        QCOMPARE(p.Forward(0)->geometry().left(), 163);
-        QCOMPARE(p.Grid()->pos(), QPoint(15, 127));
-        QCOMPARE(p.Styles()->pos(), QPoint(15, 255));
+        const QRect con1 = p.w->Con1->geometry();
+        QCOMPARE(con1.topLeft(), QPoint(632 - con1.width(), 8));
+        QVERIFY(con1.width() >= 175 && con1.height() >= 355);
+        const int wide = p.Combo(1)->width(), high = p.Combo(1)->height();
+        QVERIFY(wide >= 145 && high >= 21);
+        QCOMPARE(p.Combo(1)->geometry(), QRect(p.Back(1)->geometry().right() + 4, 3 + high + 3, wide, high));
+        QCOMPARE(p.Back(4)->geometry().topLeft(), QPoint(3, 3 + 4 * (high + 3)));
+        QCOMPARE(p.Back(4)->height(), high);
+        QVERIFY(p.Back(4)->width() >= 9);
+        QCOMPARE(p.Forward(0)->geometry().left(), p.Combo(0)->geometry().right() + 4);
+        const int inner = p.Combo(0)->x();
+        QCOMPARE(p.Grid()->pos(), QPoint(inner, p.Combo(4)->geometry().bottom() + 1 + 7));
+        QCOMPARE(p.Styles()->pos(), QPoint(inner, p.Grid()->geometry().bottom() + 1 + 7));
+        QCOMPARE(p.Grid()->width(), wide);
         QCOMPARE(p.Styles()->width(), p.Grid()->width());
-        QCOMPARE(p.Grid()->columnWidth(0), 23);
-        QCOMPARE(p.Grid()->columnWidth(1), 20);
+        QVERIFY(p.Grid()->columnWidth(0) >= 23);
+        QVERIFY(p.Grid()->columnWidth(1) >= 20);
         QCOMPARE(p.Grid()->rowHeight(6), 17);
-        QCOMPARE(p.w->cbToday->geometry(), QRect(15, 315, 145, 33));
-        QCOMPARE(p.w->cbExit->geometry(), QRect(15, 3, 145, 33));
+        QCOMPARE(p.w->cbToday->geometry(), QRect(inner, p.Styles()->geometry().bottom() + 1 + 7, wide, 33));
+        QCOMPARE(p.w->cbExit->geometry(), QRect(inner, 3, wide, 33));
         // The grids fit their cells: nothing to scroll.
-        QCOMPARE(p.Grid()->viewport()->size(), QSize(23 + 6 * 20, 7 * 17));
+        QCOMPARE(p.Grid()->viewport()->size(),
+                 QSize(p.Grid()->columnWidth(0) + 6 * p.Grid()->columnWidth(1), 7 * 17));
         QCOMPARE(p.Styles()->viewport()->height(), 3 * 17);
         // The report views keep their distance from the tab control's edges.
         const QRect tab = p.w->SSTab1->rect();
@@ -182,6 +198,90 @@ private Q_SLOTS:
             QCOMPARE(tab.bottom() - view.bottom(), 8);
             QCOMPARE(view.top(), t == 5 ? 91 : 32);
         }
+    }
+
+    void noTextIsCutOff_data() {
+        QTest::addColumn<QString>("family"); // empty: the window's own choice
+        QTest::addColumn<int>("size");
+        for (int size = 0; size <= 2; ++size) {
+            QTest::addRow("own face, size %d", size) << QString() << size;
+            QTest::addRow("DejaVu Sans, size %d", size) << QStringLiteral("DejaVu Sans") << size;
+            QTest::addRow("DejaVu Serif, size %d", size) << QStringLiteral("DejaVu Serif") << size;
+        }
+    }
+    void noTextIsCutOff() {
+        QFETCH(QString, family);
+        QFETCH(int, size);
+        Program p(world, QDate(2024, 12, 31)); // the longest week name: "28-я по Пятидесятнице"
+        const QSize least = p.w->centralWidget()->minimumSize();
+        p.w->SetWindowFont(WindowFont(int16_t(size), family.isEmpty() ? WindowFamily() : family));
+        p.w->SetWeekDaysNames();
+        p.w->SetGridCal();
+        p.w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(p.w));
+        QWidget* client = p.w->centralWidget();
+        if (size > 0)
+            QVERIFY(client->minimumWidth() > least.width() && client->minimumHeight() >= least.height());
+        for (int16_t style : {StyleGregorian, StyleAnnoMundi}) {
+            if (style != p.app->State.CurStyle)
+                p.Press(p.Styles(), style - 1, 1);
+            for (int i = 0; i < 5; ++i) {
+                QComboBox* c = p.Combo(i);
+                QStyleOptionComboBox opt;
+                opt.initFrom(c);
+                const QRect field =
+                    c->style()->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxEditField, c);
+                for (int k = 0; k < c->count(); ++k)
+                    QVERIFY2(c->fontMetrics().horizontalAdvance(c->itemText(k)) <= field.width() - 2,
+                             qPrintable(c->itemText(k)));
+                QVERIFY(c->height() >= c->sizeHint().height());
+                for (QLabel* step : {p.Back(i), p.Forward(i)})
+                    QVERIFY(step->fontMetrics().horizontalAdvance(step->text()) <=
+                            step->contentsRect().width());
+            }
+            for (FlexGrid* g : std::initializer_list<FlexGrid*>{p.Grid(), p.Styles()})
+                for (int r = 0; r < g->rowCount(); ++r)
+                    for (int c = 0; c < g->columnCount(); ++c) {
+                        QFont f = g->font();
+                        f.setBold(true); // the widest look a cell takes
+                        const QFontMetrics fm(f);
+                        const QString text = g->Text(r, c);
+                        QVERIFY2(fm.horizontalAdvance(text) <= g->columnWidth(c) - 4, qPrintable(text));
+                        QVERIFY2(fm.height() <= g->rowHeight(r), qPrintable(text));
+                    }
+        }
+        for (QPushButton* b : {p.w->cbToday, p.w->cbExit, p.w->cbFind})
+            QVERIFY2(b->width() >= b->sizeHint().width() && b->height() >= b->sizeHint().height(),
+                     qPrintable(b->text()));
+        QVERIFY(p.w->WholeWord->width() >= p.w->WholeWord->sizeHint().width());
+        QTabBar* bar = p.w->SSTab1->tabBar();
+        for (int t = 0; t < bar->count(); ++t)
+            QVERIFY2(bar->rect().contains(bar->tabRect(t)), qPrintable(bar->tabText(t)));
+        // Nothing overlaps the views, and every control lies inside the window.
+        for (QWidget* w : {static_cast<QWidget*>(p.w->Con1), static_cast<QWidget*>(p.w->Con2)}) {
+            const QRect inClient(w->mapTo(client, QPoint(0, 0)), w->size());
+            QVERIFY(client->rect().contains(inClient));
+            QVERIFY(!inClient.intersects(p.w->SSTab1->geometry()));
+        }
+        QVERIFY(!p.w->Con1->geometry().intersects(p.w->Con2->geometry()));
+    }
+
+    void textSizeFromTheSetupMenuIsKept() {
+        Program p(world, QDate(2024, 3, 15));
+        const int column = p.Grid()->columnWidth(1), wide = p.w->centralWidget()->minimumWidth();
+        QVERIFY(p.Action(QStringLiteral("mnuTextSize_0"))->isChecked());
+        p.Action(QStringLiteral("mnuTextSize_2"))->trigger();
+        QCOMPARE(p.w->Con1->font().pointSize(), 12);
+        QCOMPARE(p.w->SSTab1->tabBar()->font().pointSize(), 12);
+        QVERIFY(p.Grid()->columnWidth(1) > column);
+        QVERIFY(p.w->centralWidget()->minimumWidth() > wide);
+        QVERIFY(p.w->centralWidget()->width() >= p.w->centralWidget()->minimumWidth());
+        QCOMPARE(p.ShownGregorian(), QStringLiteral("15 марта 2024 "));
+        p.Press(p.w->cbExit);
+        QCOMPARE(world.Stored(QStringLiteral("TextSize")), QStringLiteral("2"));
+        Program again(world, QDate(2024, 3, 15));
+        QVERIFY(again.Action(QStringLiteral("mnuTextSize_2"))->isChecked());
+        QCOMPARE(again.w->Con1->font().pointSize(), 12);
     }
 
     void resizingMovesTheColumnAndStretchesTheViews() {

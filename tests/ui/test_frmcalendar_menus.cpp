@@ -3,6 +3,7 @@
 // box when the selection tab opens.
 #include "frmcalendar_fixture.h"
 
+#include "ui/frmgoto.h"
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -116,6 +117,112 @@ private Q_SLOTS:
         p.SetToday(QDate(2024, 3, 20));
         QTest::keyClick(p.w, Qt::Key_F4, Qt::ControlModifier);
         QCOMPARE(p.ShownGregorian(), QStringLiteral("20 марта 2024 "));
+    }
+
+    void titleNamesTheCurrentDayInTheCurrentStyle() {
+        Program p(world, QDate(2026, 12, 7));
+        QCOMPARE(p.w->windowTitle(), QStringLiteral("Vorelian — 7 декабря 2026"));
+        p.Press(p.Forward(4));
+        QCOMPARE(p.w->windowTitle(), QStringLiteral("Vorelian — 8 декабря 2026"));
+        QVERIFY(p.Activate());
+        QTest::keyClick(p.w, Qt::Key_F1, Qt::ControlModifier);
+        QCOMPARE(p.w->windowTitle(), QStringLiteral("Vorelian — 25 ноября 7535"));
+    }
+
+    void goToADate_data() {
+        QTest::addColumn<int>("style");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown"); // in the style typed; empty when refused
+        QTest::addColumn<QString>("message");
+        QTest::addRow("new style, month by name") << 3 << "14 октября 1918"
+                                                  << "14 октября 1918 "
+                                                  << "";
+        QTest::addRow("new style, by numbers") << 3 << "14.10.1918"
+                                               << "14 октября 1918 "
+                                               << "";
+        QTest::addRow("new style, short name, year word") << 3 << "1 янв 1901 г."
+                                                          << "1 января 1901 "
+                                                          << "";
+        QTest::addRow("new style, no 29 February") << 3 << "29.02.2100"
+                                                   << ""
+                                                   << "Такого дня нет: в месяце «февраль» 2100 года 28 дней.";
+        QTest::addRow("new style, 31 April") << 3 << "31 апреля 2024"
+                                             << ""
+                                             << "Такого дня нет: в месяце «апрель» 2024 года 30 дней.";
+        QTest::addRow("new style, before the range") << 3 << "31 декабря 1900"
+                                                     << ""
+                                                     << "Год 1900 вне диапазона годов: с 1901 по 2100.";
+        QTest::addRow("new style, month 13") << 3 << "1.13.2024"
+                                             << ""
+                                             << "Месяца с номером 13 нет: месяцы нумеруются от 1 до 12 "
+                                                "(1 — январь, 12 — декабрь).";
+        QTest::addRow("new style, unreadable") << 3 << "завтра"
+                                               << ""
+                                               << "Не удалось прочесть дату. Введите день, месяц и год, "
+                                                  "например: 15 марта 2024.";
+        QTest::addRow("new style, unknown month") << 3 << "5 мартобря 2024"
+                                                  << ""
+                                                  << "Месяц «мартобря» не найден. Введите день, месяц и год, "
+                                                     "например: 15 марта 2024.";
+        QTest::addRow("old style, 29 February 2100") << 2 << "29.02.2100"
+                                                     << "29 февраля 2100 "
+                                                     << "";
+        QTest::addRow("old style, by name") << 2 << "1 октября 1918"
+                                            << "1 октября 1918 "
+                                            << "";
+        QTest::addRow("old style, day 0") << 2 << "0 мая 2000"
+                                          << ""
+                                          << "Такого дня нет: в месяце «май» 2000 года 31 день.";
+        QTest::addRow("Anno Mundi, month 1 is September") << 1 << "1.1.7527"
+                                                          << "1 сентября 7527 "
+                                                          << "";
+        QTest::addRow("Anno Mundi, month 5 is January") << 1 << "7 5 7532"
+                                                        << "7 января 7532 "
+                                                        << "";
+        QTest::addRow("Anno Mundi, by name") << 1 << "14 октября 7427"
+                                             << "14 октября 7427 "
+                                             << "";
+        QTest::addRow("Anno Mundi, a year of the other count")
+            << 1 << "14 октября 1918"
+            << ""
+            << "Год 1918 вне диапазона годов: с 7409 по 7608.";
+        QTest::addRow("Anno Mundi, month 13") << 1 << "1.13.7527"
+                                              << ""
+                                              << "Месяца с номером 13 нет: месяцы нумеруются от 1 до 12 "
+                                                 "(1 — сентябрь, 12 — август).";
+    }
+    void goToADate() {
+        QFETCH(int, style);
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        QFETCH(QString, message);
+        world.Store(QStringLiteral("Calendar"), QString::number(style));
+        Program p(world, friday);
+        const int32_t before = p.app->State.CurDayNumber;
+        QVERIFY(p.Activate());
+        QTest::keyClick(p.w, Qt::Key_G, Qt::ControlModifier);
+        auto* dialog = p.w->findChild<frmGoTo*>();
+        QVERIFY(dialog);
+        QTRY_VERIFY(dialog->isVisible());
+        QLineEdit* line = dialog->DateLine();
+        QCOMPARE(line->selectedText(),
+                 p.Shown(int16_t(style)).trimmed()); // the current day, ready to type over
+        fixture::KeyClicks(line, typed);
+        QTest::keyClick(line, Qt::Key_Return);
+        if (shown.isEmpty()) {
+            QVERIFY(dialog->isVisible());
+            QVERIFY(dialog->Message()->isVisible());
+            QCOMPARE(dialog->Message()->text(), message);
+            QCOMPARE(p.app->State.CurDayNumber, before);
+            dialog->reject();
+        } else {
+            QTRY_VERIFY(!p.w->findChild<frmGoTo*>());
+            QCOMPARE(p.Shown(int16_t(style)), shown);
+            QCOMPARE(p.app->State.CurStyle, int16_t(style));
+            QCOMPARE(p.Combo(1)->currentText(), shown.section(QLatin1Char(' '), 2, 2));
+            QVERIFY(p.w->View(0)->Text().contains(shown.trimmed()));
+        }
+        QCOMPARE(p.beeps, 0);
     }
 
     void viewShortcuts() {

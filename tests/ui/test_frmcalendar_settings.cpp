@@ -86,7 +86,8 @@ private Q_SLOTS:
             {"Width", "9600"},          {"FontName", "System"},  {"FontSize", "10"},
             {"FontBold", "False"},      {"FontItalic", "False"}, {"ShowIndiction", "True"},
             {"ShowAllStyles", "False"}, {"LastDir", ""},         {"MinYear", "1901"},
-            {"MaxYear", "2100"},        {"ShowFasting", "False"}};
+            {"MaxYear", "2100"},        {"ShowFasting", "False"},
+            {"TextSize", "0"}};
         for (const auto& [key, value] : expected) {
             QVERIFY2(world.HasStored(QLatin1String(key)), key);
             if (value)

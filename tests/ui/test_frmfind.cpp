@@ -175,6 +175,38 @@ private Q_SLOTS:
         QVERIFY(!find->cbFind()->isEnabled());
     }
 
+    void enterSearchesOnAndFindKeepsTheFocus_data() {
+        QTest::addColumn<bool>("wholeWord");
+        QTest::addColumn<QList<int>>("expected");
+        QTest::addRow("any word") << false << Positions("иоанн").mid(0, 3);
+        QTest::addRow("whole words") << true << Positions("иоанн").mid(1, 3);
+    }
+    void enterSearchesOnAndFindKeepsTheFocus() {
+        QFETCH(bool, wholeWord);
+        QFETCH(QList<int>, expected);
+        FakeServices fake;
+        MainWindow main;
+        frmFind* find = main.OpenFind();
+        QVERIFY(QTest::qWaitForWindowActive(find));
+        KeyClicks(find->strFind(), QStringLiteral("иоанн"));
+        find->WholeWord()->setChecked(wholeWord);
+        find->strFind()->setFocus();
+        for (int pos : expected) {
+            // Enter goes wherever the focus is, as the person's key does.
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            QCOMPARE(main.View->SelStart(), pos);
+            QCOMPARE(QApplication::activeWindow(), find);
+            QCOMPARE(QApplication::focusWidget(), find->strFind());
+        }
+        QVERIFY(fake.Messages.empty());
+        // The match shows in the selection's active colours while the Find window has the focus.
+        const QPalette p = main.View->palette();
+        QCOMPARE(p.color(QPalette::Inactive, QPalette::Highlight),
+                 p.color(QPalette::Active, QPalette::Highlight));
+        QVERIFY(p.color(QPalette::Inactive, QPalette::Highlight) !=
+                p.color(QPalette::Inactive, QPalette::Base));
+    }
+
     void theSelectionFillsTheBox() {
         FakeServices fake;
         MainWindow main;

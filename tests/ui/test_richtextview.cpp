@@ -67,6 +67,7 @@ private Q_SLOTS:
     void loadShowsTheReport();
     void markerColumnLinesUp();
     void linesWrapAndEmptyLinesKeepTheirHeight();
+    void wrappedLinesHangUnderTheText();
     void loadFailureKeepsContent();
     void plainTextFile();
     void selection();
@@ -165,6 +166,44 @@ void TestRichTextView::linesWrapAndEmptyLinesKeepTheirHeight() {
     const qreal text = doc->findBlockByNumber(3).layout()->lineAt(0).height();
     QCOMPARE(doc->findBlockByNumber(0).layout()->lineAt(0).height(), text);
     QCOMPARE(doc->findBlockByNumber(2).layout()->lineAt(0).height(), text);
+}
+
+void TestRichTextView::wrappedLinesHangUnderTheText() {
+    RichTextView view;
+    view.resize(260, 500);
+    const QString entry =
+        QStringLiteral("Свт. Василия Великого, архиепископа Кесарии Каппадокийской, и многих с ним.");
+    QString ordinals;
+    for (int i = 0; i < 12; ++i)
+        ordinals += QStringLiteral("Глас 2-й. ");
+    view.Load(Bytes(ReportHeader(QStringLiteral("DejaVu Serif"), 12, false, false) +
+                    QStringLiteral("\\cf1 ") + kPlus + entry + QStringLiteral("\\par\r\n") + kBlank +
+                    ordinals + QStringLiteral("\\par\r\n") + kSeparator + QStringLiteral("\\par\r\n}")));
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    QTextDocument* doc = view.document();
+    doc->documentLayout()->documentSize();
+    // Continuation lines start where the text after the marker starts.
+    for (int b : {0, 1}) {
+        const QTextLayout* layout = doc->findBlockByNumber(b).layout();
+        QVERIFY(layout->lineCount() > 2);
+        const qreal text = layout->lineAt(0).cursorToX(4);
+        for (int l = 1; l < layout->lineCount(); ++l)
+            QVERIFY(qAbs(layout->lineAt(l).x() - text) < 1.0);
+    }
+    // No line ends inside an ordinal, in the view only: the text, the copy and the saved RTF keep "2-й".
+    const QTextBlock glas = doc->findBlockByNumber(1);
+    for (int l = 0; l < glas.layout()->lineCount(); ++l) {
+        const QTextLine line = glas.layout()->lineAt(l);
+        const QString shown = glas.text().mid(line.textStart(), line.textLength()).trimmed();
+        QVERIFY2(!shown.endsWith(QChar(0x2011)) && !shown.endsWith(u'-') && !shown.startsWith(u'й'),
+                 qPrintable(shown));
+    }
+    QVERIFY(view.Text().contains(QStringLiteral("Глас 2-й.")));
+    QVERIFY(rtf::PlainText(rtf::ReadRtf(view.TextRTF())).contains(QStringLiteral("Глас 2-й.")));
+    QVERIFY(!view.TextRTF().contains("\\u8209"));
+    // The separator stays one line, wider than the view as it is.
+    QCOMPARE(doc->findBlockByNumber(2).layout()->lineCount(), 1);
 }
 
 void TestRichTextView::loadFailureKeepsContent() {
@@ -299,7 +338,7 @@ void TestRichTextView::saveFailures() {
     const QString path = dir_.filePath(QStringLiteral("kept.txt"));
     QVERIFY(WriteAll(path, "old"));
     error.clear();
-    QVERIFY(!view.SaveFile(path, 2, &error));
+    QVERIFY(!view.SaveFile(path, 7, &error));
     QVERIFY(!error.isEmpty());
     QCOMPARE(ReadAll(path), QByteArray("old"));
 }

@@ -45,6 +45,7 @@ public:
     bool ChoosePrinter(QWidget*, QPrinter& printer, bool selection) override {
         PrinterRequests.push_back(selection);
         PreselectedRange.push_back(printer.printRange());
+        ProposedFiles.push_back(printer.outputFileName());
         if (!PrinterAnswer)
             return false;
         PrinterAnswer(printer);
@@ -63,6 +64,7 @@ public:
     std::optional<SaveChoice> SaveAnswer; // empty: the user cancels
     std::vector<bool> PrinterRequests;
     std::vector<QPrinter::PrintRange> PreselectedRange;
+    std::vector<QString> ProposedFiles;           // the file the print dialog opened with
     std::function<void(QPrinter&)> PrinterAnswer; // empty: the user cancels; else sets the printer up
     std::vector<FontChoice> FontRequests;
     std::optional<FontChoice> FontAnswer; // empty: the user cancels
