@@ -64,28 +64,6 @@ QString RankName(Rank rank) {
     return QString();
 }
 
-QString FastLevelName(FastLevel level) {
-    switch (level) {
-    case FastLevel::NoFood:
-        return QStringLiteral("noFood");
-    case FastLevel::Dry:
-        return QStringLiteral("dry");
-    case FastLevel::HotNoOil:
-        return QStringLiteral("hotNoOil");
-    case FastLevel::Oil:
-        return QStringLiteral("oil");
-    case FastLevel::Caviar:
-        return QStringLiteral("caviar");
-    case FastLevel::Fish:
-        return QStringLiteral("fish");
-    case FastLevel::NoMeat:
-        return QStringLiteral("noMeat");
-    case FastLevel::None:
-        break;
-    }
-    return QStringLiteral("none");
-}
-
 QJsonObject DayJson(const DayInfo& day) {
     QJsonArray entries;
     for (const DayEntry& e : day.Entries)

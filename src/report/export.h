@@ -5,6 +5,7 @@
 #pragma once
 
 #include "engine/dayinfo.h"
+#include "engine/fasting.h"
 
 #include <QByteArray>
 #include <QJsonObject>
@@ -36,8 +37,7 @@ QByteArray JsonBytes(const QJsonObject& document);
 
 // "great", "vigil", "polyeleos", "doxology", "six"; empty for Rank::None.
 QString RankName(Rank rank);
-// "noFood", "dry", "hotNoOil", "oil", "caviar", "fish", "noMeat", "none".
-QString FastLevelName(FastLevel level);
+// The machine names of the fasting levels ("noFood" .. "none") are FastLevelName of the engine.
 
 // ---- iCalendar ----
 

@@ -192,6 +192,8 @@ bool FlexGrid::CellMark(int row, int col) const {
 
 void FlexGrid::SetCellMark(int row, int col, bool on) {
     Item(row, col)->setData(kMarkRole, on);
+}
+
 void FlexGrid::SetCellFrame(int row, int col, const QColor& color) {
     QTableWidgetItem* it = Item(row, col);
     if (color.isValid())
