@@ -136,7 +136,10 @@ private Q_SLOTS:
         const int32_t n = *e.DayNumberOf(StyleGregorian, int16_t(year), int16_t(month), int16_t(day));
         const DayInfo info = e.Day(n, DayOptions{});
         QVERIFY(!info.Entries.empty());
-        QVERIFY(!info.Fast.has_value()); // no fasting rules in the data set yet
+        if (info.Fast && !info.Fast->Text.isEmpty()) { // the fasting line closes the fifth group
+            QCOMPARE(int(info.Entries.back().Group), 4);
+            QCOMPARE(info.Entries.back().Text, info.Fast->Text);
+        }
         const QByteArray document = e.ReportDocument(TabDay, n, DayOptions{}, Settings{});
         const QString shown = QString::fromUtf8(rtf::PlainTextForTerminal(rtf::ReadRtf(document)));
         qsizetype at = shown.indexOf(info.WeekdayLine);
