@@ -37,6 +37,11 @@ QJsonObject EntryJson(const DayEntry& e) {
                        {QStringLiteral("movable"), e.Movable}};
 }
 
+// Whether an entry is the day's computed fasting line, which is shown as the fast and not among the entries.
+bool IsFastLine(const DayInfo& day, const DayEntry& e) {
+    return day.Fast && e.Group == 4 && &e == &day.Entries.back() && e.Text == day.Fast->Text;
+}
+
 QJsonValue FastingJson(const std::optional<Fasting>& fast) {
     if (!fast)
         return QJsonValue(QJsonValue::Null);
@@ -67,7 +72,8 @@ QString RankName(Rank rank) {
 QJsonObject DayJson(const DayInfo& day) {
     QJsonArray entries;
     for (const DayEntry& e : day.Entries)
-        entries.append(EntryJson(e));
+        if (!IsFastLine(day, e))
+            entries.append(EntryJson(e));
     return QJsonObject{
         {QStringLiteral("gregorian"), IsoDate(day.Gregorian)},
         {QStringLiteral("julian"), IsoDate(day.Julian)},
@@ -186,7 +192,8 @@ QString DescriptionOf(const DayInfo& day) {
     if (!day.WeekdayLine.isEmpty())
         lines << day.WeekdayLine;
     for (const DayEntry& e : day.Entries)
-        lines << e.Text;
+        if (!IsFastLine(day, e))
+            lines << e.Text;
     if (day.Fast && !day.Fast->Text.isEmpty())
         lines << day.Fast->Text;
     return lines.join(u'\n');
