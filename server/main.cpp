@@ -5,7 +5,6 @@
 #include "service.h"
 
 #include "bases/datafiles.h"
-#include "core/datalookup.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -55,6 +54,17 @@ bool CatchStopSignals(QCoreApplication& app) {
     return sigaction(SIGTERM, &sa, nullptr) == 0 && sigaction(SIGINT, &sa, nullptr) == 0;
 }
 
+// A folder holds a data set when any of the calendar's data files is in it.
+bool HoldsDataSet(const QString& folder) {
+    if (!QFileInfo(folder).isDir())
+        return false;
+    const QDir dir(folder);
+    for (const QString& name : DataFiles::Names)
+        if (!name.isEmpty() && QFileInfo(dir.filePath(name)).isFile())
+            return true;
+    return false;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -71,12 +81,12 @@ int main(int argc, char** argv) {
         return Ok;
     }
 
-    // The data set is looked for where the other programs look for it.
-    const DataPlaces places =
-        FindDataSet(DataSearchFor(QCoreApplication::applicationDirPath(), parsed->DataDir));
-    if (!places.Found())
-        return Fail(NoDataSet, NoDataSetMessage(places));
-    const QString folder = places.Calendar;
+    // The same data folder the other programs read unless one is given.
+    const QString folder = parsed->DataDir.isEmpty()
+                               ? QFileInfo(DataFiles::BesideProgram()[DataFiles::January]).absolutePath()
+                               : QDir(parsed->DataDir).absolutePath();
+    if (!HoldsDataSet(folder))
+        return Fail(NoDataSet, QStringLiteral("no data set found in %1").arg(folder));
 
     ServiceData data;
     data.Engine = DayEngine::Load(folder);

@@ -304,7 +304,7 @@ private Q_SLOTS:
         QTest::addColumn<int>("systemError");
         QTest::addColumn<QString>("reason");
         QTest::addRow("folder missing") << "missing/x.rtf" << 0 << "не существует";
-        QTest::addRow("name is a folder") << "sub" << 0 << "это папка";
+        QTest::addRow("name is a folder") << "sub.rtf" << 0 << "это папка";
         QTest::addRow("permission") << "old.rtf" << int(EACCES) << "нет права на запись";
         QTest::addRow("read-only disk") << "old.rtf" << int(EROFS) << "нет права на запись";
         QTest::addRow("disk full") << "old.rtf" << int(ENOSPC) << "не хватает места";
@@ -315,7 +315,7 @@ private Q_SLOTS:
         QFETCH(int, systemError);
         QFETCH(QString, reason);
         QTemporaryDir dir;
-        QVERIFY(QDir(dir.path()).mkdir("sub"));
+        QVERIFY(QDir(dir.path()).mkdir("sub.rtf"));
         QFile old(dir.filePath("old.rtf"));
         QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
         old.close();
@@ -333,7 +333,7 @@ private Q_SLOTS:
         QCOMPARE(int(fake.Messages.size()), 1);
         QVERIFY2(fake.Messages[0].Text.contains(reason), qPrintable(fake.Messages[0].Text));
         QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
-                 QStringList({"old.rtf", "sub"}));
+                 QStringList({"old.rtf", "sub.rtf"}));
         QCOMPARE(ReadAll(dir.filePath("old.rtf")), QByteArray("old"));
     }
 
