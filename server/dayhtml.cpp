@@ -92,30 +92,8 @@ const char16_t* const kStyleSheet =
 } // namespace
 
 QString EscapeHtml(QStringView text) {
-    QString out;
-    out.reserve(text.size() + text.size() / 8);
-    for (const QChar c : text) {
-        switch (c.unicode()) {
-        case u'&':
-            out += u"&amp;";
-            break;
-        case u'<':
-            out += u"&lt;";
-            break;
-        case u'>':
-            out += u"&gt;";
-            break;
-        case u'"':
-            out += u"&quot;";
-            break;
-        case u'\'':
-            out += u"&#39;";
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out;
+    // Qt escapes & < > and the double quote; the single quote too, for attributes in either quotes.
+    return text.toString().toHtmlEscaped().replace(u'\'', QStringLiteral("&#39;"));
 }
 
 QString DateInWords(int16_t style, const DateParts& date) {
