@@ -4,12 +4,10 @@
 #include "serverargs.h"
 #include "service.h"
 
-#include "bases/datafiles.h"
+#include "core/commandline.h"
+#include "core/exitstatus.h"
 
 #include <QCoreApplication>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QSocketNotifier>
 
 #include <csignal>
@@ -22,12 +20,7 @@ using namespace vorelian::server;
 
 namespace {
 
-enum ExitStatus { Ok = 0, Failure = 1, BadArguments = 2, NoDataSet = 3 };
-
-int Fail(int status, const QString& message) {
-    std::fprintf(stderr, "vorelian-server: %s\n", message.toLocal8Bit().constData());
-    return status;
-}
+constexpr const char* kProgram = "vorelian-server";
 
 // SIGTERM and SIGINT only write a byte to a socket pair; the event loop reads it and quits, so the
 // server stops between requests rather than inside one.
@@ -54,55 +47,41 @@ bool CatchStopSignals(QCoreApplication& app) {
     return sigaction(SIGTERM, &sa, nullptr) == 0 && sigaction(SIGINT, &sa, nullptr) == 0;
 }
 
-// A folder holds a data set when any of the calendar's data files is in it.
-bool HoldsDataSet(const QString& folder) {
-    if (!QFileInfo(folder).isDir())
-        return false;
-    const QDir dir(folder);
-    for (const QString& name : DataFiles::Names)
-        if (!name.isEmpty() && QFileInfo(dir.filePath(name)).isFile())
-            return true;
-    return false;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    QStringList args = app.arguments();
-    args.removeFirst();
-
     QString error;
-    const auto parsed = ParseServerArgs(args, error);
+    const auto parsed = ParseServerArgs(CommandArguments(), error);
     if (!parsed)
-        return Fail(BadArguments, error);
+        return EndWith(kProgram, ExitBadArguments, error);
     if (parsed->Help) {
         std::fputs(ServerHelpText().toUtf8().constData(), stdout);
-        return Ok;
+        return ExitSuccess;
     }
 
-    // The same data folder the other programs read unless one is given.
-    const QString folder = parsed->DataDir.isEmpty()
-                               ? QFileInfo(DataFiles::BesideProgram()[DataFiles::January]).absolutePath()
-                               : QDir(parsed->DataDir).absolutePath();
-    if (!HoldsDataSet(folder))
-        return Fail(NoDataSet, QStringLiteral("no data set found in %1").arg(folder));
+    // The data set is found as the report tool finds it, with the same statuses.
+    const CommandData found = FindCommandData(QCoreApplication::applicationDirPath(), parsed->DataDir);
+    if (found.Status != ExitSuccess)
+        return EndWith(kProgram, found.Status, found.Message);
+    const QString folder = found.Calendar;
 
     ServiceData data;
     data.Engine = DayEngine::Load(folder);
     if (!data.Engine)
-        return Fail(NoDataSet, QStringLiteral("the data set in %1 could not be loaded").arg(folder));
+        return EndWith(kProgram, ExitNoDataSet,
+                       QStringLiteral("the data set in %1 could not be loaded").arg(folder));
     data.DataHash = DataSetHash(folder);
     SetServedDays(data);
 
     if (!CatchStopSignals(app))
-        return Fail(Failure, QStringLiteral("cannot catch the stop signals"));
+        return EndWith(kProgram, ExitFailure, QStringLiteral("cannot catch the stop signals"));
     Service service(std::move(data), parsed->Threads);
     const QHostAddress address(parsed->Bind);
     const quint16 port = service.Listen(address, parsed->Port);
     if (port == 0)
-        return Fail(Failure,
-                    QStringLiteral("cannot listen on %1 port %2").arg(parsed->Bind).arg(parsed->Port));
+        return EndWith(kProgram, ExitFailure,
+                       QStringLiteral("cannot listen on %1 port %2").arg(parsed->Bind).arg(parsed->Port));
     const QString shown = address.protocol() == QAbstractSocket::IPv6Protocol
                               ? QStringLiteral("[%1]").arg(address.toString())
                               : address.toString();
@@ -110,5 +89,5 @@ int main(int argc, char** argv) {
                  shown.toUtf8().constData(), unsigned(port), folder.toLocal8Bit().constData());
     const int status = app.exec();
     std::fprintf(stderr, "vorelian-server: stopped\n");
-    return status == 0 ? Ok : Failure;
+    return status == 0 ? ExitSuccess : ExitFailure;
 }

@@ -1,5 +1,7 @@
 #include "serverargs.h"
 
+#include "core/commandline.h"
+
 #include <QHostAddress>
 
 namespace vorelian::server {
@@ -62,26 +64,26 @@ std::optional<ServerArgs> ParseServerArgs(const QStringList& args, QString& erro
 
 QString ServerHelpText() {
     return QStringLiteral(
-        "vorelian-server [параметры]\n"
-        "\n"
-        "Отдаёт церковный календарь по HTTP: JSON, iCalendar и страницу дня.\n"
-        "Serves the church calendar over HTTP: JSON, iCalendar and a page of the day.\n"
-        "\n"
-        "Параметры / options:\n"
-        "  --bind ADDR    адрес для приёма соединений (по умолчанию 127.0.0.1)\n"
-        "                 the address to listen on (default 127.0.0.1)\n"
-        "  --port N       порт (по умолчанию 8080; 0 — любой свободный, он печатается в stderr)\n"
-        "                 the port (default 8080; 0 picks a free one and prints it on stderr)\n"
-        "  --data DIR     папка данных (по умолчанию Calendar рядом с программой)\n"
-        "                 data folder (default: Calendar beside the program)\n"
-        "  --threads N    потоков для расчёта ответов, 1..256 (по умолчанию по числу ядер)\n"
-        "                 threads computing the answers, 1..256 (default: one per core)\n"
-        "  --help, -h     эта справка / this help\n"
-        "\n"
-        "Код выхода: 0 — успех, 1 — иная ошибка (например, порт занят), 2 — неверные аргументы,\n"
-        "3 — нет набора данных.\n"
-        "Exit status: 0 on success, 1 other failure (such as a busy port), 2 bad arguments,\n"
-        "3 no data set found.\n");
+               "vorelian-server [параметры]\n"
+               "\n"
+               "Отдаёт церковный календарь по HTTP: JSON, iCalendar и страницу дня.\n"
+               "Serves the church calendar over HTTP: JSON, iCalendar and a page of the day.\n"
+               "\n"
+               "Параметры / options:\n"
+               "  --bind ADDR    адрес для приёма соединений (по умолчанию 127.0.0.1)\n"
+               "                 the address to listen on (default 127.0.0.1)\n"
+               "  --port N       порт (по умолчанию 8080; 0 — любой свободный, он печатается в stderr)\n"
+               "                 the port (default 8080; 0 picks a free one and prints it on stderr)\n") +
+           DataOptionHelp(17) +
+           QStringLiteral(
+               "  --threads N    потоков для расчёта ответов, 1..256 (по умолчанию по числу ядер)\n"
+               "                 threads computing the answers, 1..256 (default: one per core)\n"
+               "  --help, -h     эта справка / this help\n"
+               "\n"
+               "Код выхода: 0 — успех, 1 — иная ошибка (например, порт занят), 2 — неверные аргументы,\n"
+               "3 — нет набора данных.\n"
+               "Exit status: 0 on success, 1 other failure (such as a busy port), 2 bad arguments,\n"
+               "3 no data set found.\n");
 }
 
 } // namespace vorelian::server

@@ -7,7 +7,7 @@
 
 #include "bases/bases.h"
 #include "core/calendar.h"
-#include "core/datalookup.h"
+#include "core/commandline.h"
 #include "core/exitstatus.h"
 #include "core/settings.h"
 #include "core/state.h"
@@ -20,33 +20,19 @@
 #include <QCoreApplication>
 #include <QDate>
 #include <QFile>
-#include <QFileInfo>
-
-#include <cstdio>
 
 using namespace vorelian;
 
 namespace {
 
+constexpr const char* kProgram = "vorelian-report";
+
 int BadArgument(const QString& message) {
-    std::fprintf(stderr, "vorelian-report: %s\n", message.toLocal8Bit().constData());
-    return ExitBadArguments;
+    return EndWith(kProgram, ExitBadArguments, message);
 }
 
 int WriteFailed() {
-    std::fprintf(stderr, "vorelian-report: the report could not be written out\n");
-    return ExitFailure;
-}
-
-// Status 3: no data set anywhere; the one line names every folder looked at.
-int NoDataSet(const DataPlaces& places) {
-    const QString message =
-        QStringLiteral(
-            "no calendar data (a Calendar folder holding January.DAT) in: %1; name one with --data "
-            "or VORELIAN_DATA")
-            .arg(places.Searched.join(QStringLiteral(", ")));
-    std::fprintf(stderr, "vorelian-report: %s\n", message.toLocal8Bit().constData());
-    return ExitNoDataSet;
+    return EndWith(kProgram, ExitFailure, QStringLiteral("the report could not be written out"));
 }
 
 bool WriteOut(const QByteArray& bytes) {
@@ -60,23 +46,18 @@ bool WriteOut(const QByteArray& bytes) {
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    QStringList args = app.arguments();
-    args.removeFirst();
-
     QString error;
-    const auto parsed = tool::ParseToolArgs(args, error);
+    const auto parsed = tool::ParseToolArgs(CommandArguments(), error);
     if (!parsed)
         return BadArgument(error);
     const tool::ToolArgs& a = *parsed;
     if (a.Help)
         return WriteOut(tool::HelpText().toUtf8()) ? ExitSuccess : ExitFailure;
 
-    if (!a.DataDir.isEmpty() && !QFileInfo(a.DataDir).isDir())
-        return BadArgument(QStringLiteral("no such data folder: %1").arg(a.DataDir));
-    const DataPlaces places = FindDataSet(DataSearchFor(QCoreApplication::applicationDirPath(), a.DataDir));
-    if (!places.Found())
-        return NoDataSet(places);
-    const QString folder = places.Calendar;
+    const CommandData data = FindCommandData(QCoreApplication::applicationDirPath(), a.DataDir);
+    if (data.Status != ExitSuccess)
+        return EndWith(kProgram, data.Status, data.Message);
+    const QString folder = data.Calendar;
 
     // The settings as the program holds them after its start.
     Settings options;
@@ -125,10 +106,8 @@ int main(int argc, char** argv) {
         return WriteOut(tool::JsonReport(a, *engine, day)) ? ExitSuccess : WriteFailed();
     const QByteArray document =
         engine->ReportDocument(a.Tab, day, dayOptions, options, a.Text.value_or(QString()), a.WholeWord);
-    if (document.isEmpty()) {
-        std::fprintf(stderr, "vorelian-report: no report was built\n");
-        return ExitFailure;
-    }
+    if (document.isEmpty())
+        return EndWith(kProgram, ExitFailure, QStringLiteral("no report was built"));
 
     // The text is what the view would show, and the view keeps no more than its limit of characters.
     const rtf::ReadLimits limits;
@@ -141,11 +120,9 @@ int main(int argc, char** argv) {
     }
     if (!WriteOut(bytes))
         return WriteFailed();
-    if (cut) {
-        std::fprintf(stderr,
-                     "vorelian-report: the report was cut at %lld characters; --format rtf gives it whole\n",
-                     static_cast<long long>(limits.MaxText));
-        return ExitOutputCut;
-    }
+    if (cut)
+        return EndWith(kProgram, ExitOutputCut,
+                       QStringLiteral("the report was cut at %1 characters; --format rtf gives it whole")
+                           .arg(limits.MaxText));
     return ExitSuccess;
 }

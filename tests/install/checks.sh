@@ -43,3 +43,32 @@ check_report_without_data() {
   grep -q "$(cd "$prefix" && pwd -P)/share/vorelian/Calendar" <<<"$err" || fail "message does not name the installed folder: $err"
   grep -q "$XDG_DATA_HOME/vorelian/Calendar" <<<"$err" || fail "message does not name the XDG folder: $err"
 }
+
+# Starts the installed server of `prefix` from another folder with no --data on a free port: the line it
+# writes when it listens names the installed data set. Nothing to check where the server is not built.
+check_server_finds_its_data() {
+  local prefix=$1 elsewhere=$2 log=$2/server.log pid line=""
+  [ -x "$prefix/bin/vorelian-server" ] || return 0
+  mkdir -p "$elsewhere"
+  (cd "$elsewhere" && exec "$prefix/bin/vorelian-server" --port 0) 2>"$log" &
+  pid=$!
+  for _ in $(seq 300); do
+    line=$(grep -m1 "listening on" "$log" || true)
+    [ -n "$line" ] || ! kill -0 "$pid" 2>/dev/null && break
+    sleep 0.1
+  done
+  kill "$pid" 2>/dev/null || true
+  wait "$pid" || true
+  grep -q "with data from $(cd "$prefix" && pwd -P)/share/vorelian/Calendar\$" <<<"$line" ||
+    fail "the server did not start on the installed data: $(cat "$log")"
+}
+
+# With the data set gone the server ends at once with status 3 and one line naming the installed folder.
+check_server_without_data() {
+  local prefix=$1 elsewhere=$2 status=0 err
+  [ -x "$prefix/bin/vorelian-server" ] || return 0
+  err=$(cd "$elsewhere" && "$prefix/bin/vorelian-server" --port 0 2>&1 >/dev/null) || status=$?
+  [ "$status" -eq 3 ] || fail "server status $status without data, expected 3"
+  [ "$(wc -l <<<"$err")" -eq 1 ] || fail "more than one line from the server: $err"
+  grep -q "$(cd "$prefix" && pwd -P)/share/vorelian/Calendar" <<<"$err" || fail "the server does not name the installed folder: $err"
+}

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # `cmake --install` into a scratch prefix: every file in its place, the desktop entry and the AppStream
-# metadata valid, the installed tool finding its data from another folder, and a clear failure without it.
+# metadata valid, the installed tool and server finding their data from another folder, and a clear failure
+# without it.
 set -euo pipefail
 build=$1 scratch=$2
 . "$(dirname "$0")/checks.sh"
@@ -22,5 +23,7 @@ if command -v appstreamcli >/dev/null; then
 fi
 
 check_report_finds_its_data "$prefix" "$scratch/elsewhere"
+check_server_finds_its_data "$prefix" "$scratch/elsewhere"
 check_report_without_data "$prefix" "$scratch/elsewhere"
+check_server_without_data "$prefix" "$scratch/elsewhere"
 echo "install checks passed"

@@ -10,6 +10,7 @@
 #include <QDate>
 #include <QFile>
 #include <QHostAddress>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
@@ -134,8 +135,10 @@ struct Run {
     QByteArray Out, Err;
 };
 
-Run Program(const QString& program, const QStringList& args) {
+Run Program(const QString& program, const QStringList& args,
+            const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment()) {
     QProcess p;
+    p.setProcessEnvironment(env);
     p.start(program, args);
     Run r;
     if (!p.waitForFinished(120000))
@@ -578,31 +581,48 @@ private Q_SLOTS:
         QVERIFY(log.endsWith(QStringLiteral("vorelian-server: stopped\n")));
     }
 
-    // Exit statuses at start: 2 bad arguments, 3 no data set, 1 a port already taken.
+    // Exit statuses at start, as the report tool's: 2 bad arguments (a --data folder that is not there
+    // among them), 3 no data set found anywhere (here the folder of VORELIAN_DATA is missing).
     void startFailures_data() {
         QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("variable");
         QTest::addColumn<int>("status");
-        QTest::newRow("unknown option") << QStringList{"--verbose"} << 2;
-        QTest::newRow("port text") << QStringList{"--port", "http"} << 2;
-        QTest::newRow("port too big") << QStringList{"--port=65536"} << 2;
-        QTest::newRow("threads 0") << QStringList{"--threads", "0"} << 2;
-        QTest::newRow("bind name") << QStringList{"--bind", "localhost"} << 2;
-        QTest::newRow("no value") << QStringList{"--data"} << 2;
-        QTest::newRow("no folder") << QStringList{"--port", "0", "--data", "/nonexistent/Calendar"} << 3;
-        QTest::newRow("empty folder")
-            << QStringList{"--port", "0", "--data", QDir::tempPath() + "/vorelian-empty-%1"} << 3;
+        QTest::newRow("unknown option") << QStringList{"--verbose"} << "" << 2;
+        QTest::newRow("port text") << QStringList{"--port", "http"} << "" << 2;
+        QTest::newRow("port too big") << QStringList{"--port=65536"} << "" << 2;
+        QTest::newRow("threads 0") << QStringList{"--threads", "0"} << "" << 2;
+        QTest::newRow("bind name") << QStringList{"--bind", "localhost"} << "" << 2;
+        QTest::newRow("no value") << QStringList{"--data"} << "" << 2;
+        QTest::newRow("empty value") << QStringList{"--data="} << "" << 2;
+        QTest::newRow("no folder") << QStringList{"--port", "0", "--data", "/nonexistent/Calendar"} << ""
+                                   << 2;
+        QTest::newRow("no data set") << QStringList{"--port", "0"} << "/nonexistent/Calendar" << 3;
     }
     void startFailures() {
         QFETCH(QStringList, args);
+        QFETCH(QString, variable);
         QFETCH(int, status);
-        QTemporaryDir empty;
-        for (QString& a : args)
-            a.replace(QStringLiteral("%1"), QString()),
-                a.replace(QDir::tempPath() + "/vorelian-empty-", empty.path());
-        const Run r = Program(QStringLiteral(VORELIAN_SERVER), args);
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        if (!variable.isEmpty())
+            env.insert(QStringLiteral("VORELIAN_DATA"), variable);
+        const Run r = Program(QStringLiteral(VORELIAN_SERVER), args, env);
         QCOMPARE(r.Status, status);
         QCOMPARE(r.Err.count('\n'), 1);
         QVERIFY(r.Err.startsWith("vorelian-server: "));
+        if (status == 3)
+            QVERIFY(r.Err.contains(variable.toUtf8()));
+    }
+    // A --data folder that is there is taken as it is, as the report tool takes it: an empty one serves
+    // days without commemorations.
+    void emptyDataFolder() {
+        QTemporaryDir empty;
+        Server s({QStringLiteral("--data"), empty.path()});
+        QVERIFY2(s.Port != 0, s.Log().constData());
+        const Reply r = s.Get("/api/v1/day/2027-01-07");
+        QCOMPARE(r.Status, 200);
+        QVERIFY(
+            QJsonDocument::fromJson(r.Body).object().value(QStringLiteral("entries")).toArray().isEmpty());
+        QCOMPARE(s.Stop(), 0);
     }
     void portTaken() {
         QTcpServer taken;
