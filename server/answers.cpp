@@ -4,6 +4,7 @@
 
 #include "core/calendar.h"
 #include "core/recalc.h"
+#include "core/settings.h"
 #include "report/export.h"
 #include "report/exportdays.h"
 
@@ -106,8 +107,11 @@ std::optional<int16_t> StyleOf(const Params& params, Refusal& refusal) {
 }
 
 QString OutOfRange() {
-    return QStringLiteral(
-        "the date is outside the years the service answers for (1901-2100, 7409-7608 Anno Mundi)");
+    return QStringLiteral("the date is outside the years the service answers for (%1-%2, %3-%4 Anno Mundi)")
+        .arg(kDefaultMinYear)
+        .arg(kDefaultMaxYear)
+        .arg(kDefaultMinYear + AnnoMundiOffset)
+        .arg(kDefaultMaxYear + AnnoMundiOffset);
 }
 
 bool Served(const ServiceData& data, int16_t style, int32_t first, int32_t last) {
@@ -414,7 +418,7 @@ bool KnownPath(const QByteArray& path) {
 
 void SetServedDays(ServiceData& data) {
     CalendarState st;
-    SetYearRange(st, 1901, 2100);
+    SetYearRange(st, kDefaultMinYear, kDefaultMaxYear);
     for (int s = 1; s <= 3; ++s) {
         data.FirstDay[s] = st.MinDayNumbers[s];
         data.LastDay[s] = st.MaxDayNumbers[s];

@@ -46,8 +46,10 @@ std::optional<ServerArgs> ParseServerArgs(const QStringList& args, QString& erro
             a.Port = quint16(port);
         } else if (arg == u"--threads") {
             const int n = value->toInt(&ok);
-            if (!ok || n < 1 || n > 256) {
-                error = QStringLiteral("the number of threads must be from 1 to 256: %1").arg(*value);
+            if (!ok || n < 1 || n > kMaxThreads) {
+                error = QStringLiteral("the number of threads must be from 1 to %1: %2")
+                            .arg(kMaxThreads)
+                            .arg(*value);
                 return std::nullopt;
             }
             a.Threads = n;
@@ -63,27 +65,28 @@ std::optional<ServerArgs> ParseServerArgs(const QStringList& args, QString& erro
 }
 
 QString ServerHelpText() {
-    return QStringLiteral(
-               "vorelian-server [параметры]\n"
-               "\n"
-               "Отдаёт церковный календарь по HTTP: JSON, iCalendar и страницу дня.\n"
-               "Serves the church calendar over HTTP: JSON, iCalendar and a page of the day.\n"
-               "\n"
-               "Параметры / options:\n"
-               "  --bind ADDR    адрес для приёма соединений (по умолчанию 127.0.0.1)\n"
-               "                 the address to listen on (default 127.0.0.1)\n"
-               "  --port N       порт (по умолчанию 8080; 0 — любой свободный, он печатается в stderr)\n"
-               "                 the port (default 8080; 0 picks a free one and prints it on stderr)\n") +
-           DataOptionHelp(17) +
-           QStringLiteral(
-               "  --threads N    потоков для расчёта ответов, 1..256 (по умолчанию по числу ядер)\n"
-               "                 threads computing the answers, 1..256 (default: one per core)\n"
-               "  --help, -h     эта справка / this help\n"
-               "\n"
-               "Код выхода: 0 — успех, 1 — иная ошибка (например, порт занят), 2 — неверные аргументы,\n"
-               "3 — нет набора данных.\n"
-               "Exit status: 0 on success, 1 other failure (such as a busy port), 2 bad arguments,\n"
-               "3 no data set found.\n");
+    const QString head = QStringLiteral(R"(vorelian-server [параметры]
+
+Отдаёт церковный календарь по HTTP: JSON, iCalendar и страницу дня.
+Serves the church calendar over HTTP: JSON, iCalendar and a page of the day.
+
+Параметры / options:
+  --bind ADDR    адрес для приёма соединений (по умолчанию 127.0.0.1)
+                 the address to listen on (default 127.0.0.1)
+  --port N       порт (по умолчанию 8080; 0 — любой свободный, он печатается в stderr)
+                 the port (default 8080; 0 picks a free one and prints it on stderr)
+)");
+    const QString tail =
+        QStringLiteral(R"(  --threads N    потоков для расчёта ответов, 1..%1 (по умолчанию по числу ядер)
+                 threads computing the answers, 1..%1 (default: one per core)
+  --help, -h     эта справка / this help
+
+Код выхода: 0 — успех, 1 — иная ошибка (например, порт занят), 2 — неверные аргументы,
+3 — нет набора данных.
+Exit status: 0 on success, 1 other failure (such as a busy port), 2 bad arguments,
+3 no data set found.
+)");
+    return head + DataOptionHelp(17) + tail.arg(kMaxThreads);
 }
 
 } // namespace vorelian::server

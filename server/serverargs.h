@@ -9,11 +9,14 @@
 
 namespace vorelian::server {
 
+// The most threads --threads may ask for.
+inline constexpr int kMaxThreads = 256;
+
 struct ServerArgs {
     bool Help = false;
     QString Bind = QStringLiteral("127.0.0.1");
     quint16 Port = 8080; // 0: any free port, reported on stderr at start
-    QString DataDir;     // empty: the "Calendar" folder beside the program
+    QString DataDir;     // empty: VORELIAN_DATA or the first data set found (core/datalookup.h)
     int Threads = 0;     // 0: one per processor core
 };
 

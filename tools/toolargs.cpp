@@ -159,18 +159,24 @@ std::optional<ToolArgs> ParseToolArgs(const QStringList& args, QString& error) {
          }},
         {QStringLiteral("--min-year"),
          [&](const QString& v, QString& e) {
-             const auto n = Integer(v, 1, 3000);
+             const auto n = Integer(v, kFirstYear, kLastYear);
              if (!n)
-                 e = QStringLiteral("the first year must be a Julian year from 1 to 3000: %1").arg(v);
+                 e = QStringLiteral("the first year must be a Julian year from %1 to %2: %3")
+                         .arg(kFirstYear)
+                         .arg(kLastYear)
+                         .arg(v);
              else
                  a.MinYear = int16_t(*n);
              return bool(n);
          }},
         {QStringLiteral("--max-year"),
          [&](const QString& v, QString& e) {
-             const auto n = Integer(v, 1, 3000);
+             const auto n = Integer(v, kFirstYear, kLastYear);
              if (!n)
-                 e = QStringLiteral("the last year must be a Julian year from 1 to 3000: %1").arg(v);
+                 e = QStringLiteral("the last year must be a Julian year from %1 to %2: %3")
+                         .arg(kFirstYear)
+                         .arg(kLastYear)
+                         .arg(v);
              else
                  a.MaxYear = int16_t(*n);
              return bool(n);
@@ -285,76 +291,67 @@ std::optional<ToolArgs> ParseToolArgs(const QStringList& args, QString& error) {
 }
 
 QString HelpText() {
-    return QStringLiteral(
-               "vorelian-report REPORT [параметры]\n"
-               "vorelian-report ical --from YYYY-MM-DD --to YYYY-MM-DD [--scope great|red|all] [--style "
-               "1|2|3]\n"
-               "\n"
-               "Строит отчёт церковного календаря без окна и выводит его.\n"
-               "Builds a report of the church calendar without a window and prints it.\n"
-               "\n"
-               "REPORT / отчёт:\n"
-               "  day      день / the day\n"
-               "  week     седмица / the week (Sunday to Saturday)\n"
-               "  month    месяц / the month\n"
-               "  year     год / the year\n"
-               "  feasts   основные праздники года / the main feasts of the year\n"
-               "  search   выборка: поиск текста в году (нужен --text) / search the year (needs --text)\n"
-               "  ical     календарь iCalendar (RFC 5545) за дни --from..--to, не более 50 лет, для "
-               "программ\n"
-               "           календаря: событие на весь день для каждого дня выбранного охвата.\n"
-               "           an iCalendar file (RFC 5545) of the days --from..--to, at most 50 years, for "
-               "calendar\n"
-               "           programs: an all-day event for each day of the chosen scope.\n"
-               "\n"
-               "Параметры / options:\n"
-               "  --date YYYY-MM-DD   дата в выбранном стиле; для стиля 1 год от Сотворения мира, месяц 1 — "
-               "сентябрь;\n"
-               "                      по умолчанию сегодня по новому стилю.\n"
-               "                      a date in the chosen style; for style 1 the year is Anno Mundi and "
-               "month 1 "
-               "is\n"
-               "                      September; default: today in the Gregorian calendar.\n"
-               "  --style 1|2|3       1 от Сотворения мира, 2 по старому стилю, 3 по новому стилю (по "
-               "умолчанию 3)\n"
-               "                      1 Anno Mundi, 2 Julian, 3 Gregorian (default 3)\n"
-               "  --format text|rtf|json  text: текст, как его показывает окно, UTF-8, абзац на строку (по "
-               "умолчанию);\n"
-               "                      rtf: документ отчёта точно как его пишет программа (байты "
-               "Windows-1251).\n"
-               "                      json: дни, праздники или выборка как документ JSON в UTF-8.\n"
-               "                      text: what the view shows, UTF-8, one paragraph a line (default);\n"
-               "                      rtf: the exact report document the program writes (Windows-1251 "
-               "bytes);\n"
-               "                      json: the days, feasts or matches as a JSON document in UTF-8.\n"
-               "  --from, --to YYYY-MM-DD  первый и последний день календаря ical, в выбранном стиле\n"
-               "                      first and last day of the ical file, in the chosen style\n"
-               "  --scope great|red|all    великие праздники, красные дни или все дни (по умолчанию all)\n"
-               "                      great feasts, red days or every day (default all)\n"
-               "  --indiction         показывать год индиктиона / show the year of the indiction\n"
-               "  --all-styles        даты во всех трёх стилях / dates in all three styles\n"
-               "  --fasting on|off    строка поста в конце дня (по умолчанию on) / the fasting line of each "
-               "day\n"
-               "                      (default on)\n"
-               "  --first-weekday 1|7 первый день недели в сетке месяца (на отчёты не влияет)\n"
-               "                      first weekday of the month grid (reports do not depend on it)\n"
-               "  --font NAME         шрифт отчёта (по умолчанию System) / report font (default System)\n"
-               "  --font-size N       размер шрифта в пунктах, 1..1638 (по умолчанию 10) / font size in "
-               "points\n"
-               "  --min-year N        первый год диапазона по старому стилю (по умолчанию 1901)\n"
-               "                      first Julian year of the range (default 1901)\n"
-               "  --max-year N        последний год диапазона по старому стилю (по умолчанию 2100); годы,\n"
-               "                      исключающие текущий, заменяются на 1901 и 2100, как при запуске "
-               "программы.\n"
-               "                      last Julian year of the range (default 2100); years that would leave "
-               "out the\n"
-               "                      current year become 1901 and 2100, as at the program's start.\n") +
-           DataOptionHelp(22) +
-           QStringLiteral("  --text T            текст для выборки / the text to search for\n"
-                          "  --whole-word        в выборке только целые слова / search whole words only\n"
-                          "  --help, -h          эта справка / this help\n"
-                          "\n") +
-           QString::fromUtf8(kExitStatusHelp);
+    // The numbers come from the constants the arguments are checked against, so the text cannot drift.
+    const Settings defaults;
+    const auto n = [](int number) { return QString::number(number); };
+    const QString head = QStringLiteral(R"(vorelian-report REPORT [параметры]
+vorelian-report ical --from YYYY-MM-DD --to YYYY-MM-DD [--scope great|red|all] [--style 1|2|3]
+
+Строит отчёт церковного календаря без окна и выводит его.
+Builds a report of the church calendar without a window and prints it.
+
+REPORT / отчёт:
+  day      день / the day
+  week     седмица / the week (Sunday to Saturday)
+  month    месяц / the month
+  year     год / the year
+  feasts   основные праздники года / the main feasts of the year
+  search   выборка: поиск текста в году (нужен --text) / search the year (needs --text)
+  ical     календарь iCalendar (RFC 5545) за дни --from..--to, не более %1 лет, для программ
+           календаря: событие на весь день для каждого дня выбранного охвата.
+           an iCalendar file (RFC 5545) of the days --from..--to, at most %1 years, for calendar
+           programs: an all-day event for each day of the chosen scope.
+
+Параметры / options:
+  --date YYYY-MM-DD   дата в выбранном стиле; для стиля 1 год от Сотворения мира, месяц 1 — сентябрь;
+                      по умолчанию сегодня по новому стилю.
+                      a date in the chosen style; for style 1 the year is Anno Mundi and month 1 is
+                      September; default: today in the Gregorian calendar.
+  --style 1|2|3       1 от Сотворения мира, 2 по старому стилю, 3 по новому стилю (по умолчанию 3)
+                      1 Anno Mundi, 2 Julian, 3 Gregorian (default 3)
+  --format text|rtf|json  text: текст, как его показывает окно, UTF-8, абзац на строку (по умолчанию);
+                      rtf: документ отчёта точно как его пишет программа (байты Windows-1251).
+                      json: дни, праздники или выборка как документ JSON в UTF-8.
+                      text: what the view shows, UTF-8, one paragraph a line (default);
+                      rtf: the exact report document the program writes (Windows-1251 bytes);
+                      json: the days, feasts or matches as a JSON document in UTF-8.
+  --from, --to YYYY-MM-DD  первый и последний день календаря ical, в выбранном стиле
+                      first and last day of the ical file, in the chosen style
+  --scope great|red|all    великие праздники, красные дни или все дни (по умолчанию all)
+                      great feasts, red days or every day (default all)
+  --indiction         показывать год индиктиона / show the year of the indiction
+  --all-styles        даты во всех трёх стилях / dates in all three styles
+  --fasting on|off    строка поста в конце дня (по умолчанию on) / the fasting line of each day
+                      (default on)
+  --first-weekday 1|7 первый день недели в сетке месяца (на отчёты не влияет)
+                      first weekday of the month grid (reports do not depend on it)
+  --font NAME         шрифт отчёта (по умолчанию %2) / report font (default %2)
+  --font-size N       размер шрифта в пунктах, 1..%3 (по умолчанию %4) / font size in points
+  --min-year N        первый год диапазона по старому стилю, %5..%6 (по умолчанию %7)
+                      first Julian year of the range, %5..%6 (default %7)
+  --max-year N        последний год диапазона по старому стилю, %5..%6 (по умолчанию %8); годы,
+                      исключающие текущий, заменяются на %7 и %8, как при запуске программы.
+                      last Julian year of the range, %5..%6 (default %8); years that would leave out
+                      the current year become %7 and %8, as at the program's start.
+)");
+    const QString tail = QStringLiteral(R"(  --text T            текст для выборки / the text to search for
+  --whole-word        в выборке только целые слова / search whole words only
+  --help, -h          эта справка / this help
+
+)");
+    return head.arg(n(MaxIcalYears), defaults.FontName, n(MaxFontSize), n(kDefaultFontSize), n(kFirstYear),
+                    n(kLastYear), n(kDefaultMinYear), n(kDefaultMaxYear)) +
+           DataOptionHelp(22) + tail + QString::fromUtf8(kExitStatusHelp);
 }
 
 } // namespace vorelian::tool

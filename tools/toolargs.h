@@ -2,6 +2,7 @@
 // Every bad argument becomes one line of message; nothing here touches the calendar.
 #pragma once
 
+#include "core/settings.h"
 #include "report/export.h"
 
 #include <QString>
@@ -29,8 +30,8 @@ struct ToolArgs {
     int16_t FirstWeekday = 1;
     std::optional<QString> Font;
     std::optional<int16_t> FontSize;
-    int16_t MinYear = 1901;
-    int16_t MaxYear = 2100;
+    int16_t MinYear = kDefaultMinYear;
+    int16_t MaxYear = kDefaultMaxYear;
     QString DataDir; // empty: VORELIAN_DATA or the first data set found (core/datalookup.h)
     std::optional<QString> Text;
     bool WholeWord = false;

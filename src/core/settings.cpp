@@ -85,9 +85,9 @@ std::unique_ptr<QSettings> OpenSettingsStore() {
 
 void CorrectYearRange(int16_t& minYear, int16_t& maxYear, int currentYear) {
     if (minYear >= currentYear)
-        minYear = 1901;
+        minYear = kDefaultMinYear;
     if (maxYear <= currentYear)
-        maxYear = 2100;
+        maxYear = kDefaultMaxYear;
 }
 
 Settings ReadSettings(QSettings& store, int currentYear) {
@@ -100,9 +100,9 @@ Settings ReadSettings(QSettings& store, int currentYear) {
     if (s.FirstWeekday != 1 && s.FirstWeekday != 7)
         s.FirstWeekday = 1;
     s.FontName = store.value(QStringLiteral("FontName"), s.FontName).toString();
-    s.FontSize = ReadInt16(store, "FontSize", 10);
+    s.FontSize = ReadInt16(store, "FontSize", kDefaultFontSize);
     if (s.FontSize < 1 || s.FontSize > MaxFontSize)
-        s.FontSize = 10;
+        s.FontSize = kDefaultFontSize;
     s.FontBold = false;
     s.FontItalic = false;
     s.ShowIndiction = ReadBool(store, "ShowIndiction", false);
@@ -112,8 +112,8 @@ Settings ReadSettings(QSettings& store, int currentYear) {
     s.TextSize = ReadInt16(store, "TextSize", 0);
     if (s.TextSize < 0 || s.TextSize > 2)
         s.TextSize = 0;
-    s.MinYear = ReadYear(store, "MinYear", 1901);
-    s.MaxYear = ReadYear(store, "MaxYear", 2100);
+    s.MinYear = ReadYear(store, "MinYear", kDefaultMinYear);
+    s.MaxYear = ReadYear(store, "MaxYear", kDefaultMaxYear);
     CorrectYearRange(s.MinYear, s.MaxYear, currentYear);
     s.WindowState = ReadInt16(store, "WindowState", 0);
     if (s.WindowState != 2) // a stored minimised state opens normal

@@ -17,6 +17,11 @@ namespace vorelian {
 // The years a stored range may name.
 inline constexpr int kFirstYear = 1;
 inline constexpr int kLastYear = 3000;
+// The range of years at the first start, and the one taken when a range would leave out the current year.
+inline constexpr int16_t kDefaultMinYear = 1901;
+inline constexpr int16_t kDefaultMaxYear = 2100;
+// The report font size at the first start, and the one taken for a stored size out of range.
+inline constexpr int16_t kDefaultFontSize = 10;
 // The largest place or size in twips whose pixels still fit an int.
 inline constexpr double kMaxTwips = 15.0 * 2147483647.0;
 // The largest report font size in points: twice it must stay a valid font size of the reports.
@@ -26,16 +31,16 @@ struct Settings {
     int16_t Calendar = 3;     // style shown at start-up
     int16_t FirstWeekday = 1; // 1 Monday or 7 Sunday: the first row of the month grid
     QString FontName = QStringLiteral("System");
-    int16_t FontSize = 10; // points
-    bool FontBold = false; // written at exit, never read: every run starts without bold
+    int16_t FontSize = kDefaultFontSize; // points
+    bool FontBold = false;               // written at exit, never read: every run starts without bold
     bool FontItalic = false;
     bool ShowIndiction = false;
     bool ShowAllStyles = false;
-    bool ShowFasting = true;    // the fasting line of each day (when the data set has fasting rules)
-    int16_t TextSize = 0; // the size of the window's own text: 0 normal, 1 large, 2 largest
+    bool ShowFasting = true; // the fasting line of each day (when the data set has fasting rules)
+    int16_t TextSize = 0;    // the size of the window's own text: 0 normal, 1 large, 2 largest
     QString LastDir;
-    int16_t MinYear = 1901; // Julian years of the allowed range
-    int16_t MaxYear = 2100;
+    int16_t MinYear = kDefaultMinYear; // Julian years of the allowed range
+    int16_t MaxYear = kDefaultMaxYear;
     int16_t WindowState = 0; // 0 normal, 1 minimised, 2 maximised
     double Height = 6850;    // twips
     double Width = 9600;

@@ -38,7 +38,7 @@ std::optional<double> ReadYear(const QString& text) {
 }
 
 bool RangeIsValid(double first, double last, int clockYear) {
-    return first >= 1 && first < clockYear && last > clockYear && last <= 3000;
+    return first >= kFirstYear && first < clockYear && last > clockYear && last <= kLastYear;
 }
 
 frmRange::frmRange(CalendarState& state, RangeHost& host, Settings* settings, QWidget* parent)
@@ -48,7 +48,9 @@ frmRange::frmRange(CalendarState& state, RangeHost& host, Settings* settings, QW
     setWindowTitle(kCaption);
 
     auto* label1 = new QLabel(QStringLiteral("Рабочий диапазон годов\nпо старому стилю\n"
-                                             "(максимально: от 1 до 3000)"),
+                                             "(максимально: от %1 до %2)")
+                                  .arg(kFirstYear)
+                                  .arg(kLastYear),
                               this);
     label1->setObjectName(QStringLiteral("Label1"));
     label1->setAlignment(Qt::AlignCenter);
