@@ -8,8 +8,12 @@ namespace vorelian {
 
 namespace {
 // Division and remainder rounding toward minus infinity, for days before 1 January of year 1.
-int32_t FloorDiv(int32_t a, int32_t b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0))); }
-int32_t FloorMod(int32_t a, int32_t b) { return a - FloorDiv(a, b) * b; }
+int32_t FloorDiv(int32_t a, int32_t b) {
+    return a / b - ((a % b != 0) && ((a < 0) != (b < 0)));
+}
+int32_t FloorMod(int32_t a, int32_t b) {
+    return a - FloorDiv(a, b) * b;
+}
 } // namespace
 
 int32_t DayNumber(int16_t style, int16_t day, int16_t month, int16_t year) {
@@ -28,7 +32,7 @@ int32_t DayNumber(int16_t style, int16_t day, int16_t month, int16_t year) {
         // The correction is taken from the year before the shift below; the +1 makes up for that in
         // January and February of a century year that is not leap.
         c = day + year / 400 - year / 100 + 2;
-        if (year % 400 != 0 && year % 100 == 0 && month < 3)
+        if (GregorianDropsLeapDay(year) && month < 3)
             c += 1;
         break;
     default:
@@ -72,7 +76,7 @@ void JulianToGregorian(CalendarState& st) {
     g.Year = y;
     g.Month = m;
     int32_t d = j.Day + y / 100 - y / 400 - 2;
-    if (y % 100 == 0 && y % 400 != 0 && m < 3)
+    if (GregorianDropsLeapDay(y) && m < 3)
         d -= 1;
     if (m == 12 && d > 31) {
         d -= 31;
@@ -125,9 +129,7 @@ void JulianToAnnoMundi(CalendarState& st) {
 
 void SetYearLength(CalendarState& st, int16_t style) {
     StyleDate& r = st.StyleDates[style];
-    // For style 1 the Anno Mundi year has the remainder of the Julian year of its February (5508 = 4 * 1377).
-    const bool leap = style == StyleGregorian ? (r.Year % 4 == 0 && (r.Year % 100 != 0 || r.Year % 400 == 0))
-                                              : r.Year % 4 == 0;
+    const bool leap = IsLeapYear(style, r.Year);
     r.MonthDays[r.FebMonth] = leap ? 29 : 28;
     r.YearLength = leap ? 366 : 365;
 }
@@ -153,18 +155,15 @@ int32_t YearStartDayNumber(const CalendarState& st, int16_t style, int32_t dayNu
 int16_t MonthLength(int16_t style, int16_t month, int16_t year) {
     if (month < 1 || month > 12)
         return 0;
-    int m = month, y = year;
-    if (style == StyleAnnoMundi) {
-        m = CivilMonthOf(style, month);
-        y = month >= 5 ? year - AnnoMundiOffset : year - AnnoMundiOffset - 1; // the Julian year of that month
-    }
+    const int16_t m = CivilMonthOf(style, month);
     if (m != 2)
         return JulianMonthLengths[m];
-    const bool leap = style == StyleGregorian ? (y % 4 == 0 && (y % 100 != 0 || y % 400 == 0)) : y % 4 == 0;
-    return leap ? 29 : 28;
+    return IsLeapYear(style, year) ? 29 : 28;
 }
 
-int16_t WeekdayOf(int32_t dayNumber) { return static_cast<int16_t>(dayNumber % 7 + 1); }
+int16_t WeekdayOf(int32_t dayNumber) {
+    return static_cast<int16_t>(dayNumber % 7 + 1);
+}
 
 int16_t WeekdayPosition(int16_t first, int16_t weekday) {
     return static_cast<int16_t>((weekday - ((first - 1) % 7) + 13) % 7 + 1);

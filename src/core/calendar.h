@@ -16,6 +16,18 @@ constexpr int16_t CivilMonthOf(int16_t style, int16_t month) {
 // in the Anno Mundi year after, which begins on 1 September.
 inline constexpr int16_t AnnoMundiOffset = 5508;
 
+// True when `year` of a style has a 29 February: every fourth year in the Julian reckoning, and so in the
+// Anno Mundi one (5508 is a multiple of 4, so an Anno Mundi year has the remainder of the Julian year of
+// its February); in the Gregorian reckoning not the century years, but every fourth of those.
+constexpr bool IsLeapYear(int16_t style, int32_t year) {
+    return year % 4 == 0 && (style != StyleGregorian || year % 100 != 0 || year % 400 == 0);
+}
+
+// True when the Gregorian reckoning leaves out the leap day of the Julian year `year` (1900, 2100, ...).
+constexpr bool GregorianDropsLeapDay(int32_t year) {
+    return IsLeapYear(StyleJulian, year) && !IsLeapYear(StyleGregorian, year);
+}
+
 // Days of month `month` of a style in `year` (Anno Mundi: the year AM, month 1 September); 0 for no such
 // month.
 int16_t MonthLength(int16_t style, int16_t month, int16_t year);

@@ -1,6 +1,7 @@
 // The selection report of tab 5: every day of the year whose commemorations hold the searched text, in date
 // order, with the matches in red.
 #include "bases/profile.h"
+#include "core/calendar.h"
 #include "core/tables.h"
 #include "report/builders.h"
 #include "report/dayblock.h"
@@ -185,7 +186,7 @@ struct Selection {
 // The day files of a year: the February is that of the Julian year of its Pascha, since an Anno Mundi year
 // begins in the September before and a Gregorian year in the Julian December before.
 template <class Visit> void ForEachDayFileEntry(const DataSet& d, const CalendarState& year, Visit visit) {
-    const int16_t februaryLength = year.Pascha.PaschaYear % 4 == 0 ? 366 : 365;
+    const int16_t februaryLength = IsLeapYear(StyleJulian, year.Pascha.PaschaYear) ? 366 : 365;
     for (int16_t m = 1; m <= 12; ++m)
         for (int16_t day = 1; day <= 31; ++day)
             for (const DayEntry& e : d.DayFileOf(m, februaryLength, day).Entries)

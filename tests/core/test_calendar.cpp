@@ -14,7 +14,8 @@ namespace {
 // std::chrono counts days from 1970-01-01, whose day number is 2440588.
 int32_t ChronoDayNumber(int y, unsigned m, unsigned d) {
     using namespace std::chrono;
-    return static_cast<int32_t>(sys_days(year_month_day{year{y}, month{m}, day{d}}).time_since_epoch().count()) +
+    return static_cast<int32_t>(
+               sys_days(year_month_day{year{y}, month{m}, day{d}}).time_since_epoch().count()) +
            2440588;
 }
 
@@ -140,13 +141,19 @@ private Q_SLOTS:
             const CalendarState st = StateAt(n);
             for (int16_t s = 1; s <= 3; ++s) {
                 const StyleDate& r = st.StyleDates[s];
-                if (r.Day < 1 || r.Day > r.MonthDays[r.Month] || DayNumber(s, r.Day, r.Month, r.Year) != n)
+                if (r.Day < 1 || r.Day > r.MonthDays[r.Month] || DayNumber(s, r.Day, r.Month, r.Year) != n ||
+                    MonthLength(s, r.Month, r.Year) != r.MonthDays[r.Month])
                     QFAIL(qPrintable(QStringLiteral("day %1 style %2: %3.%4.%5")
-                                         .arg(n).arg(s).arg(r.Day).arg(r.Month).arg(r.Year)));
+                                         .arg(n)
+                                         .arg(s)
+                                         .arg(r.Day)
+                                         .arg(r.Month)
+                                         .arg(r.Year)));
             }
             const StyleDate& g = st.StyleDates[StyleGregorian];
             if (ChronoDayNumber(g.Year, unsigned(g.Month), unsigned(g.Day)) != n)
-                QFAIL(qPrintable(QStringLiteral("Gregorian date of day %1 disagrees with std::chrono").arg(n)));
+                QFAIL(
+                    qPrintable(QStringLiteral("Gregorian date of day %1 disagrees with std::chrono").arg(n)));
             const int16_t w = WeekdayOf(n);
             if (w != prevWeekday % 7 + 1)
                 QFAIL("weekday does not follow the day before");
