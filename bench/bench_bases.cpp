@@ -1,6 +1,7 @@
 // The data layer on the bundled data set beside the program: parsing every data file, loading the six
 // bases, placing the records for one year, and the red days of a Gregorian month (two day files).
 #include "bases/bases.h"
+#include "bench_support.h"
 #include "core/calendar.h"
 #include "core/recalc.h"
 
@@ -16,7 +17,9 @@ using namespace vorelian;
 
 namespace {
 
-DataFiles BundledFiles() { return DataFiles::BesideProgram(); }
+DataFiles BundledFiles() {
+    return DataFiles::BesideProgram();
+}
 
 std::unique_ptr<CalendarData> Loaded() {
     auto data = std::make_unique<CalendarData>();
@@ -96,12 +99,7 @@ static void BM_SetMonthRedDays_Julian(benchmark::State& state) {
 BENCHMARK(BM_SetMonthRedDays_Julian);
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);  // finds the data folder beside the program
+    QCoreApplication app(argc, argv); // finds the data folder beside the program
     QLoggingCategory::setFilterRules(QStringLiteral("vorelian.bases.profile.warning=false"));
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return vorelian::bench::RunBenchmarks(argc, argv);
 }

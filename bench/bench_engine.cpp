@@ -1,6 +1,7 @@
 // The day engine on the bundled data set: every day of 1901..2100 (Gregorian) computed with its entries,
 // one engine answering from one thread.
 #include "bases/datafiles.h"
+#include "bench_support.h"
 #include "core/calendar.h"
 #include "core/recalc.h"
 #include "engine/dataset.h"
@@ -80,10 +81,5 @@ BENCHMARK(BM_EngineLoad)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return vorelian::bench::RunBenchmarks(argc, argv);
 }

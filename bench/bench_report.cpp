@@ -1,14 +1,13 @@
 // The reports on the bundled data set: the day report, a walk through every day block of a year, the year
 // report, the main feasts, a search of the year, and the vorelian-report process for a day and a year.
 #include "bases/bases.h"
+#include "bench_support.h"
 #include "core/recalc.h"
 #include "core/state.h"
 #include "report/builders.h"
 #include "report/dayblock.h"
 
 #include <QCoreApplication>
-#include <QDir>
-#include <QProcess>
 
 #include <benchmark/benchmark.h>
 
@@ -111,22 +110,8 @@ BENCHMARK(BM_SearchTheYear)->Unit(benchmark::kMillisecond);
 
 // The whole process: start, load the data, build, print. The year should cost at most twice the day.
 static void RunTool(benchmark::State& state, const QString& report) {
-    const QString tool =
-        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("vorelian-report"));
-    if (!QFile::exists(tool)) {
-        state.SkipWithError("vorelian-report is not built beside the benchmark");
-        return;
-    }
-    for (auto _ : state) {
-        QProcess p;
-        p.start(tool, {report, QStringLiteral("--date"), QStringLiteral("2024-02-20"),
-                       QStringLiteral("--format"), QStringLiteral("rtf")});
-        if (!p.waitForFinished(60000) || p.exitCode() != 0) {
-            state.SkipWithError("vorelian-report failed");
-            return;
-        }
-        benchmark::DoNotOptimize(p.readAllStandardOutput().size());
-    }
+    bench::RunTool(state, {report, QStringLiteral("--date"), QStringLiteral("2024-02-20"),
+                           QStringLiteral("--format"), QStringLiteral("rtf")});
 }
 static void BM_ToolDay(benchmark::State& state) {
     RunTool(state, QStringLiteral("day"));
@@ -139,10 +124,5 @@ BENCHMARK(BM_ToolYear)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return vorelian::bench::RunBenchmarks(argc, argv);
 }

@@ -1,6 +1,7 @@
 // The main window driven offscreen on the bundled data set: one day step (a press on a day of the month
 // grid until the grid and the day report show it), a step to the next day with the "<"/">" label (the
 // whole column redrawn), and a style switch from the three-style table.
+#include "bench_support.h"
 #include "ui/calendarapp.h"
 #include "ui/frmcalendar.h"
 #include "ui/monthgrid.h"
@@ -85,8 +86,5 @@ int main(int argc, char** argv) {
     QApplication qapp(argc, argv);
     QTemporaryDir settings;
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return vorelian::bench::RunBenchmarks(argc, argv);
 }
