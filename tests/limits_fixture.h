@@ -73,6 +73,19 @@ inline bool WriteDataSetAtLimits(const QString& folder) {
 }
 
 // The largest resident size any child process reaped so far reached, in MiB: an upper bound for each.
+// True in a build with the address sanitizer, whose own memory would be counted in the peak.
+#if defined(__SANITIZE_ADDRESS__)
+inline constexpr bool kSanitizedBuild = true;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+inline constexpr bool kSanitizedBuild = true;
+#else
+inline constexpr bool kSanitizedBuild = false;
+#endif
+#else
+inline constexpr bool kSanitizedBuild = false;
+#endif
+
 inline long ChildrenPeakMiB() {
     rusage usage{};
     getrusage(RUSAGE_CHILDREN, &usage);

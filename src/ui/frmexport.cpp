@@ -1,5 +1,6 @@
 #include "ui/frmexport.h"
 
+#include "ui/dialogbuttons.h"
 #include "ui/uiservices.h"
 
 #include <QComboBox>
@@ -42,12 +43,9 @@ frmExport::frmExport(const IcalRequest& proposed, QDate earliest, QDate latest, 
     m_scope->addItem(QStringLiteral("Все дни с памятями"), int(IcalScope::All));
     m_scope->setCurrentIndex(m_scope->findData(int(proposed.Scope)));
 
-    m_ok = new QPushButton(QStringLiteral("Да"), this);
-    m_ok->setObjectName(QStringLiteral("cbOk"));
-    m_ok->setDefault(true);
-    m_cancel = new QPushButton(QStringLiteral("Отмена"), this);
-    m_cancel->setObjectName(QStringLiteral("cbCancel"));
-    m_cancel->setAutoDefault(false);
+    const DialogButtons yesNo = MakeDialogButtons(this);
+    m_ok = yesNo.Ok;
+    m_cancel = yesNo.Cancel;
 
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("С (по новому стилю):"), m_from);
@@ -63,7 +61,6 @@ frmExport::frmExport(const IcalRequest& proposed, QDate earliest, QDate latest, 
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(m_ok, &QPushButton::clicked, this, [this] { Confirm(); });
-    connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 IcalRequest frmExport::Request() const {

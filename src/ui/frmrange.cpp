@@ -3,6 +3,7 @@
 #include "core/recalc.h"
 #include "core/settings.h"
 #include "core/state.h"
+#include "ui/dialogbuttons.h"
 #include "ui/uiservices.h"
 #include "ui/windowplace.h"
 
@@ -65,12 +66,9 @@ frmRange::frmRange(CalendarState& state, RangeHost& host, Settings* settings, QW
         box->installEventFilter(this);
     }
 
-    m_ok = new QPushButton(QStringLiteral("Да"), this);
-    m_ok->setObjectName(QStringLiteral("cbOk"));
-    m_ok->setDefault(true);
-    m_cancel = new QPushButton(QStringLiteral("Отмена"), this);
-    m_cancel->setObjectName(QStringLiteral("cbCancel"));
-    m_cancel->setAutoDefault(false);
+    const DialogButtons yesNo = MakeDialogButtons(this);
+    m_ok = yesNo.Ok;
+    m_cancel = yesNo.Cancel;
 
     auto* years = new QHBoxLayout;
     years->addWidget(m_text1);
@@ -86,7 +84,6 @@ frmRange::frmRange(CalendarState& state, RangeHost& host, Settings* settings, QW
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(m_ok, &QPushButton::clicked, this, [this] { NewRange(); });
-    connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 frmRange* frmRange::ShowRange(QWidget* owner, CalendarState& state, RangeHost& host, Settings* settings) {

@@ -5,6 +5,7 @@
 //
 // Recording: VORELIAN_GOLDEN_RECORD=1 writes the case list, the reports and the placements into
 // tests/golden/ of the source tree instead of comparing. Only a program known to be right records.
+#include "../program_run.h"
 #include "golden_placements.h"
 
 #include "core/calendar.h"
@@ -149,11 +150,6 @@ QList<Case> AllCases() {
     return cases;
 }
 
-struct Run {
-    int Status = -1;
-    QByteArray Out, Err;
-};
-
 // Runs the tool for every case, several processes at a time; the outputs in the order of the cases.
 QList<Run> RunAll(const QList<Case>& cases) {
     constexpr int parallel = 8;
@@ -165,13 +161,7 @@ QList<Run> RunAll(const QList<Case>& cases) {
             batch.back()->start(QStringLiteral(VORELIAN_REPORT_TOOL), cases[i].Args);
         }
         for (std::size_t k = 0; k < batch.size(); ++k) {
-            QProcess& p = *batch[k];
-            Run& r = runs[first + qsizetype(k)];
-            if (!p.waitForFinished(120000))
-                continue;
-            r.Status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-            r.Out = p.readAllStandardOutput();
-            r.Err = p.readAllStandardError();
+            runs[first + qsizetype(k)] = Finished(*batch[k]);
         }
     }
     return runs;

@@ -46,6 +46,21 @@ const QString kGreg = QStringLiteral(" от Р.Х. по новому стилю"
 const QString kJul = QStringLiteral(" от Р.Х. по старому стилю");
 const QString kAM = QStringLiteral(" от Сотворения Мира");
 
+// The head of a day report: its colour, the date line and the weekday line, each a bold paragraph.
+QString DayHead(const QString& colour, const QString& dateLine, const QString& weekdayLine) {
+    return colour + P + B + dateLine + P + P + B + weekdayLine + P;
+}
+
+// The entries of 26 June 2024 on the data above: every group, with two records placed before and two
+// after the day file's line of each group.
+QString June26Entries() {
+    return P + Dot + "А0" + P + kHalf + "Б0" + P + Dot + "В0" + P + Dot + "Ф0" + P + P + Dot + "В11" + P +
+           Dot + "Б11" + P + Dot + "А11" + P + Dot + "Ф1" + P + Dot + "А19" + P + Dot + "Б19" + P + Dot +
+           "В19" + P + P + Dot + "Б21" + P + Dot + "А21" + P + Dot + "Ф2" + P + Dot + "А29" + P + Dot +
+           "Б29" + P + P + Dot + "Б31" + P + kC + "А31" + P + Dot + "Ф3" + P + kSha + "А39" + P + Dot +
+           "Б39" + P + P + B + "Ф4" + P + B + "А4" + P + B + "Б4" + P + B + "В4" + P;
+}
+
 } // namespace
 
 class TestReportDay : public QObject {
@@ -60,51 +75,46 @@ private Q_SLOTS:
         QTest::addColumn<QString>("body");
 
         QTest::addRow("no entries") << 3 << 17 << 7 << 2024
-                                    << Navy + P + B + "17 июля 2024 года" + kGreg + P + P + B +
-                                           "Среда 4-ой седмицы по Пятидесятнице. Глас 2-й." + P + End;
+                                    << DayHead(Navy, "17 июля 2024 года" + kGreg,
+                                               "Среда 4-ой седмицы по Пятидесятнице. Глас 2-й.") +
+                                           End;
         QTest::addRow("Sunday red without a red entry")
             << 3 << 14 << 7 << 2024
-            << Red + P + B + "14 июля 2024 года" + kGreg + P + P + B +
-                   "Неделя 3-я по Пятидесятнице. Глас 2-й." + P + P + Dot +
+            << DayHead(Red, "14 июля 2024 года" + kGreg, "Неделя 3-я по Пятидесятнице. Глас 2-й.") + P + Dot +
                    "Свв. бессребреников Космы и Дамиана." + P + End;
         QTest::addRow("red line; great feasts first, the movable one before; then movable, then fixed")
             << 3 << 19 << 8 << 2024
-            << Red + P + B + "19 августа 2024 года" + kGreg + P + P + B +
-                   "Понедельник 9-ой седмицы по Пятидесятнице. Глас 7-й." + P + P + kPlus +
-                   "Движимый праздник." + P + kPlus + "Преображение Господне." + P + Dot +
+            << DayHead(Red, "19 августа 2024 года" + kGreg,
+                       "Понедельник 9-ой седмицы по Пятидесятнице. Глас 7-й.") +
+                   P + kPlus + "Движимый праздник." + P + kPlus + "Преображение Господне." + P + Dot +
                    "Движимая строка." + P + Dot + "{4}Текст с кодом четыре." + P + End;
         QTest::addRow("Pascha: movable text first")
             << 3 << 5 << 5 << 2024
-            << Red + P + B + "5 мая 2024 года" + kGreg + P + P + B + "Неделя 1-я по Пасхе." + P + P + kPlus +
+            << DayHead(Red, "5 мая 2024 года" + kGreg, "Неделя 1-я по Пасхе.") + P + kPlus +
                    "Светлое Христово Воскресение." + P + Dot + "Мч. Вадима." + P + End;
         QTest::addRow("after Pascha: movable text before the day file, whatever its rank")
             << 3 << 6 << 5 << 2024
-            << Navy + P + B + "6 мая 2024 года" + kGreg + P + P + B + "Понедельник Светлой седмицы." + P + P +
-                   Dot + "Светлый понедельник." + P + kCross + "Вмч. Георгия Победоносца." + P + End;
+            << DayHead(Navy, "6 мая 2024 года" + kGreg, "Понедельник Светлой седмицы.") + P + Dot +
+                   "Светлый понедельник." + P + kCross + "Вмч. Георгия Победоносца." + P + End;
         QTest::addRow("every group, two records before and after")
             << 3 << 26 << 6 << 2024
-            << Navy + P + B + "26 июня 2024 года" + kGreg + P + P + B +
-                   "Среда 1-ой седмицы по Пятидесятнице." + P + P + Dot + "А0" + P + kHalf + "Б0" + P + Dot +
-                   "В0" + P + Dot + "Ф0" + P + P + Dot + "В11" + P + Dot + "Б11" + P + Dot + "А11" + P + Dot +
-                   "Ф1" + P + Dot + "А19" + P + Dot + "Б19" + P + Dot + "В19" + P + P + Dot + "Б21" + P +
-                   Dot + "А21" + P + Dot + "Ф2" + P + Dot + "А29" + P + Dot + "Б29" + P + P + Dot + "Б31" +
-                   P + kC + "А31" + P + Dot + "Ф3" + P + kSha + "А39" + P + Dot + "Б39" + P + P + B + "Ф4" +
-                   P + B + "А4" + P + B + "Б4" + P + B + "В4" + P + End;
+            << DayHead(Navy, "26 июня 2024 года" + kGreg, "Среда 1-ой седмицы по Пятидесятнице.") +
+                   June26Entries() + End;
         QTest::addRow("Julian 29 February, leap year")
             << 3 << 13 << 3 << 2024
-            << Navy + P + B + "13 марта 2024 года" + kGreg + P + P + B +
-                   "Среда 41-ой седмицы по Пятидесятнице. Глас 7-й." + P + P + Dot +
-                   "Прп. Кассиана Римлянина." + P + End;
+            << DayHead(Navy, "13 марта 2024 года" + kGreg,
+                       "Среда 41-ой седмицы по Пятидесятнице. Глас 7-й.") +
+                   P + Dot + "Прп. Кассиана Римлянина." + P + End;
         QTest::addRow("Julian 28 February, leap year")
             << 2 << 28 << 2 << 2024
-            << Navy + P + B + "28 февраля 2024 года" + kJul + P + P + B +
-                   "Вторник 41-ой седмицы по Пятидесятнице. Глас 7-й." + P + P + Dot +
-                   "Двадцать восьмое високосного." + P + End;
+            << DayHead(Navy, "28 февраля 2024 года" + kJul,
+                       "Вторник 41-ой седмицы по Пятидесятнице. Глас 7-й.") +
+                   P + Dot + "Двадцать восьмое високосного." + P + End;
         QTest::addRow("Julian 28 February, common year")
             << 3 << 13 << 3 << 2023
-            << Navy + P + B + "13 марта 2023 года" + kGreg + P + P + B +
-                   "Понедельник 3-ой седмицы Великого поста. Глас 6-й." + P + P + Dot +
-                   "Двадцать восьмое простого." + P + End;
+            << DayHead(Navy, "13 марта 2023 года" + kGreg,
+                       "Понедельник 3-ой седмицы Великого поста. Глас 6-й.") +
+                   P + Dot + "Двадцать восьмое простого." + P + End;
     }
     void wholeDayReports() {
         QFETCH(int, style);
@@ -124,23 +134,19 @@ private Q_SLOTS:
         QTest::addColumn<int>("day");
         QTest::addColumn<int>("month");
         QTest::addColumn<QString>("body");
-        const QString wed = Navy + P + B + "17 июля 2024 года" + kGreg + P + P + B +
-                            "Среда 4-ой седмицы по Пятидесятнице. Глас 2-й." + P;
+        const QString wed =
+            DayHead(Navy, "17 июля 2024 года" + kGreg, "Среда 4-ой седмицы по Пятидесятнице. Глас 2-й.");
         QTest::addRow("a Wednesday without entries") << true << 17 << 7 << wed + P + B + "Сухо." + P + End;
         QTest::addRow("option off") << false << 17 << 7 << wed + End;
-        QTest::addRow("a Sunday")
-            << true << 14 << 7
-            << Red + P + B + "14 июля 2024 года" + kGreg + P + P + B + "Неделя 3-я по Пятидесятнице. Глас 2-й." +
-                   P + P + Dot + "Свв. бессребреников Космы и Дамиана." + P + P + B + "Поста нет." + P + End;
+        QTest::addRow("a Sunday") << true << 14 << 7
+                                  << DayHead(Red, "14 июля 2024 года" + kGreg,
+                                             "Неделя 3-я по Пятидесятнице. Глас 2-й.") +
+                                         P + Dot + "Свв. бессребреников Космы и Дамиана." + P + P + B +
+                                         "Поста нет." + P + End;
         QTest::addRow("after the notes, relaxed by a movable vigil")
             << true << 26 << 6
-            << Navy + P + B + "26 июня 2024 года" + kGreg + P + P + B + "Среда 1-ой седмицы по Пятидесятнице." +
-                   P + P + Dot + "А0" + P + kHalf + "Б0" + P + Dot + "В0" + P + Dot + "Ф0" + P + P + Dot + "В11" +
-                   P + Dot + "Б11" + P + Dot + "А11" + P + Dot + "Ф1" + P + Dot + "А19" + P + Dot + "Б19" + P +
-                   Dot + "В19" + P + P + Dot + "Б21" + P + Dot + "А21" + P + Dot + "Ф2" + P + Dot + "А29" + P +
-                   Dot + "Б29" + P + P + Dot + "Б31" + P + kC + "А31" + P + Dot + "Ф3" + P + kSha + "А39" + P +
-                   Dot + "Б39" + P + P + B + "Ф4" + P + B + "А4" + P + B + "Б4" + P + B + "В4" + P + B +
-                   "Рыба." + P + End;
+            << DayHead(Navy, "26 июня 2024 года" + kGreg, "Среда 1-ой седмицы по Пятидесятнице.") +
+                   June26Entries() + B + "Рыба." + P + End;
     }
     void fastingLine() {
         QFETCH(bool, show);
@@ -281,8 +287,8 @@ private Q_SLOTS:
 
     void missingDataShowsDateAndWeekday() {
         Calendar c; // no data files at all
-        const QString body = Red + P + B + "14 июля 2024 года" + kGreg + P + P + B +
-                             "Неделя 3-я по Пятидесятнице. Глас 2-й." + P + End;
+        const QString body =
+            DayHead(Red, "14 июля 2024 года" + kGreg, "Неделя 3-я по Пятидесятнице. Глас 2-й.") + End;
         QCOMPARE(DayReport(c, StyleGregorian, 14, 7, 2024), Doc({Header(), body}));
     }
 

@@ -26,51 +26,46 @@ DayEntry Entry(int group, Rank rank, bool movable, const QString& text) {
     return e;
 }
 
-// Pascha 2027 with a fixed commemoration after the feast.
-DayInfo Pascha2027() {
+// A day of Bright Week and the week after in 2027: Julian April `julianDay`, Gregorian 13 days later,
+// Anno Mundi 7535 (month 8 is April), year 87 of the 15th indiction.
+DayInfo Eastertide2027(int16_t julianDay, int8_t weekday, const QString& weekdayLine) {
     DayInfo d;
-    d.Gregorian = {2027, 5, 2};
-    d.Julian = {2027, 4, 19};
-    d.AnnoMundi = {7535, 8, 19};
+    d.Gregorian = {2027, 5, int16_t(julianDay - 17)};
+    d.Julian = {2027, 4, julianDay};
+    d.AnnoMundi = {7535, 8, julianDay};
     d.IndictionYear = 87;
     d.IndictionCycle = 15;
-    d.Weekday = 7;
-    d.WeekdayLine = QStringLiteral("Светлое Христово Воскресение.");
+    d.Weekday = weekday;
+    d.WeekdayLine = weekdayLine;
+    return d;
+}
+
+const Fasting kBrightWeek{FastLevel::None, QStringLiteral("Сплошная седмица. Поста нет.")};
+
+// Pascha 2027 with a fixed commemoration after the feast.
+DayInfo Pascha2027() {
+    DayInfo d = Eastertide2027(19, 7, QStringLiteral("Светлое Христово Воскресение."));
     d.Red = true;
     d.Entries = {
         Entry(0, Rank::Great, true, QStringLiteral("Воскресение Господа Бога и Спаса нашего Иисуса Христа.")),
         Entry(2, Rank::None, false, QStringLiteral("Мч. Христофора."))};
-    d.Fast = Fasting{FastLevel::None, QStringLiteral("Сплошная седмица. Поста нет.")};
+    d.Fast = kBrightWeek;
     return d;
 }
 
 // A weekday whose texts hold every character iCalendar escapes.
 DayInfo Monday2027() {
-    DayInfo d;
-    d.Gregorian = {2027, 5, 3};
-    d.Julian = {2027, 4, 20};
-    d.AnnoMundi = {7535, 8, 20};
-    d.IndictionYear = 87;
-    d.IndictionCycle = 15;
-    d.Weekday = 1;
-    d.WeekdayLine = QStringLiteral("Понедельник Светлой седмицы.");
+    DayInfo d = Eastertide2027(20, 1, QStringLiteral("Понедельник Светлой седмицы."));
     d.Entries = {
         Entry(1, Rank::Polyeleos, false, QStringLiteral("Прп. Феодора, ученика; свт. Анастасия\\Синаита.")),
         Entry(4, Rank::None, false, QStringLiteral("Иверской иконы Божией Матери."))};
-    d.Fast = Fasting{FastLevel::None, QStringLiteral("Сплошная седмица. Поста нет.")};
+    d.Fast = kBrightWeek;
     return d;
 }
 
 // A day without fasting rules, with a tone and a text long enough to be folded.
 DayInfo Sunday2027() {
-    DayInfo d;
-    d.Gregorian = {2027, 5, 9};
-    d.Julian = {2027, 4, 26};
-    d.AnnoMundi = {7535, 8, 26};
-    d.IndictionYear = 87;
-    d.IndictionCycle = 15;
-    d.Weekday = 7;
-    d.WeekdayLine = QStringLiteral("Неделя 2-я по Пасхе, апостола Фомы. Глас 1-й.");
+    DayInfo d = Eastertide2027(26, 7, QStringLiteral("Неделя 2-я по Пасхе, апостола Фомы. Глас 1-й."));
     d.Tone = 1;
     d.Red = true;
     d.Entries = {

@@ -7,6 +7,8 @@
 
 #include "core/cp1251.h"
 
+#include "../program_run.h"
+
 #include <QDate>
 #include <QFile>
 #include <QHostAddress>
@@ -129,25 +131,6 @@ private:
     QProcess process_;
     QByteArray err_;
 };
-
-struct Run {
-    int Status = -1;
-    QByteArray Out, Err;
-};
-
-Run Program(const QString& program, const QStringList& args,
-            const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment()) {
-    QProcess p;
-    p.setProcessEnvironment(env);
-    p.start(program, args);
-    Run r;
-    if (!p.waitForFinished(120000))
-        return r;
-    r.Status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    r.Out = p.readAllStandardOutput();
-    r.Err = p.readAllStandardError();
-    return r;
-}
 
 void WriteData(const QString& path, const QString& text) {
     QString crlf = text;
@@ -292,7 +275,7 @@ private Q_SLOTS:
 #else
         QFETCH(QByteArray, target);
         QFETCH(QStringList, args);
-        const Run tool = Program(QStringLiteral(VORELIAN_REPORT_TOOL), args);
+        const Run tool = RunProgram(QStringLiteral(VORELIAN_REPORT_TOOL), args);
         QCOMPARE(tool.Status, 0);
         const Reply r = bundled_->Get(target);
         QCOMPARE(r.Status, 200);
@@ -605,7 +588,7 @@ private Q_SLOTS:
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         if (!variable.isEmpty())
             env.insert(QStringLiteral("VORELIAN_DATA"), variable);
-        const Run r = Program(QStringLiteral(VORELIAN_SERVER), args, env);
+        const Run r = RunProgram(QStringLiteral(VORELIAN_SERVER), args, env);
         QCOMPARE(r.Status, status);
         QCOMPARE(r.Err.count('\n'), 1);
         QVERIFY(r.Err.startsWith("vorelian-server: "));
@@ -628,12 +611,12 @@ private Q_SLOTS:
         QTcpServer taken;
         QVERIFY(taken.listen(QHostAddress::LocalHost, 0));
         const Run r =
-            Program(QStringLiteral(VORELIAN_SERVER), {"--port", QString::number(taken.serverPort())});
+            RunProgram(QStringLiteral(VORELIAN_SERVER), {"--port", QString::number(taken.serverPort())});
         QCOMPARE(r.Status, 1);
         QVERIFY(r.Err.contains("cannot listen"));
     }
     void help() {
-        const Run r = Program(QStringLiteral(VORELIAN_SERVER), {"--help"});
+        const Run r = RunProgram(QStringLiteral(VORELIAN_SERVER), {"--help"});
         QCOMPARE(r.Status, 0);
         QVERIFY(r.Out.contains("--threads"));
     }

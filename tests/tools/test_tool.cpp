@@ -2,6 +2,7 @@
 // layer writes for the same state, its text as the view shows it, and exit status 2 with one line of
 // message for every bad argument.
 #include "../limits_fixture.h"
+#include "../program_run.h"
 #include "calendar_fixture.h"
 
 #include "bases/profile.h"
@@ -35,21 +36,8 @@ const Files& ToolFiles() {
     return files;
 }
 
-struct Run {
-    int Status = -1;
-    QByteArray Out, Err;
-};
-
 Run Tool(const QStringList& args) {
-    QProcess p;
-    p.start(QStringLiteral(VORELIAN_REPORT_TOOL), args);
-    Run r;
-    if (!p.waitForFinished(120000))
-        return r;
-    r.Status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    r.Out = p.readAllStandardOutput();
-    r.Err = p.readAllStandardError();
-    return r;
+    return RunProgram(QStringLiteral(VORELIAN_REPORT_TOOL), args);
 }
 
 // The one document of a JSON run, parsed back.
@@ -203,10 +191,11 @@ private Q_SLOTS:
             const Run r = Tool({flag});
             QCOMPARE(r.Status, 0);
             const QString text = QString::fromUtf8(r.Out);
-            for (const char* word :
-                 {"day", "week", "month", "year", "feasts", "search", "--date", "--style", "--format",
-                  "--indiction", "--all-styles", "--first-weekday", "--font", "--font-size", "--min-year",
-                  "--max-year", "--data", "--text", "--whole-word", "--fasting"})
+            for (const char* word : {"day",      "week",        "month",        "year",
+                                     "feasts",   "search",      "--date",       "--style",
+                                     "--format", "--indiction", "--all-styles", "--first-weekday",
+                                     "--font",   "--font-size", "--min-year",   "--max-year",
+                                     "--data",   "--text",      "--whole-word", "--fasting"})
                 QVERIFY2(text.contains(QLatin1String(word)), word);
             QVERIFY(text.contains(u"Сотворения"));
             QVERIFY(text.contains(u"Anno Mundi"));
@@ -279,13 +268,8 @@ private Q_SLOTS:
         QTest::addRow("year as RTF") << L{"year", "--date", "2025-06-01", "--format", "rtf"};
     }
     void aDataSetAtItsLimitsStaysWithinMemory() {
-#if defined(__SANITIZE_ADDRESS__)
-        QSKIP("the sanitizers' own memory would be counted");
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-        QSKIP("the sanitizers' own memory would be counted");
-#endif
-#endif
+        if (limits::kSanitizedBuild)
+            QSKIP("the sanitizers' own memory would be counted");
         QFETCH(QStringList, args);
         static QTemporaryDir dir;
         static const bool written = limits::WriteDataSetAtLimits(dir.path());

@@ -196,13 +196,8 @@ private Q_SLOTS:
     // Every data file at its limits at once: the program starts, reads the whole set, builds the day's
     // report and ends within a memory cap far below what the files could cost unbounded.
     void aDataSetAtItsLimitsStaysWithinMemory() {
-#if defined(__SANITIZE_ADDRESS__)
-        QSKIP("the sanitizers' own memory would be counted");
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-        QSKIP("the sanitizers' own memory would be counted");
-#endif
-#endif
+        if (limits::kSanitizedBuild)
+            QSKIP("the sanitizers' own memory would be counted");
         RealProgram program;
         const QString folder = program.Root.filePath(QStringLiteral("program"));
         QVERIFY(limits::WriteDataSetAtLimits(folder + QStringLiteral("/Calendar")));
