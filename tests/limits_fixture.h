@@ -72,7 +72,6 @@ inline bool WriteDataSetAtLimits(const QString& folder) {
     return true;
 }
 
-// The largest resident size any child process reaped so far reached, in MiB: an upper bound for each.
 // True in a build with the address sanitizer, whose own memory would be counted in the peak.
 #if defined(__SANITIZE_ADDRESS__)
 inline constexpr bool kSanitizedBuild = true;
@@ -86,6 +85,7 @@ inline constexpr bool kSanitizedBuild = false;
 inline constexpr bool kSanitizedBuild = false;
 #endif
 
+// The largest resident size any child process reaped so far reached, in MiB: an upper bound for each.
 inline long ChildrenPeakMiB() {
     rusage usage{};
     getrusage(RUSAGE_CHILDREN, &usage);
