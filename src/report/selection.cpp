@@ -8,6 +8,8 @@
 #include "report/dialect.h"
 #include "report/documents.h"
 
+#include <map>
+
 namespace vorelian {
 namespace {
 
@@ -153,6 +155,16 @@ struct Selection {
     const QString& Pattern;
     bool WholeWord;
     std::vector<DatedRow> Rows;
+    std::map<std::pair<int32_t, bool>, QString> Heads;
+
+    // The date lines of a day, made once: a full day file may hold thousands of matches, and the engine
+    // would build the whole day again for each.
+    const QString& HeadOf(int32_t dayNumber, bool movable) {
+        const auto [at, added] = Heads.try_emplace({dayNumber, movable});
+        if (added)
+            at->second = DatedRowHead(R.Engine.Day(dayNumber, R.Options), R.Options, movable);
+        return at->second;
+    }
 
     // One stored movable text under its day number: appended to the last row when that row is of the same
     // day.
@@ -167,7 +179,7 @@ struct Selection {
         }
         DatedRow row;
         row.Day = dayNumber;
-        row.DateText = DatedRowHead(R.Engine.Day(dayNumber, R.Options), R.Options, true);
+        row.DateText = HeadOf(dayNumber, true);
         row.EntryText = marked;
         Rows.push_back(std::move(row));
     }
@@ -176,7 +188,7 @@ struct Selection {
     void AddDated(int32_t dayNumber, qsizetype position, const QString& text) {
         DatedRow row;
         row.Day = dayNumber;
-        row.DateText = DatedRowHead(R.Engine.Day(dayNumber, R.Options), R.Options, false);
+        row.DateText = HeadOf(dayNumber, false);
         row.EntryText = RankMarker(MarkMatches(text, position, Pattern, WholeWord));
         row.EntryText += dialect::Par;
         Rows.push_back(std::move(row));
@@ -217,7 +229,7 @@ QByteArray SelectionDocument(const DocRequest& r, const QString& text, bool whol
 
     const CalendarState year = StateOfDay(r.Day, r.Options.Style);
     const DataSet& data = r.Engine.Data();
-    Selection sel{r, pattern, wholeWord, {}};
+    Selection sel{r, pattern, wholeWord, {}, {}};
     ForEachPlacedRecord(data, year, [&](int32_t day, const BaseRecord& rec) {
         for (int key = 0; key < 8; ++key)
             sel.AddMovable(day, RecordText(rec, key));
