@@ -102,16 +102,16 @@ DayInfo DayEngine::Day(int32_t dayNumber, const DayOptions& options) const {
     info.Entries = DayEntriesOf(facts, file.Entries, file.Red, placed, &d.Prepared, red);
     info.Red = red;
 
-    // The fast: the one place it is computed, for every day; shown as the last line of the fifth group.
+    // The fast: the one place it is computed, for every day. It stays out of the entries; each view shows
+    // it through FastingLine.
     info.Fast = FastingOf(info);
-    if (options.ShowFasting && info.Fast && !info.Fast->Text.isEmpty()) {
-        DayEntry e;
-        e.Group = 4;
-        e.Stored = info.Fast->Text;
-        e.Text = info.Fast->Text;
-        info.Entries.push_back(std::move(e));
-    }
     return info;
+}
+
+QString FastingLine(const DayInfo& day, const DayOptions& options) {
+    if (!options.ShowFasting || !day.Fast)
+        return QString();
+    return day.Fast->Text;
 }
 
 std::optional<Fasting> DayEngine::FastingOf(const DayInfo& day) const {

@@ -42,6 +42,10 @@ struct SearchMatch {
     QString Text; // the commemoration as a reader sees it
 };
 
+// The fasting line a view of the day shows: the phrase of the day's fast when the options show fasting,
+// otherwise empty. Every report, page and export that shows the line takes it from here.
+QString FastingLine(const DayInfo& day, const DayOptions& options);
+
 class DayEngine {
 public:
     // Every file of the data set in `calendarDir` parsed and every base loaded up front. A missing file

@@ -17,7 +17,7 @@ QString PeriodDayBlock(const DayInfo& day, const DayOptions& o, bool firstDay, b
     block += DateLines(day, o.Style, showYear, false, o.ShowAllStyles);
     block += day.WeekdayLineStored;
     block += dialect::Par;
-    block += EntriesMarkup(day.Entries);
+    block += EntriesMarkup(day, o);
     block.prepend(day.Red ? dialect::Red : dialect::Navy);
     block += dialect::Navy;
     if (inWeek)
@@ -60,7 +60,7 @@ QByteArray DayDocument(const DocRequest& r) {
     body += DateLines(day, r.Options.Style, true, true, r.Options.ShowAllStyles);
     body += day.WeekdayLineStored;
     body += dialect::Par;
-    body += EntriesMarkup(day.Entries);
+    body += EntriesMarkup(day, r.Options);
     body += dialect::DocEnd;
     out.Write(body);
     return out.Document();
