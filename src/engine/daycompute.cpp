@@ -2,6 +2,8 @@
 
 #include "core/tables.h"
 
+#include <algorithm>
+
 namespace vorelian {
 namespace {
 
@@ -121,13 +123,22 @@ std::vector<DayEntry> DayFileEntries(const ProfileSection* section, bool& red) {
     std::vector<DayEntry> out;
     if (!section)
         return out;
+    bool marked = false;
     for (const ProfileEntry& e : section->Entries) {
         const QString& key = e.Key;
         if (key.compare(u"red", Qt::CaseInsensitive) == 0)
-            red = true;
+            marked = true;
         else if (key.size() == 1 && key[0] >= u'0' && key[0] <= u'4')
             out.push_back(MakeEntry(int8_t(key[0].unicode() - u'0'), e.Value, false, false));
     }
+    if (!marked)
+        return out;
+    red = true;
+    // The "Red" key names no line of its own: the feast that makes the day red is the first line of the
+    // first group, where the day files keep the great feast of the day.
+    const auto feast = std::find_if(out.begin(), out.end(), [](const DayEntry& e) { return e.Group == 0; });
+    if (feast != out.end())
+        feast->Red = true;
     return out;
 }
 

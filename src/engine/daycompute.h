@@ -42,7 +42,7 @@ struct DayFacts {
 };
 
 // The commemorations of a day file section (keys 0..4, in file order); `red` is set by a "Red" key of any
-// value.
+// value, and the first line of group 0 (the great feast of the day) is then marked red.
 std::vector<DayEntry> DayFileEntries(const ProfileSection* section, bool& red);
 
 // The commemorations of the day: the day file's entries, then those of the three commemoration bases

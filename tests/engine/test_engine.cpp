@@ -118,20 +118,30 @@ private Q_SLOTS:
     }
 
     // What a reader sees of the day report is what the day value holds: the weekday line, then the text of
-    // every entry in order.
+    // every entry in order. A red day names the line that makes it red: the first red entry.
     void dayValueReadsAsTheDayReport_data() {
         QTest::addColumn<int>("year");
         QTest::addColumn<int>("month");
         QTest::addColumn<int>("day");
-        QTest::newRow("Pascha 2025") << 2025 << 4 << 20;
-        QTest::newRow("Nativity 2024") << 2024 << 1 << 7;
-        QTest::newRow("an ordinary weekday") << 2026 << 12 << 7;
-        QTest::newRow("Pentecost 2024") << 2024 << 6 << 23;
+        QTest::addColumn<bool>("red");
+        QTest::addColumn<QString>("redLine"); // empty: no entry is red
+        const QString pascha = QStringLiteral("Воскресение Господа Бога и Спаса нашего Иисуса Христа.");
+        const QString nativity =
+            QStringLiteral("Рождество по плоти Господа Бога и Спаса нашего Иисуса Христа.");
+        QTest::newRow("Pascha 2025") << 2025 << 4 << 20 << true << pascha;
+        QTest::newRow("Nativity 2024, a Sunday") << 2024 << 1 << 7 << true << nativity;
+        QTest::newRow("Nativity 2027, a Thursday") << 2027 << 1 << 7 << true << nativity;
+        QTest::newRow("the day after Nativity 2027") << 2027 << 1 << 8 << false << QString();
+        QTest::newRow("an ordinary weekday") << 2026 << 12 << 7 << false << QString();
+        QTest::newRow("Pentecost 2024")
+            << 2024 << 6 << 23 << true << QStringLiteral("День Святой Троицы. Пятидесятница.");
     }
     void dayValueReadsAsTheDayReport() {
         QFETCH(int, year);
         QFETCH(int, month);
         QFETCH(int, day);
+        QFETCH(bool, red);
+        QFETCH(QString, redLine);
         const DayEngine& e = *Bundled();
         const int32_t n = *e.DayNumberOf(StyleGregorian, int16_t(year), int16_t(month), int16_t(day));
         const DayInfo info = e.Day(n, DayOptions{});
@@ -154,6 +164,10 @@ private Q_SLOTS:
             QVERIFY2(shown.indexOf(fast, at) > at, qPrintable(fast));
         }
         QCOMPARE(document.contains("\r\n\\cf2 \\par\r\n"), info.Red); // the block is red when the day is
+        QCOMPARE(info.Red, red);
+        const auto firstRed =
+            std::find_if(info.Entries.begin(), info.Entries.end(), [](const DayEntry& e) { return e.Red; });
+        QCOMPARE(firstRed == info.Entries.end() ? QString() : firstRed->Text, redLine);
     }
 };
 
