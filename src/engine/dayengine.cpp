@@ -1,5 +1,6 @@
 #include "engine/dayengine.h"
 
+#include "bases/datafiles.h"
 #include "core/calendar.h"
 #include "core/recalc.h"
 #include "engine/dataset.h"
@@ -44,9 +45,8 @@ std::shared_ptr<const DayEngine> DayEngine::Load(const QString& calendarDir) {
     DataSet& d = *e->data_;
     d.Dir = QDir(calendarDir).absolutePath();
     d.Data.Files.SetFolder(d.Dir);
-    for (const QString& path : d.Data.Files.Paths)
-        if (!path.isEmpty())
-            d.Data.Profiles.Get(path); // every file parsed now, none later
+    // Every profile file parsed now, none later; the abbreviations are a document, not a profile.
+    ReadWholeDataSet(d.Data.Files, d.Data.Profiles);
     LoadBases(d.Data);
     d.Fasting = LoadFastingRules(QDir(d.Dir).filePath(FastingFileName.toString()));
     d.Prepared = PrepareRecordEntries(d.Data.Bases);

@@ -7,6 +7,7 @@
 #include "rtf/writer.h"
 
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QTest>
 
 #include <algorithm>
@@ -55,6 +56,15 @@ class TestEngine : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    // The bundled data set loads without a message: every profile file reads cleanly, and the
+    // abbreviations document is not read as a profile.
+    void bundledLoadLogsNothing() {
+        QTest::failOnWarning(QRegularExpression(QStringLiteral(".")));
+        const auto e =
+            DayEngine::Load(QFileInfo(DataFiles::BesideProgram()[DataFiles::Relocatable]).absolutePath());
+        QVERIFY(e->DayNumberOf(StyleGregorian, 2027, 1, 7));
+    }
+
     void manyThreadsGetWhatOneThreadGets() {
         const auto engine = DayEngine::Load(Bundled()->CalendarDir()); // fresh: no year placed yet
         const std::vector<Request> requests = RandomRequests(96);
