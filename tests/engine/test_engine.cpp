@@ -2,6 +2,7 @@
 // thread gets, and the day values agree with the day report built from them.
 #include "bases/datafiles.h"
 #include "engine/dayengine.h"
+#include "report/documents.h"
 #include "report/report.h"
 #include "rtf/reader.h"
 #include "rtf/writer.h"
@@ -47,7 +48,7 @@ std::vector<Request> RandomRequests(int count) {
 }
 
 QByteArray Build(const DayEngine& e, const Request& r) {
-    return e.ReportDocument(r.Tab, r.Day, r.Options, Settings{});
+    return ReportDocument(e, r.Tab, r.Day, r.Options, Settings{});
 }
 
 } // namespace
@@ -156,7 +157,7 @@ private Q_SLOTS:
         const int32_t n = *e.DayNumberOf(StyleGregorian, int16_t(year), int16_t(month), int16_t(day));
         const DayInfo info = e.Day(n, DayOptions{});
         QVERIFY(!info.Entries.empty());
-        const QByteArray document = e.ReportDocument(TabDay, n, DayOptions{}, Settings{});
+        const QByteArray document = ReportDocument(e, TabDay, n, DayOptions{}, Settings{});
         const QString shown = QString::fromUtf8(rtf::PlainTextForTerminal(rtf::ReadRtf(document)));
         qsizetype at = shown.indexOf(info.WeekdayLine);
         QVERIFY2(at > 0, qPrintable(info.WeekdayLine));
