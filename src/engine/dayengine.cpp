@@ -15,7 +15,9 @@ DateParts PartsOf(const StyleDate& r) {
 }
 
 int16_t ValidStyle(int16_t style) {
-    return style >= StyleAnnoMundi && style <= StyleGregorian ? style : StyleGregorian;
+    if (style >= StyleAnnoMundi && style <= StyleGregorian)
+        return style;
+    return StyleGregorian;
 }
 
 } // namespace
