@@ -211,14 +211,15 @@ QDate GregorianOf(const DayInfo& d) {
 
 Answer Page(const ServiceData& data, const Request& request, int32_t n, const QByteArray& key,
             const QByteArray& cacheControl) {
-    const DayInfo day = data.Engine->Day(n, DayOptions{});
+    const DayOptions options;
+    const DayInfo day = data.Engine->Day(n, options);
     const QDate date = GregorianOf(day);
     PageLinks links;
     if (n > data.FirstDay[3])
         links.Previous = date.addDays(-1);
     if (n < data.LastDay[3])
         links.Next = date.addDays(1);
-    Answer a = Cached(data, request, key, kHtml, DayPage(day, links), cacheControl);
+    Answer a = Cached(data, request, key, kHtml, DayPage(day, options, links), cacheControl);
     a.Headers.push_back({QByteArrayLiteral("Content-Security-Policy"), kPageSecurity});
     return a;
 }

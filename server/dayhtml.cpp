@@ -101,7 +101,7 @@ QString DateInWords(int16_t style, const DateParts& date) {
     return QStringLiteral("%1 %2 %3 г.").arg(date.Day).arg(GenitiveMonth(civil)).arg(date.Year);
 }
 
-QByteArray DayPage(const DayInfo& day, const PageLinks& links) {
+QByteArray DayPage(const DayInfo& day, const DayOptions& options, const PageLinks& links) {
     const QString title = DateInWords(3, day.Gregorian);
     QString html;
     html.reserve(4096);
@@ -120,8 +120,8 @@ QByteArray DayPage(const DayInfo& day, const PageLinks& links) {
     if (!day.WeekdayLine.isEmpty())
         html += QStringLiteral("<p class=\"weekday\">%1</p>\n").arg(EscapeHtml(day.WeekdayLine));
     html += Entries(day);
-    if (day.Fast && !day.Fast->Text.isEmpty())
-        html += QStringLiteral("<p class=\"fast\">%1</p>\n").arg(EscapeHtml(day.Fast->Text));
+    if (const QString fast = FastingLine(day, options); !fast.isEmpty())
+        html += QStringLiteral("<p class=\"fast\">%1</p>\n").arg(EscapeHtml(fast));
     html += QStringLiteral("<nav>\n");
     if (links.Previous.isValid())
         html += DayLink(links.Previous, QStringLiteral("prev"), QStringLiteral("← Предыдущий день")) + u'\n';

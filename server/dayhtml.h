@@ -3,6 +3,7 @@
 // Every text that comes from the data set is escaped: the data files are the user's to edit.
 #pragma once
 
+#include "engine/dayengine.h"
 #include "engine/dayinfo.h"
 
 #include <QByteArray>
@@ -24,7 +25,7 @@ QString EscapeHtml(QStringView text);
 // "7 января 2027 г." for a date of a style, the month by its civil name in the genitive.
 QString DateInWords(int16_t style, const DateParts& date);
 
-// The whole page, UTF-8.
-QByteArray DayPage(const DayInfo& day, const PageLinks& links);
+// The whole page, UTF-8; the fasting line closes the commemorations when the options show it.
+QByteArray DayPage(const DayInfo& day, const DayOptions& options, const PageLinks& links);
 
 } // namespace vorelian::server

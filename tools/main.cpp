@@ -13,6 +13,7 @@
 #include "core/state.h"
 #include "engine/dayengine.h"
 #include "engine/startup.h"
+#include "report/documents.h"
 #include "report/report.h"
 #include "rtf/reader.h"
 #include "rtf/writer.h"
@@ -105,7 +106,7 @@ int main(int argc, char** argv) {
     if (a.Output == tool::Format::Json)
         return WriteOut(tool::JsonReport(a, *engine, day)) ? ExitSuccess : WriteFailed();
     const QByteArray document =
-        engine->ReportDocument(a.Tab, day, dayOptions, options, a.Text.value_or(QString()), a.WholeWord);
+        ReportDocument(*engine, a.Tab, day, dayOptions, options, a.Text.value_or(QString()), a.WholeWord);
     if (document.isEmpty())
         return EndWith(kProgram, ExitFailure, QStringLiteral("no report was built"));
 

@@ -32,15 +32,15 @@ namespace vorelian {
 Q_DECLARE_LOGGING_CATEGORY(lcProfile)
 
 struct ProfileEntry {
-    QString Key;    // blanks around it removed
-    QString Value;  // blanks around it removed
-    int Line = 0;   // 1-based line of the file, for messages about the entry's meaning
+    QString Key;   // blanks around it removed
+    QString Value; // blanks around it removed
+    int Line = 0;  // 1-based line of the file, for messages about the entry's meaning
 };
 
 struct ProfileSection {
-    QString Name;                       // as first written, blanks removed
-    std::vector<ProfileEntry> Entries;  // file order, duplicates kept
-    std::vector<int> Skipped;           // lines skipped as malformed under this header
+    QString Name;                      // as first written, blanks removed
+    std::vector<ProfileEntry> Entries; // file order, duplicates kept
+    std::vector<int> Skipped;          // lines skipped as malformed under this header
 };
 
 class Profile {
@@ -78,7 +78,7 @@ public:
 
 private:
     std::vector<ProfileSection> sections_;
-    QHash<QString, qsizetype> index_;  // NameKey(section name) -> position in sections_
+    QHash<QString, qsizetype> index_; // NameKey(section name) -> position in sections_
     qsizetype malformed_ = 0;
     bool problems_ = false;
 
@@ -96,13 +96,16 @@ public:
     const Profile& Get(const QString& path);
     // Keeps `p` as the file at `path`, as if it had been read from there: for bytes held in memory.
     void Put(const QString& path, Profile p) { files_.insert_or_assign(path, std::move(p)); }
+    // Keeps every file `other` has parsed that this cache does not hold yet, without reading it again.
+    // The copies share their texts with the originals.
+    void PutAll(const ProfileCache& other) { files_.insert(other.files_.begin(), other.files_.end()); }
     // How many files have been parsed so far.
     qsizetype ParsedFiles() const { return static_cast<qsizetype>(files_.size()); }
     // The paths of the files parsed so far that had problems, in path order.
     QStringList FilesWithProblems() const;
 
 private:
-    std::map<QString, Profile> files_;  // node-based: references stay valid
+    std::map<QString, Profile> files_; // node-based: references stay valid
 };
 
 // The whole section as "key=value" entries, each ended by a NUL; "" for a missing file or section.

@@ -2,6 +2,8 @@
 
 #include "core/tables.h"
 
+#include <algorithm>
+
 namespace vorelian {
 namespace {
 
@@ -121,13 +123,22 @@ std::vector<DayEntry> DayFileEntries(const ProfileSection* section, bool& red) {
     std::vector<DayEntry> out;
     if (!section)
         return out;
+    bool marked = false;
     for (const ProfileEntry& e : section->Entries) {
         const QString& key = e.Key;
         if (key.compare(u"red", Qt::CaseInsensitive) == 0)
-            red = true;
+            marked = true;
         else if (key.size() == 1 && key[0] >= u'0' && key[0] <= u'4')
             out.push_back(MakeEntry(int8_t(key[0].unicode() - u'0'), e.Value, false, false));
     }
+    if (!marked)
+        return out;
+    red = true;
+    // The "Red" key names no line of its own: the feast that makes the day red is the first line of the
+    // first group, where the day files keep the great feast of the day.
+    const auto feast = std::find_if(out.begin(), out.end(), [](const DayEntry& e) { return e.Group == 0; });
+    if (feast != out.end())
+        feast->Red = true;
     return out;
 }
 
@@ -150,31 +161,22 @@ std::vector<DayEntry> DayEntriesOf(const DayFacts& day, const std::vector<DayEnt
             lists[e.Group].push_back(e);
     }
 
-    const Bases& b = *placed.Records;
-    for (BaseKind k : EntryBases) {
-        const RecordBase& base = b[k];
-        for (int i = 1; i <= base.Count; ++i) {
-            if (!placed.Belongs(k, i, day.Day))
-                continue;
-            const BaseRecord& r = base.Records[i];
-            if (r.Red)
-                red = true;
-            std::array<std::vector<DayEntry>, 8> made;
-            if (!prepared)
-                for (int key = 0; key < 8; ++key)
-                    made[key] = RecordEntries(r, key, r.Red);
-            const auto& t = prepared ? (*prepared)[int(k)][i] : made;
-            // One movable record on its day: each text of the first group goes where its own rank puts
-            // it; "before" texts go in front of a later group, "after" texts behind it.
-            for (const DayEntry& e : t[0])
-                (e.EntryRank == Rank::Great ? movableGreat : movable).push_back(e);
-            for (int g = 1; g <= 3; ++g) {
-                Prepend(lists[g], t[2 * g - 1]);
-                Append(lists[g], t[2 * g]);
-            }
-            Append(lists[4], t[7]);
+    placed.ForEachOn(EntryBases, day.Day, red, [&](BaseKind k, int i, const BaseRecord& r) {
+        std::array<std::vector<DayEntry>, 8> made;
+        if (!prepared)
+            for (int key = 0; key < 8; ++key)
+                made[key] = RecordEntries(r, key, r.Red);
+        const auto& t = prepared ? (*prepared)[int(k)][i] : made;
+        // One movable record on its day: each text of the first group goes where its own rank puts it;
+        // "before" texts go in front of a later group, "after" texts behind it.
+        for (const DayEntry& e : t[0])
+            (e.EntryRank == Rank::Great ? movableGreat : movable).push_back(e);
+        for (int g = 1; g <= 3; ++g) {
+            Prepend(lists[g], t[2 * g - 1]);
+            Append(lists[g], t[2 * g]);
         }
-    }
+        Append(lists[4], t[7]);
+    });
     for (auto* part : {&movableGreat, &fixedGreat, &movable, &fixed})
         Append(lists[0], *part);
 
@@ -245,30 +247,21 @@ int16_t ToneOfDay(int32_t d, int32_t paschaDay, int32_t prevPaschaDay) {
 }
 
 WeekdayLineParts WeekdayLineOf(const DayFacts& day, const PlacedView& placed) {
-    const Bases& b = *placed.Records;
     WeekdayLineParts out;
     QString special, continuation, specialPlain, continuationPlain;
     bool continued = false;
-    for (BaseKind k : TitleBases) {
-        const RecordBase& base = b[k];
-        for (int i = 1; i <= base.Count; ++i) {
-            if (!placed.Belongs(k, i, day.Day))
-                continue;
-            const BaseRecord& r = base.Records[i];
-            if (r.Red)
-                out.Red = true;
-            const QString& text = RecordTitle(r);
-            // A title that begins with a comma continues the weekday name instead of replacing it.
-            if (text.startsWith(u',')) {
-                continuation = JoinAfterPeriod(continuation, text);
-                continuationPlain = JoinAfterPeriod(continuationPlain, PlainText(text));
-                continued = true;
-            } else {
-                special = JoinWithSpace(special, text);
-                specialPlain = JoinWithSpace(specialPlain, PlainText(text));
-            }
+    placed.ForEachOn(TitleBases, day.Day, out.Red, [&](BaseKind, int, const BaseRecord& r) {
+        const QString& text = RecordTitle(r);
+        // A title that begins with a comma continues the weekday name instead of replacing it.
+        if (text.startsWith(u',')) {
+            continuation = JoinAfterPeriod(continuation, text);
+            continuationPlain = JoinAfterPeriod(continuationPlain, PlainText(text));
+            continued = true;
+        } else {
+            special = JoinWithSpace(special, text);
+            specialPlain = JoinWithSpace(specialPlain, PlainText(text));
         }
-    }
+    });
 
     QString& line = out.Stored;
     QString& plain = out.Plain;

@@ -23,6 +23,23 @@ struct PlacedView {
     const YearPlacement* Prev = nullptr;
 
     bool Belongs(BaseKind k, int i, int32_t day) const;
+
+    // Visits visit(kind, index, record) for every record of the bases `kinds` placed on `day`, in table
+    // order, and sets `red` when a visited record is red (never clears it).
+    template <class Visit>
+    void ForEachOn(const std::array<BaseKind, 3>& kinds, int32_t day, bool& red, Visit visit) const {
+        for (BaseKind k : kinds) {
+            const RecordBase& base = (*Records)[k];
+            for (int i = 1; i <= base.Count; ++i) {
+                if (!Belongs(k, i, day))
+                    continue;
+                const BaseRecord& r = base.Records[i];
+                if (r.Red)
+                    red = true;
+                visit(k, i, r);
+            }
+        }
+    }
 };
 
 // The entries of every text of every record, made once: [base][record][text key].
@@ -42,7 +59,7 @@ struct DayFacts {
 };
 
 // The commemorations of a day file section (keys 0..4, in file order); `red` is set by a "Red" key of any
-// value.
+// value, and the first line of group 0 (the great feast of the day) is then marked red.
 std::vector<DayEntry> DayFileEntries(const ProfileSection* section, bool& red);
 
 // The commemorations of the day: the day file's entries, then those of the three commemoration bases

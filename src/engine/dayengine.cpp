@@ -1,5 +1,6 @@
 #include "engine/dayengine.h"
 
+#include "bases/datafiles.h"
 #include "core/calendar.h"
 #include "core/recalc.h"
 #include "engine/dataset.h"
@@ -14,7 +15,9 @@ DateParts PartsOf(const StyleDate& r) {
 }
 
 int16_t ValidStyle(int16_t style) {
-    return style >= StyleAnnoMundi && style <= StyleGregorian ? style : StyleGregorian;
+    if (style >= StyleAnnoMundi && style <= StyleGregorian)
+        return style;
+    return StyleGregorian;
 }
 
 } // namespace
@@ -44,9 +47,8 @@ std::shared_ptr<const DayEngine> DayEngine::Load(const QString& calendarDir) {
     DataSet& d = *e->data_;
     d.Dir = QDir(calendarDir).absolutePath();
     d.Data.Files.SetFolder(d.Dir);
-    for (const QString& path : d.Data.Files.Paths)
-        if (!path.isEmpty())
-            d.Data.Profiles.Get(path); // every file parsed now, none later
+    // Every profile file parsed now, none later; the abbreviations are a document, not a profile.
+    ReadWholeDataSet(d.Data.Files, d.Data.Profiles);
     LoadBases(d.Data);
     d.Fasting = LoadFastingRules(QDir(d.Dir).filePath(FastingFileName.toString()));
     d.Prepared = PrepareRecordEntries(d.Data.Bases);
@@ -102,16 +104,16 @@ DayInfo DayEngine::Day(int32_t dayNumber, const DayOptions& options) const {
     info.Entries = DayEntriesOf(facts, file.Entries, file.Red, placed, &d.Prepared, red);
     info.Red = red;
 
-    // The fast: the one place it is computed, for every day; shown as the last line of the fifth group.
+    // The fast: the one place it is computed, for every day. It stays out of the entries; each view shows
+    // it through FastingLine.
     info.Fast = FastingOf(info);
-    if (options.ShowFasting && info.Fast && !info.Fast->Text.isEmpty()) {
-        DayEntry e;
-        e.Group = 4;
-        e.Stored = info.Fast->Text;
-        e.Text = info.Fast->Text;
-        info.Entries.push_back(std::move(e));
-    }
     return info;
+}
+
+QString FastingLine(const DayInfo& day, const DayOptions& options) {
+    if (!options.ShowFasting || !day.Fast)
+        return QString();
+    return day.Fast->Text;
 }
 
 std::optional<Fasting> DayEngine::FastingOf(const DayInfo& day) const {

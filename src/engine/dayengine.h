@@ -1,12 +1,11 @@
 // The day engine: the data set of one calendar folder loaded once, then only read, answering "what is this
-// day?" for any date in any style, and building every report as bytes in memory. One engine serves the
-// window, the report tool, exports and the service; many threads may query it at once.
+// day?" for any date in any style, and listing the main feasts and the matches of a search in a year. One
+// engine serves the window, the report tool, exports and the service; many threads may query it at once.
+// The report layer builds its documents from what the engine answers (report/documents.h).
 #pragma once
 
-#include "core/settings.h"
 #include "engine/dayinfo.h"
 
-#include <QByteArray>
 #include <QString>
 
 #include <cstdint>
@@ -42,6 +41,10 @@ struct SearchMatch {
     QString Text; // the commemoration as a reader sees it
 };
 
+// The fasting line a view of the day shows: the phrase of the day's fast when the options show fasting,
+// otherwise empty. Every report, page and export that shows the line takes it from here.
+QString FastingLine(const DayInfo& day, const DayOptions& options);
+
 class DayEngine {
 public:
     // Every file of the data set in `calendarDir` parsed and every base loaded up front. A missing file
@@ -63,13 +66,6 @@ public:
     // Every commemoration of a year of options.Style that holds `text` (letter case ignored), in date order.
     std::vector<SearchMatch> Search(int16_t year, const DayOptions& options, const QString& text,
                                     bool wholeWord) const;
-
-    // The RTF document of a report (tab 0 day .. 4 main feasts; 5 the selection of `searchText`), for the
-    // day, week, month or year of options.Style that holds `dayNumber`, exactly as the window shows it.
-    // Built on a private state: the engine is not changed. Defined by the report layer, so callers link
-    // vorelian::report.
-    QByteArray ReportDocument(int tab, int32_t dayNumber, const DayOptions& options, const Settings& font,
-                              const QString& searchText = QString(), bool wholeWord = false) const;
 
     const QString& CalendarDir() const;
 

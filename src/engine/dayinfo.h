@@ -31,12 +31,12 @@ struct DateParts {
 };
 
 struct DayEntry {
-    int8_t Group = 0;         // 0..4, as the keys of the day files
+    int8_t Group = 0; // 0..4, as the keys of the day files
     Rank EntryRank = Rank::None;
-    bool Movable = false;     // placed by a rule record rather than read from the day file
-    bool Red = false;         // makes the day red
-    QString Stored;           // the text as the data holds it, rank tag included, for the RTF reports
-    QString Text;             // what a reader sees: no tag, no markup
+    bool Movable = false; // placed by a rule record rather than read from the day file
+    bool Red = false;     // makes the day red
+    QString Stored;       // the text as the data holds it, rank tag included, for the RTF reports
+    QString Text;         // what a reader sees: no tag, no markup
 };
 
 struct DayInfo {
@@ -49,8 +49,8 @@ struct DayInfo {
     QString WeekdayLineStored;  // the same line in the report markup, as the reports write it
     int8_t Tone = 0;            // 1..8, 0 for none
     bool Red = false;
-    std::vector<DayEntry> Entries;  // in the order the day report shows them
-    std::optional<Fasting> Fast;    // absent when the data set has no fasting rules
+    std::vector<DayEntry> Entries; // in the order the day report shows them; the fast is not one of them
+    std::optional<Fasting> Fast;   // absent when the data set has no fasting rules
 };
 
 } // namespace vorelian

@@ -19,6 +19,11 @@ class DayEngine;
 void StartCalendar(CalendarData& data, CalendarState& st, const QString& calendarDir, int16_t minYear,
                    int16_t maxYear, RecalcHooks* hooks);
 
+// The same start from a loaded engine: the live calendar takes the engine's file slots, parsed files and
+// bases (sharing their cache of placements) instead of reading the data set a second time.
+void StartCalendar(CalendarData& data, CalendarState& st, const DayEngine& engine, int16_t minYear,
+                   int16_t maxYear, RecalcHooks* hooks);
+
 // Makes a day number current in a style as a jump to that day does: the three style dates, then RecalcYear.
 void GoToDay(CalendarState& st, int16_t style, int32_t dayNumber);
 

@@ -3,6 +3,7 @@
 // tab's temporary file and hands the document to the host; the user's live state is only read.
 #pragma once
 
+#include "engine/textsearch.h"
 #include "report/report.h"
 
 #include <QString>
@@ -23,18 +24,6 @@ int32_t ReportKey(const CalendarState& st, int tab);
 
 // Sorts the buffer by day number, keeping the order of rows of one day.
 void SortRows(std::vector<DatedRow>& rows);
-
-// Lower case character by character, so that every position in the result is the same in the original.
-QString LowerChars(QStringView text);
-
-// Which characters of a stored entry text a reader sees: not control words or symbols (with their
-// delimiting blank), not braces, not the marker column between \f1 and \f0 with the blank after it, and
-// not a rank code at the very beginning. Matches are accepted only where every character is seen.
-std::vector<bool> VisibleChars(QStringView text);
-
-// The 1-based position of the first acceptable occurrence of `pattern` in `text` at or after `start`,
-// or 0. With `wholeWord` the occurrence may not touch a Cyrillic letter on either side.
-qsizetype FindText(qsizetype start, QStringView text, QStringView pattern, bool wholeWord);
 
 // Puts every match, from the one at `position` on, between the red and the navy colour tokens.
 QString MarkMatches(QString text, qsizetype position, QStringView pattern, bool wholeWord);

@@ -114,6 +114,19 @@ QString EntriesMarkup(const std::vector<DayEntry>& entries) {
     return s;
 }
 
+QString EntriesMarkup(const DayInfo& day, const DayOptions& options) {
+    QString s = EntriesMarkup(day.Entries);
+    const QString fast = FastingLine(day, options);
+    if (fast.isEmpty())
+        return s;
+    if (day.Entries.empty() || day.Entries.back().Group != 4)
+        s += dialect::Par; // the fifth group begins with the fasting line
+    s += dialect::Blank;
+    s += fast;
+    s += dialect::Par;
+    return s;
+}
+
 QString DayEntries(ReportContext& ctx) {
     const CalendarState& st = ctx.State;
     const StyleDate& j = st.StyleDates[StyleJulian];

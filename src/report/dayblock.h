@@ -6,6 +6,7 @@
 
 #include "engine/dataset.h"
 #include "engine/daycompute.h"
+#include "engine/dayengine.h"
 #include "report/report.h"
 
 #include <QString>
@@ -43,6 +44,9 @@ QString WeekdayLine(ReportContext& ctx);
 // The commemorations of a day as the reports write them: each group that has entries after an empty line,
 // each entry behind its rank mark (group 4: the blank mark) and closed by a paragraph end.
 QString EntriesMarkup(const std::vector<DayEntry>& entries);
+// The commemorations of a day from the engine, then its fasting line (when the options show it) as the last
+// line of the fifth group.
+QString EntriesMarkup(const DayInfo& day, const DayOptions& options);
 
 // Makes a day current the way the builders that walk through days do: the three style dates and the
 // weekday; with `weekNo` also the current style's week number counted from the first day of its year.

@@ -17,7 +17,7 @@ QString PeriodDayBlock(const DayInfo& day, const DayOptions& o, bool firstDay, b
     block += DateLines(day, o.Style, showYear, false, o.ShowAllStyles);
     block += day.WeekdayLineStored;
     block += dialect::Par;
-    block += EntriesMarkup(day.Entries);
+    block += EntriesMarkup(day, o);
     block.prepend(day.Red ? dialect::Red : dialect::Navy);
     block += dialect::Navy;
     if (inWeek)
@@ -36,20 +36,6 @@ QString DatedRowHead(const DayInfo& day, const DayOptions& o, bool showYear) {
     return s;
 }
 
-int32_t JulianDateInYear(const CalendarState& year, int16_t julianYear, int16_t day, int16_t month) {
-    const StyleDate& r = year.Cur();
-    // An Anno Mundi year begins in September and the first days of a Gregorian year are Julian dates of
-    // the year before: try the neighbouring Julian year when the date falls outside.
-    int32_t d = DayNumber(StyleJulian, day, month, julianYear);
-    if (d < r.YearFirstDay)
-        d = DayNumber(StyleJulian, day, month, static_cast<int16_t>(julianYear + 1));
-    if (d > r.YearLastDay)
-        d = DayNumber(StyleJulian, day, month, static_cast<int16_t>(julianYear - 1));
-    if (d < r.YearFirstDay || d > r.YearLastDay)
-        return 0;
-    return d;
-}
-
 QByteArray DayDocument(const DocRequest& r) {
     const DayInfo day = r.Engine.Day(r.Day, r.Options);
     ReportWriter out(nullptr, TabDay, QString());
@@ -60,7 +46,7 @@ QByteArray DayDocument(const DocRequest& r) {
     body += DateLines(day, r.Options.Style, true, true, r.Options.ShowAllStyles);
     body += day.WeekdayLineStored;
     body += dialect::Par;
-    body += EntriesMarkup(day.Entries);
+    body += EntriesMarkup(day, r.Options);
     body += dialect::DocEnd;
     out.Write(body);
     return out.Document();
@@ -87,9 +73,9 @@ void ShowDocument(ReportContext& ctx, int tab, const QByteArray& document) {
         ctx.Host->ShowReport(tab, ok ? path : QString(), document);
 }
 
-QByteArray DayEngine::ReportDocument(int tab, int32_t dayNumber, const DayOptions& options,
-                                     const Settings& font, const QString& searchText, bool wholeWord) const {
-    const DocRequest r{*this, options, font, dayNumber};
+QByteArray ReportDocument(const DayEngine& engine, int tab, int32_t dayNumber, const DayOptions& options,
+                          const Settings& font, const QString& searchText, bool wholeWord) {
+    const DocRequest r{engine, options, font, dayNumber};
     switch (tab) {
     case TabDay:
         return DayDocument(r);

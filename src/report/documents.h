@@ -4,6 +4,7 @@
 #pragma once
 
 #include "engine/dayengine.h"
+#include "engine/yearfeasts.h"
 #include "report/report.h"
 
 #include <QByteArray>
@@ -18,6 +19,13 @@ struct DocRequest {
     const Settings& Font;
     int32_t Day = 0;
 };
+
+// The RTF document of a report (tab 0 day .. 4 main feasts; 5 the selection of `searchText`), for the
+// day, week, month or year of options.Style that holds `dayNumber`, exactly as the window shows it. Built
+// on a state of its own: the engine is only read.
+QByteArray ReportDocument(const DayEngine& engine, int tab, int32_t dayNumber, const DayOptions& options,
+                          const Settings& font, const QString& searchText = QString(),
+                          bool wholeWord = false);
 
 QByteArray DayDocument(const DocRequest& r);
 QByteArray WeekDocument(const DocRequest& r);
@@ -34,10 +42,6 @@ QString PeriodDayBlock(const DayInfo& day, const DayOptions& o, bool firstDay, b
 // The date lines and weekday line of a dated row of the feasts and selection reports, with an empty line
 // after them.
 QString DatedRowHead(const DayInfo& day, const DayOptions& o, bool showYear);
-
-// The day of the year of the state `year` (a state made by StateOfDay) that has a Julian day and month, or
-// 0 when the year has none; the search starts in the Julian year `julianYear`.
-int32_t JulianDateInYear(const CalendarState& year, int16_t julianYear, int16_t day, int16_t month);
 
 // The engine for a live calendar: the one the reports hold, loaded from the calendar's data folder on
 // first use.

@@ -37,11 +37,6 @@ QJsonObject EntryJson(const DayEntry& e) {
                        {QStringLiteral("movable"), e.Movable}};
 }
 
-// Whether an entry is the day's computed fasting line, which is shown as the fast and not among the entries.
-bool IsFastLine(const DayInfo& day, const DayEntry& e) {
-    return day.Fast && e.Group == 4 && &e == &day.Entries.back() && e.Text == day.Fast->Text;
-}
-
 QJsonValue FastingJson(const std::optional<Fasting>& fast) {
     if (!fast)
         return QJsonValue(QJsonValue::Null);
@@ -72,8 +67,7 @@ QString RankName(Rank rank) {
 QJsonObject DayJson(const DayInfo& day) {
     QJsonArray entries;
     for (const DayEntry& e : day.Entries)
-        if (!IsFastLine(day, e))
-            entries.append(EntryJson(e));
+        entries.append(EntryJson(e));
     return QJsonObject{
         {QStringLiteral("gregorian"), IsoDate(day.Gregorian)},
         {QStringLiteral("julian"), IsoDate(day.Julian)},
@@ -187,15 +181,14 @@ QString SummaryOf(const DayInfo& day) {
     return best == day.Entries.end() ? day.WeekdayLine : best->Text;
 }
 
-QString DescriptionOf(const DayInfo& day) {
+QString DescriptionOf(const DayInfo& day, const DayOptions& options) {
     QStringList lines;
     if (!day.WeekdayLine.isEmpty())
         lines << day.WeekdayLine;
     for (const DayEntry& e : day.Entries)
-        if (!IsFastLine(day, e))
-            lines << e.Text;
-    if (day.Fast && !day.Fast->Text.isEmpty())
-        lines << day.Fast->Text;
+        lines << e.Text;
+    if (const QString fast = FastingLine(day, options); !fast.isEmpty())
+        lines << fast;
     return lines.join(u'\n');
 }
 
@@ -321,7 +314,7 @@ QByteArray IcalLine(QStringView line) {
     }
 }
 
-QByteArray IcalEvent(const DayInfo& day, IcalScope scope) {
+QByteArray IcalEvent(const DayInfo& day, IcalScope scope, const DayOptions& options) {
     const QDate start(day.Gregorian.Year, day.Gregorian.Month, day.Gregorian.Day);
     const QString date = BasicDate(start);
     QByteArray out;
@@ -331,7 +324,7 @@ QByteArray IcalEvent(const DayInfo& day, IcalScope scope) {
     out += IcalLine(QStringLiteral("DTSTART;VALUE=DATE:") + date);
     out += IcalLine(QStringLiteral("DTEND;VALUE=DATE:") + BasicDate(start.addDays(1)));
     out += IcalLine(QStringLiteral("SUMMARY:") + IcalText(SummaryOf(day)));
-    out += IcalLine(QStringLiteral("DESCRIPTION:") + IcalText(DescriptionOf(day)));
+    out += IcalLine(QStringLiteral("DESCRIPTION:") + IcalText(DescriptionOf(day, options)));
     const QString categories = CategoriesOf(day);
     if (!categories.isEmpty())
         out += IcalLine(QStringLiteral("CATEGORIES:") + categories);
@@ -340,7 +333,7 @@ QByteArray IcalEvent(const DayInfo& day, IcalScope scope) {
     return out;
 }
 
-IcalWriter::IcalWriter(IcalScope scope) : scope_(scope) {
+IcalWriter::IcalWriter(IcalScope scope, const DayOptions& options) : scope_(scope), options_(options) {
     bytes_ += "BEGIN:VCALENDAR\r\n";
     bytes_ += "VERSION:2.0\r\n";
     bytes_ += IcalLine(QStringLiteral("PRODID:-//Vorelian//Vorelian %1//RU").arg(VersionText()));
@@ -352,7 +345,7 @@ IcalWriter::IcalWriter(IcalScope scope) : scope_(scope) {
 void IcalWriter::Add(const DayInfo& day) {
     if (!InIcalScope(day, scope_))
         return;
-    bytes_ += IcalEvent(day, scope_);
+    bytes_ += IcalEvent(day, scope_, options_);
     ++events_;
 }
 

@@ -4,6 +4,7 @@
 // same days. QtCore only.
 #pragma once
 
+#include "engine/dayengine.h"
 #include "engine/dayinfo.h"
 #include "engine/fasting.h"
 
@@ -60,7 +61,8 @@ bool InIcalScope(const DayInfo& day, IcalScope scope);
 // The same days always give the same bytes: nothing depends on the clock or the machine.
 class IcalWriter {
 public:
-    explicit IcalWriter(IcalScope scope);
+    // `options` say whether a description ends with the fasting line.
+    explicit IcalWriter(IcalScope scope, const DayOptions& options = {});
     // Adds the day's event when the day belongs to the scope; days must come in date order.
     void Add(const DayInfo& day);
     // The whole calendar, closed. The writer is spent afterwards.
@@ -69,12 +71,13 @@ public:
 
 private:
     IcalScope scope_;
+    DayOptions options_;
     QByteArray bytes_;
     int events_ = 0;
 };
 
 // The event of one day in a scope, as folded content lines with CRLF ends.
-QByteArray IcalEvent(const DayInfo& day, IcalScope scope);
+QByteArray IcalEvent(const DayInfo& day, IcalScope scope, const DayOptions& options = {});
 // A TEXT value escaped: backslash, semicolon and comma behind a backslash, a line end as \n.
 QString IcalText(QStringView text);
 // One content line in UTF-8, folded so that no line exceeds 75 octets and no character is split, with

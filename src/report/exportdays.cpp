@@ -46,7 +46,7 @@ QJsonObject ReportJson(const DayEngine& engine, int tab, const DateParts& date, 
 
 std::optional<QByteArray> IcalCalendar(const DayEngine& engine, DayRange days, IcalScope scope,
                                        const DayOptions& options, const ExportProgress& progress) {
-    IcalWriter writer(scope);
+    IcalWriter writer(scope, options);
     const int64_t total = int64_t(days.Last) - days.First + 1;
     constexpr int step = 61; // days between two progress reports: about six a year
     for (int32_t d = days.First; d <= days.Last; ++d) {

@@ -63,11 +63,11 @@ bool CalendarApp::Main() {
     const QDate today = Today();
     Options = ReadSettings(*OpenStore(), today.year());
     const QString calendarDir = Places.Calendar;
-    StartCalendar(Data, State, calendarDir, Options.MinYear, Options.MaxYear, State.Hooks);
+    // The engine parses every file of the set up front: its reading is the one that names the problems,
+    // and the live calendar takes its parsed files and bases rather than reading them again.
     Out.Engine = DayEngine::Load(calendarDir);
-    // The engine parses every file of the set up front: its reading is the one that names the problems.
-    if (Out.Engine)
-        DataProblems = Out.Engine->Data().Data.Profiles.FilesWithProblems();
+    StartCalendar(Data, State, *Out.Engine, Options.MinYear, Options.MaxYear, State.Hooks);
+    DataProblems = Out.Engine->Data().Data.Profiles.FilesWithProblems();
 
     // Today in the new style; the week list it refreshes is the first thing that needs the window.
     State.CurStyle = StyleGregorian;

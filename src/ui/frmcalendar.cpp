@@ -6,6 +6,7 @@
 #include "core/tables.h"
 #include "report/dayblock.h"
 #include "report/dialect.h"
+#include "report/documents.h"
 #include "rtf/reader.h"
 #include "ui/busycursor.h"
 #include "ui/calendarapp.h"
@@ -15,8 +16,8 @@
 #include "ui/fontdialog.h"
 #include "ui/frmabout.h"
 #include "ui/frmfind.h"
-#include "ui/frmhelp.h"
 #include "ui/frmgoto.h"
+#include "ui/frmhelp.h"
 #include "ui/helplinks.h"
 #include "ui/monthgrid.h"
 #include "ui/richtextview.h"
@@ -281,8 +282,8 @@ void frmCalendar::connectParts() {
     connect(m.mnuFile, &QMenu::aboutToShow, this, &frmCalendar::TestmnuFile);
     connect(m.mnuSaveAS, &QAction::triggered, this, &frmCalendar::mnuSaveAS_Click);
     connect(m.mnuExportIcal, &QAction::triggered, this, [this] {
-        const auto engine = DayEngine::Load(QFileInfo(app_.Data.Files[DataFiles::January]).absolutePath());
-        ExportCalendar(this, *engine, app_.State, app_.Options);
+        ReportContext ctx = app_.Context();
+        ExportCalendar(this, EngineOf(ctx), app_.State, app_.Options); // the engine loaded at start-up
     });
     connect(m.mnuCopy, &QAction::triggered, this, &frmCalendar::mnuCopy_Click);
     connect(m.mnuCopyAll, &QAction::triggered, this, &frmCalendar::mnuCopyAll_Click);
@@ -684,10 +685,18 @@ void frmCalendar::BuildReport() {
     app_.BuildReport();
 }
 
-void frmCalendar::mnuHelp_Click() { frmHelp::ShowHelp(this, HelpPage(app_.Places)); }
-void frmCalendar::mnuEMail_Click() { OpenMailToAuthor(); }
-void frmCalendar::mnuHomePage_Click() { OpenHomePage(); }
-void frmCalendar::mnuAbout_Click() { frmAbout::ShowAbout(this); }
+void frmCalendar::mnuHelp_Click() {
+    frmHelp::ShowHelp(this, HelpPage(app_.Places));
+}
+void frmCalendar::mnuEMail_Click() {
+    OpenMailToAuthor();
+}
+void frmCalendar::mnuHomePage_Click() {
+    OpenHomePage();
+}
+void frmCalendar::mnuAbout_Click() {
+    frmAbout::ShowAbout(this);
+}
 
 // "Выбрать" is enabled exactly while the box holds something besides blanks; the button and Enter search.
 void frmCalendar::strFind_Change() {

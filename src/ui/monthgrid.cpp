@@ -66,9 +66,13 @@ MonthLayout ComputeMonthLayout(const CalendarState& st, int16_t firstWeekday, in
 
     // The next month, left empty after the last month of the highest year.
     const bool end = r.Month == 12 && r.Year >= st.MaxYears[s];
-    for (int d = 1; col <= 6; ++d, advance())
+    int d = 1;
+    while (col <= 6) { // advance() moves on to the next column after the last row
         g.Cells[row][col] = {MonthCell::Next, end ? QString() : QString::number(d), 1, 4,
                              false,           end ? 0 : r.MonthLastDay + d};
+        ++d;
+        advance();
+    }
     return g;
 }
 
@@ -104,7 +108,8 @@ void MonthGrid::SetWeekDaysNames(int16_t firstWeekday, int16_t style) {
     // Repainting resumes with the grid's next fill.
 }
 
-void MonthGrid::Fill(const CalendarState& st, int16_t firstWeekday, int32_t today, const FastDayTest& fastDay) {
+void MonthGrid::Fill(const CalendarState& st, int16_t firstWeekday, int32_t today,
+                     const FastDayTest& fastDay) {
     const int16_t s = st.CurStyle;
     SetRedraw(false);
     SetBackColor(WinColor(GridColor(s, 1)));

@@ -2,11 +2,13 @@
 // thread gets, and the day values agree with the day report built from them.
 #include "bases/datafiles.h"
 #include "engine/dayengine.h"
+#include "report/documents.h"
 #include "report/report.h"
 #include "rtf/reader.h"
 #include "rtf/writer.h"
 
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QTest>
 
 #include <algorithm>
@@ -46,7 +48,7 @@ std::vector<Request> RandomRequests(int count) {
 }
 
 QByteArray Build(const DayEngine& e, const Request& r) {
-    return e.ReportDocument(r.Tab, r.Day, r.Options, Settings{});
+    return ReportDocument(e, r.Tab, r.Day, r.Options, Settings{});
 }
 
 } // namespace
@@ -55,6 +57,15 @@ class TestEngine : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    // The bundled data set loads without a message: every profile file reads cleanly, and the
+    // abbreviations document is not read as a profile.
+    void bundledLoadLogsNothing() {
+        QTest::failOnWarning(QRegularExpression(QStringLiteral(".")));
+        const auto e =
+            DayEngine::Load(QFileInfo(DataFiles::BesideProgram()[DataFiles::Relocatable]).absolutePath());
+        QVERIFY(e->DayNumberOf(StyleGregorian, 2027, 1, 7));
+    }
+
     void manyThreadsGetWhatOneThreadGets() {
         const auto engine = DayEngine::Load(Bundled()->CalendarDir()); // fresh: no year placed yet
         const std::vector<Request> requests = RandomRequests(96);
@@ -118,29 +129,35 @@ private Q_SLOTS:
     }
 
     // What a reader sees of the day report is what the day value holds: the weekday line, then the text of
-    // every entry in order.
+    // every entry in order. A red day names the line that makes it red: the first red entry.
     void dayValueReadsAsTheDayReport_data() {
         QTest::addColumn<int>("year");
         QTest::addColumn<int>("month");
         QTest::addColumn<int>("day");
-        QTest::newRow("Pascha 2025") << 2025 << 4 << 20;
-        QTest::newRow("Nativity 2024") << 2024 << 1 << 7;
-        QTest::newRow("an ordinary weekday") << 2026 << 12 << 7;
-        QTest::newRow("Pentecost 2024") << 2024 << 6 << 23;
+        QTest::addColumn<bool>("red");
+        QTest::addColumn<QString>("redLine"); // empty: no entry is red
+        const QString pascha = QStringLiteral("Воскресение Господа Бога и Спаса нашего Иисуса Христа.");
+        const QString nativity =
+            QStringLiteral("Рождество по плоти Господа Бога и Спаса нашего Иисуса Христа.");
+        QTest::newRow("Pascha 2025") << 2025 << 4 << 20 << true << pascha;
+        QTest::newRow("Nativity 2024, a Sunday") << 2024 << 1 << 7 << true << nativity;
+        QTest::newRow("Nativity 2027, a Thursday") << 2027 << 1 << 7 << true << nativity;
+        QTest::newRow("the day after Nativity 2027") << 2027 << 1 << 8 << false << QString();
+        QTest::newRow("an ordinary weekday") << 2026 << 12 << 7 << false << QString();
+        QTest::newRow("Pentecost 2024")
+            << 2024 << 6 << 23 << true << QStringLiteral("День Святой Троицы. Пятидесятница.");
     }
     void dayValueReadsAsTheDayReport() {
         QFETCH(int, year);
         QFETCH(int, month);
         QFETCH(int, day);
+        QFETCH(bool, red);
+        QFETCH(QString, redLine);
         const DayEngine& e = *Bundled();
         const int32_t n = *e.DayNumberOf(StyleGregorian, int16_t(year), int16_t(month), int16_t(day));
         const DayInfo info = e.Day(n, DayOptions{});
         QVERIFY(!info.Entries.empty());
-        if (info.Fast && !info.Fast->Text.isEmpty()) { // the fasting line closes the fifth group
-            QCOMPARE(int(info.Entries.back().Group), 4);
-            QCOMPARE(info.Entries.back().Text, info.Fast->Text);
-        }
-        const QByteArray document = e.ReportDocument(TabDay, n, DayOptions{}, Settings{});
+        const QByteArray document = ReportDocument(e, TabDay, n, DayOptions{}, Settings{});
         const QString shown = QString::fromUtf8(rtf::PlainTextForTerminal(rtf::ReadRtf(document)));
         qsizetype at = shown.indexOf(info.WeekdayLine);
         QVERIFY2(at > 0, qPrintable(info.WeekdayLine));
@@ -152,7 +169,16 @@ private Q_SLOTS:
             QVERIFY2(next > at, qPrintable(entry.Text));
             at = next;
         }
+        const QString fast = FastingLine(info, DayOptions{});
+        if (!fast.isEmpty()) { // not an entry, but the report's last line
+            QVERIFY(info.Entries.back().Text != fast);
+            QVERIFY2(shown.indexOf(fast, at) > at, qPrintable(fast));
+        }
         QCOMPARE(document.contains("\r\n\\cf2 \\par\r\n"), info.Red); // the block is red when the day is
+        QCOMPARE(info.Red, red);
+        const auto firstRed =
+            std::find_if(info.Entries.begin(), info.Entries.end(), [](const DayEntry& e) { return e.Red; });
+        QCOMPARE(firstRed == info.Entries.end() ? QString() : firstRed->Text, redLine);
     }
 };
 

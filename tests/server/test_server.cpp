@@ -503,7 +503,7 @@ private Q_SLOTS:
             {1, Rank::None, false, false, QString(), QStringLiteral("Мц. <Анастасии> & \"др.\"")});
         d.Entries.push_back({4, Rank::None, false, false, QString(), QStringLiteral("Святки.")});
         d.Fast = Fasting{FastLevel::None, QStringLiteral("Поста нет.")};
-        const QByteArray page = DayPage(d, {QDate(2027, 1, 6), QDate(2027, 1, 8)});
+        const QByteArray page = DayPage(d, DayOptions{}, {QDate(2027, 1, 6), QDate(2027, 1, 8)});
         QVERIFY(page.contains("<h1 class=\"red\">Четверг, 7 января 2027 г.</h1>"));
         QVERIFY(page.contains("По новому стилю: <span class=\"date\">7 января 2027 г.</span>"));
         QVERIFY(page.contains("По старому стилю: <span class=\"date\">25 декабря 2026 г.</span>"));
@@ -515,8 +515,12 @@ private Q_SLOTS:
             "<li><span class=\"rank\">·</span> Мц. &lt;Анастасии&gt; &amp; &quot;др.&quot;</li>"));
         QVERIFY(page.contains("<li><span class=\"rank\">&#160;</span> Святки.</li>"));
         QVERIFY(page.contains("<p class=\"fast\">Поста нет.</p>"));
+        QCOMPARE(page.count("Поста нет."), 1);
         QCOMPARE(page.count("<ul class=\"entries\">"), 3);
         QCOMPARE(TidyComplaints(page), QString());
+        DayOptions noFast;
+        noFast.ShowFasting = false;
+        QVERIFY(!DayPage(d, noFast, {}).contains("Поста нет."));
     }
 
     void httpDate() {
