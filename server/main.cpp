@@ -5,15 +5,12 @@
 #include "service.h"
 
 #include "core/commandline.h"
+#include "core/exitsignals.h"
 #include "core/exitstatus.h"
 
 #include <QCoreApplication>
-#include <QSocketNotifier>
 
-#include <csignal>
 #include <cstdio>
-#include <sys/socket.h>
-#include <unistd.h>
 
 using namespace vorelian;
 using namespace vorelian::server;
@@ -21,31 +18,6 @@ using namespace vorelian::server;
 namespace {
 
 constexpr const char* kProgram = "vorelian-server";
-
-// SIGTERM and SIGINT only write a byte to a socket pair; the event loop reads it and quits, so the
-// server stops between requests rather than inside one.
-int g_signalPipe[2] = {-1, -1};
-
-void OnSignal(int) {
-    const char byte = 1;
-    [[maybe_unused]] const auto n = ::write(g_signalPipe[0], &byte, 1);
-}
-
-bool CatchStopSignals(QCoreApplication& app) {
-    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, g_signalPipe) != 0)
-        return false;
-    auto* notifier = new QSocketNotifier(g_signalPipe[1], QSocketNotifier::Read, &app);
-    QObject::connect(notifier, &QSocketNotifier::activated, &app, [&app] {
-        char byte;
-        [[maybe_unused]] const auto n = ::read(g_signalPipe[1], &byte, 1);
-        app.quit();
-    });
-    struct sigaction sa = {};
-    sa.sa_handler = OnSignal;
-    sigemptyset(&sa.sa_mask);
-    sa.sa_flags = SA_RESTART;
-    return sigaction(SIGTERM, &sa, nullptr) == 0 && sigaction(SIGINT, &sa, nullptr) == 0;
-}
 
 } // namespace
 
@@ -74,8 +46,12 @@ int main(int argc, char** argv) {
     data.DataHash = DataSetHash(folder);
     SetServedDays(data);
 
-    if (!CatchStopSignals(app))
+    // A stop signal (SIGTERM from systemd, Ctrl+C, a closed terminal) only ends the event loop, so the
+    // server stops between requests rather than inside one.
+    ExitSignals stopSignals;
+    if (!stopSignals.Installed())
         return EndWith(kProgram, ExitFailure, QStringLiteral("cannot catch the stop signals"));
+    stopSignals.Listen([&app](int) { app.quit(); });
     Service service(std::move(data), parsed->Threads);
     const QHostAddress address(parsed->Bind);
     const quint16 port = service.Listen(address, parsed->Port);

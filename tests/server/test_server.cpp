@@ -544,11 +544,12 @@ private Q_SLOTS:
         QCOMPARE(LogEscaped(raw), logged);
     }
 
-    // One line a request: method, path, status, microseconds; then a clean stop on SIGTERM or SIGINT.
+    // One line a request: method, path, status, microseconds; then a clean stop on SIGTERM, SIGINT or SIGHUP.
     void logAndStop_data() {
         QTest::addColumn<int>("signal");
         QTest::newRow("SIGTERM") << int(SIGTERM);
         QTest::newRow("SIGINT") << int(SIGINT);
+        QTest::newRow("SIGHUP") << int(SIGHUP);
     }
     void logAndStop() {
         QFETCH(int, signal);
