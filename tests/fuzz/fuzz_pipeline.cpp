@@ -1,5 +1,6 @@
 // Any bytes as every data file of the calendar at once (each day file and each record file is the input):
-// the reader, the bases, the red days and every report built for one fixed date. Nothing may crash, hang
+// the reader, the bases, the red days and every report built for one fixed date, both as the window
+// builds them and as the day engine does for the tool, the exports and the service. Nothing may crash, hang
 // or grow out of bounds. One data set for all the files, rather than one file in turn with the rest empty,
 // keeps the run fast enough for the fuzzer to get anywhere, and covers the same loaders.
 #include "bases/bases.h"
@@ -7,9 +8,17 @@
 #include "core/recalc.h"
 #include "core/settings.h"
 #include "core/state.h"
+#include "engine/dayengine.h"
+#include "engine/fasting.h"
+#include "report/documents.h"
+#include "report/export.h"
+#include "report/exportdays.h"
 #include "report/report.h"
 
+#include <QDir>
+#include <QFile>
 #include <QLoggingCategory>
+#include <QTemporaryDir>
 
 #include <cstdint>
 #include <cstdlib>
@@ -52,6 +61,33 @@ void AllReports(const Profile& file) {
         std::abort();
 }
 
+// The same input as every file of a data set folder (the fasting rules among them), loaded by the day
+// engine: the JSON and the calendar file of the week of that Pascha, and the day report.
+void EngineAnswers(const QByteArray& input) {
+    static QTemporaryDir folder;
+    for (int slot = 0; slot < DataFiles::Count; ++slot)
+        if (slot != DataFiles::Abbr && !DataFiles::Names[slot].isEmpty()) {
+            QFile out(folder.filePath(DataFiles::Names[slot]));
+            if (out.open(QIODevice::WriteOnly))
+                out.write(input);
+        }
+    QFile rules(folder.filePath(FastingFileName.toString()));
+    if (rules.open(QIODevice::WriteOnly))
+        rules.write(input);
+    rules.close();
+
+    const auto engine = DayEngine::Load(folder.path());
+    DayOptions options;
+    const DateParts pascha{2025, 4, 20};
+    if (JsonBytes(ReportJson(*engine, 1, pascha, options, QStringLiteral("Св"))).isEmpty())
+        std::abort();
+    if (!IcalCalendar(*engine, ReportDays(1, options.Style, pascha), IcalScope::All, options))
+        std::abort();
+    const auto day = engine->DayNumberOf(options.Style, pascha.Year, pascha.Month, pascha.Day);
+    if (!day || ReportDocument(*engine, 0, *day, options, Settings()).isEmpty())
+        std::abort();
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -61,6 +97,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }();
     (void)quiet;
 
-    AllReports(Profile::Parse(QByteArrayView(reinterpret_cast<const char*>(data), qsizetype(size))));
+    const QByteArray input(reinterpret_cast<const char*>(data), qsizetype(size));
+    AllReports(Profile::Parse(input));
+    EngineAnswers(input);
     return 0;
 }
