@@ -10,10 +10,6 @@
 namespace vorelian {
 namespace {
 
-DateParts PartsOf(const StyleDate& r) {
-    return DateParts{r.Year, r.Month, r.Day};
-}
-
 int16_t ValidStyle(int16_t style) {
     if (style >= StyleAnnoMundi && style <= StyleGregorian)
         return style;
@@ -21,6 +17,10 @@ int16_t ValidStyle(int16_t style) {
 }
 
 } // namespace
+
+DateParts PartsOf(const StyleDate& date) {
+    return DateParts{date.Year, date.Month, date.Day};
+}
 
 CalendarState StateOfDay(int32_t dayNumber, int16_t style) {
     CalendarState st;

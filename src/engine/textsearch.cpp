@@ -5,7 +5,6 @@
 #include "engine/yearfeasts.h"
 
 #include <algorithm>
-#include <map>
 
 namespace vorelian {
 namespace {
@@ -139,20 +138,14 @@ std::vector<SearchMatch> DayEngine::Search(int16_t year, const DayOptions& optio
     if (!first || pattern.trimmed().isEmpty())
         return found;
     const CalendarState st = StateOfDay(*first, options.Style);
-    // The dates of a day are asked for once: a full day file may hold thousands of matches, and the
-    // engine would build the whole day again for each.
-    std::map<int32_t, SearchMatch> dated;
+    // A match needs only the dates of its day, not the whole day: a full day file may hold thousands.
     const auto add = [&](int32_t d, const QString& stored) {
         if (FindText(1, LowerChars(stored), pattern, wholeWord) == 0)
             return;
-        const auto [at, added] = dated.try_emplace(d);
-        if (added) {
-            const DayInfo day = Day(d, options);
-            at->second = SearchMatch{d, day.AnnoMundi, day.Julian, day.Gregorian, {}};
-        }
-        SearchMatch match = at->second;
-        match.Text = PlainText(stored);
-        found.push_back(std::move(match));
+        const CalendarState day = StateOfDay(d, options.Style);
+        const auto& dates = day.StyleDates;
+        found.push_back(SearchMatch{d, PartsOf(dates[StyleAnnoMundi]), PartsOf(dates[StyleJulian]),
+                                    PartsOf(dates[StyleGregorian]), PlainText(stored)});
     };
     ForEachPlacedRecord(Data(), st, [&](int32_t day, const BaseRecord& rec) {
         for (const auto& values : rec.Texts)

@@ -3,6 +3,7 @@
 #include "bases/profile.h"
 #include "core/calendar.h"
 #include "core/tables.h"
+#include "engine/dataset.h"
 #include "report/dialect.h"
 
 #include <array>
@@ -53,10 +54,6 @@ QString DateLine(const DateParts& r, int16_t style, bool year, bool name) {
         s += StyleNames[style];
     s += dialect::Par;
     return s;
-}
-
-DateParts PartsOf(const StyleDate& r) {
-    return DateParts{r.Year, r.Month, r.Day};
 }
 
 } // namespace
