@@ -8,13 +8,27 @@
 namespace vorelian {
 
 const std::array<QString, DataFiles::Count> DataFiles::Names = {
-    QStringLiteral("January.DAT"),      QStringLiteral("February29.DAT"),   QStringLiteral("March.DAT"),
-    QStringLiteral("April.DAT"),        QStringLiteral("May.DAT"),          QStringLiteral("June.DAT"),
-    QStringLiteral("July.DAT"),         QStringLiteral("August.DAT"),       QStringLiteral("September.DAT"),
-    QStringLiteral("October.DAT"),      QStringLiteral("November.DAT"),     QStringLiteral("December.DAT"),
-    QStringLiteral("February28.DAT"),   QStringLiteral("Relocatable.DAT"),  QStringLiteral("Relocatable1.DAT"),
-    QStringLiteral("Special.DAT"),      QStringLiteral("Weekdays.DAT"),     QStringLiteral("Weekdays1.DAT"),
-    QString(),                          QString(),                          QStringLiteral("SpecWeekDays.DAT"),
+    QStringLiteral("January.DAT"),
+    QStringLiteral("February29.DAT"),
+    QStringLiteral("March.DAT"),
+    QStringLiteral("April.DAT"),
+    QStringLiteral("May.DAT"),
+    QStringLiteral("June.DAT"),
+    QStringLiteral("July.DAT"),
+    QStringLiteral("August.DAT"),
+    QStringLiteral("September.DAT"),
+    QStringLiteral("October.DAT"),
+    QStringLiteral("November.DAT"),
+    QStringLiteral("December.DAT"),
+    QStringLiteral("February28.DAT"),
+    QStringLiteral("Relocatable.DAT"),
+    QStringLiteral("Relocatable1.DAT"),
+    QStringLiteral("Special.DAT"),
+    QStringLiteral("Weekdays.DAT"),
+    QStringLiteral("Weekdays1.DAT"),
+    QString(),
+    QString(),
+    QStringLiteral("SpecWeekDays.DAT"),
     QStringLiteral("Abbr.DAT"),
 };
 
@@ -34,7 +48,7 @@ int DataFiles::DayFileIndex(int16_t julianMonth, int16_t julianYearLength) {
     if (julianMonth == 2)
         return julianYearLength == 366 ? February29 : February28;
     if (julianMonth < 1 || julianMonth > 12)
-        return January;  // never reached with a real date; keeps the index inside the table
+        return January; // never reached with a real date; keeps the index inside the table
     return julianMonth - 1;
 }
 

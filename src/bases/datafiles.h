@@ -36,7 +36,7 @@ struct DataFiles {
     // File names of the slots; "" for the two unused ones (18, 19).
     static const std::array<QString, Count> Names;
 
-    std::array<QString, Count> Paths;  // full paths; "" for the unused slots
+    std::array<QString, Count> Paths; // full paths; "" for the unused slots
 
     // Fills every slot with its file inside `folder` (the "Calendar" folder itself).
     void SetFolder(const QString& folder);

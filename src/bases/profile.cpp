@@ -120,8 +120,10 @@ private:
         if (current_ >= 0)
             out_.sections_[current_].Skipped.push_back(lineNo);
         if (++out_.malformed_ <= Profile::MaxReportedLines)
-            qCWarning(lcProfile).noquote()
-                << QStringLiteral("%1:%2: %3; line skipped").arg(fileName_).arg(lineNo).arg(QLatin1String(reason));
+            qCWarning(lcProfile).noquote() << QStringLiteral("%1:%2: %3; line skipped")
+                                                  .arg(fileName_)
+                                                  .arg(lineNo)
+                                                  .arg(QLatin1String(reason));
     }
 
     static bool HasControlBytes(QByteArrayView line) {
@@ -177,7 +179,7 @@ private:
         const QString key = Profile::NameKey(name);
         const auto it = out_.index_.constFind(key);
         if (it != out_.index_.cend()) {
-            current_ = *it;  // a repeated header continues its section
+            current_ = *it; // a repeated header continues its section
             return;
         }
         if (++sections_ > Profile::MaxSections) {
@@ -191,7 +193,9 @@ private:
     }
 };
 
-QString Profile::NameKey(QStringView name) { return name.trimmed().toString().toCaseFolded(); }
+QString Profile::NameKey(QStringView name) {
+    return name.trimmed().toString().toCaseFolded();
+}
 
 Profile Profile::Parse(QByteArrayView bytes, const QString& fileName) {
     Profile p;
@@ -320,7 +324,7 @@ QString RankMarker(QStringView text) {
         QStringView tag, mark;
     };
     static constexpr Tag tags[] = {
-        {u"{1}", u"\\f1 (+)\\f0  "}, {u"{2}", u"\\f1  +)\\f0  "},       {u"{3}", u"\\f1  + \\f0  "},
+        {u"{1}", u"\\f1 (+)\\f0  "}, {u"{2}", u"\\f1  +)\\f0  "},      {u"{3}", u"\\f1  + \\f0  "},
         {u"{5}", u"\\f1  c \\f0  "}, {u"{6}", u"\\f1  \u0448 \\f0  "},
     };
     if (text.size() >= 3) {
@@ -354,7 +358,7 @@ int16_t ParseNumber(QStringView text) {
     }
     if (negative)
         v = -v;
-    v = std::nearbyint(v);  // halves to even, as the default rounding mode does
+    v = std::nearbyint(v); // halves to even, as the default rounding mode does
     constexpr double lo = std::numeric_limits<int16_t>::min(), hi = std::numeric_limits<int16_t>::max();
     return static_cast<int16_t>(v < lo ? lo : (v > hi ? hi : v));
 }

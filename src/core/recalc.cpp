@@ -5,7 +5,7 @@
 namespace vorelian {
 
 int32_t JulianPascha(int32_t y) {
-    const int32_t a = (19 * (y % 19) + 15) % 30;                    // [0, 29]: days from 21 March to the full moon
+    const int32_t a = (19 * (y % 19) + 15) % 30; // [0, 29]: days from 21 March to the full moon
     const int32_t e = (4 * (y % 7) + 2 * (y % 4) + 6 * a + 6) % 7; // [0, 6]: days on to the Sunday
     return DayNumber(StyleJulian, 22, 3, static_cast<int16_t>(y)) + a + e;
 }
@@ -113,7 +113,9 @@ void ShiftDays(CalendarState& st, int32_t n) {
     }
 }
 
-void ShiftWeeks(CalendarState& st, int32_t n) { ShiftDays(st, 7 * n); }
+void ShiftWeeks(CalendarState& st, int32_t n) {
+    ShiftDays(st, 7 * n);
+}
 
 void SetGregorianDate(CalendarState& st, int16_t day, int16_t month, int16_t year) {
     const int32_t n = DayNumber(StyleGregorian, day, month, year);

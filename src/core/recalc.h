@@ -30,10 +30,10 @@ void SetWeekAnchors(CalendarState& st);
 void SetMovableDays(CalendarState& st);
 void SetMonthRedDays(CalendarState& st);
 
-void ApplyStyle(CalendarState& st);   // after CurStyle changed
-void RecalcYear(CalendarState& st);   // after the year changed, or a jump to any day
-void RecalcMonth(CalendarState& st);  // after the month changed within the year
-void RecalcDay(CalendarState& st);    // after the day changed within the month
+void ApplyStyle(CalendarState& st);  // after CurStyle changed
+void RecalcYear(CalendarState& st);  // after the year changed, or a jump to any day
+void RecalcMonth(CalendarState& st); // after the month changed within the year
+void RecalcDay(CalendarState& st);   // after the day changed within the month
 void ShiftDays(CalendarState& st, int32_t n);
 void ShiftWeeks(CalendarState& st, int32_t n);
 

@@ -16,8 +16,8 @@ enum : int16_t { StyleAnnoMundi = 1, StyleJulian = 2, StyleGregorian = 3 };
 // three styles; the span fields are computed for the current style only.
 struct StyleDate {
     int16_t Year = 0;
-    int16_t FebMonth = 2;                 // February in this style's month order: 6 for style 1, else 2
-    std::array<int16_t, 13> MonthDays{};  // 1..12 in this style's month order, entry 0 unused
+    int16_t FebMonth = 2;                // February in this style's month order: 6 for style 1, else 2
+    std::array<int16_t, 13> MonthDays{}; // 1..12 in this style's month order, entry 0 unused
     int32_t YearFirstDay = 0;
     int32_t YearLastDay = 0;
     int16_t YearFirstWeekday = 0;
@@ -38,7 +38,7 @@ struct StyleDate {
 // Pascha of the current style's year and of the year before, with the week counts hung on them.
 // Saved and restored as one unit.
 struct PaschaBlock {
-    int16_t PaschaYear = 0;    // the Julian year in which this Pascha falls
+    int16_t PaschaYear = 0; // the Julian year in which this Pascha falls
     int32_t PaschaDay = 0;
     int32_t PrevPaschaDay = 0;
     int16_t PaschaWeek = 0;
@@ -54,15 +54,15 @@ struct CalendarState {
     int16_t CurStyle = StyleGregorian;
     int32_t CurDayNumber = 0;
     int16_t CurWeekday = 0;
-    std::array<StyleDate, 4> StyleDates{};  // 1..3, entry 0 unused
+    std::array<StyleDate, 4> StyleDates{}; // 1..3, entry 0 unused
     PaschaBlock Pascha;
 
-    std::array<int16_t, 4> MinYears{};      // per style, entry 0 unused
+    std::array<int16_t, 4> MinYears{}; // per style, entry 0 unused
     std::array<int16_t, 4> MaxYears{};
     std::array<int32_t, 4> MinDayNumbers{};
     std::array<int32_t, 4> MaxDayNumbers{};
 
-    std::vector<bool> MonthRedDays;         // 1..n for the current month, entry 0 unused
+    std::vector<bool> MonthRedDays; // 1..n for the current month, entry 0 unused
 
     // The saved copy (CurStyle is never part of it).
     std::array<StyleDate, 4> SavedStyleDates{};

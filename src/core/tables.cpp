@@ -11,37 +11,65 @@ const std::array<QString, 4> StyleNames = {
 
 const std::array<QString, 22> WeekdayNames = {
     QString(),
-    QStringLiteral("Понедельник"), QStringLiteral("Вторник"), QStringLiteral("Среда"),
-    QStringLiteral("Четверг"), QStringLiteral("Пятница"), QStringLiteral("Суббота"),
+    QStringLiteral("Понедельник"),
+    QStringLiteral("Вторник"),
+    QStringLiteral("Среда"),
+    QStringLiteral("Четверг"),
+    QStringLiteral("Пятница"),
+    QStringLiteral("Суббота"),
     QStringLiteral("Воскресенье"),
-    QStringLiteral("Понедельник"), QStringLiteral("Вторник"), QStringLiteral("Среда"),
-    QStringLiteral("Четверг"), QStringLiteral("Пятница"), QStringLiteral("Суббота"),
+    QStringLiteral("Понедельник"),
+    QStringLiteral("Вторник"),
+    QStringLiteral("Среда"),
+    QStringLiteral("Четверг"),
+    QStringLiteral("Пятница"),
+    QStringLiteral("Суббота"),
     QStringLiteral("Неделя"),
-    QStringLiteral("Пн."), QStringLiteral("Вт."), QStringLiteral("Ср."), QStringLiteral("Чт."),
-    QStringLiteral("Пт."), QStringLiteral("Сб."), QStringLiteral("Вс."),
+    QStringLiteral("Пн."),
+    QStringLiteral("Вт."),
+    QStringLiteral("Ср."),
+    QStringLiteral("Чт."),
+    QStringLiteral("Пт."),
+    QStringLiteral("Сб."),
+    QStringLiteral("Вс."),
 };
 
 const std::array<QString, 25> MonthNames = {
     QString(),
-    QStringLiteral("Январь"), QStringLiteral("Февраль"), QStringLiteral("Март"),
-    QStringLiteral("Апрель"), QStringLiteral("Май"), QStringLiteral("Июнь"),
-    QStringLiteral("Июль"), QStringLiteral("Август"), QStringLiteral("Сентябрь"),
-    QStringLiteral("Октябрь"), QStringLiteral("Ноябрь"), QStringLiteral("Декабрь"),
-    QStringLiteral("января"), QStringLiteral("февраля"), QStringLiteral("марта"),
-    QStringLiteral("апреля"), QStringLiteral("мая"), QStringLiteral("июня"),
-    QStringLiteral("июля"), QStringLiteral("августа"), QStringLiteral("сентября"),
-    QStringLiteral("октября"), QStringLiteral("ноября"), QStringLiteral("декабря"),
+    QStringLiteral("Январь"),
+    QStringLiteral("Февраль"),
+    QStringLiteral("Март"),
+    QStringLiteral("Апрель"),
+    QStringLiteral("Май"),
+    QStringLiteral("Июнь"),
+    QStringLiteral("Июль"),
+    QStringLiteral("Август"),
+    QStringLiteral("Сентябрь"),
+    QStringLiteral("Октябрь"),
+    QStringLiteral("Ноябрь"),
+    QStringLiteral("Декабрь"),
+    QStringLiteral("января"),
+    QStringLiteral("февраля"),
+    QStringLiteral("марта"),
+    QStringLiteral("апреля"),
+    QStringLiteral("мая"),
+    QStringLiteral("июня"),
+    QStringLiteral("июля"),
+    QStringLiteral("августа"),
+    QStringLiteral("сентября"),
+    QStringLiteral("октября"),
+    QStringLiteral("ноября"),
+    QStringLiteral("декабря"),
 };
 
 const std::array<uint32_t, 22> GridColors = {
-    0,
-    0xE1FFFF, 0xFFFFFF, 0xFFFFD6, // 1 background
-    0xFFC0FF, 0xFFC0FF, 0xFFC0FF, // 2 red day
-    0x0000FF, 0x0000FF, 0x0000FF, // 3 highlighted day
-    0xA0A0A0, 0xA0A0A0, 0xA0A0A0, // 4 day of another month
-    0x800000, 0x800000, 0x800000, // 5 ordinary text
-    0x0000FF, 0x0000FF, 0x0000FF, // 6 Sunday text
-    0xFFFFFF, 0xFFFFFF, 0xFFFFFF, // 7 text of the highlighted day
+    0,        0xE1FFFF, 0xFFFFFF, 0xFFFFD6, // 1 background
+    0xFFC0FF, 0xFFC0FF, 0xFFC0FF,           // 2 red day
+    0x0000FF, 0x0000FF, 0x0000FF,           // 3 highlighted day
+    0xA0A0A0, 0xA0A0A0, 0xA0A0A0,           // 4 day of another month
+    0x800000, 0x800000, 0x800000,           // 5 ordinary text
+    0x0000FF, 0x0000FF, 0x0000FF,           // 6 Sunday text
+    0xFFFFFF, 0xFFFFFF, 0xFFFFFF,           // 7 text of the highlighted day
 };
 
 } // namespace vorelian

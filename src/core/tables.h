@@ -16,7 +16,8 @@ extern const std::array<QString, 4> StyleNames;
 extern const std::array<QString, 22> WeekdayNames;
 
 // Days of the months of a common year, 1..12 from January (entry 0 unused).
-inline constexpr std::array<int16_t, 13> JulianMonthLengths = {0, 31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+inline constexpr std::array<int16_t, 13> JulianMonthLengths = {0,  31, 28, 31, 30, 31, 30,
+                                                               31, 31, 30, 31, 30, 31};
 
 // 1..12 nominative from January, 13..24 genitive.
 extern const std::array<QString, 25> MonthNames;
@@ -26,9 +27,13 @@ extern const std::array<QString, 25> MonthNames;
 // 6 Sunday text, 7 text of the highlighted day.
 extern const std::array<uint32_t, 22> GridColors;
 
-inline uint32_t GridColor(int style, int role) { return GridColors[style + 3 * (role - 1)]; }
+inline uint32_t GridColor(int style, int role) {
+    return GridColors[style + 3 * (role - 1)];
+}
 
 // Month m (January first) in case c (1 nominative, 2 genitive).
-inline const QString& MonthNameOf(int m, int c) { return MonthNames[(c - 1) * 12 + m]; }
+inline const QString& MonthNameOf(int m, int c) {
+    return MonthNames[(c - 1) * 12 + m];
+}
 
 } // namespace vorelian

@@ -60,7 +60,8 @@ public:
 
     // Fills the month with its colours and fast-day marks, puts the highlight on the current day and the
     // frame on today.
-    void Fill(const CalendarState& st, int16_t firstWeekday, int32_t today = 0, const FastDayTest& fastDay = {});
+    void Fill(const CalendarState& st, int16_t firstWeekday, int32_t today = 0,
+              const FastDayTest& fastDay = {});
 
     // The highlight: Highlight saves the cell's look and paints it; RestoreHighlighted paints the saved
     // look back into the highlighted cell. Today's frame follows: never on the highlighted cell.

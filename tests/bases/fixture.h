@@ -26,7 +26,9 @@ inline void Write(const QString& path, const QByteArray& bytes) {
     QCOMPARE(f.write(bytes), bytes.size());
 }
 
-inline vorelian::Profile Parse(const QString& text) { return vorelian::Profile::Parse(Bytes(text)); }
+inline vorelian::Profile Parse(const QString& text) {
+    return vorelian::Profile::Parse(Bytes(text));
+}
 
 // The state of a Julian Paschal year Y, as SetYearAnchors leaves it for the movable days.
 inline vorelian::CalendarState PaschalYear(int16_t year) {

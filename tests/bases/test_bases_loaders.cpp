@@ -105,14 +105,17 @@ private Q_SLOTS:
                                                 "1=group one of a day file is not a record key\n"
                                                 "days=0\n")));
         QCOMPARE(b.Reloc.Count, int16_t(1));
-        QCOMPARE(RecordText(b.Reloc.Records[1], 0), kDot + "Первая строка" + kPar + "\\f1 (+)\\f0  Праздник" + kPar);
-        QCOMPARE(RecordText(b.Reloc.Records[1], 1), QStringLiteral("\\f1  +)\\f0  Перед первой группой") + kPar);
+        QCOMPARE(RecordText(b.Reloc.Records[1], 0),
+                 kDot + "Первая строка" + kPar + "\\f1 (+)\\f0  Праздник" + kPar);
+        QCOMPARE(RecordText(b.Reloc.Records[1], 1),
+                 QStringLiteral("\\f1  +)\\f0  Перед первой группой") + kPar);
         QCOMPARE(RecordText(b.Reloc.Records[1], 2), kDot + "После первой" + kPar);
         QCOMPARE(RecordText(b.Reloc.Records[1], 3), QStringLiteral("\\f1  + \\f0  Вторая впереди") + kPar);
         QCOMPARE(RecordText(b.Reloc.Records[1], 4), QStringLiteral("\\f1  c \\f0  Вторая после") + kPar);
         QCOMPARE(RecordText(b.Reloc.Records[1], 5), QStringLiteral("\\f1  ш \\f0  Третья впереди") + kPar);
         QCOMPARE(RecordText(b.Reloc.Records[1], 6), kDot + "{4}Третья после" + kPar);
-        QCOMPARE(RecordText(b.Reloc.Records[1], 7), kBlank + "{1}Без знака ранга" + kPar + kBlank + "Ещё строка" + kPar);
+        QCOMPARE(RecordText(b.Reloc.Records[1], 7),
+                 kBlank + "{1}Без знака ранга" + kPar + kBlank + "Ещё строка" + kPar);
     }
 
     void sameTextsInRelocatable1AndSpecial() {
@@ -206,8 +209,10 @@ private Q_SLOTS:
         QVERIFY(dir.isValid());
         CalendarData data;
         data.Files.SetFolder(dir.path());
-        fixture::Write(data.Files[DataFiles::Relocatable], fixture::Bytes("[1]\ndays=-7\n0=Вход\n[2]\ndays=49\n"));
-        fixture::Write(data.Files[DataFiles::Relocatable1], fixture::Bytes("[1]\nday=25\nmonth=12\nweekday=7\n"));
+        fixture::Write(data.Files[DataFiles::Relocatable],
+                       fixture::Bytes("[1]\ndays=-7\n0=Вход\n[2]\ndays=49\n"));
+        fixture::Write(data.Files[DataFiles::Relocatable1],
+                       fixture::Bytes("[1]\nday=25\nmonth=12\nweekday=7\n"));
         fixture::Write(data.Files[DataFiles::Special], fixture::Bytes("[1]\n0=a\n[2]\n0=b\n[3]\n0=c\n"));
         fixture::Write(data.Files[DataFiles::Weekdays], fixture::Bytes("[1]\ndays=1\n0=t\n"));
         // Weekdays1.DAT is missing.

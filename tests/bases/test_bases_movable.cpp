@@ -16,9 +16,9 @@ namespace {
 
 struct Placed {
     const char* name;
-    int year;    // the Julian Paschal year
+    int year; // the Julian Paschal year
     int record;
-    int day;     // Julian date in that year; 0 = not placed
+    int day; // Julian date in that year; 0 = not placed
     int month;
 };
 
@@ -173,7 +173,9 @@ Bases PlacedIn(int16_t year, int specWeekDays = 7) {
     return b;
 }
 
-int32_t Expected(const Placed& r) { return r.day == 0 ? 0 : Julian(r.day, r.month, r.year); }
+int32_t Expected(const Placed& r) {
+    return r.day == 0 ? 0 : Julian(r.day, r.month, r.year);
+}
 
 } // namespace
 
@@ -268,7 +270,7 @@ private Q_SLOTS:
         QCOMPARE(b.SpecWeekDays.Records.size(), std::size_t(3));
         QCOMPARE(b.SpecWeekDays.Records[1].DayNumber, Julian(1, 2, 2004));
         QCOMPARE(b.SpecWeekDays.Records[2].DayNumber, 0);
-        b = PlacedIn(2004, 5);  // record 6 of the rule is not there to write
+        b = PlacedIn(2004, 5); // record 6 of the rule is not there to write
         QCOMPARE(b.SpecWeekDays.Records.size(), std::size_t(6));
         QCOMPARE(b.SpecWeekDays.Records[5].DayNumber, Julian(24, 10, 2004));
         b = PlacedIn(2031, 8); // record 8 gets no day
@@ -345,7 +347,7 @@ private Q_SLOTS:
             QVERIFY(BelongsWeekdays1(b, 1, day));
         }
         QVERIFY(!BelongsReloc1(b, 1, current + 1));
-        QVERIFY(!BelongsReloc1(b, 2, current));  // no such record
+        QVERIFY(!BelongsReloc1(b, 2, current)); // no such record
         QVERIFY(!BelongsReloc1(b, 0, current));
     }
 
@@ -355,7 +357,8 @@ private Q_SLOTS:
         QTemporaryDir dir;
         CalendarData data;
         data.Files.SetFolder(dir.path());
-        LoadRelocatable1(data.Bases, fixture::Parse(QStringLiteral("[1]\nday=25\nmonth=12\nweekday=7\nred=1\n")));
+        LoadRelocatable1(data.Bases,
+                         fixture::Parse(QStringLiteral("[1]\nday=25\nmonth=12\nweekday=7\nred=1\n")));
         BasesHooks hooks(data);
         CalendarState st;
         InitStyleTables(st);
@@ -381,15 +384,15 @@ private Q_SLOTS:
         st.Hooks = &hooks;
         SetGregorianDate(st, 1, 6, 2002);
         QCOMPARE(data.Bases.Special.Records[10].DayNumber, Julian(9, 2, 2002));
-        st.CurStyle = StyleAnnoMundi;  // 1 June 2002 lies in Anno Mundi 7510, Pascha of 2002
+        st.CurStyle = StyleAnnoMundi; // 1 June 2002 lies in Anno Mundi 7510, Pascha of 2002
         ApplyStyle(st);
         QCOMPARE(data.Bases.Special.Records[10].DayNumber, Julian(9, 2, 2002));
-        ShiftDays(st, 120);  // Julian 16 September 2002: Anno Mundi 7511, Pascha of 2003
+        ShiftDays(st, 120); // Julian 16 September 2002: Anno Mundi 7511, Pascha of 2003
         QCOMPARE(st.Pascha.PaschaYear, int16_t(2003));
         QCOMPARE(data.Bases.Special.Records[3].DayNumber, Julian(2, 2, 2003));
         QCOMPARE(data.Bases.Special.Records[10].PrevDayNumber, Julian(9, 2, 2002));
         data.Bases.Special.Records[3].DayNumber = 0;
-        ShiftDays(st, 1);  // within the year: nothing is placed again
+        ShiftDays(st, 1); // within the year: nothing is placed again
         QCOMPARE(data.Bases.Special.Records[3].DayNumber, 0);
     }
 };

@@ -31,16 +31,42 @@ private Q_SLOTS:
         QTest::addColumn<QString>("section");
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("value");
-        QTest::addRow("leading blank finds plain name") << "[1]\nRed=1\n" << " 1" << "Red" << "1";
-        QTest::addRow("plain name finds blank-padded header") << "[  7 ]\nRed=1\n" << "7" << "Red" << "1";
-        QTest::addRow("key in another case") << "[1]\nRED = yes\n" << "1" << "red" << "yes";
-        QTest::addRow("key with blanks around") << "[1]\n  red\t= 2 \n" << "1" << " Red " << "2";
-        QTest::addRow("Cyrillic section in any case") << "[Праздник]\nКлюч=Значение\n" << " ПРАЗДНИК "
-                                                       << "ключ" << "Значение";
-        QTest::addRow("no such key") << "[1]\nRed=1\n" << "1" << "Blue" << "";
-        QTest::addRow("no such section") << "[1]\nRed=1\n" << "2" << "Red" << "";
-        QTest::addRow("blanks inside the value kept") << "[1]\n0 =  a  b  \n" << "1" << "0" << "a  b";
-        QTest::addRow("only the first = splits") << "[1]\n0=a=b\n" << "1" << "0" << "a=b";
+        QTest::addRow("leading blank finds plain name") << "[1]\nRed=1\n"
+                                                        << " 1"
+                                                        << "Red"
+                                                        << "1";
+        QTest::addRow("plain name finds blank-padded header") << "[  7 ]\nRed=1\n"
+                                                              << "7"
+                                                              << "Red"
+                                                              << "1";
+        QTest::addRow("key in another case") << "[1]\nRED = yes\n"
+                                             << "1"
+                                             << "red"
+                                             << "yes";
+        QTest::addRow("key with blanks around") << "[1]\n  red\t= 2 \n"
+                                                << "1"
+                                                << " Red "
+                                                << "2";
+        QTest::addRow("Cyrillic section in any case") << "[Праздник]\nКлюч=Значение\n"
+                                                      << " ПРАЗДНИК "
+                                                      << "ключ"
+                                                      << "Значение";
+        QTest::addRow("no such key") << "[1]\nRed=1\n"
+                                     << "1"
+                                     << "Blue"
+                                     << "";
+        QTest::addRow("no such section") << "[1]\nRed=1\n"
+                                         << "2"
+                                         << "Red"
+                                         << "";
+        QTest::addRow("blanks inside the value kept") << "[1]\n0 =  a  b  \n"
+                                                      << "1"
+                                                      << "0"
+                                                      << "a  b";
+        QTest::addRow("only the first = splits") << "[1]\n0=a=b\n"
+                                                 << "1"
+                                                 << "0"
+                                                 << "a=b";
     }
     void namesMatch() {
         QFETCH(QString, text);
@@ -54,10 +80,12 @@ private Q_SLOTS:
 
     void duplicatesInFileOrder() {
         ProfileCache cache;
-        const QString file = Put(QStringLiteral("dup.DAT"), Bytes("[ 3 ]\n0=first\n1=one\n0=second\n[4]\n0=x\n"
-                                                                  "[3]\n0=third\n"));
+        const QString file =
+            Put(QStringLiteral("dup.DAT"), Bytes("[ 3 ]\n0=first\n1=one\n0=second\n[4]\n0=x\n"
+                                                 "[3]\n0=third\n"));
         // A repeated header continues its section.
-        QCOMPARE(ReadDataSection(cache, u"3", file), QStringLiteral("0=first\0001=one\0000=second\0000=third\000"));
+        QCOMPARE(ReadDataSection(cache, u"3", file),
+                 QStringLiteral("0=first\0001=one\0000=second\0000=third\000"));
         QCOMPARE(ReadDataKey(cache, u"3", u"0", file), QStringLiteral("first"));
     }
 
@@ -66,7 +94,8 @@ private Q_SLOTS:
         QTest::addRow("CRLF") << QByteArray("[1]\r\nRed=1\r\n0=a\r\n[2]\r\n0=b");
         QTest::addRow("LF") << QByteArray("[1]\nRed=1\n0=a\n[2]\n0=b\n");
         QTest::addRow("mixed") << QByteArray("[1]\r\nRed=1\n0=a\r\n[2]\n0=b\r\n");
-        QTest::addRow("UTF-8 with byte-order mark") << QByteArray("\xEF\xBB\xBF[1]\r\nRed=1\r\n0=a\r\n[2]\r\n0=b");
+        QTest::addRow("UTF-8 with byte-order mark")
+            << QByteArray("\xEF\xBB\xBF[1]\r\nRed=1\r\n0=a\r\n[2]\r\n0=b");
     }
     void lineEnds() {
         QFETCH(QByteArray, bytes);
@@ -81,7 +110,8 @@ private Q_SLOTS:
     void codePages_data() {
         QTest::addColumn<QByteArray>("bytes");
         // "Свт. Николая · {1}" in Windows-1251 and in UTF-8 with the mark.
-        QTest::addRow("Windows-1251") << QByteArray("[1]\r\n0=\xD1\xE2\xF2. \xCD\xE8\xEA\xEE\xEB\xE0\xFF \xB7 {1}\r\n");
+        QTest::addRow("Windows-1251")
+            << QByteArray("[1]\r\n0=\xD1\xE2\xF2. \xCD\xE8\xEA\xEE\xEB\xE0\xFF \xB7 {1}\r\n");
         QTest::addRow("UTF-8") << (QByteArray("\xEF\xBB\xBF[1]\r\n0=") +
                                    QStringLiteral("Свт. Николая · {1}").toUtf8() + "\r\n");
     }
@@ -144,13 +174,16 @@ private Q_SLOTS:
                               << QStringLiteral("0=a\0000=b\000");
         QTest::addRow("NUL byte") << QByteArrayLiteral("[1]\r\n0=a\r\n0=b\0c\r\n0=d\r\n") << 3 << "control"
                                   << QStringLiteral("0=a\0000=d\000");
-        QTest::addRow("escape byte") << QByteArray("[1]\n0=\x1B[31m\n0=c\n") << 2 << "control" << QStringLiteral("0=c\000");
-        QTest::addRow("too long") << ("[1]\n0=a\n0=" + QByteArray(Profile::MaxLineBytes, 'x') + "\n0=c\n") << 3
-                                  << "too long" << QStringLiteral("0=a\0000=c\000");
-        QTest::addRow("before any section") << QByteArray("Red=1\n[1]\n0=a\n") << 1 << "outside" << QStringLiteral("0=a\000");
-        QTest::addRow("header without ]") << QByteArray("[1]\n0=a\n[2\n0=lost\n") << 3 << "header"
-                                          << QStringLiteral("0=a\000");
-        QTest::addRow("broken UTF-8") << QByteArray("\xEF\xBB\xBF[1]\n0=\xD0\n0=c\n") << 2 << "UTF-8" << QStringLiteral("0=c\000");
+        QTest::addRow("escape byte") << QByteArray("[1]\n0=\x1B[31m\n0=c\n") << 2 << "control"
+                                     << QStringLiteral("0=c\000");
+        QTest::addRow("too long") << ("[1]\n0=a\n0=" + QByteArray(Profile::MaxLineBytes, 'x') + "\n0=c\n")
+                                  << 3 << "too long" << QStringLiteral("0=a\0000=c\000");
+        QTest::addRow("before any section")
+            << QByteArray("Red=1\n[1]\n0=a\n") << 1 << "outside" << QStringLiteral("0=a\000");
+        QTest::addRow("header without ]")
+            << QByteArray("[1]\n0=a\n[2\n0=lost\n") << 3 << "header" << QStringLiteral("0=a\000");
+        QTest::addRow("broken UTF-8")
+            << QByteArray("\xEF\xBB\xBF[1]\n0=\xD0\n0=c\n") << 2 << "UTF-8" << QStringLiteral("0=c\000");
     }
     void badLines() {
         QFETCH(QByteArray, bytes);
@@ -178,23 +211,24 @@ private Q_SLOTS:
         for (qsizetype i = 0; i < Profile::MaxEntries + 5; ++i)
             many += "0=a\n";
         const QByteArray utf8 = "[1]\r\n0=" + QStringLiteral("Свт. Николая").toUtf8() + "\r\n";
-        QTest::addRow("CR-only line ends") << QByteArray("[1]\r0=a\r0=b\r") << "lines end in CR alone" << 2 << "a"
-                                           << false;
-        QTest::addRow("bare CR inside") << QByteArray("[1]\n0=a\r0=b\n0=c\n") << "lines end in CR alone" << 3 << "a"
-                                        << false;
-        QTest::addRow("UTF-8 without the mark") << utf8 << "UTF-8 rather than Windows-1251" << 1 << "Свт. Николая"
-                                                << true;
+        QTest::addRow("CR-only line ends")
+            << QByteArray("[1]\r0=a\r0=b\r") << "lines end in CR alone" << 2 << "a" << false;
+        QTest::addRow("bare CR inside")
+            << QByteArray("[1]\n0=a\r0=b\n0=c\n") << "lines end in CR alone" << 3 << "a" << false;
+        QTest::addRow("UTF-8 without the mark")
+            << utf8 << "UTF-8 rather than Windows-1251" << 1 << "Свт. Николая" << true;
         QTest::addRow("Windows-1251 Cyrillic") << Bytes(QStringLiteral("[1]\n0=Свт. Николая «Ё» —\n")) << ""
                                                << 1 << "Свт. Николая «Ё» —" << false;
-        QTest::addRow("too many entries") << many << QStringLiteral("more than %1 entries; the last 5 dropped")
-                                                         .arg(Profile::MaxEntries)
-                                          << int(Profile::MaxEntries) << "a" << true;
+        QTest::addRow("too many entries")
+            << many << QStringLiteral("more than %1 entries; the last 5 dropped").arg(Profile::MaxEntries)
+            << int(Profile::MaxEntries) << "a" << true;
         QByteArray headers;
         for (qsizetype i = 0; i < Profile::MaxSections + 3; ++i)
             headers += "[" + QByteArray::number(i + 1) + "]\n0=a\n";
-        QTest::addRow("too many sections") << headers
-                                           << QStringLiteral("more than %1 sections; the last 3 dropped").arg(Profile::MaxSections)
-                                           << 1 << "a" << true;
+        QTest::addRow("too many sections")
+            << headers
+            << QStringLiteral("more than %1 sections; the last 3 dropped").arg(Profile::MaxSections) << 1
+            << "a" << true;
         QTest::addRow("unreadable") << QByteArray("unreadable") << "cannot be read" << 0 << "" << true;
         QTest::addRow("too large") << QByteArray("too large") << "larger than 1 MiB, read as empty" << 0 << ""
                                    << true;
@@ -218,9 +252,10 @@ private Q_SLOTS:
             }
         }
         if (!message.isEmpty())
-            QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^%1: .*%2")
-                                                                      .arg(QRegularExpression::escape(file),
-                                                                           QRegularExpression::escape(message))));
+            QTest::ignoreMessage(QtWarningMsg,
+                                 QRegularExpression(QStringLiteral("^%1: .*%2")
+                                                        .arg(QRegularExpression::escape(file),
+                                                             QRegularExpression::escape(message))));
         QTest::failOnWarning(QRegularExpression(QStringLiteral(".")));
         ProfileCache cache;
         const ProfileSection* s = cache.Get(file).Section(u"1");
@@ -252,7 +287,8 @@ private Q_SLOTS:
         bytes += "0=kept\n";
         for (int i = 2; i <= Profile::MaxReportedLines + 1; ++i)
             QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^many:%1: ").arg(i)));
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^many: 50 more malformed lines")));
+        QTest::ignoreMessage(QtWarningMsg,
+                             QRegularExpression(QStringLiteral("^many: 50 more malformed lines")));
         const Profile p = Profile::Parse(bytes, QStringLiteral("many"));
         QCOMPARE(p.MalformedLines(), qsizetype(Profile::MaxReportedLines + 50));
         QCOMPARE(p.Value(u"1", u"0"), QStringLiteral("kept"));
@@ -281,12 +317,24 @@ private Q_SLOTS:
         QTest::addColumn<QString>("entry");
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("value");
-        QTest::addRow("plain") << "0=text" << "0" << "text";
-        QTest::addRow("blanks around both") << "  Red \t=  1  " << "Red" << "1";
-        QTest::addRow("first = only") << "k==v" << "k" << "=v";
-        QTest::addRow("empty value") << "red=" << "red" << "";
-        QTest::addRow("empty key") << "=v" << "" << "v";
-        QTest::addRow("no =") << "text" << "" << "";
+        QTest::addRow("plain") << "0=text"
+                               << "0"
+                               << "text";
+        QTest::addRow("blanks around both") << "  Red \t=  1  "
+                                            << "Red"
+                                            << "1";
+        QTest::addRow("first = only") << "k==v"
+                                      << "k"
+                                      << "=v";
+        QTest::addRow("empty value") << "red="
+                                     << "red"
+                                     << "";
+        QTest::addRow("empty key") << "=v"
+                                   << ""
+                                   << "v";
+        QTest::addRow("no =") << "text"
+                              << ""
+                              << "";
     }
     void splitEntry() {
         QFETCH(QString, entry);
@@ -301,20 +349,34 @@ private Q_SLOTS:
     void rankMarker_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("result");
-        QTest::addRow("{1}") << "{1}Text" << "\\f1 (+)\\f0  Text";
-        QTest::addRow("{2}") << "{2}Text" << "\\f1  +)\\f0  Text";
-        QTest::addRow("{3}") << "{3}Text" << "\\f1  + \\f0  Text";
-        QTest::addRow("{5}") << "{5}Text" << "\\f1  c \\f0  Text";
-        QTest::addRow("{6}") << "{6}Text" << "\\f1  ш \\f0  Text";
-        QTest::addRow("{4} is untagged") << "{4}Text" << "\\f1  · \\f0  {4}Text";
-        QTest::addRow("untagged") << "Прп. Text" << "\\f1  · \\f0  Прп. Text";
-        QTest::addRow("blanks after a tag") << "{1}   Text  " << "\\f1 (+)\\f0  Text  ";
-        QTest::addRow("tag alone") << "{2}" << "\\f1  +)\\f0  ";
-        QTest::addRow("empty") << "" << "\\f1  · \\f0  ";
-        QTest::addRow("one character") << "{" << "\\f1  · \\f0  {";
-        QTest::addRow("two characters") << "{1" << "\\f1  · \\f0  {1";
-        QTest::addRow("tag not at the start") << " {1}Text" << "\\f1  · \\f0   {1}Text";
-        QTest::addRow("{7} unknown") << "{7}Text" << "\\f1  · \\f0  {7}Text";
+        QTest::addRow("{1}") << "{1}Text"
+                             << "\\f1 (+)\\f0  Text";
+        QTest::addRow("{2}") << "{2}Text"
+                             << "\\f1  +)\\f0  Text";
+        QTest::addRow("{3}") << "{3}Text"
+                             << "\\f1  + \\f0  Text";
+        QTest::addRow("{5}") << "{5}Text"
+                             << "\\f1  c \\f0  Text";
+        QTest::addRow("{6}") << "{6}Text"
+                             << "\\f1  ш \\f0  Text";
+        QTest::addRow("{4} is untagged") << "{4}Text"
+                                         << "\\f1  · \\f0  {4}Text";
+        QTest::addRow("untagged") << "Прп. Text"
+                                  << "\\f1  · \\f0  Прп. Text";
+        QTest::addRow("blanks after a tag") << "{1}   Text  "
+                                            << "\\f1 (+)\\f0  Text  ";
+        QTest::addRow("tag alone") << "{2}"
+                                   << "\\f1  +)\\f0  ";
+        QTest::addRow("empty") << ""
+                               << "\\f1  · \\f0  ";
+        QTest::addRow("one character") << "{"
+                                       << "\\f1  · \\f0  {";
+        QTest::addRow("two characters") << "{1"
+                                        << "\\f1  · \\f0  {1";
+        QTest::addRow("tag not at the start") << " {1}Text"
+                                              << "\\f1  · \\f0   {1}Text";
+        QTest::addRow("{7} unknown") << "{7}Text"
+                                     << "\\f1  · \\f0  {7}Text";
     }
     void rankMarker() {
         QFETCH(QString, text);
@@ -362,18 +424,17 @@ private Q_SLOTS:
         QFETCH(QString, name);
         DataFiles files;
         files.SetFolder(QStringLiteral("/data/Calendar"));
-        QCOMPARE(files.DayFile(int16_t(month), int16_t(yearLength)), QStringLiteral("/data/Calendar/") + name);
+        QCOMPARE(files.DayFile(int16_t(month), int16_t(yearLength)),
+                 QStringLiteral("/data/Calendar/") + name);
     }
 
     void dataFileNames() {
         DataFiles files;
         files.SetFolder(QStringLiteral("/x/Calendar"));
-        const std::pair<int, const char*> slots[] = {{0, "January.DAT"},       {1, "February29.DAT"},
-                                                     {11, "December.DAT"},     {12, "February28.DAT"},
-                                                     {13, "Relocatable.DAT"},  {14, "Relocatable1.DAT"},
-                                                     {15, "Special.DAT"},      {16, "Weekdays.DAT"},
-                                                     {17, "Weekdays1.DAT"},    {20, "SpecWeekDays.DAT"},
-                                                     {21, "Abbr.DAT"}};
+        const std::pair<int, const char*> slots[] = {
+            {0, "January.DAT"},      {1, "February29.DAT"},    {11, "December.DAT"}, {12, "February28.DAT"},
+            {13, "Relocatable.DAT"}, {14, "Relocatable1.DAT"}, {15, "Special.DAT"},  {16, "Weekdays.DAT"},
+            {17, "Weekdays1.DAT"},   {20, "SpecWeekDays.DAT"}, {21, "Abbr.DAT"}};
         for (const auto& [slot, name] : slots)
             QCOMPARE(files[slot], QStringLiteral("/x/Calendar/") + QLatin1String(name));
         QCOMPARE(files[18], QString());

@@ -37,12 +37,24 @@ QByteArray Mutated(QRandomGenerator& g) {
     for (int e = 0; e < edits && !out.isEmpty(); ++e) {
         const int at = g.bounded(int(out.size()));
         switch (g.bounded(6)) {
-        case 0: out[at] = char(g.bounded(256)); break;
-        case 1: out.insert(at, specials[g.bounded(int(sizeof specials))]); break;
-        case 2: out.remove(at, g.bounded(1, 20)); break;
-        case 3: out.insert(at, out.mid(g.bounded(int(out.size())), g.bounded(1, 200))); break;
-        case 4: out.truncate(at); break;
-        default: out.insert(at, QByteArray(g.bounded(1, 5000), 'x')); break;
+        case 0:
+            out[at] = char(g.bounded(256));
+            break;
+        case 1:
+            out.insert(at, specials[g.bounded(int(sizeof specials))]);
+            break;
+        case 2:
+            out.remove(at, g.bounded(1, 20));
+            break;
+        case 3:
+            out.insert(at, out.mid(g.bounded(int(out.size())), g.bounded(1, 200)));
+            break;
+        case 4:
+            out.truncate(at);
+            break;
+        default:
+            out.insert(at, QByteArray(g.bounded(1, 5000), 'x'));
+            break;
         }
     }
     return out;
@@ -94,8 +106,8 @@ private:
         LoadWeekdays1(b, p);
         LoadSpecWeekDays(b, p);
         const auto sections = p.Sections().size();
-        for (int16_t count : {b.Reloc.Count, b.Reloc1.Count, b.Special.Count, b.Weekdays.Count, b.Weekdays1.Count,
-                              b.SpecWeekDays.Count})
+        for (int16_t count : {b.Reloc.Count, b.Reloc1.Count, b.Special.Count, b.Weekdays.Count,
+                              b.Weekdays1.Count, b.SpecWeekDays.Count})
             QVERIFY(count >= 0 && std::size_t(count) <= sections);
         QVERIFY(b.Special.Records.size() >= 65);
         for (int16_t year : {int16_t(1), int16_t(2025), int16_t(3000)})
@@ -103,7 +115,9 @@ private:
     }
 
 private Q_SLOTS:
-    void initTestCase() { QLoggingCategory::setFilterRules(QStringLiteral("vorelian.bases.profile.warning=false")); }
+    void initTestCase() {
+        QLoggingCategory::setFilterRules(QStringLiteral("vorelian.bases.profile.warning=false"));
+    }
 
     void randomAndMutatedFiles() {
         QRandomGenerator g(20240607);
@@ -113,7 +127,8 @@ private Q_SLOTS:
             CheckProfile(p, bytes.size());
             CheckLoaders(p);
             if (QTest::currentTestFailed())
-                QFAIL(qPrintable(QStringLiteral("input %1: %2").arg(i).arg(QString::fromLatin1(bytes.toHex()))));
+                QFAIL(qPrintable(
+                    QStringLiteral("input %1: %2").arg(i).arg(QString::fromLatin1(bytes.toHex()))));
         }
     }
 
@@ -216,7 +231,7 @@ private Q_SLOTS:
             QFile f(file);
             QVERIFY(f.open(QIODevice::WriteOnly));
             f.write("[1]\n0=x\n");
-            QVERIFY(f.resize(Profile::MaxFileBytes + 1));  // sparse: no disk is spent
+            QVERIFY(f.resize(Profile::MaxFileBytes + 1)); // sparse: no disk is spent
         }
         ProfileCache cache;
         QCOMPARE(ReadDataSection(cache, u"1", file), QString());

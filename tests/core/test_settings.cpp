@@ -94,32 +94,53 @@ private Q_SLOTS:
         const double absent = qQNaN();
         const QString most = QString::number(kMaxTwips, 'f', 0);
         const QString beyond = QString::number(kMaxTwips + 15, 'f', 0);
-        QTest::addRow("MinYear 1") << "MinYear" << "1" << 1.0 << false;
-        QTest::addRow("MinYear 0") << "MinYear" << "0" << 1901.0 << false;
-        QTest::addRow("MinYear -32768") << "MinYear" << "-32768" << 1901.0 << false;
-        QTest::addRow("MaxYear 3000") << "MaxYear" << "3000" << 3000.0 << false;
-        QTest::addRow("MaxYear 3001") << "MaxYear" << "3001" << 2100.0 << false;
-        QTest::addRow("MaxYear 32767") << "MaxYear" << "32767" << 2100.0 << false;
-        QTest::addRow("FontSize 1") << "FontSize" << "1" << 1.0 << false;
-        QTest::addRow("FontSize 0") << "FontSize" << "0" << 10.0 << false;
-        QTest::addRow("FontSize 1638") << "FontSize" << "1638" << 1638.0 << false;
-        QTest::addRow("FontSize 1639") << "FontSize" << "1639" << 10.0 << false;
-        QTest::addRow("Calendar 0") << "Calendar" << "0" << 3.0 << false;
-        QTest::addRow("FirstWeekday 8") << "FirstWeekday" << "8" << 1.0 << false;
-        QTest::addRow("WindowState 3") << "WindowState" << "3" << 0.0 << false;
+        QTest::addRow("MinYear 1") << "MinYear"
+                                   << "1" << 1.0 << false;
+        QTest::addRow("MinYear 0") << "MinYear"
+                                   << "0" << 1901.0 << false;
+        QTest::addRow("MinYear -32768") << "MinYear"
+                                        << "-32768" << 1901.0 << false;
+        QTest::addRow("MaxYear 3000") << "MaxYear"
+                                      << "3000" << 3000.0 << false;
+        QTest::addRow("MaxYear 3001") << "MaxYear"
+                                      << "3001" << 2100.0 << false;
+        QTest::addRow("MaxYear 32767") << "MaxYear"
+                                       << "32767" << 2100.0 << false;
+        QTest::addRow("FontSize 1") << "FontSize"
+                                    << "1" << 1.0 << false;
+        QTest::addRow("FontSize 0") << "FontSize"
+                                    << "0" << 10.0 << false;
+        QTest::addRow("FontSize 1638") << "FontSize"
+                                       << "1638" << 1638.0 << false;
+        QTest::addRow("FontSize 1639") << "FontSize"
+                                       << "1639" << 10.0 << false;
+        QTest::addRow("Calendar 0") << "Calendar"
+                                    << "0" << 3.0 << false;
+        QTest::addRow("FirstWeekday 8") << "FirstWeekday"
+                                        << "8" << 1.0 << false;
+        QTest::addRow("WindowState 3") << "WindowState"
+                                       << "3" << 0.0 << false;
         QTest::addRow("Width largest") << "Width" << most << kMaxTwips << false;
         QTest::addRow("Width beyond") << "Width" << beyond << 9600.0 << true;
-        QTest::addRow("Width 1e308") << "Width" << "1e308" << 9600.0 << true;
-        QTest::addRow("Width 0") << "Width" << "0" << 0.0 << false;
-        QTest::addRow("Width -1") << "Width" << "-1" << 9600.0 << true;
-        QTest::addRow("Width inf") << "Width" << "inf" << 9600.0 << true;
+        QTest::addRow("Width 1e308") << "Width"
+                                     << "1e308" << 9600.0 << true;
+        QTest::addRow("Width 0") << "Width"
+                                 << "0" << 0.0 << false;
+        QTest::addRow("Width -1") << "Width"
+                                  << "-1" << 9600.0 << true;
+        QTest::addRow("Width inf") << "Width"
+                                   << "inf" << 9600.0 << true;
         QTest::addRow("Height beyond") << "Height" << beyond << 6850.0 << true;
-        QTest::addRow("Height -1") << "Height" << "-1" << 6850.0 << true;
-        QTest::addRow("Left lowest") << "Left" << "-" + most << -kMaxTwips << false;
-        QTest::addRow("Left below") << "Left" << "-" + beyond << absent << true;
+        QTest::addRow("Height -1") << "Height"
+                                   << "-1" << 6850.0 << true;
+        QTest::addRow("Left lowest") << "Left"
+                                     << "-" + most << -kMaxTwips << false;
+        QTest::addRow("Left below") << "Left"
+                                    << "-" + beyond << absent << true;
         QTest::addRow("Top highest") << "Top" << most << kMaxTwips << false;
         QTest::addRow("Top beyond") << "Top" << beyond << absent << true;
-        QTest::addRow("Top not a number") << "Top" << "high" << absent << true;
+        QTest::addRow("Top not a number") << "Top"
+                                          << "high" << absent << true;
     }
     void ranges() {
         QFETCH(QString, key);

@@ -40,7 +40,7 @@ constexpr MonthFile kMonths[] = {
 };
 
 // The great feasts of fixed date, by Julian day and month: the only red days of the month files.
-const QSet<QPair<int, int>> kRedDays = {{1, 1}, {6, 1},  {25, 3}, {24, 6}, {29, 6},  {6, 8},   {15, 8},
+const QSet<QPair<int, int>> kRedDays = {{1, 1},  {6, 1}, {25, 3}, {24, 6}, {29, 6},  {6, 8},  {15, 8},
                                         {29, 8}, {8, 9}, {14, 9}, {1, 10}, {21, 11}, {25, 12}};
 
 const QStringList kRecordFiles = {"Relocatable.DAT", "Relocatable1.DAT", "Special.DAT",
@@ -112,7 +112,8 @@ class TestData : public QObject {
 private Q_SLOTS:
     void filesAreWindows1251WithCrLf_data() {
         QTest::addColumn<QString>("name");
-        const QStringList names = AllProfiles() << QStringLiteral("Abbr.DAT") << QStringLiteral("Fasting.DAT");
+        const QStringList names = AllProfiles()
+                                  << QStringLiteral("Abbr.DAT") << QStringLiteral("Fasting.DAT");
         for (const QString& n : names)
             QTest::addRow("%s", qPrintable(n)) << n;
     }
@@ -147,7 +148,8 @@ private Q_SLOTS:
         QCOMPARE(int(p.Sections().size()), days);
         for (int d = 1; d <= days; ++d) {
             const ProfileSection* s = p.Section(QString::number(d));
-            QVERIFY2(s && !s->Entries.empty(), qPrintable(QStringLiteral("day %1 is missing or empty").arg(d)));
+            QVERIFY2(s && !s->Entries.empty(),
+                     qPrintable(QStringLiteral("day %1 is missing or empty").arg(d)));
             QSet<QString> seen;
             for (const ProfileEntry& e : s->Entries) {
                 const QString key = e.Key.toLower();
@@ -155,7 +157,8 @@ private Q_SLOTS:
                 QVERIFY2(key == "red" || key == "0" || key == "1" || key == "2" || key == "3" || key == "4",
                          qPrintable("unknown key at " + where));
                 if (key == "red") {
-                    QVERIFY2(kRedDays.contains({d, month}), qPrintable("a red day that is no great feast: " + where));
+                    QVERIFY2(kRedDays.contains({d, month}),
+                             qPrintable("a red day that is no great feast: " + where));
                     QCOMPARE(e.Value, QStringLiteral("1"));
                     continue;
                 }
@@ -248,7 +251,8 @@ private Q_SLOTS:
             QVERIFY2(s && !s->Entries.empty(), qPrintable(QStringLiteral("record %1 missing").arg(r)));
             for (const ProfileEntry& e : s->Entries) {
                 const QString key = e.Key.toLower();
-                QVERIFY2(keys.contains(key), qPrintable(QStringLiteral("record %1: unknown key %2").arg(r).arg(e.Key)));
+                QVERIFY2(keys.contains(key),
+                         qPrintable(QStringLiteral("record %1: unknown key %2").arg(r).arg(e.Key)));
                 const int n = ParseNumber(e.Value);
                 if (key == "days")
                     QVERIFY2(n >= -77 && n <= 63,
@@ -285,7 +289,8 @@ private Q_SLOTS:
         QVERIFY(readme.open(QIODevice::ReadOnly));
         const QString notes = QString::fromUtf8(readme.readAll());
         const QString abbr = cp1251::Decode(Bytes("Abbr.DAT"));
-        static const QRegularExpression item(QStringLiteral("^- `([^`]+)` — "), QRegularExpression::MultilineOption);
+        static const QRegularExpression item(QStringLiteral("^- `([^`]+)` — "),
+                                             QRegularExpression::MultilineOption);
         int listed = 0;
         for (auto it = item.globalMatch(notes); it.hasNext(); ++listed) {
             const QString a = it.next().captured(1);
@@ -314,7 +319,8 @@ private Q_SLOTS:
                 const int lineStage = rank == 0 ? 0 : IsDayOfFeast(e.Value) ? 1 : 2;
                 QVERIFY2(lineStage >= stage, qPrintable("out of order: " + where));
                 if (lineStage == 2) {
-                    QVERIFY2(stage < 2 || rank >= lastRank, qPrintable("a higher rank after a lower one: " + where));
+                    QVERIFY2(stage < 2 || rank >= lastRank,
+                             qPrintable("a higher rank after a lower one: " + where));
                     lastRank = rank;
                 }
                 stage = lineStage;
@@ -350,12 +356,14 @@ private Q_SLOTS:
 
     void dateLineAbbreviationsAreExplained() {
         const QString abbr = cp1251::Decode(Bytes("Abbr.DAT"));
-        static const QRegularExpression shortened(QStringLiteral("(?:[А-ЯЁа-яё]+\\.){2,}|[А-ЯЁа-яё]+\\.(?=\\s)"));
+        static const QRegularExpression shortened(
+            QStringLiteral("(?:[А-ЯЁа-яё]+\\.){2,}|[А-ЯЁа-яё]+\\.(?=\\s)"));
         int found = 0;
         for (const QString& style : StyleNames)
             for (auto it = shortened.globalMatch(style); it.hasNext(); ++found) {
                 const QString a = it.next().captured();
-                QVERIFY2(abbr.contains(QStringLiteral("\\b %1\\b0  — ").arg(a)), qPrintable("not in Abbr.DAT: " + a));
+                QVERIFY2(abbr.contains(QStringLiteral("\\b %1\\b0  — ").arg(a)),
+                         qPrintable("not in Abbr.DAT: " + a));
             }
         QVERIFY(found >= 2);
     }
@@ -434,7 +442,8 @@ private Q_SLOTS:
             e.out.DayIsRed = false;
             const QString entries = DayEntries(e.ctx);
             QVERIFY(e.out.DayIsRed);
-            QVERIFY2(entries.contains(QStringLiteral("\\f1 (+)\\f0  Рождество по плоти")), qPrintable(entries));
+            QVERIFY2(entries.contains(QStringLiteral("\\f1 (+)\\f0  Рождество по плоти")),
+                     qPrintable(entries));
 
             e.GoTo(StyleGregorian, 7, 4, y);
             QCOMPARE(e.st.StyleDates[StyleJulian].Day, 25);
@@ -451,7 +460,8 @@ private Q_SLOTS:
             e.st.CurDayNumber = e.st.Pascha.PaschaDay;
             MakeDayCurrent(e.st, e.st.Pascha.PaschaDay, true);
             const QString entries = DayEntries(e.ctx);
-            QVERIFY2(entries.startsWith(QStringLiteral("\\par\r\n\\f1 (+)\\f0  Воскресение Господа")), qPrintable(entries));
+            QVERIFY2(entries.startsWith(QStringLiteral("\\par\r\n\\f1 (+)\\f0  Воскресение Господа")),
+                     qPrintable(entries));
             QVERIFY(e.out.DayIsRed);
         }
     }

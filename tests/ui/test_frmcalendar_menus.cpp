@@ -316,7 +316,8 @@ private Q_SLOTS:
         const QString rules = world.ProgramFolder() + QStringLiteral("/Calendar/Fasting.DAT");
         QFile file(rules);
         QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("[Levels]\r\ndry=Fast.\r\nnone=Free.\r\n[1]\r\nweekdays=3,5\r\nlevel=dry\r\n[2]\r\nlevel=none\r\n");
+        file.write("[Levels]\r\ndry=Fast.\r\nnone=Free.\r\n[1]\r\nweekdays=3,5\r\nlevel=dry\r\n[2]\r\nlevel="
+                   "none\r\n");
         file.close();
         struct Remove {
             QString Path;
