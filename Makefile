@@ -2,6 +2,8 @@
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?=
+# A compiler cache, when the machine has one, makes rebuilds after a checkout or a clean cheap.
+LAUNCHER := $(if $(shell command -v ccache 2>/dev/null),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 
 .PHONY: deps configure build run test package install bench clean
 
@@ -9,7 +11,7 @@ deps:
 	@bash scripts/install-deps.sh
 
 configure: deps
-	@cmake -S . -B $(BUILD) -DBUILD_TESTING=ON $(CMAKE_FLAGS) >/dev/null
+	@cmake -S . -B $(BUILD) -DBUILD_TESTING=ON $(LAUNCHER) $(CMAKE_FLAGS) >/dev/null
 
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)

@@ -19,6 +19,7 @@ packages=(
   librsvg2-bin desktop-file-utils appstream
   dpkg-dev fakeroot file lintian binutils
   clang libclang-rt-14-dev
+  clang-format ccache
 )
 
 missing=()
