@@ -61,5 +61,14 @@ function(vorelian_keep_layers)
               -P ${CMAKE_SOURCE_DIR}/cmake/checklayers.cmake)
     set_tests_properties(layer_includes_found PROPERTIES PASS_REGULAR_EXPRESSION
       "src/core/upward.h: #include \"../ui/monthgrid.h\".*src/bases/upward.cpp: #include \"report/report.h\".*src/rtf/beside.h: #include \"bases/profile.h\".*tools/window.cpp: #include <ui/frmcalendar.h>.*4 includes reach above their layer")
+    # POSIX-only headers stand inside Q_OS_UNIX blocks, beside their Windows counterparts; the small tree
+    # has one guarded and one unguarded include.
+    add_test(NAME portable_headers
+      COMMAND ${CMAKE_COMMAND} -DROOT=${CMAKE_SOURCE_DIR} -P ${CMAKE_SOURCE_DIR}/cmake/checkportable.cmake)
+    add_test(NAME portable_headers_found
+      COMMAND ${CMAKE_COMMAND} -DROOT=${CMAKE_SOURCE_DIR}/tests/layers/tree
+              -P ${CMAKE_SOURCE_DIR}/cmake/checkportable.cmake)
+    set_tests_properties(portable_headers_found PROPERTIES PASS_REGULAR_EXPRESSION
+      "src/core/posix.cpp: #include <unistd.h> -- .*1 POSIX-only includes stand outside")
   endif()
 endfunction()

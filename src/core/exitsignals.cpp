@@ -2,13 +2,25 @@
 
 #include <QSocketNotifier>
 
-#include <cerrno>
 #include <csignal>
+
+#ifdef Q_OS_UNIX
+#include <cerrno>
 #include <fcntl.h>
 #include <sys/socket.h>
 #include <unistd.h>
+#else
+#include <QMetaObject>
+#include <QPointer>
+
+#include <atomic>
+#include <utility>
+#include <windows.h>
+#endif
 
 namespace vorelian {
+
+#ifdef Q_OS_UNIX
 
 namespace {
 
@@ -70,5 +82,73 @@ void ExitSignals::Read() {
     if (onSignal_)
         onSignal_(byte);
 }
+
+#else
+
+// Windows has no such signals for a console: Ctrl+C, Ctrl+Break, a closed console window, a logoff and
+// a shutdown reach a console control handler instead, on a thread of their own. The handler posts the
+// matching signal number to the event loop, so the program's exit sequence runs as on other systems.
+
+namespace {
+
+std::atomic<ExitSignals*> g_listener{nullptr};
+
+int SignalOf(DWORD event) {
+    switch (event) {
+    case CTRL_C_EVENT:
+    case CTRL_BREAK_EVENT:
+        return SIGINT;
+    default: // CTRL_CLOSE_EVENT, CTRL_LOGOFF_EVENT, CTRL_SHUTDOWN_EVENT
+        return SIGTERM;
+    }
+}
+
+BOOL WINAPI OnConsoleEvent(DWORD event) {
+    ExitSignals* target = g_listener.load();
+    if (!target)
+        return FALSE;
+    const int sig = SignalOf(event);
+    QMetaObject::invokeMethod(
+        target, [target, sig] { target->Read(sig); }, Qt::QueuedConnection);
+    // For a closed console, a logoff or a shutdown the system ends the process as soon as the handler
+    // returns: give the exit sequence the few seconds the system allows.
+    if (event == CTRL_CLOSE_EVENT || event == CTRL_LOGOFF_EVENT || event == CTRL_SHUTDOWN_EVENT)
+        ::Sleep(5000);
+    return TRUE;
+}
+
+} // namespace
+
+ExitSignals::ExitSignals() {
+    ExitSignals* none = nullptr;
+    if (!g_listener.compare_exchange_strong(none, this))
+        return;
+    installed_ = ::SetConsoleCtrlHandler(OnConsoleEvent, TRUE) != 0;
+    if (!installed_)
+        g_listener = nullptr;
+}
+
+ExitSignals::~ExitSignals() {
+    if (installed_) {
+        ::SetConsoleCtrlHandler(OnConsoleEvent, FALSE);
+        g_listener = nullptr;
+    }
+}
+
+void ExitSignals::Listen(std::function<void(int)> onSignal) {
+    onSignal_ = std::move(onSignal);
+    // A signal that came before the event loop listened waits here.
+    if (pending_ != 0 && onSignal_)
+        onSignal_(std::exchange(pending_, 0));
+}
+
+void ExitSignals::Read(int sig) {
+    if (onSignal_)
+        onSignal_(sig);
+    else
+        pending_ = sig;
+}
+
+#endif
 
 } // namespace vorelian

@@ -3,7 +3,9 @@
 //
 // The signal handler only writes the signal's number into a pipe; a socket notifier on the other end
 // calls `onSignal` from the event loop, where any work is safe. A signal that arrives before Listen()
-// waits in the pipe and is handled as soon as the event loop listens.
+// waits in the pipe and is handled as soon as the event loop listens. On Windows a console control
+// handler (Ctrl+C, a closed console, logoff, shutdown) takes the place of the signals and posts SIGINT
+// or SIGTERM to the same callback.
 #pragma once
 
 #include <QObject>
@@ -30,8 +32,16 @@ public:
     // True when the handlers are in place.
     bool Installed() const { return installed_; }
 
+#ifdef Q_OS_UNIX
 private:
     void Read();
+#else
+    // Called on the event loop's thread by the console control handler.
+    void Read(int sig);
+
+private:
+    int pending_ = 0;
+#endif
 
     int fds_[2] = {-1, -1};
     bool installed_ = false;

@@ -4,10 +4,10 @@
 #include <QFile>
 #include <QRandomGenerator>
 
+#include <cstdio>
 #include <cstdlib>
 #include <mutex>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace vorelian {
@@ -32,7 +32,7 @@ extern "C" void SweepAtExit() {
     ExitSweep& s = Sweep();
     const std::lock_guard<std::mutex> hold(s.Lock);
     for (const std::string& p : s.Paths)
-        ::unlink(p.c_str());
+        std::remove(p.c_str()); // plain C, safe this late on every platform
     s.Paths.clear();
 }
 

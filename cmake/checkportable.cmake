@@ -1,0 +1,48 @@
+# Run as `cmake -DROOT=<source tree> -P checkportable.cmake`: lists every include of a header that only
+# POSIX systems have (unistd.h, fcntl.h, sys/*.h, pwd.h, poll.h, termios.h) in src/, app/, tools/ and
+# server/ that does not stand inside an #if or #ifdef block on Q_OS_UNIX, then fails if there was any.
+# The programs build on Windows too; such code needs its Windows counterpart beside it.
+cmake_minimum_required(VERSION 3.21)
+if(NOT ROOT)
+  message(FATAL_ERROR "Usage: cmake -DROOT=<source tree> -P checkportable.cmake")
+endif()
+
+get_filename_component(ROOT "${ROOT}" ABSOLUTE)
+set(found 0)
+set(posix "^[ \t]*#[ \t]*include[ \t]*<(unistd\\.h|fcntl\\.h|sys/[^>]+|pwd\\.h|poll\\.h|termios\\.h)>")
+foreach(folder src app tools server)
+  file(GLOB_RECURSE files LIST_DIRECTORIES false RELATIVE ${ROOT}
+    ${ROOT}/${folder}/*.h ${ROOT}/${folder}/*.hpp ${ROOT}/${folder}/*.cpp ${ROOT}/${folder}/*.cc)
+  list(SORT files)
+  foreach(file ${files})
+    file(STRINGS ${ROOT}/${file} lines REGEX "^[ \t]*#")
+    # One entry per open conditional block: 1 while its branch is the Q_OS_UNIX one, else 0.
+    set(blocks "")
+    foreach(line ${lines})
+      if(line MATCHES "^[ \t]*#[ \t]*(ifdef|if)[ \t]" AND line MATCHES "Q_OS_UNIX" AND NOT line MATCHES "!")
+        list(APPEND blocks 1)
+      elseif(line MATCHES "^[ \t]*#[ \t]*(if|ifdef|ifndef)[ \t]")
+        list(APPEND blocks 0)
+      elseif(line MATCHES "^[ \t]*#[ \t]*(else|elif)")
+        if(NOT blocks STREQUAL "")
+          list(POP_BACK blocks)
+          list(APPEND blocks 0)
+        endif()
+      elseif(line MATCHES "^[ \t]*#[ \t]*endif")
+        if(NOT blocks STREQUAL "")
+          list(POP_BACK blocks)
+        endif()
+      elseif(line MATCHES "${posix}" AND NOT "1" IN_LIST blocks)
+        string(STRIP "${line}" line)
+        message("${file}: ${line} -- a POSIX-only header outside a Q_OS_UNIX block")
+        math(EXPR found "${found} + 1")
+      endif()
+    endforeach()
+  endforeach()
+endforeach()
+
+if(found EQUAL 0)
+  message("Every POSIX-only header stands inside a Q_OS_UNIX block")
+else()
+  message(FATAL_ERROR "${found} POSIX-only includes stand outside a Q_OS_UNIX block")
+endif()
