@@ -1,13 +1,11 @@
 #include "exportcmd.h"
 
+#include <QDate>
+
 namespace vorelian::tool {
 
 DayOptions OptionsOf(const ToolArgs& a) {
-    DayOptions o;
-    o.Style = a.Style;
-    o.ShowIndiction = a.Indiction;
-    o.ShowAllStyles = a.AllStyles;
-    return o;
+    return DayOptionsOf(SettingsOf(a, QDate::currentDate().year()), a.Style);
 }
 
 QByteArray JsonReport(const ToolArgs& a, const DayEngine& engine, int32_t dayNumber) {

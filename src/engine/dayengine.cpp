@@ -3,6 +3,7 @@
 #include "bases/datafiles.h"
 #include "core/calendar.h"
 #include "core/recalc.h"
+#include "core/settings.h"
 #include "engine/dataset.h"
 
 #include <QDir>
@@ -108,6 +109,15 @@ DayInfo DayEngine::Day(int32_t dayNumber, const DayOptions& options) const {
     // it through FastingLine.
     info.Fast = FastingOf(info);
     return info;
+}
+
+DayOptions DayOptionsOf(const Settings& choices, int16_t style) {
+    DayOptions o;
+    o.Style = ValidStyle(style);
+    o.ShowIndiction = choices.ShowIndiction;
+    o.ShowAllStyles = choices.ShowAllStyles;
+    o.ShowFasting = choices.ShowFasting;
+    return o;
 }
 
 QString FastingLine(const DayInfo& day, const DayOptions& options) {

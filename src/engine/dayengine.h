@@ -16,14 +16,20 @@
 namespace vorelian {
 
 struct DataSet;
+struct Settings;
 
-// What a report or export shows besides the day itself.
+// What a report or export shows besides the day itself. Made by DayOptionsOf, never field by field.
 struct DayOptions {
     int16_t Style = 3; // 1 Anno Mundi, 2 Julian, 3 Gregorian: the style of the date lines and of the year
     bool ShowIndiction = false;
     bool ShowAllStyles = false;
     bool ShowFasting = true; // the computed fasting line (no effect without a rule file)
 };
+
+// The options of a view in `style` from the user's display choices: the window's settings, the settings
+// the tool makes of its arguments, or the defaults a request of the service starts from. The one place
+// where a choice of the settings becomes an option of the days.
+DayOptions DayOptionsOf(const Settings& choices, int16_t style);
 
 // One row of the main feasts of a year.
 struct FeastRow {
