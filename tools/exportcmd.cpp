@@ -10,7 +10,7 @@ DayOptions OptionsOf(const ToolArgs& a) {
 
 QByteArray JsonReport(const ToolArgs& a, const DayEngine& engine, int32_t dayNumber) {
     const DayOptions options = OptionsOf(a);
-    const DateParts date = StyleDateOf(engine.Day(dayNumber, options), a.Style);
+    const DateParts date = DateIn(engine.Day(dayNumber, options), a.Style);
     return JsonBytes(ReportJson(engine, a.Tab, date, options, a.Text.value_or(QString()), a.WholeWord));
 }
 

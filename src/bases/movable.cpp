@@ -186,9 +186,7 @@ void PlaceSpecial(const Year& y, int32_t akathist, std::vector<int32_t>& S) {
 } // namespace
 
 YearPlacement PlaceYear(const Bases& b, int16_t paschaYear) {
-    CalendarState st;
-    st.CurStyle = StyleJulian;
-    const Year y{paschaYear, PaschaDayNumber(st, paschaYear)};
+    const Year y{paschaYear, JulianPascha(paschaYear)};
     YearPlacement p;
     p.PaschaYear = paschaYear;
     for (int k = 0; k < BaseKinds; ++k)

@@ -37,16 +37,11 @@ void SetMonthRedDays(CalendarState& st, const Bases& b, ProfileCache& profiles, 
     red.assign(n + 1, false);
 
     if (st.CurStyle == StyleGregorian) {
-        // The Julian dates of a Gregorian month may span two Julian months. They are worked out on a
-        // scratch state, so neither the current day nor the single saved copy of the state is touched
-        // (a report walking through days may hold that copy while the month is remarked).
-        CalendarState scratch;
-        InitStyleTables(scratch);
-        const StyleDate& j = scratch.StyleDates[StyleJulian];
+        // The Julian dates of a Gregorian month may span two Julian months.
         for (int32_t t = r.MonthFirstDay, k = 1; t <= r.MonthLastDay && k <= n; ++t, ++k) {
-            scratch.CurDayNumber = t;
-            DayNumberToJulian(scratch);
-            if (DayFileRed(profiles, files.DayFile(j.Month, j.YearLength), j.Day))
+            const DateParts j = DatesOf(t).Julian;
+            const int16_t length = IsLeapYear(StyleJulian, j.Year) ? 366 : 365;
+            if (DayFileRed(profiles, files.DayFile(j.Month, length), j.Day))
                 red[k] = true;
         }
     } else {

@@ -98,10 +98,7 @@ void ShiftDays(CalendarState& st, int32_t n) {
     StyleDate& r = st.Cur();
     const int32_t t = st.CurDayNumber + n;
     if (t < r.YearFirstDay || t > r.YearLastDay) {
-        st.CurDayNumber = t;
-        DayNumberToJulian(st);
-        JulianToAnnoMundi(st);
-        JulianToGregorian(st);
+        SetCurrentDay(st, t);
         RecalcYear(st);
     } else if (r.Day + n >= 1 && r.Day + n <= r.MonthDays[r.Month]) {
         r.Day = static_cast<int16_t>(r.Day + n);
@@ -118,11 +115,7 @@ void ShiftWeeks(CalendarState& st, int32_t n) {
 }
 
 void SetGregorianDate(CalendarState& st, int16_t day, int16_t month, int16_t year) {
-    const int32_t n = DayNumber(StyleGregorian, day, month, year);
-    st.CurDayNumber = n;
-    DayNumberToJulian(st);
-    JulianToAnnoMundi(st);
-    JulianToGregorian(st);
+    SetCurrentDay(st, DayNumber(StyleGregorian, day, month, year));
     RecalcYear(st);
 }
 

@@ -17,6 +17,7 @@ public:
 };
 
 // Pascha of a Julian year: the day number of the Sunday after the Paschal full moon (Julian Paschalion).
+// Gauss's Paschal formula for the Julian calendar (C. F. Gauss, 1800), with its constants M = 15, N = 6.
 int32_t JulianPascha(int32_t julianYear);
 
 // Pascha of a year of the current style (Julian-calendar Paschalion); also sets PaschaYear.

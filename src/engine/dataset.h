@@ -36,9 +36,6 @@ struct DataSet {
 // weekday, and the year anchors and Pascha block of the day's year of the style.
 CalendarState StateOfDay(int32_t dayNumber, int16_t style);
 
-// A style date of a state as a plain value.
-DateParts PartsOf(const StyleDate& date);
-
 // The facts a day is computed from, in a state made by StateOfDay (or the live state).
 DayFacts FactsOfState(const CalendarState& st);
 

@@ -19,18 +19,11 @@ int16_t ValidStyle(int16_t style) {
 
 } // namespace
 
-DateParts PartsOf(const StyleDate& date) {
-    return DateParts{date.Year, date.Month, date.Day};
-}
-
 CalendarState StateOfDay(int32_t dayNumber, int16_t style) {
     CalendarState st;
     InitStyleTables(st);
     st.CurStyle = ValidStyle(style);
-    st.CurDayNumber = dayNumber;
-    DayNumberToJulian(st);
-    JulianToAnnoMundi(st);
-    JulianToGregorian(st);
+    SetCurrentDay(st, dayNumber);
     st.CurWeekday = WeekdayOf(dayNumber);
     SetYearAnchors(st);
     return st;
@@ -67,9 +60,7 @@ std::optional<int32_t> DayEngine::DayNumberOf(int16_t style, int16_t year, int16
     if (style < StyleAnnoMundi || style > StyleGregorian || month < 1 || month > 12 || day < 1 || day > 31)
         return std::nullopt;
     const int32_t n = DayNumber(style, day, month, year);
-    const CalendarState st = StateOfDay(n, style);
-    const StyleDate& r = st.StyleDates[style];
-    if (r.Year != year || r.Month != month || r.Day != day)
+    if (DatesOf(n).In(style) != DateParts{year, month, day})
         return std::nullopt;
     return n;
 }

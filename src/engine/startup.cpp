@@ -35,10 +35,7 @@ void StartCalendar(CalendarData& data, CalendarState& st, const DayEngine& engin
 
 void GoToDay(CalendarState& st, int16_t style, int32_t dayNumber) {
     st.CurStyle = style;
-    st.CurDayNumber = dayNumber;
-    DayNumberToJulian(st);
-    JulianToAnnoMundi(st);
-    JulianToGregorian(st);
+    SetCurrentDay(st, dayNumber);
     RecalcYear(st);
 }
 

@@ -58,10 +58,6 @@ QString DateLine(const DateParts& r, int16_t style, bool year, bool name) {
 
 } // namespace
 
-const DateParts& DateIn(const DayInfo& day, int16_t style) {
-    return style == StyleAnnoMundi ? day.AnnoMundi : style == StyleJulian ? day.Julian : day.Gregorian;
-}
-
 QString DateLines(const std::array<DateParts, 4>& dates, int16_t style, bool showYear, bool showStyle,
                   bool allStyles) {
     QString s;
@@ -137,10 +133,7 @@ QString DayEntries(ReportContext& ctx) {
 }
 
 void MakeDayCurrent(CalendarState& st, int32_t day, bool weekNo) {
-    st.CurDayNumber = day;
-    DayNumberToJulian(st);
-    JulianToAnnoMundi(st);
-    JulianToGregorian(st);
+    SetCurrentDay(st, day);
     st.CurWeekday = WeekdayOf(day);
     if (weekNo) {
         StyleDate& r = st.Cur();

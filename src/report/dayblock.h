@@ -30,8 +30,6 @@ QString DateLines(const ReportContext& ctx, bool showYear, bool showStyle);
 QString DateLines(const std::array<DateParts, 4>& dates, int16_t style, bool showYear, bool showStyle,
                   bool allStyles);
 QString DateLines(const DayInfo& day, int16_t style, bool showYear, bool showStyle, bool allStyles);
-// The date of a day in one style.
-const DateParts& DateIn(const DayInfo& day, int16_t style);
 
 // The commemorations of the current day: lists 0..4 of the day file and the three movable bases, each
 // list that is not empty after an empty line. Sets the red-day flag on a Sunday and for a red entry.
