@@ -64,8 +64,7 @@ int main(int argc, char** argv) {
     const Settings options = tool::SettingsOf(a, today.year());
 
     CalendarState st;
-    InitStyleTables(st);
-    SetYearRange(st, options.MinYear, options.MaxYear);
+    StartCalendar(st, options.MinYear, options.MaxYear);
     if (a.Ical) {
         const int32_t first = DayNumber(a.Style, a.From->Day, a.From->Month, a.From->Year);
         const int32_t last = DayNumber(a.Style, a.To->Day, a.To->Month, a.To->Year);

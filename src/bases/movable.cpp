@@ -215,16 +215,4 @@ std::shared_ptr<const YearPlacement> PlacementCache::For(const Bases& b, int16_t
     return years_.emplace(paschaYear, std::move(placed)).first->second;
 }
 
-void SetMovableDays(const CalendarState& st, Bases& b) {
-    const auto cur = b.PlacementsOf(st.Pascha.PaschaYear);
-    const auto prev = b.PlacementsOf(static_cast<int16_t>(st.Pascha.PaschaYear - 1));
-    for (int k = 0; k < BaseKinds; ++k) {
-        RecordBase& base = b[BaseKind(k)];
-        for (std::size_t i = 1; i < base.Records.size(); ++i) {
-            base.Records[i].DayNumber = cur->Days[k][i];
-            base.Records[i].PrevDayNumber = base.TwoYears ? prev->Days[k][i] : 0;
-        }
-    }
-}
-
 } // namespace vorelian

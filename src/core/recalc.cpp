@@ -38,7 +38,6 @@ void SetMonthAnchors(CalendarState& st) {
     r.MonthFirstDay = st.CurDayNumber - r.Day + 1;
     r.MonthLastDay = r.MonthFirstDay + r.MonthDays[r.Month] - 1;
     r.MonthFirstWeekday = WeekdayOf(r.MonthFirstDay);
-    SetMonthRedDays(st);
 }
 
 void SetWeekAnchors(CalendarState& st) {
@@ -50,21 +49,8 @@ void SetWeekAnchors(CalendarState& st) {
     r.WeekNo = static_cast<int16_t>(b / 7 + (b % 7 != 0 ? 1 : 0));
 }
 
-void SetMovableDays(CalendarState& st) {
-    if (st.Hooks)
-        st.Hooks->SetMovableDays(st);
-}
-
-void SetMonthRedDays(CalendarState& st) {
-    if (st.Hooks)
-        st.Hooks->SetMonthRedDays(st);
-    else
-        st.MonthRedDays.assign(st.Cur().MonthDays[st.Cur().Month] + 1, false);
-}
-
 void ApplyStyle(CalendarState& st) {
     SetYearAnchors(st);
-    SetMovableDays(st);
     SetMonthAnchors(st);
     SetWeekAnchors(st);
 }
@@ -74,7 +60,6 @@ void RecalcYear(CalendarState& st) {
     ClampDay(st);
     SetDayNumber(st);
     SetYearAnchors(st);
-    SetMovableDays(st);
     SetMonthAnchors(st);
     SetWeekAnchors(st);
     SyncStyles(st);

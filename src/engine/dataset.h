@@ -17,7 +17,8 @@ namespace vorelian {
 // The commemorations of one day of a day file.
 struct DayFileDay {
     std::vector<DayEntry> Entries; // keys 0..4 in file order
-    bool Red = false;              // a "Red" key of any value
+    bool Red = false;              // a "Red" key of any value: the day report's rule
+    bool RedMark = false;          // a "Red" key of the value 1: the month grid's rule
 };
 
 struct DataSet {

@@ -31,6 +31,13 @@ struct DayOptions {
 // where a choice of the settings becomes an option of the days.
 DayOptions DayOptionsOf(const Settings& choices, int16_t style);
 
+// The marks of one day in the month grid.
+struct DayMark {
+    int32_t DayNumber = 0;
+    bool Red = false;  // by the grid's rule: a "Red=1" key of the day file, or a red record placed on the day
+    bool Fast = false; // the day's fast is stricter than abstaining from meat (only when fasting is shown)
+};
+
 // One row of the main feasts of a year.
 struct FeastRow {
     int32_t DayNumber = 0;
@@ -65,6 +72,10 @@ public:
 
     // The day as the day report shows it in options.Style.
     DayInfo Day(int32_t dayNumber, const DayOptions& options) const;
+
+    // Every day of a month of options.Style (Anno Mundi: month 1 is September) with its marks, in order;
+    // empty for a month outside the calendar.
+    std::vector<DayMark> Month(int16_t year, int16_t month, const DayOptions& options) const;
 
     // The main feasts of a year of options.Style, in the order of the feasts report.
     std::vector<FeastRow> Feasts(int16_t year, const DayOptions& options) const;
