@@ -28,14 +28,6 @@ std::unique_ptr<CalendarData> Loaded() {
     return data;
 }
 
-CalendarState GregorianDay(RecalcHooks* hooks, int16_t day, int16_t month, int16_t year) {
-    CalendarState st;
-    InitStyleTables(st);
-    st.Hooks = hooks;
-    SetGregorianDate(st, day, month, year);
-    return st;
-}
-
 } // namespace
 
 static void BM_ParseEveryDataFile(benchmark::State& state) {
@@ -61,42 +53,12 @@ static void BM_LoadBases(benchmark::State& state) {
 }
 BENCHMARK(BM_LoadBases)->Unit(benchmark::kMillisecond);
 
-static void BM_SetMovableDays(benchmark::State& state) {
+static void BM_PlaceYear(benchmark::State& state) {
     auto data = Loaded();
-    const CalendarState st = GregorianDay(nullptr, 15, 6, 2025);
-    for (auto _ : state) {
-        SetMovableDays(st, data->Bases);
-        benchmark::DoNotOptimize(data->Bases.Special.Records[1].DayNumber);
-    }
+    for (auto _ : state)
+        benchmark::DoNotOptimize(PlaceYear(data->Bases, 2025).Days[int(BaseKind::Special)][1]);
 }
-BENCHMARK(BM_SetMovableDays);
-
-static void BM_SetMonthRedDays_Gregorian(benchmark::State& state) {
-    auto data = Loaded();
-    BasesHooks hooks(*data);
-    // January 2025: Julian 19 December 2024 .. 18 January 2025, two day files.
-    CalendarState st = GregorianDay(&hooks, 15, 1, 2025);
-    for (auto _ : state) {
-        SetMonthRedDays(st, data->Bases, data->Profiles, data->Files);
-        benchmark::DoNotOptimize(st.MonthRedDays.size());
-        benchmark::ClobberMemory();
-    }
-}
-BENCHMARK(BM_SetMonthRedDays_Gregorian);
-
-static void BM_SetMonthRedDays_Julian(benchmark::State& state) {
-    auto data = Loaded();
-    BasesHooks hooks(*data);
-    CalendarState st = GregorianDay(&hooks, 15, 1, 2025);
-    st.CurStyle = StyleJulian;
-    ApplyStyle(st);
-    for (auto _ : state) {
-        SetMonthRedDays(st, data->Bases, data->Profiles, data->Files);
-        benchmark::DoNotOptimize(st.MonthRedDays.size());
-        benchmark::ClobberMemory();
-    }
-}
-BENCHMARK(BM_SetMonthRedDays_Julian);
+BENCHMARK(BM_PlaceYear);
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv); // finds the data folder beside the program

@@ -72,6 +72,16 @@ BENCHMARK(BM_FastingEveryDay1901To2100)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);
 
+// The marks of the month grid: a Gregorian January reads two Julian day files.
+static void BM_MonthMarks(benchmark::State& state) {
+    const DayEngine& e = *Bundled();
+    DayOptions options;
+    options.ShowFasting = state.range(0) != 0;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(e.Month(2025, 1, options).size());
+}
+BENCHMARK(BM_MonthMarks)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
 static void BM_EngineLoad(benchmark::State& state) {
     const QString dir = Bundled()->CalendarDir();
     for (auto _ : state)

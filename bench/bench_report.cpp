@@ -4,10 +4,13 @@
 #include "bench_support.h"
 #include "core/recalc.h"
 #include "core/state.h"
+#include "engine/startup.h"
 #include "report/builders.h"
 #include "report/dayblock.h"
+#include "report/documents.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 
 #include <benchmark/benchmark.h>
 
@@ -25,20 +28,16 @@ public:
 
 // One calendar on the data set beside the program, at a fixed date, with its temporary files.
 struct Bench {
-    CalendarData Data;
+    std::shared_ptr<const DayEngine> Engine =
+        DayEngine::Load(QFileInfo(DataFiles::BesideProgram()[DataFiles::Relocatable]).absolutePath());
     CalendarState State;
     Settings Options;
     Reports Out;
     NullHost Host;
-    BasesHooks Hooks{Data};
-    ReportContext Ctx{State, Options, Data, Out, &Host};
+    ReportView Ctx{*Engine, State, Options, Out, &Host};
 
     Bench() {
-        Data.Files = DataFiles::BesideProgram();
-        LoadBases(Data);
-        InitStyleTables(State);
-        SetYearRange(State, 1901, 2100);
-        State.Hooks = &Hooks;
+        StartCalendar(State, 1901, 2100);
         SetGregorianDate(State, 20, 2, 2024); // a leap year: 366 days
         CreateTempFiles(Out.Temp);
     }
@@ -67,22 +66,15 @@ static void BM_DayReport(benchmark::State& state) {
 }
 BENCHMARK(BM_DayReport)->Unit(benchmark::kMicrosecond);
 
-// Every day of the year made current and its day block composed, without writing.
+// Every day of the year asked of the engine and its day block composed, without writing.
 static void BM_DayBlocksOfAYear(benchmark::State& state) {
     Bench& b = Shared();
+    const DayOptions options = DayOptionsOf(b.Options, b.State.CurStyle);
     for (auto _ : state) {
-        SaveState(b.State);
         const int32_t first = b.State.Cur().YearFirstDay, last = b.State.Cur().YearLastDay;
         qsizetype size = 0;
-        for (int32_t t = first; t <= last; ++t) {
-            MakeDayCurrent(b.State, t, true);
-            b.Out.DayIsRed = false;
-            QString block = DateLines(b.Ctx, false, false);
-            block += WeekdayLine(b.Ctx);
-            block += DayEntries(b.Ctx);
-            size += block.size();
-        }
-        RestoreState(b.State);
+        for (int32_t t = first; t <= last; ++t)
+            size += PeriodDayBlock(b.Engine->Day(t, options), options, false, false, false).size();
         benchmark::DoNotOptimize(size);
     }
 }

@@ -205,13 +205,19 @@ Answer Cached(const ServiceData& data, const Request& request, const QByteArray&
     return a;
 }
 
+// The options of a request's days: the service holds no user settings, so the defaults with the style
+// the request names.
+DayOptions RequestOptions(int16_t style) {
+    return DayOptionsOf(Settings(), style);
+}
+
 QDate GregorianOf(const DayInfo& d) {
     return QDate(d.Gregorian.Year, d.Gregorian.Month, d.Gregorian.Day);
 }
 
 Answer Page(const ServiceData& data, const Request& request, int32_t n, const QByteArray& key,
             const QByteArray& cacheControl) {
-    const DayOptions options;
+    const DayOptions options = RequestOptions(StyleGregorian);
     const DayInfo day = data.Engine->Day(n, options);
     const QDate date = GregorianOf(day);
     PageLinks links;
@@ -239,9 +245,7 @@ QByteArray StyleKey(int16_t style) {
 // The document the tool prints for report `tab` about `date` of the style.
 QByteArray ToolJson(const ServiceData& data, int tab, int16_t style, const DateParts& date,
                     const QString& text = QString(), bool wholeWord = false) {
-    DayOptions options;
-    options.Style = style;
-    return JsonBytes(ReportJson(*data.Engine, tab, date, options, text, wholeWord));
+    return JsonBytes(ReportJson(*data.Engine, tab, date, RequestOptions(style), text, wholeWord));
 }
 
 // The answers of the JSON interface, each from the rest of the path after its prefix.
@@ -348,8 +352,7 @@ Answer Feed(const ServiceData& data, const Request& r, const Params& p, const QD
             return Error(400, QStringLiteral("scope must be great, red or all"));
         scope = *named;
     }
-    DayOptions options;
-    options.Style = *style;
+    const DayOptions options = RequestOptions(*style);
     const QByteArray key = r.Path + StyleKey(*style) + "&from=" + QByteArray::number(from.Number) +
                            "&to=" + QByteArray::number(to.Number) +
                            "&scope=" + IcalScopeName(scope).toLatin1();

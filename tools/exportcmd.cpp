@@ -1,18 +1,16 @@
 #include "exportcmd.h"
 
+#include <QDate>
+
 namespace vorelian::tool {
 
 DayOptions OptionsOf(const ToolArgs& a) {
-    DayOptions o;
-    o.Style = a.Style;
-    o.ShowIndiction = a.Indiction;
-    o.ShowAllStyles = a.AllStyles;
-    return o;
+    return DayOptionsOf(SettingsOf(a, QDate::currentDate().year()), a.Style);
 }
 
 QByteArray JsonReport(const ToolArgs& a, const DayEngine& engine, int32_t dayNumber) {
     const DayOptions options = OptionsOf(a);
-    const DateParts date = StyleDateOf(engine.Day(dayNumber, options), a.Style);
+    const DateParts date = DateIn(engine.Day(dayNumber, options), a.Style);
     return JsonBytes(ReportJson(engine, a.Tab, date, options, a.Text.value_or(QString()), a.WholeWord));
 }
 

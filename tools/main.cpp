@@ -60,24 +60,11 @@ int main(int argc, char** argv) {
         return EndWith(kProgram, data.Status, data.Message);
     const QString folder = data.Calendar;
 
-    // The settings as the program holds them after its start.
-    Settings options;
-    options.ShowIndiction = a.Indiction;
-    options.ShowAllStyles = a.AllStyles;
-    options.ShowFasting = a.Fasting;
-    options.FirstWeekday = a.FirstWeekday;
-    if (a.Font)
-        options.FontName = *a.Font;
-    if (a.FontSize)
-        options.FontSize = *a.FontSize;
     const QDate today = QDate::currentDate();
-    options.MinYear = a.MinYear;
-    options.MaxYear = a.MaxYear;
-    CorrectYearRange(options.MinYear, options.MaxYear, today.year());
+    const Settings options = tool::SettingsOf(a, today.year());
 
     CalendarState st;
-    InitStyleTables(st);
-    SetYearRange(st, options.MinYear, options.MaxYear);
+    StartCalendar(st, options.MinYear, options.MaxYear);
     if (a.Ical) {
         const int32_t first = DayNumber(a.Style, a.From->Day, a.From->Month, a.From->Year);
         const int32_t last = DayNumber(a.Style, a.To->Day, a.To->Month, a.To->Year);
@@ -102,7 +89,7 @@ int main(int argc, char** argv) {
     const int32_t day = st.CurDayNumber;
 
     const auto engine = DayEngine::Load(folder);
-    const DayOptions dayOptions{a.Style, options.ShowIndiction, options.ShowAllStyles, options.ShowFasting};
+    const DayOptions dayOptions = tool::OptionsOf(a);
     if (a.Output == tool::Format::Json)
         return WriteOut(tool::JsonReport(a, *engine, day)) ? ExitSuccess : WriteFailed();
     const QByteArray document =

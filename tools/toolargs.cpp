@@ -290,6 +290,22 @@ std::optional<ToolArgs> ParseToolArgs(const QStringList& args, QString& error) {
     return a;
 }
 
+Settings SettingsOf(const ToolArgs& a, int currentYear) {
+    Settings s;
+    s.ShowIndiction = a.Indiction;
+    s.ShowAllStyles = a.AllStyles;
+    s.ShowFasting = a.Fasting;
+    s.FirstWeekday = a.FirstWeekday;
+    if (a.Font)
+        s.FontName = *a.Font;
+    if (a.FontSize)
+        s.FontSize = *a.FontSize;
+    s.MinYear = a.MinYear;
+    s.MaxYear = a.MaxYear;
+    CorrectYearRange(s.MinYear, s.MaxYear, currentYear);
+    return s;
+}
+
 QString HelpText() {
     // The numbers come from the constants the arguments are checked against, so the text cannot drift.
     const Settings defaults;

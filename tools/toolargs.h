@@ -40,6 +40,11 @@ struct ToolArgs {
 // Reads the arguments (without the program name). On a bad argument returns nothing and sets `error`.
 std::optional<ToolArgs> ParseToolArgs(const QStringList& args, QString& error);
 
+// The settings as the program holds them after its start, with the tool's choices in place of the
+// user's: display choices, first weekday, report font and the range of years (corrected for
+// `currentYear` as at start-up).
+Settings SettingsOf(const ToolArgs& a, int currentYear);
+
 // Days of a month of a style: month 1 is September for style 1, whose year is Anno Mundi.
 int MonthLength(int style, int month, int year);
 

@@ -119,32 +119,6 @@ void LoadSpecWeekDays(Bases& b, const Profile& file) {
     Load(b, b.SpecWeekDays, file, true, true, 0);
 }
 
-bool Belongs(const RecordBase& base, int i, int32_t day) {
-    if (i <= 0 || static_cast<std::size_t>(i) >= base.Records.size())
-        return false;
-    const BaseRecord& r = base.Records[i];
-    return r.DayNumber == day || (base.TwoYears && r.PrevDayNumber == day);
-}
-
-bool BelongsReloc(const Bases& b, int i, int32_t day) {
-    return Belongs(b.Reloc, i, day);
-}
-bool BelongsReloc1(const Bases& b, int i, int32_t day) {
-    return Belongs(b.Reloc1, i, day);
-}
-bool BelongsSpecial(const Bases& b, int i, int32_t day) {
-    return Belongs(b.Special, i, day);
-}
-bool BelongsWeekdays(const Bases& b, int i, int32_t day) {
-    return Belongs(b.Weekdays, i, day);
-}
-bool BelongsWeekdays1(const Bases& b, int i, int32_t day) {
-    return Belongs(b.Weekdays1, i, day);
-}
-bool BelongsSpecWeekDays(const Bases& b, int i, int32_t day) {
-    return Belongs(b.SpecWeekDays, i, day);
-}
-
 void LoadBases(CalendarData& data) {
     const DataFiles& f = data.Files;
     ProfileCache& p = data.Profiles;
@@ -155,14 +129,6 @@ void LoadBases(CalendarData& data) {
     LoadWeekdays1(b, p.Get(f[DataFiles::Weekdays1]));
     LoadSpecWeekDays(b, p.Get(f[DataFiles::SpecWeekDays]));
     LoadSpecial(b, p.Get(f[DataFiles::Special]));
-}
-
-void BasesHooks::SetMovableDays(CalendarState& st) {
-    vorelian::SetMovableDays(st, data_.Bases);
-}
-
-void BasesHooks::SetMonthRedDays(CalendarState& st) {
-    vorelian::SetMonthRedDays(st, data_.Bases, data_.Profiles, data_.Files);
 }
 
 } // namespace vorelian

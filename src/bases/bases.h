@@ -1,6 +1,5 @@
-// The six record bases: the record files loaded once at start-up into vectors of records, the placing of
-// their records in the current Paschal year and the year before (SetMovableDays), the red days of the
-// displayed month (SetMonthRedDays), and the rule by which a record belongs to a day.
+// The six record bases: the record files loaded once into vectors of records, and the placing of their
+// records in a Paschal year (PlaceYear), kept per year in a cache shared by every copy of the bases.
 //
 // Every base is indexed by record number 1..count (entry 0 unused), so each rule reads as written.
 // A day number of 0 means that the record is not placed in that year.
@@ -8,8 +7,6 @@
 
 #include "bases/datafiles.h"
 #include "bases/profile.h"
-#include "core/recalc.h"
-#include "core/state.h"
 
 #include <QString>
 
@@ -31,15 +28,14 @@ inline constexpr int BaseKinds = 6;
 // "4" the fifth.
 inline constexpr std::array<QStringView, 8> TextKeys = {u"0", u"11", u"19", u"21", u"29", u"31", u"39", u"4"};
 
-// One record of a base: its red flag, the fields that place it, its texts by key and the day numbers it
-// is placed on in the current and the previous Paschal year (0: not placed).
+// One record of a base: its red flag, the fields that place it and its texts by key. Where it falls in a
+// year is that year's YearPlacement.
 struct BaseRecord {
     bool Red = false;
     int16_t Days = 0;                          // "days": days from Pascha
     int16_t Day = 0, Month = 0, Weekday = 0;   // "day", "month", "weekday": a weekday near a Julian date
     std::array<std::vector<QString>, 8> Texts; // every value of each key in file order, as stored; the
                                                // day-title bases keep one "0", the last
-    int32_t DayNumber = 0, PrevDayNumber = 0;
 
     bool operator==(const BaseRecord&) const = default;
 };
@@ -125,25 +121,6 @@ void LoadWeekdays(Bases& b, const Profile& file);
 void LoadWeekdays1(Bases& b, const Profile& file);
 void LoadSpecWeekDays(Bases& b, const Profile& file);
 
-// Places every record for the Paschal year of the state (PaschaYear) and the year before, from the
-// cache of placements; needs SetYearAnchors to have run.
-void SetMovableDays(const CalendarState& st, Bases& b);
-
-// Fills st.MonthRedDays (1..n, entry 0 unused) for the current month of the current style from the
-// "Red" keys of the day files and the red records of the bases. The current day, the three style
-// records and the saved copy of the state are left as they were.
-void SetMonthRedDays(CalendarState& st, const Bases& b, ProfileCache& profiles, const DataFiles& files);
-
-// The belonging rule: does record i of a base fall on day number `day`? The one-year bases compare the
-// current-year day only; the two-year bases the current-year or the previous-year day.
-bool Belongs(const RecordBase& base, int i, int32_t day);
-bool BelongsReloc(const Bases& b, int i, int32_t day);
-bool BelongsReloc1(const Bases& b, int i, int32_t day);
-bool BelongsSpecial(const Bases& b, int i, int32_t day);
-bool BelongsWeekdays(const Bases& b, int i, int32_t day);
-bool BelongsWeekdays1(const Bases& b, int i, int32_t day);
-bool BelongsSpecWeekDays(const Bases& b, int i, int32_t day);
-
 // Everything the data layer holds for one calendar: the file slots, the parsed files and the bases.
 struct CalendarData {
     DataFiles Files;
@@ -154,18 +131,5 @@ struct CalendarData {
 // Loads the six bases from the record files of data.Files, in the start-up order: Relocatable,
 // Relocatable1, Weekdays, Weekdays1, SpecWeekDays, Special.
 void LoadBases(CalendarData& data);
-
-// Wires the bases into the recomputation of the core: RecalcYear and ApplyStyle place the movable
-// days, SetMonthAnchors marks the red days.
-class BasesHooks : public RecalcHooks {
-public:
-    explicit BasesHooks(CalendarData& data) : data_(data) {}
-
-    void SetMovableDays(CalendarState& st) override;
-    void SetMonthRedDays(CalendarState& st) override;
-
-private:
-    CalendarData& data_;
-};
 
 } // namespace vorelian

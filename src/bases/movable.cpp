@@ -186,9 +186,7 @@ void PlaceSpecial(const Year& y, int32_t akathist, std::vector<int32_t>& S) {
 } // namespace
 
 YearPlacement PlaceYear(const Bases& b, int16_t paschaYear) {
-    CalendarState st;
-    st.CurStyle = StyleJulian;
-    const Year y{paschaYear, PaschaDayNumber(st, paschaYear)};
+    const Year y{paschaYear, JulianPascha(paschaYear)};
     YearPlacement p;
     p.PaschaYear = paschaYear;
     for (int k = 0; k < BaseKinds; ++k)
@@ -215,18 +213,6 @@ std::shared_ptr<const YearPlacement> PlacementCache::For(const Bases& b, int16_t
     auto placed = std::make_shared<const YearPlacement>(PlaceYear(b, paschaYear));
     const std::lock_guard lock(mutex_);
     return years_.emplace(paschaYear, std::move(placed)).first->second;
-}
-
-void SetMovableDays(const CalendarState& st, Bases& b) {
-    const auto cur = b.PlacementsOf(st.Pascha.PaschaYear);
-    const auto prev = b.PlacementsOf(static_cast<int16_t>(st.Pascha.PaschaYear - 1));
-    for (int k = 0; k < BaseKinds; ++k) {
-        RecordBase& base = b[BaseKind(k)];
-        for (std::size_t i = 1; i < base.Records.size(); ++i) {
-            base.Records[i].DayNumber = cur->Days[k][i];
-            base.Records[i].PrevDayNumber = base.TwoYears ? prev->Days[k][i] : 0;
-        }
-    }
 }
 
 } // namespace vorelian

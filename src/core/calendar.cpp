@@ -49,9 +49,11 @@ int32_t DayNumber(int16_t style, int16_t day, int16_t month, int16_t year) {
     return static_cast<int32_t>(sum);
 }
 
-void DayNumberToJulian(CalendarState& st) {
-    StyleDate& j = st.StyleDates[StyleJulian];
-    const int32_t d = st.CurDayNumber - 1721423; // 1721423: 31 December of the Julian year 0
+namespace {
+
+// The Julian date of a day number.
+DateParts JulianDateOf(int32_t dayNumber) {
+    const int32_t d = dayNumber - 1721423; // 1721423: 31 December of the Julian year 0
     int32_t year = 4 * FloorDiv(d, 1461);
     int32_t n = FloorMod(d, 1461); // [0, 1460]
     for (int i = 0; i < 3 && n - 365 >= 1; ++i) {
@@ -63,18 +65,17 @@ void DayNumberToJulian(CalendarState& st) {
     } else {
         n = 366; // the last day of a leap year
     }
-    j.Year = static_cast<int16_t>(year);
-    j.Day = static_cast<int16_t>(n);
-    SetYearLength(st, StyleJulian);
-    DayOfYearToDate(st, StyleJulian);
+    int16_t month = 1;
+    while (n > MonthLength(StyleJulian, month, int16_t(year)) && month < 12) {
+        n -= MonthLength(StyleJulian, month, int16_t(year));
+        ++month;
+    }
+    return DateParts{int16_t(year), month, int16_t(n)};
 }
 
-void JulianToGregorian(CalendarState& st) {
-    const StyleDate& j = st.StyleDates[StyleJulian];
-    StyleDate& g = st.StyleDates[StyleGregorian];
+DateParts GregorianDateOf(const DateParts& j) {
     const int16_t y = j.Year, m = j.Month;
-    g.Year = y;
-    g.Month = m;
+    DateParts g{y, m, 0};
     int32_t d = j.Day + y / 100 - y / 400 - 2;
     if (GregorianDropsLeapDay(y) && m < 3)
         d -= 1;
@@ -87,16 +88,58 @@ void JulianToGregorian(CalendarState& st) {
         g.Month = 12;
         g.Year = static_cast<int16_t>(y - 1);
     }
-    SetYearLength(st, StyleGregorian);
     if (d < 1) {
         g.Month -= 1;
-        d += g.MonthDays[g.Month];
+        d += MonthLength(StyleGregorian, g.Month, g.Year);
     }
-    if (d > g.MonthDays[g.Month]) {
-        d -= g.MonthDays[g.Month];
+    if (d > MonthLength(StyleGregorian, g.Month, g.Year)) {
+        d -= MonthLength(StyleGregorian, g.Month, g.Year);
         g.Month += 1;
     }
     g.Day = static_cast<int16_t>(d);
+    return g;
+}
+
+DateParts AnnoMundiDateOf(const DateParts& j) {
+    if (j.Month > 8)
+        return DateParts{int16_t(j.Year + AnnoMundiOffset + 1), int16_t(j.Month - 8), j.Day};
+    return DateParts{int16_t(j.Year + AnnoMundiOffset), int16_t(j.Month + 4), j.Day};
+}
+
+// Puts a date into the record of its style, with the year length that goes with it.
+void PutDate(CalendarState& st, int16_t style, const DateParts& date) {
+    StyleDate& r = st.StyleDates[style];
+    r.Year = date.Year;
+    r.Month = date.Month;
+    r.Day = date.Day;
+    SetYearLength(st, style);
+}
+
+} // namespace
+
+DateParts PartsOf(const StyleDate& date) {
+    return DateParts{date.Year, date.Month, date.Day};
+}
+
+DayDates DatesOf(int32_t dayNumber) {
+    const DateParts j = JulianDateOf(dayNumber);
+    return DayDates{AnnoMundiDateOf(j), j, GregorianDateOf(j)};
+}
+
+void SetCurrentDay(CalendarState& st, int32_t dayNumber) {
+    const DayDates d = DatesOf(dayNumber);
+    st.CurDayNumber = dayNumber;
+    PutDate(st, StyleAnnoMundi, d.AnnoMundi);
+    PutDate(st, StyleJulian, d.Julian);
+    PutDate(st, StyleGregorian, d.Gregorian);
+}
+
+void DayNumberToJulian(CalendarState& st) {
+    PutDate(st, StyleJulian, JulianDateOf(st.CurDayNumber));
+}
+
+void JulianToGregorian(CalendarState& st) {
+    PutDate(st, StyleGregorian, GregorianDateOf(PartsOf(st.StyleDates[StyleJulian])));
 }
 
 void AnnoMundiToJulian(CalendarState& st) {
@@ -114,17 +157,7 @@ void AnnoMundiToJulian(CalendarState& st) {
 }
 
 void JulianToAnnoMundi(CalendarState& st) {
-    const StyleDate& j = st.StyleDates[StyleJulian];
-    StyleDate& a = st.StyleDates[StyleAnnoMundi];
-    if (j.Month > 8) {
-        a.Year = static_cast<int16_t>(j.Year + AnnoMundiOffset + 1);
-        a.Month = static_cast<int16_t>(j.Month - 8);
-    } else {
-        a.Year = static_cast<int16_t>(j.Year + AnnoMundiOffset);
-        a.Month = static_cast<int16_t>(j.Month + 4);
-    }
-    a.Day = j.Day;
-    SetYearLength(st, StyleAnnoMundi);
+    PutDate(st, StyleAnnoMundi, AnnoMundiDateOf(PartsOf(st.StyleDates[StyleJulian])));
 }
 
 void SetYearLength(CalendarState& st, int16_t style) {

@@ -2,6 +2,7 @@
 // record of the state is the pivot through which the other two styles are converted.
 #pragma once
 
+#include "dates.h"
 #include "state.h"
 
 namespace vorelian {
@@ -33,7 +34,15 @@ constexpr bool GregorianDropsLeapDay(int32_t year) {
 int16_t MonthLength(int16_t style, int16_t month, int16_t year);
 
 // Day number of a date of the given style (for style 1 the year is Anno Mundi, month 1 September).
+// The Julian Day Number by the routine julday of Press et al., "Numerical Recipes", section 1.1.
 int32_t DayNumber(int16_t style, int16_t day, int16_t month, int16_t year);
+
+// A style record's date as a plain value.
+DateParts PartsOf(const StyleDate& date);
+
+// Makes a day number the current day: CurDayNumber and the year, month, day and year length of each of
+// the three styles. The anchors are left for the recomputation that follows.
+void SetCurrentDay(CalendarState& st, int32_t dayNumber);
 
 void DayNumberToJulian(CalendarState& st); // StyleDates[2] from CurDayNumber
 void JulianToGregorian(CalendarState& st); // StyleDates[3] from StyleDates[2]

@@ -178,17 +178,6 @@ QString DaysWord(int n) {
     return n == 31 ? QStringLiteral("%1 день").arg(n) : QStringLiteral("%1 дней").arg(n);
 }
 
-// The date of a style that a day number falls on, worked out on a scratch state.
-StyleDate DateOf(int16_t style, int32_t dayNumber) {
-    CalendarState t;
-    InitStyleTables(t);
-    t.CurDayNumber = dayNumber;
-    DayNumberToJulian(t);
-    JulianToAnnoMundi(t);
-    JulianToGregorian(t);
-    return t.StyleDates[style];
-}
-
 std::optional<TypedDate> Fail(QString* error, const QString& why) {
     if (error)
         *error = why;
@@ -238,12 +227,12 @@ std::optional<TypedDate> ParseTypedDate(const CalendarState& st, int16_t style, 
                                .arg(st.MaxYears[style]));
     // A day the month has comes back unchanged from its day number.
     const TypedDate typed{int16_t(day), int16_t(month), int16_t(year)};
-    const StyleDate back = DateOf(style, DayNumber(style, typed.Day, typed.Month, typed.Year));
+    const DateParts back = DatesOf(DayNumber(style, typed.Day, typed.Month, typed.Year)).In(style);
     if (day < 1 || back.Day != day || back.Month != month || back.Year != year) {
         // The length of that month in that year: the day before the 1st of the month after it.
         const int16_t nextMonth = int16_t(month % 12 + 1);
         const int16_t nextYear = int16_t(month == 12 ? year + 1 : year);
-        const StyleDate last = DateOf(style, DayNumber(style, 1, nextMonth, nextYear) - 1);
+        const DateParts last = DatesOf(DayNumber(style, 1, nextMonth, nextYear) - 1).In(style);
         return Fail(error, QStringLiteral("Такого дня нет: в месяце «%1» %2 года %3.")
                                .arg(MonthNameOf(CivilMonthOf(style, int16_t(month)), 1).toLower())
                                .arg(year)

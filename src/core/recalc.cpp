@@ -38,7 +38,6 @@ void SetMonthAnchors(CalendarState& st) {
     r.MonthFirstDay = st.CurDayNumber - r.Day + 1;
     r.MonthLastDay = r.MonthFirstDay + r.MonthDays[r.Month] - 1;
     r.MonthFirstWeekday = WeekdayOf(r.MonthFirstDay);
-    SetMonthRedDays(st);
 }
 
 void SetWeekAnchors(CalendarState& st) {
@@ -50,21 +49,8 @@ void SetWeekAnchors(CalendarState& st) {
     r.WeekNo = static_cast<int16_t>(b / 7 + (b % 7 != 0 ? 1 : 0));
 }
 
-void SetMovableDays(CalendarState& st) {
-    if (st.Hooks)
-        st.Hooks->SetMovableDays(st);
-}
-
-void SetMonthRedDays(CalendarState& st) {
-    if (st.Hooks)
-        st.Hooks->SetMonthRedDays(st);
-    else
-        st.MonthRedDays.assign(st.Cur().MonthDays[st.Cur().Month] + 1, false);
-}
-
 void ApplyStyle(CalendarState& st) {
     SetYearAnchors(st);
-    SetMovableDays(st);
     SetMonthAnchors(st);
     SetWeekAnchors(st);
 }
@@ -74,7 +60,6 @@ void RecalcYear(CalendarState& st) {
     ClampDay(st);
     SetDayNumber(st);
     SetYearAnchors(st);
-    SetMovableDays(st);
     SetMonthAnchors(st);
     SetWeekAnchors(st);
     SyncStyles(st);
@@ -98,10 +83,7 @@ void ShiftDays(CalendarState& st, int32_t n) {
     StyleDate& r = st.Cur();
     const int32_t t = st.CurDayNumber + n;
     if (t < r.YearFirstDay || t > r.YearLastDay) {
-        st.CurDayNumber = t;
-        DayNumberToJulian(st);
-        JulianToAnnoMundi(st);
-        JulianToGregorian(st);
+        SetCurrentDay(st, t);
         RecalcYear(st);
     } else if (r.Day + n >= 1 && r.Day + n <= r.MonthDays[r.Month]) {
         r.Day = static_cast<int16_t>(r.Day + n);
@@ -118,11 +100,7 @@ void ShiftWeeks(CalendarState& st, int32_t n) {
 }
 
 void SetGregorianDate(CalendarState& st, int16_t day, int16_t month, int16_t year) {
-    const int32_t n = DayNumber(StyleGregorian, day, month, year);
-    st.CurDayNumber = n;
-    DayNumberToJulian(st);
-    JulianToAnnoMundi(st);
-    JulianToGregorian(st);
+    SetCurrentDay(st, DayNumber(StyleGregorian, day, month, year));
     RecalcYear(st);
 }
 

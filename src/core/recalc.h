@@ -1,22 +1,15 @@
 // The Paschalion, the year, month and week anchors, and the recomputation entry points that every change
 // of the current day, month, year or style goes through. Each entry point does only what its kind of
-// change requires, in a fixed order of steps.
+// change requires, in a fixed order of steps. They move the navigation only: the marks and texts of the
+// days are asked of the day engine afterwards.
 #pragma once
 
 #include "state.h"
 
 namespace vorelian {
 
-// Steps of the recomputation that the data layer supplies: the record bases place the movable days and
-// mark the red days of the month. Only data steps: whoever shows the state refreshes itself afterwards.
-class RecalcHooks {
-public:
-    virtual ~RecalcHooks() = default;
-    virtual void SetMovableDays(CalendarState&) {}
-    virtual void SetMonthRedDays(CalendarState&) {}
-};
-
 // Pascha of a Julian year: the day number of the Sunday after the Paschal full moon (Julian Paschalion).
+// Gauss's Paschal formula for the Julian calendar (C. F. Gauss, 1800), with its constants M = 15, N = 6.
 int32_t JulianPascha(int32_t julianYear);
 
 // Pascha of a year of the current style (Julian-calendar Paschalion); also sets PaschaYear.
@@ -25,10 +18,6 @@ int32_t PaschaDayNumber(CalendarState& st, int16_t year);
 void SetYearAnchors(CalendarState& st);
 void SetMonthAnchors(CalendarState& st);
 void SetWeekAnchors(CalendarState& st);
-
-// The hooked steps; each does nothing when the state has no hooks.
-void SetMovableDays(CalendarState& st);
-void SetMonthRedDays(CalendarState& st);
 
 void ApplyStyle(CalendarState& st);  // after CurStyle changed
 void RecalcYear(CalendarState& st);  // after the year changed, or a jump to any day

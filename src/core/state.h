@@ -1,11 +1,11 @@
-// The calendar state: the current day in each of the three styles with the spans derived from it,
-// the Pascha block, the allowed range of years and the single saved copy used by the builders that
-// walk through many days. Plain data; the procedures that compute it live in calendar.h and recalc.h.
+// The calendar state of the window's navigation: the current day in each of the three styles with the
+// spans derived from it, the Pascha block, the allowed range of years and the single saved copy of the
+// described interface (SaveState/RestoreState). Plain data; the procedures that compute it live in
+// calendar.h and recalc.h. What a day holds is the day engine's answer, never part of this state.
 #pragma once
 
 #include <array>
 #include <cstdint>
-#include <vector>
 
 namespace vorelian {
 
@@ -48,8 +48,6 @@ struct PaschaBlock {
     bool operator==(const PaschaBlock&) const = default;
 };
 
-class RecalcHooks;
-
 struct CalendarState {
     int16_t CurStyle = StyleGregorian;
     int32_t CurDayNumber = 0;
@@ -62,16 +60,11 @@ struct CalendarState {
     std::array<int32_t, 4> MinDayNumbers{};
     std::array<int32_t, 4> MaxDayNumbers{};
 
-    std::vector<bool> MonthRedDays; // 1..n for the current month, entry 0 unused
-
     // The saved copy (CurStyle is never part of it).
     std::array<StyleDate, 4> SavedStyleDates{};
     PaschaBlock SavedPascha;
     int32_t SavedDayNumber = 0;
     int16_t SavedWeekday = 0;
-
-    // Steps of the recomputation that belong to higher layers; null runs none of them.
-    RecalcHooks* Hooks = nullptr;
 
     StyleDate& Cur() { return StyleDates[CurStyle]; }
     const StyleDate& Cur() const { return StyleDates[CurStyle]; }

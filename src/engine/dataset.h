@@ -17,7 +17,8 @@ namespace vorelian {
 // The commemorations of one day of a day file.
 struct DayFileDay {
     std::vector<DayEntry> Entries; // keys 0..4 in file order
-    bool Red = false;              // a "Red" key of any value
+    bool Red = false;              // a "Red" key of any value: the day report's rule
+    bool RedMark = false;          // a "Red" key of the value 1: the month grid's rule
 };
 
 struct DataSet {
@@ -35,9 +36,6 @@ struct DataSet {
 // The calendar state of one day in a style, as a jump to that day leaves it: the three style dates, the
 // weekday, and the year anchors and Pascha block of the day's year of the style.
 CalendarState StateOfDay(int32_t dayNumber, int16_t style);
-
-// A style date of a state as a plain value.
-DateParts PartsOf(const StyleDate& date);
 
 // The facts a day is computed from, in a state made by StateOfDay (or the live state).
 DayFacts FactsOfState(const CalendarState& st);

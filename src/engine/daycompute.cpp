@@ -37,8 +37,6 @@ void Prepend(std::vector<DayEntry>& to, const std::vector<DayEntry>& from) {
 
 bool PlacedView::Belongs(BaseKind k, int i, int32_t day) const {
     const RecordBase& base = (*Records)[k];
-    if (!Cur)
-        return vorelian::Belongs(base, i, day);
     const auto& cur = Cur->Days[int(k)];
     if (i <= 0 || static_cast<std::size_t>(i) >= cur.size())
         return false;

@@ -1,6 +1,6 @@
 // How one day is made from the data: the commemorations of its day file and of the movable records placed
 // on it, in the order the day report shows them, and its weekday line with the week of the movable cycle
-// and the tone. Both the engine and the window's live calendar compute a day through these functions.
+// and the tone. The day engine computes every day through these functions.
 #pragma once
 
 #include "bases/bases.h"
@@ -15,8 +15,7 @@
 
 namespace vorelian {
 
-// Where the day numbers of the records come from: the placements of a Paschal year and of the year before,
-// or, when those are null, the day numbers the live bases hold.
+// Where the records of the bases fall: the placements of a Paschal year and of the year before.
 struct PlacedView {
     const Bases* Records = nullptr;
     const YearPlacement* Cur = nullptr;

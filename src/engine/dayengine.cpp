@@ -3,6 +3,7 @@
 #include "bases/datafiles.h"
 #include "core/calendar.h"
 #include "core/recalc.h"
+#include "core/settings.h"
 #include "engine/dataset.h"
 
 #include <QDir>
@@ -18,18 +19,11 @@ int16_t ValidStyle(int16_t style) {
 
 } // namespace
 
-DateParts PartsOf(const StyleDate& date) {
-    return DateParts{date.Year, date.Month, date.Day};
-}
-
 CalendarState StateOfDay(int32_t dayNumber, int16_t style) {
     CalendarState st;
     InitStyleTables(st);
     st.CurStyle = ValidStyle(style);
-    st.CurDayNumber = dayNumber;
-    DayNumberToJulian(st);
-    JulianToAnnoMundi(st);
-    JulianToGregorian(st);
+    SetCurrentDay(st, dayNumber);
     st.CurWeekday = WeekdayOf(dayNumber);
     SetYearAnchors(st);
     return st;
@@ -57,6 +51,7 @@ std::shared_ptr<const DayEngine> DayEngine::Load(const QString& calendarDir) {
         for (int day = 1; day <= 31; ++day) {
             DayFileDay& out = d.DayFiles[slot][day];
             out.Entries = DayFileEntries(file.Section(QString::number(day)), out.Red);
+            out.RedMark = file.Value(QString::number(day), u"Red") == u"1";
         }
     }
     return e;
@@ -66,9 +61,7 @@ std::optional<int32_t> DayEngine::DayNumberOf(int16_t style, int16_t year, int16
     if (style < StyleAnnoMundi || style > StyleGregorian || month < 1 || month > 12 || day < 1 || day > 31)
         return std::nullopt;
     const int32_t n = DayNumber(style, day, month, year);
-    const CalendarState st = StateOfDay(n, style);
-    const StyleDate& r = st.StyleDates[style];
-    if (r.Year != year || r.Month != month || r.Day != day)
+    if (DatesOf(n).In(style) != DateParts{year, month, day})
         return std::nullopt;
     return n;
 }
@@ -108,6 +101,50 @@ DayInfo DayEngine::Day(int32_t dayNumber, const DayOptions& options) const {
     // it through FastingLine.
     info.Fast = FastingOf(info);
     return info;
+}
+
+DayOptions DayOptionsOf(const Settings& choices, int16_t style) {
+    DayOptions o;
+    o.Style = ValidStyle(style);
+    o.ShowIndiction = choices.ShowIndiction;
+    o.ShowAllStyles = choices.ShowAllStyles;
+    o.ShowFasting = choices.ShowFasting;
+    return o;
+}
+
+std::vector<DayMark> DayEngine::Month(int16_t year, int16_t month, const DayOptions& options) const {
+    const int16_t style = ValidStyle(options.Style);
+    const std::optional<int32_t> first = DayNumberOf(style, year, month, 1);
+    if (!first)
+        return {};
+    const DataSet& d = *data_;
+    std::vector<DayMark> marks(MonthLength(style, month, year));
+    const int32_t last = *first + int32_t(marks.size()) - 1;
+    for (std::size_t k = 0; k < marks.size(); ++k) {
+        marks[k].DayNumber = *first + int32_t(k);
+        const DateParts j = DatesOf(marks[k].DayNumber).Julian;
+        marks[k].Red = d.DayFileOf(j.Month, IsLeapYear(StyleJulian, j.Year) ? 366 : 365, j.Day).RedMark;
+    }
+    // The red records of the six bases placed in the month, in either of their years.
+    const int16_t paschaYear = StateOfDay(*first, style).Pascha.PaschaYear;
+    const auto cur = d.Data.Bases.PlacementsOf(paschaYear);
+    const auto prev = d.Data.Bases.PlacementsOf(static_cast<int16_t>(paschaYear - 1));
+    for (int k = 0; k < BaseKinds; ++k) {
+        const RecordBase& base = d.Data.Bases[BaseKind(k)];
+        for (int i = 1; i <= base.Count; ++i) {
+            if (!base.Records[i].Red)
+                continue;
+            for (int32_t day : {cur->Days[k][i], base.TwoYears ? prev->Days[k][i] : 0})
+                if (day >= *first && day <= last)
+                    marks[day - *first].Red = true;
+        }
+    }
+    if (options.ShowFasting && !d.Fasting.Empty())
+        for (DayMark& m : marks) {
+            const std::optional<Fasting> fast = Day(m.DayNumber, options).Fast;
+            m.Fast = fast && fast->Level < FastLevel::NoMeat; // the Cheesefare week is no fast
+        }
+    return marks;
 }
 
 QString FastingLine(const DayInfo& day, const DayOptions& options) {

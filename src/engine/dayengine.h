@@ -16,13 +16,26 @@
 namespace vorelian {
 
 struct DataSet;
+struct Settings;
 
-// What a report or export shows besides the day itself.
+// What a report or export shows besides the day itself. Made by DayOptionsOf, never field by field.
 struct DayOptions {
     int16_t Style = 3; // 1 Anno Mundi, 2 Julian, 3 Gregorian: the style of the date lines and of the year
     bool ShowIndiction = false;
     bool ShowAllStyles = false;
     bool ShowFasting = true; // the computed fasting line (no effect without a rule file)
+};
+
+// The options of a view in `style` from the user's display choices: the window's settings, the settings
+// the tool makes of its arguments, or the defaults a request of the service starts from. The one place
+// where a choice of the settings becomes an option of the days.
+DayOptions DayOptionsOf(const Settings& choices, int16_t style);
+
+// The marks of one day in the month grid.
+struct DayMark {
+    int32_t DayNumber = 0;
+    bool Red = false;  // by the grid's rule: a "Red=1" key of the day file, or a red record placed on the day
+    bool Fast = false; // the day's fast is stricter than abstaining from meat (only when fasting is shown)
 };
 
 // One row of the main feasts of a year.
@@ -59,6 +72,10 @@ public:
 
     // The day as the day report shows it in options.Style.
     DayInfo Day(int32_t dayNumber, const DayOptions& options) const;
+
+    // Every day of a month of options.Style (Anno Mundi: month 1 is September) with its marks, in order;
+    // empty for a month outside the calendar.
+    std::vector<DayMark> Month(int16_t year, int16_t month, const DayOptions& options) const;
 
     // The main feasts of a year of options.Style, in the order of the feasts report.
     std::vector<FeastRow> Feasts(int16_t year, const DayOptions& options) const;

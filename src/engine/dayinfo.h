@@ -3,6 +3,8 @@
 // JSON, iCalendar, the HTML page of the service, the window's tooltips) is made from these values.
 #pragma once
 
+#include "core/dates.h"
+
 #include <QString>
 
 #include <cstdint>
@@ -20,14 +22,6 @@ enum class FastLevel : int8_t { NoFood = 0, Dry, HotNoOil, Oil, Caviar, Fish, No
 struct Fasting {
     FastLevel Level = FastLevel::None;
     QString Text; // the Russian phrase shown as the last line of the day, e.g. «Сухоядение.»
-};
-
-// A date in one style. Anno Mundi: Year is the Anno Mundi year and Month 1 is September.
-struct DateParts {
-    int16_t Year = 0;
-    int16_t Month = 0;
-    int16_t Day = 0;
-    bool operator==(const DateParts&) const = default;
 };
 
 struct DayEntry {
@@ -52,5 +46,10 @@ struct DayInfo {
     std::vector<DayEntry> Entries; // in the order the day report shows them; the fast is not one of them
     std::optional<Fasting> Fast;   // absent when the data set has no fasting rules
 };
+
+// The date of a day in a style: 1 Anno Mundi, 2 Julian, 3 Gregorian.
+inline const DateParts& DateIn(const DayInfo& day, int16_t style) {
+    return style == 1 ? day.AnnoMundi : style == 2 ? day.Julian : day.Gregorian;
+}
 
 } // namespace vorelian

@@ -2,43 +2,17 @@
 
 #include "core/calendar.h"
 #include "core/recalc.h"
-#include "engine/dataset.h"
-#include "engine/dayengine.h"
 
 namespace vorelian {
 
-namespace {
-
-void StartState(CalendarState& st, int16_t minYear, int16_t maxYear, RecalcHooks* hooks) {
+void StartCalendar(CalendarState& st, int16_t minYear, int16_t maxYear) {
     InitStyleTables(st);
     SetYearRange(st, minYear, maxYear);
-    st.Hooks = hooks;
-}
-
-} // namespace
-
-void StartCalendar(CalendarData& data, CalendarState& st, const QString& calendarDir, int16_t minYear,
-                   int16_t maxYear, RecalcHooks* hooks) {
-    data.Files.SetFolder(calendarDir);
-    LoadBases(data);
-    StartState(st, minYear, maxYear, hooks);
-}
-
-void StartCalendar(CalendarData& data, CalendarState& st, const DayEngine& engine, int16_t minYear,
-                   int16_t maxYear, RecalcHooks* hooks) {
-    const CalendarData& loaded = engine.Data().Data;
-    data.Files = loaded.Files;
-    data.Profiles.PutAll(loaded.Profiles);
-    data.Bases = loaded.Bases; // the live day numbers are this copy's; the placement cache is shared
-    StartState(st, minYear, maxYear, hooks);
 }
 
 void GoToDay(CalendarState& st, int16_t style, int32_t dayNumber) {
     st.CurStyle = style;
-    st.CurDayNumber = dayNumber;
-    DayNumberToJulian(st);
-    JulianToAnnoMundi(st);
-    JulianToGregorian(st);
+    SetCurrentDay(st, dayNumber);
     RecalcYear(st);
 }
 

@@ -1,8 +1,8 @@
-// The one start of a calendar, shared by the window, the report tool and the tests: the data set loaded,
-// the state's tables and range set, then a day made current the way a jump to any day makes it.
+// The one start of the navigation, shared by the window, the report tool and the tests: the state's tables
+// and range set, then a day made current the way a jump to any day makes it. The data set is the day
+// engine's (DayEngine::Load).
 #pragma once
 
-#include "bases/bases.h"
 #include "core/state.h"
 
 #include <QDate>
@@ -12,17 +12,8 @@
 
 namespace vorelian {
 
-class DayEngine;
-
-// Loads every base of the calendar folder into `data` and readies the state for the range of Julian years;
-// the state's recomputation places the movable days through `hooks` (which may be null).
-void StartCalendar(CalendarData& data, CalendarState& st, const QString& calendarDir, int16_t minYear,
-                   int16_t maxYear, RecalcHooks* hooks);
-
-// The same start from a loaded engine: the live calendar takes the engine's file slots, parsed files and
-// bases (sharing their cache of placements) instead of reading the data set a second time.
-void StartCalendar(CalendarData& data, CalendarState& st, const DayEngine& engine, int16_t minYear,
-                   int16_t maxYear, RecalcHooks* hooks);
+// Readies the state for the range of Julian years: its month tables and the bounds of the range.
+void StartCalendar(CalendarState& st, int16_t minYear, int16_t maxYear);
 
 // Makes a day number current in a style as a jump to that day does: the three style dates, then RecalcYear.
 void GoToDay(CalendarState& st, int16_t style, int32_t dayNumber);

@@ -13,11 +13,11 @@
 
 namespace vorelian {
 
-void BuildDayReport(ReportContext& ctx);    // tab 0
-void BuildWeekReport(ReportContext& ctx);   // tab 1
-void BuildMonthReport(ReportContext& ctx);  // tab 2
-void BuildYearReport(ReportContext& ctx);   // tab 3
-void BuildFeastsReport(ReportContext& ctx); // tab 4
+void BuildDayReport(const ReportView& view);    // tab 0
+void BuildWeekReport(const ReportView& view);   // tab 1
+void BuildMonthReport(const ReportView& view);  // tab 2
+void BuildYearReport(const ReportView& view);   // tab 3
+void BuildFeastsReport(const ReportView& view); // tab 4
 
 // The key day number of a tab for the live state (0 for tabs without a key).
 int32_t ReportKey(const CalendarState& st, int tab);

@@ -10,27 +10,16 @@
 
 namespace vorelian {
 
-QString IndictionLine(int16_t annoMundiYear) {
-    const int y = annoMundiYear;
-    int n = y % 532;
-    if (n == 0)
-        n = 532;
-    const int m = (y - n) / 532 + 1; // the great indiction of 532 years that holds the year
+QString IndictionLine(const DayInfo& day) {
     QString s;
     s += dialect::Par;
     s += dialect::Blank;
-    s += QString::number(n);
+    s += QString::number(day.IndictionYear);
     s += u"-й год ";
-    s += QString::number(m);
+    s += QString::number(day.IndictionCycle);
     s += u"-го индиктиона";
     s += dialect::Par;
     return s;
-}
-
-QString IndictionLine(const ReportContext& ctx) {
-    if (!ctx.Options.ShowIndiction)
-        return QString();
-    return IndictionLine(ctx.State.StyleDates[StyleAnnoMundi].Year);
 }
 
 QString MonthName(const CalendarState& st, int16_t style, int form) {
@@ -58,10 +47,6 @@ QString DateLine(const DateParts& r, int16_t style, bool year, bool name) {
 
 } // namespace
 
-const DateParts& DateIn(const DayInfo& day, int16_t style) {
-    return style == StyleAnnoMundi ? day.AnnoMundi : style == StyleJulian ? day.Julian : day.Gregorian;
-}
-
 QString DateLines(const std::array<DateParts, 4>& dates, int16_t style, bool showYear, bool showStyle,
                   bool allStyles) {
     QString s;
@@ -83,13 +68,6 @@ QString DateLines(const std::array<DateParts, 4>& dates, int16_t style, bool sho
 QString DateLines(const DayInfo& day, int16_t style, bool showYear, bool showStyle, bool allStyles) {
     return DateLines({DateParts{}, day.AnnoMundi, day.Julian, day.Gregorian}, style, showYear, showStyle,
                      allStyles);
-}
-
-QString DateLines(const ReportContext& ctx, bool showYear, bool showStyle) {
-    const CalendarState& st = ctx.State;
-    return DateLines(
-        {DateParts{}, PartsOf(st.StyleDates[1]), PartsOf(st.StyleDates[2]), PartsOf(st.StyleDates[3])},
-        st.CurStyle, showYear, showStyle, ctx.Options.ShowAllStyles);
 }
 
 QString EntriesMarkup(const std::vector<DayEntry>& entries) {
@@ -122,30 +100,6 @@ QString EntriesMarkup(const DayInfo& day, const DayOptions& options) {
     s += fast;
     s += dialect::Par;
     return s;
-}
-
-QString DayEntries(ReportContext& ctx) {
-    const CalendarState& st = ctx.State;
-    const StyleDate& j = st.StyleDates[StyleJulian];
-    const QString& file = ctx.Data.Files.DayFile(j.Month, j.YearLength);
-    bool fileRed = false;
-    const std::vector<DayEntry> fileEntries =
-        DayFileEntries(ctx.Data.Profiles.Get(file).Section(QString::number(j.Day)), fileRed);
-    const PlacedView live{&ctx.Data.Bases};
-    return EntriesMarkup(
-        DayEntriesOf(FactsOfState(st), fileEntries, fileRed, live, nullptr, ctx.Out.DayIsRed));
-}
-
-void MakeDayCurrent(CalendarState& st, int32_t day, bool weekNo) {
-    st.CurDayNumber = day;
-    DayNumberToJulian(st);
-    JulianToAnnoMundi(st);
-    JulianToGregorian(st);
-    st.CurWeekday = WeekdayOf(day);
-    if (weekNo) {
-        StyleDate& r = st.Cur();
-        r.WeekNo = WeekSpan(r.YearFirstDay, r.YearFirstWeekday, day);
-    }
 }
 
 } // namespace vorelian

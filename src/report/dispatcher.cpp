@@ -21,27 +21,27 @@ int32_t ReportKey(const CalendarState& st, int tab) {
     }
 }
 
-void BuildReport(ReportContext& ctx, int visibleTab) {
+void BuildReport(const ReportView& view, int visibleTab) {
     if (visibleTab < TabDay || visibleTab > TabFeasts)
         return; // the selection is built on request, the abbreviations never change
-    const auto& built = ctx.Out.ReportBuiltFor[visibleTab];
-    if (built[0] == ReportKey(ctx.State, visibleTab) && built[1] == ctx.State.CurStyle)
+    const auto& built = view.Out.ReportBuiltFor[visibleTab];
+    if (built[0] == ReportKey(view.State, visibleTab) && built[1] == view.State.CurStyle)
         return;
     switch (visibleTab) {
     case TabDay:
-        BuildDayReport(ctx);
+        BuildDayReport(view);
         break;
     case TabWeek:
-        BuildWeekReport(ctx);
+        BuildWeekReport(view);
         break;
     case TabMonth:
-        BuildMonthReport(ctx);
+        BuildMonthReport(view);
         break;
     case TabYear:
-        BuildYearReport(ctx);
+        BuildYearReport(view);
         break;
     default:
-        BuildFeastsReport(ctx);
+        BuildFeastsReport(view);
         break;
     }
 }
@@ -55,31 +55,30 @@ namespace {
 
 // A report of the user's day and style, composed by the engine and shown; the long ones under the busy
 // pointer.
-void BuildFromEngine(ReportContext& ctx, int tab, QByteArray (*build)(const DocRequest&), bool busy) {
-    const BusyGuard guard(busy ? ctx.Host : nullptr);
-    const DayOptions o{ctx.State.CurStyle, ctx.Options.ShowIndiction, ctx.Options.ShowAllStyles,
-                       ctx.Options.ShowFasting};
-    const DocRequest r{EngineOf(ctx), o, ctx.Options, ctx.State.CurDayNumber};
-    ShowDocument(ctx, tab, build(r));
-    ctx.Out.ReportBuiltFor[tab] = {ReportKey(ctx.State, tab), ctx.State.CurStyle};
+void BuildFromEngine(const ReportView& view, int tab, QByteArray (*build)(const DocRequest&), bool busy) {
+    const BusyGuard guard(busy ? view.Host : nullptr);
+    const DayOptions o = DayOptionsOf(view.Options, view.State.CurStyle);
+    const DocRequest r{view.Engine, o, view.Options, view.State.CurDayNumber};
+    ShowDocument(view, tab, build(r));
+    view.Out.ReportBuiltFor[tab] = {ReportKey(view.State, tab), view.State.CurStyle};
 }
 
 } // namespace
 
-void BuildDayReport(ReportContext& ctx) {
-    BuildFromEngine(ctx, TabDay, DayDocument, false);
+void BuildDayReport(const ReportView& view) {
+    BuildFromEngine(view, TabDay, DayDocument, false);
 }
-void BuildWeekReport(ReportContext& ctx) {
-    BuildFromEngine(ctx, TabWeek, WeekDocument, true);
+void BuildWeekReport(const ReportView& view) {
+    BuildFromEngine(view, TabWeek, WeekDocument, true);
 }
-void BuildMonthReport(ReportContext& ctx) {
-    BuildFromEngine(ctx, TabMonth, MonthDocument, true);
+void BuildMonthReport(const ReportView& view) {
+    BuildFromEngine(view, TabMonth, MonthDocument, true);
 }
-void BuildYearReport(ReportContext& ctx) {
-    BuildFromEngine(ctx, TabYear, YearDocument, true);
+void BuildYearReport(const ReportView& view) {
+    BuildFromEngine(view, TabYear, YearDocument, true);
 }
-void BuildFeastsReport(ReportContext& ctx) {
-    BuildFromEngine(ctx, TabFeasts, FeastsDocument, false);
+void BuildFeastsReport(const ReportView& view) {
+    BuildFromEngine(view, TabFeasts, FeastsDocument, false);
 }
 
 } // namespace vorelian

@@ -6,14 +6,13 @@
 #include "report/dialect.h"
 
 #include <QFile>
-#include <QFileInfo>
 
 namespace vorelian {
 
 QString PeriodDayBlock(const DayInfo& day, const DayOptions& o, bool firstDay, bool showYear, bool inWeek) {
     QString block;
     if (o.ShowIndiction && (firstDay || (day.AnnoMundi.Month == 1 && day.AnnoMundi.Day == 1)))
-        block = IndictionLine(day.AnnoMundi.Year);
+        block = IndictionLine(day);
     block += DateLines(day, o.Style, showYear, false, o.ShowAllStyles);
     block += day.WeekdayLineStored;
     block += dialect::Par;
@@ -42,7 +41,7 @@ QByteArray DayDocument(const DocRequest& r) {
     out.Write(ReportHeader(r.Font));
     QString body = day.Red ? dialect::Red.toString() : dialect::Navy.toString();
     if (r.Options.ShowIndiction)
-        body += IndictionLine(day.AnnoMundi.Year);
+        body += IndictionLine(day);
     body += DateLines(day, r.Options.Style, true, true, r.Options.ShowAllStyles);
     body += day.WeekdayLineStored;
     body += dialect::Par;
@@ -52,15 +51,8 @@ QByteArray DayDocument(const DocRequest& r) {
     return out.Document();
 }
 
-const DayEngine& EngineOf(ReportContext& ctx) {
-    const QString dir = QFileInfo(ctx.Data.Files[DataFiles::Relocatable]).absolutePath();
-    if (!ctx.Out.Engine || ctx.Out.Engine->CalendarDir() != dir)
-        ctx.Out.Engine = DayEngine::Load(dir);
-    return *ctx.Out.Engine;
-}
-
-void ShowDocument(ReportContext& ctx, int tab, const QByteArray& document) {
-    const QString& path = ctx.Out.Temp.Paths[tab];
+void ShowDocument(const ReportView& view, int tab, const QByteArray& document) {
+    const QString& path = view.Out.Temp.Paths[tab];
     bool ok = false;
     if (!path.isEmpty()) {
         QFile file(path);
@@ -69,8 +61,8 @@ void ShowDocument(ReportContext& ctx, int tab, const QByteArray& document) {
         file.close();
         ok = ok && file.error() == QFileDevice::NoError;
     }
-    if (ctx.Host)
-        ctx.Host->ShowReport(tab, ok ? path : QString(), document);
+    if (view.Host)
+        view.Host->ShowReport(tab, ok ? path : QString(), document);
 }
 
 QByteArray ReportDocument(const DayEngine& engine, int tab, int32_t dayNumber, const DayOptions& options,

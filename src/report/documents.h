@@ -43,12 +43,8 @@ QString PeriodDayBlock(const DayInfo& day, const DayOptions& o, bool firstDay, b
 // after them.
 QString DatedRowHead(const DayInfo& day, const DayOptions& o, bool showYear);
 
-// The engine for a live calendar: the one the reports hold, loaded from the calendar's data folder on
-// first use.
-const DayEngine& EngineOf(ReportContext& ctx);
-
 // Writes a document to the temporary file of its tab and hands it to the host (with an empty path when the
 // file could not be written).
-void ShowDocument(ReportContext& ctx, int tab, const QByteArray& document);
+void ShowDocument(const ReportView& view, int tab, const QByteArray& document);
 
 } // namespace vorelian

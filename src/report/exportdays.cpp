@@ -6,10 +6,6 @@
 
 namespace vorelian {
 
-DateParts StyleDateOf(const DayInfo& day, int16_t style) {
-    return style == 1 ? day.AnnoMundi : style == 2 ? day.Julian : day.Gregorian;
-}
-
 DayRange ReportDays(int tab, int16_t style, const DateParts& date) {
     const int32_t day = DayNumber(style, date.Day, date.Month, date.Year);
     switch (tab) {

@@ -20,9 +20,6 @@ struct DayRange {
     int32_t Last = -1;
 };
 
-// The date of a day in a style (1 Anno Mundi, 2 Julian, 3 Gregorian).
-DateParts StyleDateOf(const DayInfo& day, int16_t style);
-
 // The days a report of `tab` covers around `date` (a date of `style`): tab 0 the day, 1 its week from
 // Sunday to Saturday, 2 its month and 3 its year of the style (the Anno Mundi year from 1 September).
 DayRange ReportDays(int tab, int16_t style, const DateParts& date);

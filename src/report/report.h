@@ -3,7 +3,6 @@
 // hands it to the host (the window, or the command-line tool) to show. It knows no widget.
 #pragma once
 
-#include "bases/bases.h"
 #include "core/settings.h"
 #include "core/state.h"
 #include "engine/dayengine.h"
@@ -42,29 +41,26 @@ struct DatedRow {
 struct Reports {
     // Per tab 0..6: the key day number and the style the document was last built for.
     std::array<std::array<int32_t, 2>, 7> ReportBuiltFor{};
-    bool DayIsRed = false;
-    int16_t Tone = 0;
-    std::vector<DatedRow> Rows;
     TempFiles Temp;
-    std::shared_ptr<const DayEngine> Engine; // the data set of the reports, loaded on the first report
 };
 
-// Everything a report reads and writes, passed by reference.
-struct ReportContext {
-    CalendarState& State;
+// The reports of a view: the engine they are asked of, the user's day and style and settings (only
+// read), the record of what was built and the host that shows it.
+struct ReportView {
+    const DayEngine& Engine;
+    const CalendarState& State;
     const Settings& Options;
-    CalendarData& Data;
     Reports& Out;
     ReportHost* Host = nullptr;
 };
 
 // Rebuilds the report of the visible tab when its key or style no longer match (tabs 0..4).
-void BuildReport(ReportContext& ctx, int visibleTab);
+void BuildReport(const ReportView& view, int visibleTab);
 
 // Makes every report out of date, for a change that all of them depend on (font, options).
 void ClearReportStyles(Reports& out);
 
 // Searches the commemorations of the current year for `text` and shows the selection report (tab 5).
-void FindInYear(ReportContext& ctx, const QString& text, bool wholeWord);
+void FindInYear(const ReportView& view, const QString& text, bool wholeWord);
 
 } // namespace vorelian

@@ -153,14 +153,13 @@ QByteArray SelectionDocument(const DocRequest& r, const QString& text, bool whol
     return out.Document();
 }
 
-void FindInYear(ReportContext& ctx, const QString& text, bool wholeWord) {
-    const BusyGuard busy(ctx.Host);
-    const DayOptions o{ctx.State.CurStyle, ctx.Options.ShowIndiction, ctx.Options.ShowAllStyles,
-                       ctx.Options.ShowFasting};
-    const DocRequest r{EngineOf(ctx), o, ctx.Options, ctx.State.CurDayNumber};
+void FindInYear(const ReportView& view, const QString& text, bool wholeWord) {
+    const BusyGuard busy(view.Host);
+    const DayOptions o = DayOptionsOf(view.Options, view.State.CurStyle);
+    const DocRequest r{view.Engine, o, view.Options, view.State.CurDayNumber};
     const QByteArray doc = SelectionDocument(r, text, wholeWord);
     if (!doc.isEmpty())
-        ShowDocument(ctx, TabSelection, doc);
+        ShowDocument(view, TabSelection, doc);
 }
 
 } // namespace vorelian

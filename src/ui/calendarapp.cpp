@@ -26,11 +26,10 @@
 
 namespace vorelian {
 
-CalendarApp::CalendarApp() : hooks_(Data) {
+CalendarApp::CalendarApp() {
     Beep = [] { QApplication::beep(); };
     EndProcess = [] { QCoreApplication::exit(0); };
     ProgramFolder = QCoreApplication::applicationDirPath();
-    State.Hooks = &hooks_;
 }
 
 CalendarApp::~CalendarApp() {
@@ -63,11 +62,10 @@ bool CalendarApp::Main() {
     const QDate today = Today();
     Options = ReadSettings(*OpenStore(), today.year());
     const QString calendarDir = Places.Calendar;
-    // The engine parses every file of the set up front: its reading is the one that names the problems,
-    // and the live calendar takes its parsed files and bases rather than reading them again.
-    Out.Engine = DayEngine::Load(calendarDir);
-    StartCalendar(Data, State, *Out.Engine, Options.MinYear, Options.MaxYear, State.Hooks);
-    DataProblems = Out.Engine->Data().Data.Profiles.FilesWithProblems();
+    // The engine parses every file of the set up front: its reading is the one that names the problems.
+    Engine = DayEngine::Load(calendarDir);
+    StartCalendar(State, Options.MinYear, Options.MaxYear);
+    DataProblems = Engine->Data().Data.Profiles.FilesWithProblems();
 
     // Today in the new style; the week list it refreshes is the first thing that needs the window.
     State.CurStyle = StyleGregorian;
@@ -79,9 +77,7 @@ bool CalendarApp::Main() {
     Window();
 
     State.CurStyle = Options.Calendar;
-    if (State.CurStyle == StyleGregorian)
-        SetMovableDays(State);
-    else
+    if (State.CurStyle != StyleGregorian)
         ApplyStyle(State);
 
     Window()->SetGridCal();
@@ -120,27 +116,20 @@ frmCalendar* CalendarApp::Window() {
     return window_.get();
 }
 
-ReportContext CalendarApp::Context() {
-    return ReportContext{State, Options, Data, Out, this};
+ReportView CalendarApp::View() {
+    return ReportView{*Engine, State, Options, Out, this};
 }
 
-std::function<bool(int32_t)> CalendarApp::FastDays() {
-    if (!Options.ShowFasting)
+std::vector<DayMark> CalendarApp::MonthMarks() const {
+    if (!Engine)
         return {};
-    ReportContext ctx = Context();
-    EngineOf(ctx); // the reports' engine, loaded on first use
-    const std::shared_ptr<const DayEngine> engine = Out.Engine;
-    if (engine->Data().Fasting.Empty())
-        return {};
-    return [engine](int32_t day) {
-        const std::optional<Fasting> fast = engine->Day(day, DayOptions{}).Fast;
-        return fast && fast->Level < FastLevel::NoMeat; // the Cheesefare week is no fast
-    };
+    const StyleDate& r = State.Cur();
+    return Engine->Month(r.Year, r.Month, DayOptionsOf(Options, State.CurStyle));
 }
 
 void CalendarApp::BuildReport() {
-    ReportContext ctx = Context();
-    vorelian::BuildReport(ctx, Window()->VisibleTab());
+    if (Engine)
+        vorelian::BuildReport(View(), Window()->VisibleTab());
 }
 
 void CalendarApp::SaveSettings(bool withRectangle) {

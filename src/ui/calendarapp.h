@@ -12,6 +12,7 @@
 #include "core/recalc.h"
 #include "core/settings.h"
 #include "core/state.h"
+#include "engine/dayengine.h"
 #include "report/report.h"
 
 #include <QDate>
@@ -35,7 +36,7 @@ public:
 
     CalendarState State;
     Settings Options;
-    CalendarData Data;
+    std::shared_ptr<const DayEngine> Engine; // the data set, loaded once at start-up
     Reports Out;
 
     // Seams.
@@ -62,12 +63,13 @@ public:
     frmCalendar* Window();
     bool HasWindow() const { return window_ != nullptr; }
 
-    // Which days are fast days, for the marks of the month grid; empty when fasts are not shown.
-    std::function<bool(int32_t dayNumber)> FastDays();
+    // The days of the month shown with their red and fast marks, as the engine gives them.
+    std::vector<DayMark> MonthMarks() const;
 
     // Rebuilds the report of the visible tab when it is out of date.
     void BuildReport();
-    ReportContext Context();
+    // The reports of the window: the engine, the user's day and settings, and this host.
+    ReportView View();
 
     // The exit sequence's part outside the window: the settings store and the temporary files.
     void SaveSettings(bool withRectangle);
@@ -84,7 +86,6 @@ private:
     // The data set and the help; without a data set shows the message naming the places searched.
     bool FindData();
 
-    BasesHooks hooks_;
     std::unique_ptr<frmCalendar> window_;
     int busy_ = 0;
     bool tempFilesGone_ = false;

@@ -39,7 +39,7 @@ QString DefaultName(const IcalRequest& r) {
 } // namespace
 
 bool WriteCalendarFile(QWidget* parent, const DayEngine& engine, const IcalRequest& request,
-                       const QString& path, QString& error) {
+                       const DayOptions& options, const QString& path, QString& error) {
     error.clear();
     const DayRange days{DayNumberOf(request.From), DayNumberOf(request.To)};
     const BusyCursor busy;
@@ -51,13 +51,12 @@ bool WriteCalendarFile(QWidget* parent, const DayEngine& engine, const IcalReque
         progress->setWindowModality(Qt::WindowModal);
         progress->setMinimumDuration(300);
     }
-    const auto bytes =
-        IcalCalendar(engine, days, request.Scope, DayOptions{}, [&progress](int64_t done, int64_t) {
-            if (!progress)
-                return true;
-            progress->setValue(int(done));
-            return !progress->wasCanceled();
-        });
+    const auto bytes = IcalCalendar(engine, days, request.Scope, options, [&progress](int64_t done, int64_t) {
+        if (!progress)
+            return true;
+        progress->setValue(int(done));
+        return !progress->wasCanceled();
+    });
     if (!bytes)
         return false;
     QSaveFile file(path);
@@ -88,7 +87,7 @@ bool ExportCalendar(QWidget* parent, const DayEngine& engine, const CalendarStat
     if (QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".ics");
     QString error;
-    if (!WriteCalendarFile(parent, engine, request, path, error)) {
+    if (!WriteCalendarFile(parent, engine, request, DayOptionsOf(settings, style), path, error)) {
         if (!error.isEmpty())
             Services().ShowMessage(parent, QMessageBox::Critical, kCaption,
                                    QStringLiteral("Не удалось сохранить файл «%1»:\n%2")

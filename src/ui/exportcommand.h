@@ -15,13 +15,15 @@ namespace vorelian {
 struct CalendarState;
 struct Settings;
 
-// The calendar file of the request written to `path`; false with the reason in `error` when it could not
-// be written, or with an empty `error` when the user stopped it in the progress dialog.
+// The calendar file of the request, its days shown with `options`, written to `path`; false with the reason
+// in `error` when it could not be written, or with an empty `error` when the user stopped it in the progress
+// dialog.
 bool WriteCalendarFile(QWidget* parent, const DayEngine& engine, const IcalRequest& request,
-                       const QString& path, QString& error);
+                       const DayOptions& options, const QString& path, QString& error);
 
 // The whole command for the state the window shows: the dialog opens on the displayed year of the current
-// style, within the working range of years. True when a file was written; LastDir follows it.
+// style, within the working range of years; the days are shown with the user's display choices. True when a
+// file was written; LastDir follows it.
 bool ExportCalendar(QWidget* parent, const DayEngine& engine, const CalendarState& state, Settings& settings);
 
 } // namespace vorelian

@@ -102,7 +102,9 @@ frmCalendar::frmCalendar(CalendarApp& app) : app_(app), fileCommands_(app.Option
 frmCalendar::~frmCalendar() = default;
 
 void frmCalendar::LoadAbbreviations() {
-    const QString& path = app_.Data.Files[DataFiles::Abbr];
+    if (!app_.Engine)
+        return;
+    const QString& path = app_.Engine->Data().Data.Files[DataFiles::Abbr];
     if (!QFileInfo::exists(path))
         return;
     rtf::ReadLimits limits;
@@ -281,10 +283,8 @@ void frmCalendar::connectParts() {
 
     connect(m.mnuFile, &QMenu::aboutToShow, this, &frmCalendar::TestmnuFile);
     connect(m.mnuSaveAS, &QAction::triggered, this, &frmCalendar::mnuSaveAS_Click);
-    connect(m.mnuExportIcal, &QAction::triggered, this, [this] {
-        ReportContext ctx = app_.Context();
-        ExportCalendar(this, EngineOf(ctx), app_.State, app_.Options); // the engine loaded at start-up
-    });
+    connect(m.mnuExportIcal, &QAction::triggered, this,
+            [this] { ExportCalendar(this, *app_.Engine, app_.State, app_.Options); });
     connect(m.mnuCopy, &QAction::triggered, this, &frmCalendar::mnuCopy_Click);
     connect(m.mnuCopyAll, &QAction::triggered, this, &frmCalendar::mnuCopyAll_Click);
     connect(m.mnuFind, &QAction::triggered, this, &frmCalendar::mnuFind_Click);
@@ -354,7 +354,7 @@ void frmCalendar::SetGridCal() {
     SetWeeks();
     menus_->CheckStyle(st.CurStyle);
     pickers_->SetBackground(WinColor(GridColor(st.CurStyle, 1)));
-    MSFlexGrid1->Fill(st, app_.Options.FirstWeekday, TodayDayNumber(), app_.FastDays());
+    MSFlexGrid1->Fill(st, app_.Options.FirstWeekday, TodayDayNumber(), app_.MonthMarks());
     FollowYearInSelection();
     pickers_->BeginUpdate();
     pickers_->SelectAll(st, app_.Options.FirstWeekday);
@@ -369,28 +369,14 @@ void frmCalendar::SetDatesCal() {
                    StyleDateText(app_.State, app_.State.CurStyle).trimmed());
 }
 
-// The first commemoration of a day, for the tooltip of its cell: the day's entries as the day report
-// gathers them, on a copy of the state, so the user's day stays as it is. Days outside the year shown
-// have their movable feasts placed for another year and get no tooltip.
+// The first commemoration of a day, for the tooltip of its cell, as a reader sees it.
 QString frmCalendar::FirstCommemoration(int32_t day) {
-    const StyleDate& year = app_.State.Cur();
-    if (day < year.YearFirstDay || day > year.YearLastDay)
+    if (!app_.Engine)
         return QString();
-    CalendarState copy = app_.State;
-    copy.Hooks = nullptr;
-    MakeDayCurrent(copy, day, false);
-    Reports out;
-    ReportContext ctx{copy, app_.Options, app_.Data, out, nullptr};
-    const QString entries = DayEntries(ctx);
-    const rtf::Document doc = rtf::ReadDocument(EncodeReport(ReportHeader(app_.Options) + entries + u'}'));
-    for (const rtf::Paragraph& p : doc.Paragraphs) {
-        QString text;
-        for (const rtf::Run& r : p.Runs)
-            if (!r.Format.FixedPitch) // the marker column
-                text += r.Text;
-        if (!text.trimmed().isEmpty())
-            return text.trimmed();
-    }
+    const DayInfo info = app_.Engine->Day(day, DayOptionsOf(app_.Options, app_.State.CurStyle));
+    for (const DayEntry& e : info.Entries)
+        if (!e.Text.trimmed().isEmpty())
+            return e.Text.trimmed();
     return QString();
 }
 
@@ -542,7 +528,7 @@ void frmCalendar::mnuAllStyles_Click() {
 void frmCalendar::mnuFasting_Click() {
     app_.Options.ShowFasting = !app_.Options.ShowFasting;
     menus_->mnuFasting->setChecked(app_.Options.ShowFasting);
-    MSFlexGrid1->Fill(app_.State, app_.Options.FirstWeekday, TodayDayNumber(), app_.FastDays());
+    MSFlexGrid1->Fill(app_.State, app_.Options.FirstWeekday, TodayDayNumber(), app_.MonthMarks());
     ClearReportStyles(app_.Out);
     app_.BuildReport();
 }
@@ -712,8 +698,7 @@ void frmCalendar::cbFind_Click() {
 void frmCalendar::SearchYear() {
     if (!HasSearchText(strFind->text()))
         return;
-    ReportContext ctx = app_.Context();
-    FindInYear(ctx, strFind->text(), WholeWord->isChecked());
+    FindInYear(app_.View(), strFind->text(), WholeWord->isChecked());
     selectionYear_ = {app_.State.CurStyle, app_.State.Cur().Year};
 }
 

@@ -16,7 +16,7 @@ int16_t SundayRowOf(int16_t firstWeekday) {
 }
 
 MonthLayout ComputeMonthLayout(const CalendarState& st, int16_t firstWeekday, int32_t today,
-                               const FastDayTest& fastDay) {
+                               const std::vector<DayMark>& marks) {
     MonthLayout g;
     const int16_t s = st.CurStyle;
     const StyleDate& r = st.StyleDates[s];
@@ -49,11 +49,11 @@ MonthLayout ComputeMonthLayout(const CalendarState& st, int16_t firstWeekday, in
     };
     const int days = r.MonthDays[r.Month];
     for (int d = 1; d <= days; ++d, advance()) {
-        const bool red = d < int(st.MonthRedDays.size()) && st.MonthRedDays[d];
+        const bool red = d <= int(marks.size()) && marks[d - 1].Red;
         const bool sunday = row + 1 == sundayRow;
         g.Cells[row][col] = {MonthCell::Current,     QString::number(d), red ? 2 : 1, sunday ? 6 : 5, sunday,
                              r.MonthFirstDay + d - 1};
-        g.Fast[row][col] = fastDay && fastDay(r.MonthFirstDay + d - 1);
+        g.Fast[row][col] = d <= int(marks.size()) && marks[d - 1].Fast;
         if (d == r.Day) {
             g.SelRow = row;
             g.SelCol = col;
@@ -109,11 +109,11 @@ void MonthGrid::SetWeekDaysNames(int16_t firstWeekday, int16_t style) {
 }
 
 void MonthGrid::Fill(const CalendarState& st, int16_t firstWeekday, int32_t today,
-                     const FastDayTest& fastDay) {
+                     const std::vector<DayMark>& marks) {
     const int16_t s = st.CurStyle;
     SetRedraw(false);
     SetBackColor(WinColor(GridColor(s, 1)));
-    layout_ = ComputeMonthLayout(st, firstWeekday, today, fastDay);
+    layout_ = ComputeMonthLayout(st, firstWeekday, today, marks);
     const MonthLayout& g = layout_;
     for (int r = 0; r <= 6; ++r)
         for (int c = 1; c <= 6; ++c) {

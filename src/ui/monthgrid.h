@@ -12,11 +12,13 @@
 #pragma once
 
 #include "core/state.h"
+#include "engine/dayengine.h"
 #include "ui/flexgrid.h"
 
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 namespace vorelian {
 
@@ -40,12 +42,10 @@ struct MonthLayout {
 // The grid row (1..7) that shows Sunday for a first weekday of 1 (Monday) or 7 (Sunday).
 int16_t SundayRowOf(int16_t firstWeekday);
 
-// Whether the day of a day number is a fast day; empty when nothing is known of fasts.
-using FastDayTest = std::function<bool(int32_t dayNumber)>;
-
-// The cells of the current month of the current style.
+// The cells of the current month of the current style, red and fast as the day engine marks its days
+// (DayEngine::Month; a day without a mark is neither).
 MonthLayout ComputeMonthLayout(const CalendarState& st, int16_t firstWeekday, int32_t today = 0,
-                               const FastDayTest& fastDay = {});
+                               const std::vector<DayMark>& marks = {});
 
 class MonthGrid : public FlexGrid {
     Q_OBJECT
@@ -61,7 +61,7 @@ public:
     // Fills the month with its colours and fast-day marks, puts the highlight on the current day and the
     // frame on today.
     void Fill(const CalendarState& st, int16_t firstWeekday, int32_t today = 0,
-              const FastDayTest& fastDay = {});
+              const std::vector<DayMark>& marks = {});
 
     // The highlight: Highlight saves the cell's look and paints it; RestoreHighlighted paints the saved
     // look back into the highlighted cell. Today's frame follows: never on the highlighted cell.

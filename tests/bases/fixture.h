@@ -30,16 +30,6 @@ inline vorelian::Profile Parse(const QString& text) {
     return vorelian::Profile::Parse(Bytes(text));
 }
 
-// The state of a Julian Paschal year Y, as SetYearAnchors leaves it for the movable days.
-inline vorelian::CalendarState PaschalYear(int16_t year) {
-    vorelian::CalendarState st;
-    vorelian::InitStyleTables(st);
-    st.CurStyle = vorelian::StyleJulian;
-    st.Pascha.PrevPaschaDay = vorelian::PaschaDayNumber(st, int16_t(year - 1));
-    st.Pascha.PaschaDay = vorelian::PaschaDayNumber(st, year);
-    return st;
-}
-
 inline int32_t Julian(int day, int month, int year) {
     return vorelian::DayNumber(vorelian::StyleJulian, int16_t(day), int16_t(month), int16_t(year));
 }

@@ -184,14 +184,12 @@ private Q_SLOTS:
         QCOMPARE(b.Special.Records.size(), std::size_t(71));
         QCOMPARE(RecordText(b.Special.Records[70], 0), kDot + "запись 70" + kPar);
         // Placed for any year, records beyond the rules get no day.
-        CalendarState st = fixture::PaschalYear(2024);
-        SetMovableDays(st, b);
-        for (int i = 67; i <= 70; ++i) {
-            QCOMPARE(b.Special.Records[i].DayNumber, 0);
-            QCOMPARE(b.Special.Records[i].PrevDayNumber, 0);
-        }
-        QVERIFY(b.Special.Records[64].DayNumber != 0);
-        QVERIFY(b.Special.Records[65].DayNumber != 0);
+        const YearPlacement placed = PlaceYear(b, 2024);
+        const std::vector<int32_t>& special = placed.Days[int(BaseKind::Special)];
+        for (int i = 67; i <= 70; ++i)
+            QCOMPARE(special[i], 0);
+        QVERIFY(special[64] != 0);
+        QVERIFY(special[65] != 0);
     }
 
     void loadingAgainStartsAfresh() {
@@ -238,9 +236,8 @@ private Q_SLOTS:
                  0);
         QCOMPARE(data.Bases.Special.Records.size(), std::size_t(67));
         // The placing still completes and fills the rule-placed days.
-        CalendarState st = fixture::PaschalYear(2025);
-        SetMovableDays(st, data.Bases);
-        QCOMPARE(data.Bases.Special.Records[19].DayNumber, fixture::Gregorian(9, 5, 2025));
+        QCOMPARE(PlaceYear(data.Bases, 2025).Days[int(BaseKind::Special)][19],
+                 fixture::Gregorian(9, 5, 2025));
     }
 };
 

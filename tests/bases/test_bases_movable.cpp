@@ -166,11 +166,35 @@ Profile Titles(int n) {
     return fixture::Parse(text);
 }
 
-Bases PlacedIn(int16_t year, int specWeekDays = 7) {
+// Where each record of the bases falls in a Paschal year: on its day of that year, and, in the bases that
+// reach over two years, on its day of the year before (0: not placed).
+struct PlacedRecord {
+    int32_t DayNumber = 0, PrevDay = 0;
+};
+struct PlacedBase {
+    std::vector<PlacedRecord> Records;
+};
+struct PlacedBases {
+    PlacedBase Reloc, Reloc1, Special, Weekdays, Weekdays1, SpecWeekDays;
+};
+
+PlacedBases Place(const Bases& b, int16_t year) {
+    const YearPlacement cur = PlaceYear(b, year), prev = PlaceYear(b, int16_t(year - 1));
+    PlacedBases out;
+    PlacedBase* bases[] = {&out.Reloc,    &out.Reloc1,    &out.Special,
+                           &out.Weekdays, &out.Weekdays1, &out.SpecWeekDays};
+    for (int k = 0; k < BaseKinds; ++k) {
+        const bool twoYears = b[BaseKind(k)].TwoYears;
+        for (std::size_t i = 0; i < cur.Days[k].size(); ++i)
+            bases[k]->Records.push_back({cur.Days[k][i], twoYears ? prev.Days[k][i] : 0});
+    }
+    return out;
+}
+
+PlacedBases PlacedIn(int16_t year, int specWeekDays = 7) {
     Bases b;
     LoadSpecWeekDays(b, Titles(specWeekDays));
-    SetMovableDays(fixture::PaschalYear(year), b);
-    return b;
+    return Place(b, year);
 }
 
 int32_t Expected(const Placed& r) {
@@ -194,11 +218,11 @@ private Q_SLOTS:
         QFETCH(int, year);
         QFETCH(int, record);
         QFETCH(int, expected);
-        const Bases b = PlacedIn(int16_t(year));
+        const PlacedBases b = PlacedIn(int16_t(year));
         QCOMPARE(b.Special.Records[record].DayNumber, expected);
         // The same year seen as the year before gives the same day.
-        const Bases next = PlacedIn(int16_t(year + 1));
-        QCOMPARE(next.Special.Records[record].PrevDayNumber, expected);
+        const PlacedBases next = PlacedIn(int16_t(year + 1));
+        QCOMPARE(next.Special.Records[record].PrevDay, expected);
     }
 
     void specWeekDays_data() {
@@ -213,12 +237,12 @@ private Q_SLOTS:
         QFETCH(int, record);
         QFETCH(int, expected);
         QCOMPARE(PlacedIn(int16_t(year)).SpecWeekDays.Records[record].DayNumber, expected);
-        QCOMPARE(PlacedIn(int16_t(year + 1)).SpecWeekDays.Records[record].PrevDayNumber, expected);
+        QCOMPARE(PlacedIn(int16_t(year + 1)).SpecWeekDays.Records[record].PrevDay, expected);
     }
 
     void examplesOfTheMeetingOfTheLord() {
         // Pascha on 23 March of a common year: the Meeting is 49 days before it, no afterfeast.
-        Bases b = PlacedIn(2037);
+        PlacedBases b = PlacedIn(2037);
         QCOMPARE(b.Special.Records[3].DayNumber, Julian(2, 2, 2037));
         QCOMPARE(b.Special.Records[2].DayNumber, Julian(1, 2, 2037));
         for (int k = 4; k <= 10; ++k)
@@ -250,7 +274,7 @@ private Q_SLOTS:
         QFETCH(int, days);
         QFETCH(int, firstDay);
         QFETCH(int, firstMonth);
-        const Bases b = PlacedIn(int16_t(year));
+        const PlacedBases b = PlacedIn(int16_t(year));
         const int32_t first = Julian(firstDay, firstMonth, year);
         for (int k = 1; k <= days; ++k)
             QCOMPARE(b.Special.Records[20 + k].DayNumber, first + k - 1);
@@ -266,7 +290,7 @@ private Q_SLOTS:
     }
 
     void specWeekDaysOnlyRecordsThatExist() {
-        Bases b = PlacedIn(2004, 2);
+        PlacedBases b = PlacedIn(2004, 2);
         QCOMPARE(b.SpecWeekDays.Records.size(), std::size_t(3));
         QCOMPARE(b.SpecWeekDays.Records[1].DayNumber, Julian(1, 2, 2004));
         QCOMPARE(b.SpecWeekDays.Records[2].DayNumber, 0);
@@ -276,7 +300,7 @@ private Q_SLOTS:
         b = PlacedIn(2031, 8); // record 8 gets no day
         QCOMPARE(b.SpecWeekDays.Records[7].DayNumber, Julian(26, 1, 2031));
         QCOMPARE(b.SpecWeekDays.Records[8].DayNumber, 0);
-        QCOMPARE(b.SpecWeekDays.Records[8].PrevDayNumber, 0);
+        QCOMPARE(b.SpecWeekDays.Records[8].PrevDay, 0);
     }
 
     void relocatableFromPascha_data() {
@@ -295,15 +319,12 @@ private Q_SLOTS:
         Bases b;
         LoadRelocatable(b, p);
         LoadWeekdays(b, p);
-        SetMovableDays(fixture::PaschalYear(2024), b);
-        QCOMPARE(b.Reloc.Records[1].DayNumber, expected);
-        QCOMPARE(b.Weekdays.Records[1].DayNumber, expected);
-        QVERIFY(BelongsReloc(b, 1, expected));
-        QVERIFY(BelongsWeekdays(b, 1, expected));
-        // Only the current Paschal year: the same day a year earlier does not belong.
-        SetMovableDays(fixture::PaschalYear(2025), b);
-        QVERIFY(!BelongsReloc(b, 1, expected));
-        QVERIFY(!BelongsWeekdays(b, 1, expected));
+        const PlacedBases placed = Place(b, 2024);
+        QCOMPARE(placed.Reloc.Records[1].DayNumber, expected);
+        QCOMPARE(placed.Weekdays.Records[1].DayNumber, expected);
+        // Only the current Paschal year: the day of the year before is not kept.
+        QCOMPARE(Place(b, 2025).Reloc.Records[1].PrevDay, 0);
+        QCOMPARE(Place(b, 2025).Weekdays.Records[1].PrevDay, 0);
     }
 
     void weekdayNearADate_data() {
@@ -337,63 +358,22 @@ private Q_SLOTS:
         Bases b;
         LoadRelocatable1(b, p);
         LoadWeekdays1(b, p);
-        SetMovableDays(fixture::PaschalYear(2025), b);
-        QCOMPARE(b.Reloc1.Records[1].DayNumber, current);
-        QCOMPARE(b.Reloc1.Records[1].PrevDayNumber, previous);
-        QCOMPARE(b.Weekdays1.Records[1].DayNumber, current);
-        QCOMPARE(b.Weekdays1.Records[1].PrevDayNumber, previous);
-        for (int32_t day : {current, previous}) {
-            QVERIFY(BelongsReloc1(b, 1, day));
-            QVERIFY(BelongsWeekdays1(b, 1, day));
-        }
-        QVERIFY(!BelongsReloc1(b, 1, current + 1));
-        QVERIFY(!BelongsReloc1(b, 2, current)); // no such record
-        QVERIFY(!BelongsReloc1(b, 0, current));
+        const PlacedBases placed = Place(b, 2025);
+        QCOMPARE(placed.Reloc1.Records[1].DayNumber, current);
+        QCOMPARE(placed.Reloc1.Records[1].PrevDay, previous);
+        QCOMPARE(placed.Weekdays1.Records[1].DayNumber, current);
+        QCOMPARE(placed.Weekdays1.Records[1].PrevDay, previous);
     }
 
     void sundayAfterTheNativityInGregorianJanuary() {
-        // Through the core's recomputation, in the Gregorian calendar on 12 January 2025: the Sunday after
-        // 25 December is reached through the day placed from the Julian year before.
-        QTemporaryDir dir;
-        CalendarData data;
-        data.Files.SetFolder(dir.path());
-        LoadRelocatable1(data.Bases,
-                         fixture::Parse(QStringLiteral("[1]\nday=25\nmonth=12\nweekday=7\nred=1\n")));
-        BasesHooks hooks(data);
-        CalendarState st;
-        InitStyleTables(st);
-        st.Hooks = &hooks;
-        SetGregorianDate(st, 12, 1, 2025);
-        QCOMPARE(st.Pascha.PaschaYear, int16_t(2025));
-        QCOMPARE(data.Bases.Reloc1.Records[1].PrevDayNumber, Julian(30, 12, 2024));
-        QCOMPARE(data.Bases.Reloc1.Records[1].PrevDayNumber, st.CurDayNumber);
-        QCOMPARE(data.Bases.Reloc1.Records[1].DayNumber, Gregorian(11, 1, 2026));
-        QVERIFY(BelongsReloc1(data.Bases, 1, st.CurDayNumber));
-        // SetMonthAnchors marked it red as well.
-        QVERIFY(st.MonthRedDays[12]);
-    }
-
-    void specialOnEveryStepOfTheCore() {
-        // ApplyStyle and RecalcYear place the days anew; a move within the year leaves them.
-        QTemporaryDir dir;
-        CalendarData data;
-        data.Files.SetFolder(dir.path());
-        BasesHooks hooks(data);
-        CalendarState st;
-        InitStyleTables(st);
-        st.Hooks = &hooks;
-        SetGregorianDate(st, 1, 6, 2002);
-        QCOMPARE(data.Bases.Special.Records[10].DayNumber, Julian(9, 2, 2002));
-        st.CurStyle = StyleAnnoMundi; // 1 June 2002 lies in Anno Mundi 7510, Pascha of 2002
-        ApplyStyle(st);
-        QCOMPARE(data.Bases.Special.Records[10].DayNumber, Julian(9, 2, 2002));
-        ShiftDays(st, 120); // Julian 16 September 2002: Anno Mundi 7511, Pascha of 2003
-        QCOMPARE(st.Pascha.PaschaYear, int16_t(2003));
-        QCOMPARE(data.Bases.Special.Records[3].DayNumber, Julian(2, 2, 2003));
-        QCOMPARE(data.Bases.Special.Records[10].PrevDayNumber, Julian(9, 2, 2002));
-        data.Bases.Special.Records[3].DayNumber = 0;
-        ShiftDays(st, 1); // within the year: nothing is placed again
-        QCOMPARE(data.Bases.Special.Records[3].DayNumber, 0);
+        // 12 January 2025 (Gregorian) is the Sunday after 25 December of the Julian year before, so it is
+        // reached through the day placed in the year before Pascha 2025.
+        Bases b;
+        LoadRelocatable1(b, fixture::Parse(QStringLiteral("[1]\nday=25\nmonth=12\nweekday=7\nred=1\n")));
+        const PlacedBases placed = Place(b, 2025);
+        QCOMPARE(placed.Reloc1.Records[1].PrevDay, Julian(30, 12, 2024));
+        QCOMPARE(placed.Reloc1.Records[1].PrevDay, Gregorian(12, 1, 2025));
+        QCOMPARE(placed.Reloc1.Records[1].DayNumber, Gregorian(11, 1, 2026));
     }
 };
 

@@ -139,10 +139,12 @@ private Q_SLOTS:
         int16_t prevWeekday = WeekdayOf(first - 1);
         for (int32_t n = first; n <= last; ++n) {
             const CalendarState st = StateAt(n);
+            const DayDates dates = DatesOf(n);
             for (int16_t s = 1; s <= 3; ++s) {
                 const StyleDate& r = st.StyleDates[s];
                 if (r.Day < 1 || r.Day > r.MonthDays[r.Month] || DayNumber(s, r.Day, r.Month, r.Year) != n ||
-                    MonthLength(s, r.Month, r.Year) != r.MonthDays[r.Month])
+                    MonthLength(s, r.Month, r.Year) != r.MonthDays[r.Month] ||
+                    dates.In(s) != DateParts{r.Year, r.Month, r.Day})
                     QFAIL(qPrintable(QStringLiteral("day %1 style %2: %3.%4.%5")
                                          .arg(n)
                                          .arg(s)

@@ -21,10 +21,9 @@ int32_t MeeusPascha(int y) {
     return DayNumber(StyleJulian, int16_t(day), int16_t(month), int16_t(y));
 }
 
-CalendarState At(int16_t style, int16_t day, int16_t month, int16_t year, RecalcHooks* hooks = nullptr) {
+CalendarState At(int16_t style, int16_t day, int16_t month, int16_t year) {
     CalendarState st;
     InitStyleTables(st);
-    st.Hooks = hooks;
     st.CurStyle = style;
     StyleDate& r = st.StyleDates[style];
     r.Day = day;
@@ -39,22 +38,10 @@ CalendarState Fresh(int16_t style, int32_t dayNumber) {
     CalendarState st;
     InitStyleTables(st);
     st.CurStyle = style;
-    st.CurDayNumber = dayNumber;
-    DayNumberToJulian(st);
-    JulianToAnnoMundi(st);
-    JulianToGregorian(st);
+    SetCurrentDay(st, dayNumber);
     RecalcYear(st);
     return st;
 }
-
-struct Recorder : RecalcHooks {
-    QStringList calls;
-    void SetMovableDays(CalendarState&) override { calls << QStringLiteral("SetMovableDays"); }
-    void SetMonthRedDays(CalendarState& st) override {
-        calls << QStringLiteral("SetMonthRedDays");
-        st.MonthRedDays.assign(st.Cur().MonthDays[st.Cur().Month] + 1, false);
-    }
-};
 
 } // namespace
 
@@ -185,52 +172,6 @@ private Q_SLOTS:
         QCOMPARE(st.Cur().Month, 4);
         QCOMPARE(st.Cur().Year, 7508);
         QCOMPARE(st.Cur().YearFirstDay, DayNumber(StyleJulian, 1, 9, 1999));
-    }
-
-    void entryPointSteps_data() {
-        QTest::addColumn<QString>("entry");
-        QTest::addColumn<QStringList>("calls");
-        QTest::addRow("ApplyStyle") << "ApplyStyle" << QStringList{"SetMovableDays", "SetMonthRedDays"};
-        QTest::addRow("RecalcYear") << "RecalcYear" << QStringList{"SetMovableDays", "SetMonthRedDays"};
-        QTest::addRow("RecalcMonth") << "RecalcMonth" << QStringList{"SetMonthRedDays"};
-        QTest::addRow("RecalcDay") << "RecalcDay" << QStringList{};
-        QTest::addRow("ShiftDays across a year")
-            << "ShiftYear" << QStringList{"SetMovableDays", "SetMonthRedDays"};
-        QTest::addRow("ShiftDays across a month") << "ShiftMonth" << QStringList{"SetMonthRedDays"};
-        QTest::addRow("ShiftDays within a month") << "ShiftDay" << QStringList{};
-    }
-    void entryPointSteps() {
-        QFETCH(QString, entry);
-        QFETCH(QStringList, calls);
-        Recorder rec;
-        CalendarState st = At(StyleGregorian, 31, 12, 2000, &rec);
-        rec.calls.clear();
-        if (entry == "ApplyStyle")
-            ApplyStyle(st);
-        else if (entry == "RecalcYear")
-            RecalcYear(st);
-        else if (entry == "RecalcMonth")
-            RecalcMonth(st);
-        else if (entry == "RecalcDay")
-            RecalcDay(st);
-        else if (entry == "ShiftYear")
-            ShiftDays(st, 1);
-        else if (entry == "ShiftMonth")
-            ShiftDays(st, -31);
-        else
-            ShiftDays(st, -1);
-        QCOMPARE(rec.calls, calls);
-    }
-
-    void movableDaysSeeTheNewPascha() {
-        // The movable days are placed after the year anchors, so they see this year's Pascha.
-        struct Probe : RecalcHooks {
-            int32_t seen = 0;
-            void SetMovableDays(CalendarState& st) override { seen = st.Pascha.PaschaDay; }
-        } probe;
-        CalendarState st = At(StyleGregorian, 31, 12, 2000, &probe);
-        ShiftDays(st, 1);
-        QCOMPARE(probe.seen, DayNumber(StyleGregorian, 15, 4, 2001));
     }
 
     void dayStepsAgreeWithFreshState_data() {

@@ -7,8 +7,8 @@
 #include "core/cp1251.h"
 #include "core/recalc.h"
 #include "core/tables.h"
+#include "engine/dayengine.h"
 #include "report/dayblock.h"
-#include "report/report.h"
 
 #include <QDir>
 #include <QFile>
@@ -80,28 +80,25 @@ bool IsDayOfFeast(const QString& text) {
     return days.match(WithoutTag(text)).hasMatch();
 }
 
+// The bundled data set through the day engine, as the reports and the month grid see it.
 struct Engine {
-    CalendarData data;
-    BasesHooks hooks{data};
-    CalendarState st;
-    Settings options;
-    Reports out;
-    ReportContext ctx{st, options, data, out, nullptr};
+    std::shared_ptr<const DayEngine> engine = DayEngine::Load(kData);
 
-    Engine() {
-        data.Files.SetFolder(kData);
-        LoadBases(data);
-        InitStyleTables(st);
-        st.Hooks = &hooks;
-        SetYearRange(st, 1901, 2100);
+    DayInfo Day(int16_t style, int16_t day, int16_t month, int16_t year) const {
+        DayOptions o;
+        o.Style = style;
+        return engine->Day(DayNumber(style, day, month, year), o);
     }
-    void GoTo(int16_t style, int16_t day, int16_t month, int16_t year) {
-        st.CurStyle = style;
-        StyleDate& r = st.StyleDates[style];
-        r.Day = day;
-        r.Month = month;
-        r.Year = year;
-        RecalcYear(st);
+    // The weekday line and the commemorations as the day report writes them.
+    QString Shown(const DayInfo& d) const { return d.WeekdayLineStored + EntriesMarkup(d.Entries); }
+    QString Entries(int16_t style, int16_t day, int16_t month, int16_t year) const {
+        return EntriesMarkup(Day(style, day, month, year).Entries);
+    }
+    // The red mark of the month grid.
+    bool RedMark(int16_t style, int16_t day, int16_t month, int16_t year) const {
+        DayOptions o;
+        o.Style = style;
+        return engine->Month(year, month, o)[day - 1].Red;
     }
 };
 
@@ -418,9 +415,8 @@ private Q_SLOTS:
         QFETCH(int, year);
         QFETCH(QStringList, inOrder);
         QFETCH(QStringList, absent);
-        Engine e;
-        e.GoTo(StyleGregorian, int16_t(day), int16_t(month), int16_t(year));
-        const QString shown = WeekdayLine(e.ctx) + DayEntries(e.ctx);
+        const Engine e;
+        const QString shown = e.Shown(e.Day(StyleGregorian, int16_t(day), int16_t(month), int16_t(year)));
         qsizetype at = 0;
         for (const QString& text : inOrder) {
             const qsizetype found = shown.indexOf(text, at);
@@ -433,49 +429,46 @@ private Q_SLOTS:
     }
 
     void nativityAndAnnunciationEveryYear() {
-        Engine e;
+        const Engine e;
         for (int16_t y = 1901; y <= 2099; ++y) {
-            e.GoTo(StyleGregorian, 7, 1, y);
-            QCOMPARE(e.st.StyleDates[StyleJulian].Day, 25);
-            QCOMPARE(e.st.StyleDates[StyleJulian].Month, 12);
-            QVERIFY2(e.st.MonthRedDays[7], qPrintable(QStringLiteral("7 January %1 is not red").arg(y)));
-            e.out.DayIsRed = false;
-            const QString entries = DayEntries(e.ctx);
-            QVERIFY(e.out.DayIsRed);
+            const DayInfo nativity = e.Day(StyleGregorian, 7, 1, y);
+            QCOMPARE(nativity.Julian.Day, 25);
+            QCOMPARE(nativity.Julian.Month, 12);
+            QVERIFY2(e.RedMark(StyleGregorian, 7, 1, y),
+                     qPrintable(QStringLiteral("7 January %1 is not red").arg(y)));
+            QVERIFY(nativity.Red);
+            const QString entries = EntriesMarkup(nativity.Entries);
             QVERIFY2(entries.contains(QStringLiteral("\\f1 (+)\\f0  Рождество по плоти")),
                      qPrintable(entries));
 
-            e.GoTo(StyleGregorian, 7, 4, y);
-            QCOMPARE(e.st.StyleDates[StyleJulian].Day, 25);
-            QCOMPARE(e.st.StyleDates[StyleJulian].Month, 3);
-            QVERIFY(e.st.MonthRedDays[7]);
-            QVERIFY(DayEntries(e.ctx).contains(QStringLiteral("Благовещение Пресвятой Богородицы")));
+            const DayInfo annunciation = e.Day(StyleGregorian, 7, 4, y);
+            QCOMPARE(annunciation.Julian.Day, 25);
+            QCOMPARE(annunciation.Julian.Month, 3);
+            QVERIFY(e.RedMark(StyleGregorian, 7, 4, y));
+            QVERIFY(EntriesMarkup(annunciation.Entries)
+                        .contains(QStringLiteral("Благовещение Пресвятой Богородицы")));
         }
     }
 
     void paschaTextComesFirst() {
-        Engine e;
+        const Engine e;
         for (int16_t y : {2000, 2010, 2024, 2026, 2037}) {
-            e.GoTo(StyleGregorian, 1, 6, y);
-            e.st.CurDayNumber = e.st.Pascha.PaschaDay;
-            MakeDayCurrent(e.st, e.st.Pascha.PaschaDay, true);
-            const QString entries = DayEntries(e.ctx);
+            DayOptions o;
+            const DayInfo pascha = e.engine->Day(JulianPascha(y), o);
+            const QString entries = EntriesMarkup(pascha.Entries);
             QVERIFY2(entries.startsWith(QStringLiteral("\\par\r\n\\f1 (+)\\f0  Воскресение Господа")),
                      qPrintable(entries));
-            QVERIFY(e.out.DayIsRed);
+            QVERIFY(pascha.Red);
         }
     }
 
     void meetingOfTheLordIsPlacedAndRed() {
-        Engine e;
-        e.GoTo(StyleJulian, 2, 2, 2037); // Pascha 23 March: 2 February stays
-        QVERIFY(e.st.MonthRedDays[2]);
-        QVERIFY(DayEntries(e.ctx).contains(QStringLiteral("Сретение Господа")));
-        e.GoTo(StyleJulian, 1, 2, 2010); // 2 February is Clean Monday: the feast moves to the 1st
-        QVERIFY(e.st.MonthRedDays[1]);
-        QVERIFY(DayEntries(e.ctx).contains(QStringLiteral("Сретение Господа")));
-        e.GoTo(StyleJulian, 2, 2, 2010);
-        QVERIFY(!DayEntries(e.ctx).contains(QStringLiteral("Сретение Господа Бога")));
+        const Engine e;
+        QVERIFY(e.RedMark(StyleJulian, 2, 2, 2037)); // Pascha 23 March: 2 February stays
+        QVERIFY(e.Entries(StyleJulian, 2, 2, 2037).contains(QStringLiteral("Сретение Господа")));
+        QVERIFY(e.RedMark(StyleJulian, 1, 2, 2010)); // 2 February is Clean Monday: the feast moves to the 1st
+        QVERIFY(e.Entries(StyleJulian, 1, 2, 2010).contains(QStringLiteral("Сретение Господа")));
+        QVERIFY(!e.Entries(StyleJulian, 2, 2, 2010).contains(QStringLiteral("Сретение Господа Бога")));
     }
 };
 

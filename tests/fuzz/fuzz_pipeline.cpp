@@ -1,6 +1,6 @@
 // Any bytes as every data file of the calendar at once (each day file and each record file is the input):
-// the reader, the bases, the red days and every report built for one fixed date, both as the window
-// builds them and as the day engine does for the tool, the exports and the service. Nothing may crash, hang
+// the reader, the bases, the marks of a month and every report built for one fixed date by the day engine,
+// as the window asks for them and as the tool, the exports and the service do. Nothing may crash, hang
 // or grow out of bounds. One data set for all the files, rather than one file in turn with the rest empty,
 // keeps the run fast enough for the fuzzer to get anywhere, and covers the same loaders.
 #include "bases/bases.h"
@@ -10,6 +10,7 @@
 #include "core/state.h"
 #include "engine/dayengine.h"
 #include "engine/fasting.h"
+#include "engine/startup.h"
 #include "report/documents.h"
 #include "report/export.h"
 #include "report/exportdays.h"
@@ -33,31 +34,19 @@ public:
     qsizetype Shown = 0;
 };
 
-// Every report of Pascha 2025 (the same day in both calendars) with `file` as every data file.
-void AllReports(const Profile& file) {
-    CalendarData data;
-    data.Files.SetFolder(QStringLiteral("/nonexistent/Calendar"));
-    for (int slot = 0; slot < DataFiles::Count; ++slot)
-        if (slot != DataFiles::Abbr && !DataFiles::Names[slot].isEmpty())
-            data.Profiles.Put(data.Files[slot], file);
-    LoadBases(data);
-
+// Every report of the window for Pascha 2025 in the Gregorian calendar, and the marks of its month.
+void WindowReports(const DayEngine& engine) {
     Settings options;
     CalendarState st;
-    InitStyleTables(st);
-    SetYearRange(st, options.MinYear, options.MaxYear);
-    BasesHooks hooks(data);
-    st.Hooks = &hooks;
-    st.CurStyle = StyleGregorian;
+    StartCalendar(st, options.MinYear, options.MaxYear);
     SetGregorianDate(st, 20, 4, 2025);
-
     Reports reports;
     Host host;
-    ReportContext ctx{st, options, data, reports, &host};
+    const ReportView view{engine, st, options, reports, &host};
     for (int tab = TabDay; tab <= TabFeasts; ++tab)
-        BuildReport(ctx, tab);
-    FindInYear(ctx, QStringLiteral("Св"), false);
-    if (host.Shown <= 0)
+        BuildReport(view, tab);
+    FindInYear(view, QStringLiteral("Св"), false);
+    if (host.Shown <= 0 || engine.Month(2025, 4, DayOptionsOf(options, StyleGregorian)).size() != 30)
         std::abort();
 }
 
@@ -86,6 +75,7 @@ void EngineAnswers(const QByteArray& input) {
     const auto day = engine->DayNumberOf(options.Style, pascha.Year, pascha.Month, pascha.Day);
     if (!day || ReportDocument(*engine, 0, *day, options, Settings()).isEmpty())
         std::abort();
+    WindowReports(*engine);
 }
 
 } // namespace
@@ -98,7 +88,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     (void)quiet;
 
     const QByteArray input(reinterpret_cast<const char*>(data), qsizetype(size));
-    AllReports(Profile::Parse(input));
     EngineAnswers(input);
     return 0;
 }

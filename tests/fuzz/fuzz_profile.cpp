@@ -65,11 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     LoadWeekdays1(b, p);
     LoadSpecWeekDays(b, p);
     LoadSpecial(b, p);
-    CalendarState st;
-    InitStyleTables(st);
-    st.CurStyle = StyleJulian;
-    st.Pascha.PrevPaschaDay = PaschaDayNumber(st, 2024);
-    st.Pascha.PaschaDay = PaschaDayNumber(st, 2025);
-    SetMovableDays(st, b);
+    PlaceYear(b, 2024);
+    PlaceYear(b, 2025);
     return 0;
 }

@@ -10,10 +10,9 @@
 
 namespace golden {
 
-inline void AppendDays(QByteArray& out, const vorelian::RecordBase& base, int count, bool previous,
-                       int32_t pascha) {
+inline void AppendDays(QByteArray& out, const std::vector<int32_t>& days, int count, int32_t pascha) {
     for (int i = 1; i <= count; ++i) {
-        const int32_t d = previous ? base.Records[i].PrevDayNumber : base.Records[i].DayNumber;
+        const int32_t d = days[i];
         out += ' ';
         out += d == 0 ? QByteArray("-") : QByteArray::number(d - pascha);
     }
@@ -27,28 +26,23 @@ inline QByteArray PlacementsText() {
     const Bases& b = data.Bases;
     QByteArray out;
     for (int16_t y = 1901; y <= 2100; ++y) {
-        CalendarState st;
-        InitStyleTables(st);
-        st.CurStyle = StyleJulian;
-        st.Pascha.PrevPaschaDay = PaschaDayNumber(st, int16_t(y - 1));
-        st.Pascha.PaschaDay = PaschaDayNumber(st, y);
-        SetMovableDays(st, data.Bases);
-        const int32_t p = st.Pascha.PaschaDay;
-        const auto line = [&](const char* name, const RecordBase& base, int count) {
+        const YearPlacement cur = PlaceYear(b, y), prev = PlaceYear(b, int16_t(y - 1));
+        const int32_t p = JulianPascha(y);
+        const auto line = [&](const char* name, BaseKind k, int count) {
             out += QByteArray::number(y) + ' ' + name;
-            AppendDays(out, base, count, false, p);
-            if (base.TwoYears) {
+            AppendDays(out, cur.Days[int(k)], count, p);
+            if (b[k].TwoYears) {
                 out += " |";
-                AppendDays(out, base, count, true, p);
+                AppendDays(out, prev.Days[int(k)], count, p);
             }
             out += '\n';
         };
-        line("Relocatable", b.Reloc, b.Reloc.Count);
-        line("Relocatable1", b.Reloc1, b.Reloc1.Count);
-        line("Special", b.Special, Bases::SpecialRules);
-        line("Weekdays", b.Weekdays, b.Weekdays.Count);
-        line("Weekdays1", b.Weekdays1, b.Weekdays1.Count);
-        line("SpecWeekDays", b.SpecWeekDays, b.SpecWeekDays.Count);
+        line("Relocatable", BaseKind::Relocatable, b.Reloc.Count);
+        line("Relocatable1", BaseKind::Relocatable1, b.Reloc1.Count);
+        line("Special", BaseKind::Special, Bases::SpecialRules);
+        line("Weekdays", BaseKind::Weekdays, b.Weekdays.Count);
+        line("Weekdays1", BaseKind::Weekdays1, b.Weekdays1.Count);
+        line("SpecWeekDays", BaseKind::SpecWeekDays, b.SpecWeekDays.Count);
     }
     return out;
 }

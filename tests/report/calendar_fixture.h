@@ -1,6 +1,6 @@
 // A whole calendar for report tests: small data files written by the test into a scratch folder (texts in
-// Windows-1251 with CRLF line ends), the bases loaded from them, the state set to a date in a style, and a
-// host that records what it is asked to show.
+// Windows-1251 with CRLF line ends), a day engine loaded from them, the state set to a date in a style, and
+// a host that records what it is asked to show.
 #pragma once
 
 #include "bases/bases.h"
@@ -8,6 +8,7 @@
 #include "core/cp1251.h"
 #include "core/recalc.h"
 #include "core/settings.h"
+#include "engine/dayengine.h"
 #include "engine/startup.h"
 #include "report/report.h"
 
@@ -85,12 +86,18 @@ inline void WriteFile(const QString& path, const QString& text) {
 // Data file name -> its text.
 using Files = QMap<QString, QString>;
 
+// A data set folder that exists already.
+struct Folder {
+    QString Path;
+};
+
 class Calendar {
 public:
-    explicit Calendar(const Files& files = {}) {
-        for (auto it = files.begin(); it != files.end(); ++it)
-            WriteFile(Dir.filePath(it.key()), it.value());
-        vorelian::StartCalendar(Data, State, Dir.path(), 1901, 2100, &Hooks);
+    explicit Calendar(const Files& files = {}) : Engine(Written(Dir, files)) {
+        vorelian::StartCalendar(State, 1901, 2100);
+    }
+    explicit Calendar(const Folder& folder) : Engine(vorelian::DayEngine::Load(folder.Path)) {
+        vorelian::StartCalendar(State, 1901, 2100);
     }
     Calendar(const Calendar&) = delete;
     Calendar& operator=(const Calendar&) = delete;
@@ -102,6 +109,11 @@ public:
     void SetGregorian(int day, int month, int year) { SetDate(vorelian::StyleGregorian, day, month, year); }
     // Makes a day number current in a style, as a jump to that day does.
     void SetDay(int16_t style, int32_t dayNumber) { vorelian::GoToDay(State, style, dayNumber); }
+
+    // The current day as the engine answers it for the options.
+    vorelian::DayInfo Today() const {
+        return Engine->Day(State.CurDayNumber, vorelian::DayOptionsOf(Options, State.CurStyle));
+    }
 
     // Temporary report files inside the scratch folder.
     void MakeTempFiles() {
@@ -124,25 +136,27 @@ public:
     }
 
     QTemporaryDir Dir;
-    vorelian::CalendarData Data;
+    std::shared_ptr<const vorelian::DayEngine> Engine;
     vorelian::CalendarState State;
     vorelian::Settings Options;
     vorelian::Reports Out;
     RecordingHost Host;
-    vorelian::BasesHooks Hooks{Data};
-    vorelian::ReportContext Ctx{State, Options, Data, Out, &Host};
+    vorelian::ReportView Ctx{*Engine, State, Options, Out, &Host};
+
+private:
+    static std::shared_ptr<const vorelian::DayEngine> Written(const QTemporaryDir& dir, const Files& files) {
+        for (auto it = files.begin(); it != files.end(); ++it)
+            WriteFile(dir.filePath(it.key()), it.value());
+        return vorelian::DayEngine::Load(dir.path());
+    }
 };
 
-// Everything the builders promise to leave as it was: the user's date, its style records, the Pascha block
-// and the day numbers of every base.
+// Everything the builders promise to leave as it was: the user's date, its style records and the Pascha
+// block.
 struct Snapshot {
     explicit Snapshot(const Calendar& c)
         : Style(c.State.CurStyle), Day(c.State.CurDayNumber), Weekday(c.State.CurWeekday),
-          Dates(c.State.StyleDates), Pascha(c.State.Pascha) {
-        for (int k = 0; k < vorelian::BaseKinds; ++k)
-            for (const vorelian::BaseRecord& r : c.Data.Bases[vorelian::BaseKind(k)].Records)
-                Placed.push_back({r.DayNumber, r.PrevDayNumber});
-    }
+          Dates(c.State.StyleDates), Pascha(c.State.Pascha) {}
     bool operator==(const Snapshot&) const = default;
 
     int16_t Style;
@@ -150,7 +164,6 @@ struct Snapshot {
     int16_t Weekday;
     std::array<vorelian::StyleDate, 4> Dates;
     vorelian::PaschaBlock Pascha;
-    std::vector<std::pair<int32_t, int32_t>> Placed; // every record's day numbers, base after base
 };
 
 } // namespace fixture

@@ -18,10 +18,7 @@ std::unique_ptr<Calendar> Bundled() {
     const QDir dir(QStringLiteral(VORELIAN_SOURCE_DIR "/data/Calendar"));
     if (!dir.exists(QStringLiteral("January.DAT")))
         return nullptr;
-    auto c = std::make_unique<Calendar>();
-    c->Data.Files.SetFolder(dir.path());
-    LoadBases(c->Data);
-    return c;
+    return std::make_unique<Calendar>(Folder{dir.path()});
 }
 
 bool Balanced(const QByteArray& doc) {

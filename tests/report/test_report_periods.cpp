@@ -7,6 +7,7 @@
 #include "core/tables.h"
 #include "report/builders.h"
 #include "report/dayblock.h"
+#include "report/documents.h"
 
 #include <QRegularExpression>
 
@@ -33,17 +34,10 @@ const Files& NewYearFiles() {
     return files;
 }
 
-// The block of one day as the day-block pieces give it when that day is the user's date.
+// The block of one day as the engine answers it when that day is the user's date.
 QString OracleBlock(Calendar& o, int16_t style, int32_t day, bool firstDay, bool showYear, bool inWeek) {
     o.SetDay(style, day);
-    o.Out.DayIsRed = false;
-    const StyleDate& am = o.State.StyleDates[StyleAnnoMundi];
-    QString block = firstDay || (am.Month == 1 && am.Day == 1) ? IndictionLine(o.Ctx) : QString();
-    block += DateLines(o.Ctx, showYear, false);
-    block += WeekdayLine(o.Ctx);
-    block += DayEntries(o.Ctx);
-    return (o.Out.DayIsRed ? Red : Navy) + block + Navy + (inWeek ? QStringLiteral("\r\n") : QString()) + P +
-           Sep + P;
+    return PeriodDayBlock(o.Today(), DayOptionsOf(o.Options, style), firstDay, showYear, inWeek);
 }
 
 QString Block(const QString& colour, const QString& date, const QString& weekday) {

@@ -502,6 +502,17 @@ private Q_SLOTS:
         QCOMPARE(event(one.Out, "20270502-all"), event(wider.Out, "20270502-all"));
     }
 
+    // --fasting off leaves the fasting line out of every description.
+    void icalFastingOption() {
+        const QStringList days = {"ical", "--from", "2027-03-01", "--to", "2027-03-03", "--scope", "all"};
+        const Run on = Tool(days + QStringList{"--fasting", "on"});
+        const Run off = Tool(days + QStringList{"--fasting", "off"});
+        QCOMPARE(on.Status, 0);
+        QCOMPARE(off.Status, 0);
+        QCOMPARE(EventDates(on.Out), EventDates(off.Out));
+        QVERIFY(Unfolded(on.Out).size() > Unfolded(off.Out).size());
+    }
+
     // Red days: every Sunday and every red feast; the style only says how --from and --to are read.
     void icalRedDaysInAnyStyle() {
         const Run gregorian = Tool({"ical", "--from", "2027-01-14", "--to", "2027-02-13", "--scope", "red"});

@@ -35,12 +35,12 @@ public:
 };
 
 struct Calendar {
+    std::shared_ptr<const DayEngine> Engine = DayEngine::Load(QStringLiteral("/nonexistent/Calendar"));
     CalendarState State;
     Settings Options;
-    CalendarData Data;
     Reports Out;
     CaptureHost Host;
-    ReportContext Ctx{State, Options, Data, Out, &Host};
+    ReportView Ctx{*Engine, State, Options, Out, &Host};
 
     Calendar() {
         InitStyleTables(State);

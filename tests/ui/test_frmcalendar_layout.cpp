@@ -113,12 +113,14 @@ private Q_SLOTS:
     }
 
     // Fast days carry a violet corner mark, drawn over any background, the highlight's included; days of
-    // the next and previous months carry none, and without a fast-day test no cell has one.
+    // the next and previous months carry none, and without marks no cell has one.
     void fastDaysCarryTheCornerMark() {
         const CalendarState st = StateAt(StyleGregorian, 15, 3, 2024); // a Friday, highlighted
         MonthGrid grid;
         grid.show();
-        const auto wednesdayOrFriday = [](int32_t n) { return WeekdayOf(n) == 3 || WeekdayOf(n) == 5; };
+        std::vector<DayMark> wednesdayOrFriday;
+        for (int32_t n = st.Cur().MonthFirstDay; n <= st.Cur().MonthLastDay; ++n)
+            wednesdayOrFriday.push_back({n, false, WeekdayOf(n) == 3 || WeekdayOf(n) == 5});
         grid.Fill(st, 1, 0, wednesdayOrFriday);
         const QImage shown = grid.grab().toImage();
         const MonthLayout g = ComputeMonthLayout(st, 1);

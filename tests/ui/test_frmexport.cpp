@@ -137,6 +137,32 @@ private Q_SLOTS:
         QCOMPARE(QDir(p.app->Options.LastDir).canonicalPath(), QDir(out.path()).canonicalPath());
     }
 
+    // «Показывать пост» decides whether each day's description ends with its fasting line.
+    void exportFollowsTheFastingChoice_data() {
+        QTest::addColumn<bool>("shown");
+        QTest::addRow("shown") << true;
+        QTest::addRow("hidden") << false;
+    }
+    void exportFollowsTheFastingChoice() {
+        QFETCH(bool, shown);
+        fixture::World world;
+        QFile rules(world.ProgramFolder() + "/Calendar/Fasting.DAT");
+        QVERIFY(rules.open(QIODevice::WriteOnly));
+        rules.write("[Levels]\r\ndry=Dry bread.\r\n[1]\r\nname=Every day\r\nlevel=dry\r\n");
+        rules.close();
+        FakeServices fake;
+        fixture::Program p(world, QDate(2024, 3, 15));
+        if (!shown)
+            p.Action("mnuFasting")->trigger();
+        QTemporaryDir out;
+        fake.SaveAnswer = SaveChoice{out.filePath("year.ics"), 1};
+        WhenTheDialogOpens([](frmExport&) {});
+        p.Action("mnuExportIcal")->trigger();
+        const QByteArray ics = ReadAll(out.filePath("year.ics"));
+        QVERIFY(ics.startsWith("BEGIN:VCALENDAR\r\n"));
+        QCOMPARE(ics.contains("Dry bread."), shown);
+    }
+
     // A file that cannot be written is reported as Save as reports it; nothing is left behind.
     void exportFailureIsReported() {
         fixture::World world;

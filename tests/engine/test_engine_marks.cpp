@@ -1,12 +1,11 @@
-// The red days of the displayed month in each style: from the "Red" keys of the Julian day files (a
-// Gregorian month reads two of them) and from the red records of each base, through the core's
-// recomputation, leaving the current day and the saved copy of the state as they were.
-#include "fixture.h"
+// The marks of the month grid from the day engine: red by the "Red=1" keys of the Julian day files (a
+// Gregorian month reads two of them) and by the red records of every base placed in the month, in either
+// of their years; fast where the day's fast is stricter than abstaining from meat.
+#include "../bases/fixture.h"
 
-#include "bases/bases.h"
-#include "core/calendar.h"
+#include "core/settings.h"
+#include "engine/dayengine.h"
 
-#include <QStringList>
 #include <QTest>
 
 using namespace vorelian;
@@ -15,31 +14,22 @@ namespace {
 
 using Days = QList<int>;
 
-Days RedDays(const CalendarState& st) {
+Days RedDays(const std::vector<DayMark>& marks) {
     Days out;
-    for (std::size_t d = 1; d < st.MonthRedDays.size(); ++d)
-        if (st.MonthRedDays[d])
-            out << int(d);
+    for (std::size_t k = 0; k < marks.size(); ++k)
+        if (marks[k].Red)
+            out << int(k + 1);
     return out;
 }
 
-// The calendar on a date of a style, recomputed as a change of year does.
-CalendarState At(RecalcHooks& hooks, int16_t style, int day, int month, int year) {
-    CalendarState st;
-    InitStyleTables(st);
-    st.Hooks = &hooks;
-    st.CurStyle = style;
-    StyleDate& r = st.StyleDates[style];
-    r.Day = int16_t(day);
-    r.Month = int16_t(month);
-    r.Year = int16_t(year);
-    RecalcYear(st);
-    return st;
+std::vector<DayMark> MonthOf(const QString& dir, int style, int month, int year) {
+    Settings shown;
+    return DayEngine::Load(dir)->Month(int16_t(year), int16_t(month), DayOptionsOf(shown, int16_t(style)));
 }
 
 } // namespace
 
-class TestBasesRedDays : public QObject {
+class TestEngineMarks : public QObject {
     Q_OBJECT
 
 private:
@@ -91,30 +81,10 @@ private Q_SLOTS:
         QFETCH(int, month);
         QFETCH(int, year);
         QFETCH(Days, red);
-        CalendarData data;
-        data.Files.SetFolder(dir_.path());
-        BasesHooks hooks(data);
-        CalendarState st = At(hooks, int16_t(style), 3, month, year);
-        QCOMPARE(st.MonthRedDays.size(), std::size_t(st.Cur().MonthDays[month] + 1));
-        QCOMPARE(RedDays(st), red);
-
-        // Called again on its own, it leaves the current day, the records and the saved copy alone.
-        SaveState(st);
-        st.SavedDayNumber = 12345; // a builder's own saved copy
-        st.SavedStyleDates[2].Year = 1234;
-        const CalendarState before = st;
-        st.MonthRedDays.assign(40, true);
-        SetMonthRedDays(st, data.Bases, data.Profiles, data.Files);
-        QCOMPARE(RedDays(st), red);
-        QCOMPARE(st.CurDayNumber, before.CurDayNumber);
-        QCOMPARE(st.CurWeekday, before.CurWeekday);
-        QCOMPARE(st.CurStyle, before.CurStyle);
-        for (int s = 1; s <= 3; ++s) {
-            QVERIFY(st.StyleDates[s] == before.StyleDates[s]);
-            QVERIFY(st.SavedStyleDates[s] == before.SavedStyleDates[s]);
-        }
-        QVERIFY(st.Pascha == before.Pascha);
-        QCOMPARE(st.SavedDayNumber, 12345);
+        const std::vector<DayMark> marks = MonthOf(dir_.path(), style, month, year);
+        QCOMPARE(int(marks.size()), int(MonthLength(int16_t(style), int16_t(month), int16_t(year))));
+        QCOMPARE(marks.front().DayNumber, DayNumber(int16_t(style), 1, int16_t(month), int16_t(year)));
+        QCOMPARE(RedDays(marks), red);
     }
 
     void bases_data() {
@@ -169,35 +139,33 @@ private Q_SLOTS:
         QFETCH(int, year);
         QFETCH(Days, red);
         QTemporaryDir dir; // no day files: only the bases mark
-        CalendarData data;
-        data.Files.SetFolder(dir.path());
-        fixture::Write(data.Files[slot], fixture::Bytes(text));
-        LoadBases(data);
-        BasesHooks hooks(data);
-        const CalendarState st = At(hooks, int16_t(style), 1, month, year);
-        QCOMPARE(RedDays(st), red);
+        DataFiles files;
+        files.SetFolder(dir.path());
+        fixture::Write(files[slot], fixture::Bytes(text));
+        QCOMPARE(RedDays(MonthOf(dir.path(), style, month, year)), red);
     }
 
-    void followsTheMonthThroughTheCore() {
-        CalendarData data;
-        data.Files.SetFolder(dir_.path());
-        BasesHooks hooks(data);
-        CalendarState st = At(hooks, StyleGregorian, 31, 1, 2025);
-        QCOMPARE(RedDays(st), Days({7, 13, 14, 19, 22, 23}));
-        st.Cur().Month = 3; // to March: the day stays the 31st
-        RecalcMonth(st);
-        QCOMPARE(st.MonthRedDays.size(), std::size_t(32));
-        QCOMPARE(RedDays(st), Days({13, 14}));
-        st.Cur().Month = 2; // to February: the day is clamped first
-        RecalcMonth(st);
-        QCOMPARE(st.MonthRedDays.size(), std::size_t(29));
-        QCOMPARE(RedDays(st), Days({15})); // Julian 2 February
-        st.CurStyle = StyleJulian;         // the same day seen in the Julian calendar: 15 February
-        ApplyStyle(st);
-        QCOMPARE(RedDays(st), Days({2, 28}));
-        QCOMPARE(data.Profiles.ParsedFiles(), qsizetype(4)); // January, December, March, February28
+    // Fast marks only where the rules give a fast stricter than no meat, and none when fasts are hidden.
+    void fastMarks() {
+        QTemporaryDir dir;
+        fixture::Write(dir.filePath(QStringLiteral("Fasting.DAT")),
+                       fixture::Bytes("[Levels]\ndry=Dry.\nnoMeat=No meat.\n[1]\nname=Wednesdays\n"
+                                      "weekdays=3\nlevel=dry\n[2]\nname=Other days\nlevel=noMeat\n"));
+        const auto engine = DayEngine::Load(dir.path());
+        Settings s;
+        const std::vector<DayMark> shown = engine->Month(2025, 1, DayOptionsOf(s, StyleGregorian));
+        for (const DayMark& m : shown)
+            QCOMPARE(m.Fast, WeekdayOf(m.DayNumber) == 3);
+        s.ShowFasting = false;
+        for (const DayMark& m : engine->Month(2025, 1, DayOptionsOf(s, StyleGregorian)))
+            QVERIFY(!m.Fast);
+    }
+
+    void noMonthOutsideTheCalendar() {
+        Settings s;
+        QVERIFY(DayEngine::Load(dir_.path())->Month(2025, 13, DayOptionsOf(s, StyleGregorian)).empty());
     }
 };
 
-QTEST_GUILESS_MAIN(TestBasesRedDays)
-#include "test_bases_reddays.moc"
+QTEST_GUILESS_MAIN(TestEngineMarks)
+#include "test_engine_marks.moc"
