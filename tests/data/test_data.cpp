@@ -267,6 +267,25 @@ private Q_SLOTS:
         }
     }
 
+    void fastingRulesAreNumberedInTensWithAComment() {
+        // A parish inserts a rule between two without renumbering, and reads what each rule claims above it.
+        static const QRegularExpression header(QStringLiteral("^\\[(\\d+)\\]$"));
+        static const QRegularExpression russian(QStringLiteral("^;.*[А-Яа-яЁё]"));
+        const QStringList lines = cp1251::Decode(Bytes("Fasting.DAT")).split(QStringLiteral("\r\n"));
+        int previous = 0, rules = 0;
+        for (qsizetype i = 1; i < lines.size(); ++i) {
+            const auto m = header.match(lines[i]);
+            if (!m.hasMatch())
+                continue;
+            const int n = m.captured(1).toInt();
+            QVERIFY2(n % 10 == 0 && n > previous, qPrintable(lines[i]));
+            QVERIFY2(russian.match(lines[i - 1]).hasMatch(), qPrintable("no comment above " + lines[i]));
+            previous = n;
+            ++rules;
+        }
+        QVERIFY(rules >= 30);
+    }
+
     void ruleTextsAreNotAlsoInDayFiles() {
         // A commemoration that a rule places lives only in its record, so no year shows it twice.
         const Profile special = Profile::Parse(Bytes("Special.DAT"));
