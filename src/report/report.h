@@ -66,5 +66,7 @@ void ClearReportStyles(Reports& out);
 
 // Searches the commemorations of the current year for `text` and shows the selection report (tab 5).
 void FindInYear(ReportContext& ctx, const QString& text, bool wholeWord);
+// The name-day selection of the current year for `name` (NameSelectionDocument), shown like FindInYear.
+void FindNameDays(ReportContext& ctx, const QString& name);
 
 } // namespace vorelian
