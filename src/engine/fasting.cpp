@@ -139,8 +139,11 @@ public:
         const std::vector<RuleHeader> headers = RuleHeaders(numbered);
         for (std::size_t i = 0; i < headers.size(); ++i) {
             const RuleHeader& h = headers[i];
-            if (i + 1 < headers.size() && headers[i + 1].Number == h.Number) {
-                const int later = headers[i + 1].Line;
+            std::size_t last = i; // the rule of the last header of this number is the one used
+            while (last + 1 < headers.size() && headers[last + 1].Number == h.Number)
+                ++last;
+            if (last != i) {
+                const int later = headers[last].Line;
                 Warn(
                     h.Line,
                     QStringLiteral("rule number %1 given again on line %2; the rule of line %2 is used")

@@ -308,6 +308,11 @@ private Q_SLOTS:
             "[1]\ndays=-2\nlevel=dry\n[1]\ndays=-2\nlevel=noFood\n", 2,
             {"fix.DAT:5: rule number 1 given again on line 8; the rule of line 8 is used"},
             FastLevel::NoFood);
+        row("rule number given three times: the last wins",
+            "[1]\nlevel=dry\n[1]\nlevel=none\n[1]\ndays=-2\nlevel=noFood\n", 2,
+            {"fix.DAT:5: rule number 1 given again on line 9; the rule of line 9 is used",
+             "fix.DAT:7: rule number 1 given again on line 9; the rule of line 9 is used"},
+            FastLevel::NoFood);
         row("rule number written two ways", "[1]\ndays=-2\nlevel=noFood\n[01]\ndays=-2\nlevel=dry\n", 2,
             {"fix.DAT:5: rule number 1 given again on line 8"}, FastLevel::Dry);
         row("a typo in the later of two rules", "[1]\ndays=-2\nlevel=dry\n[1]\ndays=-2\nlevle=noFood\n", 1,
