@@ -295,6 +295,20 @@ Answer SearchApi(const ServiceData& data, const Request& r, const Params& p) {
     if (!year || !PeriodOf(data, *style, *year, 0, no))
         return Error(no);
     const auto text = p.find("text");
+    if (const auto name = p.find("name"); name != p.end()) {
+        if (text != p.end() || p.find("wholeWord") != p.end())
+            return Error(400, QStringLiteral("name goes without text and wholeWord"));
+        if (name->second.trimmed().isEmpty())
+            return Error(400, QStringLiteral("name is missing"));
+        if (name->second.size() > MaxSearchText)
+            return Error(400, QStringLiteral("name is longer than %1 characters").arg(MaxSearchText));
+        DayOptions options;
+        options.Style = *style;
+        const QByteArray key = r.Path + StyleKey(*style) + "&year=" + QByteArray::number(*year) +
+                               "&name=" + name->second.toUtf8().toPercentEncoding();
+        return Cached(data, r, key, kJson,
+                      JsonBytes(NameSearchJson(*data.Engine, int16_t(*year), options, name->second)));
+    }
     if (text == p.end() || text->second.trimmed().isEmpty())
         return Error(400, QStringLiteral("text is missing"));
     if (text->second.size() > MaxSearchText)

@@ -11,6 +11,8 @@ DayOptions OptionsOf(const ToolArgs& a) {
 QByteArray JsonReport(const ToolArgs& a, const DayEngine& engine, int32_t dayNumber) {
     const DayOptions options = OptionsOf(a);
     const DateParts date = DateIn(engine.Day(dayNumber, options), a.Style);
+    if (a.Name)
+        return JsonBytes(NameSearchJson(engine, date.Year, options, *a.Name));
     return JsonBytes(ReportJson(engine, a.Tab, date, options, a.Text.value_or(QString()), a.WholeWord));
 }
 

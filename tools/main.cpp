@@ -93,7 +93,9 @@ int main(int argc, char** argv) {
     if (a.Output == tool::Format::Json)
         return WriteOut(tool::JsonReport(a, *engine, day)) ? ExitSuccess : WriteFailed();
     const QByteArray document =
-        ReportDocument(*engine, a.Tab, day, dayOptions, options, a.Text.value_or(QString()), a.WholeWord);
+        a.Name ? NameSelectionDocument(DocRequest{*engine, dayOptions, options, day}, *a.Name)
+               : ReportDocument(*engine, a.Tab, day, dayOptions, options, a.Text.value_or(QString()),
+                                a.WholeWord);
     if (document.isEmpty())
         return EndWith(kProgram, ExitFailure, QStringLiteral("no report was built"));
 

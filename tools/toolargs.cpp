@@ -54,9 +54,9 @@ namespace {
 std::optional<ToolArgs> ReadIcalArgs(ToolArgs& a, const std::optional<QString>& dateText,
                                      const std::optional<QString>& fromText,
                                      const std::optional<QString>& toText, bool formatGiven, QString& error) {
-    if (dateText || formatGiven || a.Text || a.WholeWord) {
-        error =
-            QStringLiteral("ical takes --from, --to, --scope and --style, not --date, --format or --text");
+    if (dateText || formatGiven || a.Text || a.Name || a.WholeWord) {
+        error = QStringLiteral(
+            "ical takes --from, --to, --scope and --style, not --date, --format, --text or --name");
         return std::nullopt;
     }
     if (!fromText || !toText) {
@@ -220,6 +220,11 @@ std::optional<ToolArgs> ParseToolArgs(const QStringList& args, QString& error) {
              a.Text = v;
              return true;
          }},
+        {QStringLiteral("--name"),
+         [&](const QString& v, QString&) {
+             a.Name = v;
+             return true;
+         }},
     };
     const std::map<QString, bool*> flags = {
         {QStringLiteral("--indiction"), &a.Indiction},
@@ -276,8 +281,12 @@ std::optional<ToolArgs> ParseToolArgs(const QStringList& args, QString& error) {
         return fail(QStringLiteral("unknown report: %1 (day, week, month, year, feasts, search or ical)")
                         .arg(report));
     a.Tab = r->second;
-    if (a.Tab == 5 && (!a.Text || a.Text->trimmed().isEmpty()))
-        return fail(QStringLiteral("search needs a text to look for: --text T"));
+    if (a.Name && (a.Tab != 5 || a.Text || a.WholeWord))
+        return fail(QStringLiteral("--name belongs to search, without --text and --whole-word"));
+    if (a.Name && a.Name->trimmed().isEmpty())
+        return fail(QStringLiteral("search needs a name to look for: --name N"));
+    if (a.Tab == 5 && !a.Name && (!a.Text || a.Text->trimmed().isEmpty()))
+        return fail(QStringLiteral("search needs a text to look for: --text T, or a name: --name N"));
 
     if (dateText) {
         const auto d = ReadDate(*dateText, a.Style, error);
@@ -322,7 +331,8 @@ REPORT / отчёт:
   month    месяц / the month
   year     год / the year
   feasts   основные праздники года / the main feasts of the year
-  search   выборка: поиск текста в году (нужен --text) / search the year (needs --text)
+  search   выборка: поиск текста в году (нужен --text) или именин (--name) /
+           search the year (needs --text), or the name days (--name)
   ical     календарь iCalendar (RFC 5545) за дни --from..--to, не более %1 лет, для программ
            календаря: событие на весь день для каждого дня выбранного охвата.
            an iCalendar file (RFC 5545) of the days --from..--to, at most %1 years, for calendar
@@ -362,6 +372,8 @@ REPORT / отчёт:
 )");
     const QString tail = QStringLiteral(R"(  --text T            текст для выборки / the text to search for
   --whole-word        в выборке только целые слова / search whole words only
+  --name N            именины: дни святых с этим именем (вместо --text) /
+                      name days: the days of the saints of this name (instead of --text)
   --help, -h          эта справка / this help
 
 )");

@@ -35,6 +35,7 @@ struct ToolArgs {
     QString DataDir; // empty: VORELIAN_DATA or the first data set found (core/datalookup.h)
     std::optional<QString> Text;
     bool WholeWord = false;
+    std::optional<QString> Name; // search: the name-day search of this name instead of --text
 };
 
 // Reads the arguments (without the program name). On a bad argument returns nothing and sets `error`.

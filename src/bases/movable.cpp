@@ -59,21 +59,12 @@ void PlaceSpecWeekDays(const Year& y, int count, std::vector<int32_t>& s) {
     // 3: the Saturday of the fifth week of Lent, two days earlier when it meets the Annunciation.
     const int32_t akathist = y.P - 17;
     set(3, akathist == y.D(25, 3) ? akathist - 2 : akathist);
-    // 4..6: the Saturday before St Demetrius (26 October), that is on 19..25 October.
+    // 4: the Saturday before St Demetrius (26 October), that is on 19..25 October; a week earlier when it
+    // would be the Kazan icon's day (22 October). Records 5 and 6 are kept in the file but never placed.
     const int32_t a = NearestWeekday(y.D(26, 10), -6);
-    if (a == y.D(22, 10)) {
-        set(4, a - 7);
-        set(5, 0);
-        set(6, 0);
-    } else if (a == y.D(24, 10)) {
-        set(4, 0);
-        set(5, a);
-        set(6, a - 7);
-    } else {
-        set(4, a);
-        set(5, 0);
-        set(6, 0);
-    }
+    set(4, a == y.D(22, 10) ? a - 7 : a);
+    set(5, 0);
+    set(6, 0);
 }
 
 // Special records 1..66. `akathist` is SpecWeekDays record 3 of the same year, or 0 when that base has
@@ -143,10 +134,11 @@ void PlaceSpecial(const Year& y, int32_t akathist, std::vector<int32_t>& S) {
         S[14] = e - 2;
     }
 
-    // 16..18: the Saturdays of the second, third and fourth weeks of Lent, unless a feast takes them.
+    // 16..18: the Saturdays of the second, third and fourth weeks of Lent, unless a feast or the eve of
+    // the Annunciation takes them.
     for (int k = 16; k <= 18; ++k) {
         const int32_t t = P - 36 + 7 * (k - 16);
-        S[k] = (t == m || t == b || t == e) ? 0 : t;
+        S[k] = (t == m || t == b || t == e || t == e - 1) ? 0 : t;
     }
 
     // 19: 9 May of the Gregorian calendar; in Bright Week the departed are remembered on Radonitsa.

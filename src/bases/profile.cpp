@@ -180,6 +180,7 @@ private:
         const auto it = out_.index_.constFind(key);
         if (it != out_.index_.cend()) {
             current_ = *it; // a repeated header continues its section
+            out_.sections_[current_].Headers.push_back(lineNo);
             return;
         }
         if (++sections_ > Profile::MaxSections) {
@@ -188,7 +189,7 @@ private:
             return;
         }
         current_ = static_cast<qsizetype>(out_.sections_.size());
-        out_.sections_.push_back({name.toString(), {}, {}});
+        out_.sections_.push_back({name.toString(), {}, {}, {lineNo}});
         out_.index_.insert(key, current_);
     }
 };

@@ -41,6 +41,7 @@ struct ProfileSection {
     QString Name;                      // as first written, blanks removed
     std::vector<ProfileEntry> Entries; // file order, duplicates kept
     std::vector<int> Skipped;          // lines skipped as malformed under this header
+    std::vector<int> Headers;          // the line of its header, then of each repeated header
 };
 
 class Profile {

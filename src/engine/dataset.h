@@ -6,6 +6,7 @@
 #include "core/calendar.h"
 #include "engine/daycompute.h"
 #include "engine/fasting.h"
+#include "engine/names.h"
 
 #include <QString>
 
@@ -27,6 +28,7 @@ struct DataSet {
     RecordEntryTable Prepared;
     std::array<std::array<DayFileDay, 32>, DataFiles::February28 + 1> DayFiles{}; // [slot 0..12][day 1..31]
     FastingRules Fasting;                                                         // none without a rule file
+    NameTable Names; // the names of the name-day search; none without Names.DAT
 
     const DayFileDay& DayFileOf(int16_t julianMonth, int16_t julianYearLength, int16_t day) const {
         return DayFiles[DataFiles::DayFileIndex(julianMonth, julianYearLength)][day];

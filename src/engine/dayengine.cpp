@@ -45,6 +45,7 @@ std::shared_ptr<const DayEngine> DayEngine::Load(const QString& calendarDir) {
     ReadWholeDataSet(d.Data.Files, d.Data.Profiles);
     LoadBases(d.Data);
     d.Fasting = LoadFastingRules(QDir(d.Dir).filePath(FastingFileName.toString()));
+    d.Names = LoadNameTable(d.Data.Profiles.Get(QDir(d.Dir).filePath(NamesFileName.toString())));
     d.Prepared = PrepareRecordEntries(d.Data.Bases);
     for (int slot = 0; slot <= DataFiles::February28; ++slot) {
         const Profile& file = d.Data.Profiles.Get(d.Data.Files[slot]);

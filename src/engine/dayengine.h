@@ -84,6 +84,11 @@ public:
     std::vector<SearchMatch> Search(int16_t year, const DayOptions& options, const QString& text,
                                     bool wholeWord) const;
 
+    // The name-day search: every commemoration of the year that names a saint of `name`, through the church
+    // forms of the table of names (Names.DAT) and their genitives as whole words, in date order. «Светлана»
+    // finds «Фотины»; a name the table lacks finds nothing.
+    std::vector<SearchMatch> SearchName(int16_t year, const DayOptions& options, const QString& name) const;
+
     const QString& CalendarDir() const;
 
     // The loaded data set itself, for the report builders.

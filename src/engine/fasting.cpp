@@ -7,6 +7,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <climits>
 #include <limits>
 
 namespace vorelian {
@@ -94,6 +95,29 @@ std::optional<std::array<FastLevel, 7>> ParseWeek(QStringView text) {
     return week;
 }
 
+// One header of a rule section: a rule number may be given more than once, each time with its own lines.
+struct RuleHeader {
+    int Number = 0;
+    int Line = 0; // the header's line
+    int End = 0;  // the next header of the same section, or past the end of the file
+    const ProfileSection* Section = nullptr;
+    bool Holds(int line) const { return line > Line && line < End; }
+};
+
+// Every header of the numbered sections, by number and then by line.
+std::vector<RuleHeader> RuleHeaders(const std::vector<std::pair<int, const ProfileSection*>>& numbered) {
+    std::vector<RuleHeader> headers;
+    for (const auto& [n, s] : numbered) {
+        const std::vector<int> lines = s->Headers.empty() ? std::vector<int>{0} : s->Headers;
+        for (std::size_t i = 0; i < lines.size(); ++i)
+            headers.push_back({n, lines[i], i + 1 < lines.size() ? lines[i + 1] : INT_MAX, s});
+    }
+    std::stable_sort(headers.begin(), headers.end(), [](const RuleHeader& a, const RuleHeader& b) {
+        return a.Number != b.Number ? a.Number < b.Number : a.Line < b.Line;
+    });
+    return headers;
+}
+
 // Reads the rule sections of one file, reporting what it cannot read.
 class RuleReader {
 public:
@@ -109,14 +133,34 @@ public:
             else if (Profile::NameKey(s.Name) == u"levels")
                 Phrases(s);
             else
-                Warn(FirstLine(s), QStringLiteral("unknown section [%1] ignored").arg(s.Name));
+                Warn(FirstLine(s), QStringLiteral("unknown section [%1] ignored").arg(s.Name),
+                     QStringLiteral("раздел [%1] не известен и пропущен").arg(s.Name));
         }
-        std::stable_sort(numbered.begin(), numbered.end(),
-                         [](const auto& a, const auto& b) { return a.first < b.first; });
-        for (const auto& [n, s] : numbered)
-            Rule(*s);
+        const std::vector<RuleHeader> headers = RuleHeaders(numbered);
+        for (std::size_t i = 0; i < headers.size(); ++i) {
+            const RuleHeader& h = headers[i];
+            std::size_t last = i; // the rule of the last header of this number is the one used
+            while (last + 1 < headers.size() && headers[last + 1].Number == h.Number)
+                ++last;
+            if (last != i) {
+                const int later = headers[last].Line;
+                Warn(
+                    h.Line,
+                    QStringLiteral("rule number %1 given again on line %2; the rule of line %2 is used")
+                        .arg(h.Number)
+                        .arg(later),
+                    QStringLiteral("номер правила %1 повторён в строках %2 и %3; действует правило строки %3")
+                        .arg(h.Number)
+                        .arg(h.Line)
+                        .arg(later),
+                    false);
+                continue;
+            }
+            Rule(h);
+        }
         if (out_.Rules.empty())
-            Warn(0, QStringLiteral("no rule can be read; no fasting line"));
+            Warn(0, QStringLiteral("no rule can be read; no fasting line"),
+                 QStringLiteral("ни одно правило не прочитано; строки поста нет"));
         else
             CheckPhrases();
     }
@@ -127,18 +171,27 @@ private:
 
     static int FirstLine(const ProfileSection& s) { return s.Entries.empty() ? 0 : s.Entries.front().Line; }
 
-    void Warn(int line, const QString& what) const {
-        if (line > 0)
+    // A message for the log, in English, and the same in Russian for the window; `lineInRussian` false when
+    // the Russian sentence names its lines itself.
+    void Warn(int line, const QString& what, const QString& said, bool lineInRussian = true) const {
+        const QString file = QFileInfo(fileName_).fileName();
+        if (line > 0) {
             qCWarning(lcFasting).noquote() << QStringLiteral("%1:%2: %3").arg(fileName_).arg(line).arg(what);
-        else
+            out_.Problems << (lineInRussian
+                                  ? QStringLiteral("%1, строка %2: %3").arg(file).arg(line).arg(said)
+                                  : QStringLiteral("%1: %2").arg(file, said));
+        } else {
             qCWarning(lcFasting).noquote() << QStringLiteral("%1: %2").arg(fileName_, what);
+            out_.Problems << QStringLiteral("%1: %2").arg(file, said);
+        }
     }
 
     void Phrases(const ProfileSection& s) {
         for (const ProfileEntry& e : s.Entries) {
             const auto level = FastLevelFromName(e.Key);
             if (!level || e.Value.isEmpty())
-                Warn(e.Line, QStringLiteral("unknown level or empty phrase; line skipped"));
+                Warn(e.Line, QStringLiteral("unknown level or empty phrase; line skipped"),
+                     QStringLiteral("неизвестный уровень или пустая фраза; строка пропущена"));
             else
                 out_.Phrases[int(*level)] = e.Value;
         }
@@ -196,29 +249,40 @@ private:
         }
     }
 
-    void Rule(const ProfileSection& s) {
+    // The rule under one header: the entries and skipped lines between it and the section's next header.
+    void Rule(const RuleHeader& h) {
+        const ProfileSection& s = *h.Section;
+        const auto ours = [&](int line) { return h.Line == 0 || h.Holds(line); };
         FastingRule r;
         uint32_t seen = 0;
         bool good = true;
         for (const ProfileEntry& e : s.Entries)
-            if (!Apply(r, e, seen)) {
+            if (ours(e.Line) && !Apply(r, e, seen)) {
                 Warn(e.Line,
-                     QStringLiteral("cannot read \"%1=%2\"; rule [%3] left out").arg(e.Key, e.Value, s.Name));
+                     QStringLiteral("cannot read \"%1=%2\"; rule [%3] left out").arg(e.Key, e.Value, s.Name),
+                     QStringLiteral("не прочитано «%1=%2»; правило %3 не действует")
+                         .arg(e.Key, e.Value, s.Name));
                 good = false;
             }
-        for (int line : s.Skipped) { // the profile reader has named the line already
-            Warn(line, QStringLiteral("rule [%1] left out").arg(s.Name));
-            good = false;
-        }
+        for (int line : s.Skipped) // the profile reader has named the line already
+            if (ours(line)) {
+                Warn(line, QStringLiteral("rule [%1] left out").arg(s.Name),
+                     QStringLiteral("строка не прочитана; правило %1 не действует").arg(s.Name));
+                good = false;
+            }
         const bool hasLevel = seen & ((1u << Level) | (1u << Week));
+        const auto first = std::find_if(s.Entries.begin(), s.Entries.end(),
+                                        [&](const ProfileEntry& e) { return ours(e.Line); });
         if (good && !hasLevel)
-            Warn(FirstLine(s), QStringLiteral("rule [%1] gives no level; left out").arg(s.Name));
+            Warn(first != s.Entries.end() ? first->Line : h.Line,
+                 QStringLiteral("rule [%1] gives no level; left out").arg(s.Name),
+                 QStringLiteral("в правиле %1 нет уровня поста; правило не действует").arg(s.Name));
         if (good && hasLevel)
             out_.Rules.push_back(std::move(r));
     }
 
     // A level that a rule gives without a text of its own needs a phrase.
-    void CheckPhrases() const {
+    void CheckPhrases() {
         std::array<bool, FastLevelCount> used{};
         for (const FastingRule& r : out_.Rules) {
             if (r.Text.isEmpty())
@@ -231,7 +295,8 @@ private:
         used[int(FastLevel::None)] = true; // the days no rule claims
         for (int i = 0; i < FastLevelCount; ++i)
             if (used[i] && out_.Phrases[i].isEmpty())
-                Warn(0, QStringLiteral("no phrase for the level %1 in [Levels]").arg(kLevelNames[i]));
+                Warn(0, QStringLiteral("no phrase for the level %1 in [Levels]").arg(kLevelNames[i]),
+                     QStringLiteral("нет фразы уровня %1 в разделе [Levels]").arg(kLevelNames[i]));
     }
 };
 
@@ -270,7 +335,9 @@ FastingRules LoadFastingRules(const QString& path) {
     QFile f(path);
     if (!info.isFile() || info.size() > Profile::MaxFileBytes || !f.open(QIODevice::ReadOnly)) {
         qCWarning(lcFasting).noquote() << QStringLiteral("%1: cannot be read; no fasting rules").arg(path);
-        return {};
+        FastingRules none;
+        none.Problems << QStringLiteral("%1: файл не читается; строки поста нет").arg(info.fileName());
+        return none;
     }
     return ParseFastingRules(f.readAll(), path);
 }

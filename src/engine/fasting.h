@@ -9,7 +9,8 @@
 // A data folder without the file has no rules, and no day gets a fasting line. A file that cannot be read
 // gives no rules and one warning. A rule line that cannot be read is logged with its file and line, and
 // the rule it belongs to is left out whole: a rule with one of its conditions missing would claim days it
-// was never written for.
+// was never written for. A rule number given twice is named with both lines; the later rule is used.
+// Every such message is also kept, in Russian, in FastingRules::Problems for the window's start-up warning.
 #pragma once
 
 #include "engine/dayinfo.h"
@@ -17,6 +18,7 @@
 #include <QByteArrayView>
 #include <QLoggingCategory>
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 
 #include <array>
@@ -56,6 +58,7 @@ struct FastingRule {
 struct FastingRules {
     std::array<QString, FastLevelCount> Phrases; // by level
     std::vector<FastingRule> Rules;              // in the order they are tried
+    QStringList Problems; // what could not be read, one Russian sentence each, naming the file and lines
     bool Empty() const { return Rules.empty(); }
 };
 

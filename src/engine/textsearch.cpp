@@ -130,36 +130,63 @@ qsizetype FindText(qsizetype start, QStringView text, QStringView pattern, bool 
     return 0;
 }
 
-std::vector<SearchMatch> DayEngine::Search(int16_t year, const DayOptions& options, const QString& text,
-                                           bool wholeWord) const {
+namespace {
+
+// Every commemoration of a year of options.Style whose stored text `holds` accepts, in date order.
+template <class Holds>
+std::vector<SearchMatch> MatchesInYear(const DayEngine& engine, int16_t year, const DayOptions& options,
+                                       Holds holds) {
     std::vector<SearchMatch> found;
-    const QString pattern = LowerChars(text);
-    const std::optional<int32_t> first = DayNumberOf(options.Style, year, 1, 1);
-    if (!first || pattern.trimmed().isEmpty())
+    const std::optional<int32_t> first = engine.DayNumberOf(options.Style, year, 1, 1);
+    if (!first)
         return found;
     const CalendarState st = StateOfDay(*first, options.Style);
     // A match needs only the dates of its day, not the whole day: a full day file may hold thousands.
     const auto add = [&](int32_t d, const QString& stored) {
-        if (FindText(1, LowerChars(stored), pattern, wholeWord) == 0)
+        if (!holds(stored))
             return;
         const CalendarState day = StateOfDay(d, options.Style);
         const auto& dates = day.StyleDates;
         found.push_back(SearchMatch{d, PartsOf(dates[StyleAnnoMundi]), PartsOf(dates[StyleJulian]),
                                     PartsOf(dates[StyleGregorian]), PlainText(stored)});
     };
-    ForEachPlacedRecord(Data(), st, [&](int32_t day, const BaseRecord& rec) {
+    ForEachPlacedRecord(engine.Data(), st, [&](int32_t day, const BaseRecord& rec) {
         for (const auto& values : rec.Texts)
             for (const QString& v : values)
                 add(day, v);
     });
     const int16_t julianYear = st.StyleDates[StyleJulian].Year;
-    ForEachDayFileEntry(Data(), st, [&](int16_t month, int16_t day, const DayEntry& e) {
+    ForEachDayFileEntry(engine.Data(), st, [&](int16_t month, int16_t day, const DayEntry& e) {
         if (const int32_t d = JulianDateInYear(st, julianYear, day, month))
             add(d, e.Stored);
     });
     std::stable_sort(found.begin(), found.end(),
                      [](const SearchMatch& a, const SearchMatch& b) { return a.DayNumber < b.DayNumber; });
     return found;
+}
+
+} // namespace
+
+std::vector<SearchMatch> DayEngine::Search(int16_t year, const DayOptions& options, const QString& text,
+                                           bool wholeWord) const {
+    const QString pattern = LowerChars(text);
+    if (pattern.trimmed().isEmpty())
+        return {};
+    return MatchesInYear(*this, year, options, [&](const QString& stored) {
+        return FindText(1, LowerChars(stored), pattern, wholeWord) != 0;
+    });
+}
+
+std::vector<SearchMatch> DayEngine::SearchName(int16_t year, const DayOptions& options,
+                                               const QString& name) const {
+    const QStringList genitives = Data().Names.GenitivesOf(name);
+    if (genitives.isEmpty())
+        return {};
+    // Names are written with a capital, so the case is kept: «Веры» the martyr, not «веры» the faith.
+    return MatchesInYear(*this, year, options, [&](const QString& stored) {
+        return std::any_of(genitives.begin(), genitives.end(),
+                           [&](const QString& g) { return FindText(1, stored, g, true) != 0; });
+    });
 }
 
 } // namespace vorelian

@@ -34,6 +34,9 @@ QByteArray YearDocument(const DocRequest& r);
 QByteArray FeastsDocument(const DocRequest& r);
 // Empty when the searched text has nothing but blanks.
 QByteArray SelectionDocument(const DocRequest& r, const QString& text, bool wholeWord);
+// The name-day selection: the days of the year whose saints bear `name` (DayEngine::SearchName), the names
+// in red; empty when the name has nothing but blanks.
+QByteArray NameSelectionDocument(const DocRequest& r, const QString& name);
 
 // The block of one day inside a period report, with its colour, the separator after it and, on the first
 // day of the period and on 1 September, the indiction line.

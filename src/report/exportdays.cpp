@@ -40,6 +40,11 @@ QJsonObject ReportJson(const DayEngine& engine, int tab, const DateParts& date, 
     return DaysJson(list);
 }
 
+QJsonObject NameSearchJson(const DayEngine& engine, int16_t year, const DayOptions& options,
+                           const QString& name) {
+    return SearchJson(name, true, year, engine.SearchName(year, options, name));
+}
+
 std::optional<QByteArray> IcalCalendar(const DayEngine& engine, DayRange days, IcalScope scope,
                                        const DayOptions& options, const ExportProgress& progress) {
     IcalWriter writer(scope, options);

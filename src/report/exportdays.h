@@ -29,6 +29,11 @@ DayRange ReportDays(int tab, int16_t style, const DateParts& date);
 QJsonObject ReportJson(const DayEngine& engine, int tab, const DateParts& date, const DayOptions& options,
                        const QString& searchText = QString(), bool wholeWord = false);
 
+// The name-day search of a year of options.Style (DayEngine::SearchName) in the shape of the text search:
+// the name as "text", "wholeWord" true.
+QJsonObject NameSearchJson(const DayEngine& engine, int16_t year, const DayOptions& options,
+                           const QString& name);
+
 // Told how many of the days are done; answers whether to go on.
 using ExportProgress = std::function<bool(int64_t done, int64_t total)>;
 

@@ -62,5 +62,7 @@ void ClearReportStyles(Reports& out);
 
 // Searches the commemorations of the current year for `text` and shows the selection report (tab 5).
 void FindInYear(const ReportView& view, const QString& text, bool wholeWord);
+// The name-day selection of the current year for `name` (NameSelectionDocument), shown like FindInYear.
+void FindNameDays(const ReportView& view, const QString& name);
 
 } // namespace vorelian

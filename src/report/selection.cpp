@@ -75,6 +75,53 @@ struct Selection {
     }
 };
 
+// The selection document: the year, the searched text after its label, then the rows or «Ничего не
+// найдено».
+QByteArray SelectionOut(const DocRequest& r, int16_t year, QStringView label, const QString& text,
+                        const std::vector<DatedRow>& rows) {
+    ReportWriter out(nullptr, TabSelection, QString());
+    QString s = ReportHeader(r.Font);
+    s += dialect::Navy;
+    s += dialect::Par;
+    s += dialect::Blank;
+    s += YearTitle(year, r.Options.Style);
+    s += dialect::Par;
+    s += dialect::Par;
+    s += dialect::Blank;
+    s += label;
+    s += dialect::Red;
+    s += EscapeRtfText(text);
+    s += dialect::Navy;
+    s += u'"';
+    s += dialect::Par;
+    s += dialect::Par;
+    out.Write(s);
+
+    if (rows.empty()) {
+        s = dialect::Separator.toString();
+        s += dialect::Par;
+        s += dialect::Par;
+        s += dialect::Blank;
+        s += u"Ничего не найдено";
+        s += dialect::Par;
+        s += dialect::Par;
+        out.Write(s);
+    }
+    for (const DatedRow& row : rows) {
+        s = dialect::Separator.toString();
+        s += dialect::Par;
+        s += row.DateText;
+        s += row.EntryText;
+        s += dialect::Par;
+        out.Write(s);
+    }
+    s = dialect::Separator.toString();
+    s += dialect::Par;
+    s += dialect::DocEnd;
+    out.Write(s);
+    return out.Document();
+}
+
 } // namespace
 
 QByteArray SelectionDocument(const DocRequest& r, const QString& text, bool wholeWord) {
@@ -110,56 +157,60 @@ QByteArray SelectionDocument(const DocRequest& r, const QString& text, bool whol
             merged.push_back(std::move(row));
     }
 
-    ReportWriter out(nullptr, TabSelection, QString());
-    QString s = ReportHeader(r.Font);
-    s += dialect::Navy;
-    s += dialect::Par;
-    s += dialect::Blank;
-    s += YearTitle(year.Cur().Year, r.Options.Style);
-    s += dialect::Par;
-    s += dialect::Par;
-    s += dialect::Blank;
-    s += u"Строка поиска: \"";
-    s += dialect::Red;
-    s += EscapeRtfText(text);
-    s += dialect::Navy;
-    s += u'"';
-    s += dialect::Par;
-    s += dialect::Par;
-    out.Write(s);
-
-    if (merged.empty()) {
-        s = dialect::Separator.toString();
-        s += dialect::Par;
-        s += dialect::Par;
-        s += dialect::Blank;
-        s += u"Ничего не найдено";
-        s += dialect::Par;
-        s += dialect::Par;
-        out.Write(s);
-    }
-    for (const DatedRow& row : merged) {
-        s = dialect::Separator.toString();
-        s += dialect::Par;
-        s += row.DateText;
-        s += row.EntryText;
-        s += dialect::Par;
-        out.Write(s);
-    }
-    s = dialect::Separator.toString();
-    s += dialect::Par;
-    s += dialect::DocEnd;
-    out.Write(s);
-    return out.Document();
+    return SelectionOut(r, year.Cur().Year, u"Строка поиска: \"", text, merged);
 }
 
-void FindInYear(const ReportView& view, const QString& text, bool wholeWord) {
+// The name-day selection: each day of the year whose saints bear the name, one row a day, the genitive of
+// the name in red.
+QByteArray NameSelectionDocument(const DocRequest& r, const QString& name) {
+    if (name.trimmed().isEmpty())
+        return {};
+    const CalendarState year = StateOfDay(r.Day, r.Options.Style);
+    const int16_t y = year.Cur().Year;
+    QStringList forms;
+    for (const QString& g : r.Engine.Data().Names.GenitivesOf(name))
+        forms << LowerChars(g);
+    std::vector<DatedRow> rows;
+    for (const SearchMatch& m : r.Engine.SearchName(y, r.Options, name)) {
+        QString text = EscapeRtfText(m.Text);
+        for (const QString& g : forms)
+            if (const qsizetype p = FindText(1, LowerChars(text), g, true); p > 0) {
+                text = MarkMatches(text, p, g, true);
+                break;
+            }
+        text += dialect::Par;
+        if (!rows.empty() && rows.back().Day == m.DayNumber) {
+            rows.back().EntryText += text;
+            continue;
+        }
+        DatedRow row;
+        row.Day = m.DayNumber;
+        row.DateText = DatedRowHead(r.Engine.Day(m.DayNumber, r.Options), r.Options, false);
+        row.EntryText = text;
+        rows.push_back(std::move(row));
+    }
+    return SelectionOut(r, y, u"Именины: \"", name, rows);
+}
+
+namespace {
+
+// A selection document of the current year and style, shown in its tab unless there was nothing to search.
+template <class Build> void ShowSelection(const ReportView& view, Build build) {
     const BusyGuard busy(view.Host);
     const DayOptions o = DayOptionsOf(view.Options, view.State.CurStyle);
-    const DocRequest r{view.Engine, o, view.Options, view.State.CurDayNumber};
-    const QByteArray doc = SelectionDocument(r, text, wholeWord);
+    const QByteArray doc = build(DocRequest{view.Engine, o, view.Options, view.State.CurDayNumber});
     if (!doc.isEmpty())
         ShowDocument(view, TabSelection, doc);
+}
+
+} // namespace
+
+void FindInYear(const ReportView& view, const QString& text, bool wholeWord) {
+    ShowSelection(view, [&](const DocRequest& r) { return SelectionDocument(r, text, wholeWord); });
+}
+
+void FindNameDays(const ReportView& view, const QString& name) {
+    ShowSelection(view, [&](const DocRequest& r) { return NameSelectionDocument(r, name); });
 }
 
 } // namespace vorelian

@@ -66,6 +66,7 @@ bool CalendarApp::Main() {
     Engine = DayEngine::Load(calendarDir);
     StartCalendar(State, Options.MinYear, Options.MaxYear);
     DataProblems = Engine->Data().Data.Profiles.FilesWithProblems();
+    RuleProblems = Engine->Data().Fasting.Problems;
 
     // Today in the new style; the week list it refreshes is the first thing that needs the window.
     State.CurStyle = StyleGregorian;
@@ -97,17 +98,26 @@ bool CalendarApp::Main() {
 }
 
 void CalendarApp::WarnAboutData() {
-    if (DataProblems.isEmpty())
+    if (DataProblems.isEmpty() && RuleProblems.isEmpty())
         return;
+    const auto indented = [](const QStringList& lines) {
+        return QStringLiteral("    ") + lines.join(QStringLiteral("\n    "));
+    };
     QStringList names;
     for (const QString& path : DataProblems)
-        names << QStringLiteral("    ") + QFileInfo(path).fileName();
+        names << QFileInfo(path).fileName();
     names.removeDuplicates();
-    Services().ShowMessage(
-        Window(), QMessageBox::Warning, QStringLiteral("Данные календаря"),
-        QStringLiteral("Эти файлы данных календаря прочитаны не полностью или с ошибками, поэтому часть "
-                       "текстов может не показываться:\n\n%1\n\nПодробности — в журнале программы.")
-            .arg(names.join(QLatin1Char('\n'))));
+    QStringList parts;
+    if (!names.isEmpty())
+        parts << QStringLiteral(
+                     "Эти файлы данных календаря прочитаны не полностью или с ошибками, поэтому часть "
+                     "текстов может не показываться:\n\n%1")
+                     .arg(indented(names));
+    if (!RuleProblems.isEmpty())
+        parts << QStringLiteral("Правила поста прочитаны с ошибками:\n\n%1").arg(indented(RuleProblems));
+    parts << QStringLiteral("Подробности — в журнале программы.");
+    Services().ShowMessage(Window(), QMessageBox::Warning, QStringLiteral("Данные календаря"),
+                           parts.join(QStringLiteral("\n\n")));
 }
 
 frmCalendar* CalendarApp::Window() {

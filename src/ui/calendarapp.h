@@ -51,6 +51,9 @@ public:
     // The data files that had problems at start-up (each is in the log with its reason), named to the
     // user in one warning once the window is up.
     QStringList DataProblems;
+    // The lines of the fasting rules that were not used (a repeated rule number, a rule dropped for a line it
+    // cannot read), one sentence each with the file and lines, named in the same warning.
+    QStringList RuleProblems;
     std::chrono::milliseconds SplashMinimum{1000};
 
     // The start-up sequence: tables, data paths, temporary files, bases, settings and year range, today,
@@ -75,7 +78,7 @@ public:
     void SaveSettings(bool withRectangle);
     void RemoveTempFiles();
 
-    // The one start-up warning about DataProblems; nothing when there are none.
+    // The one start-up warning about DataProblems and RuleProblems; nothing when there are none.
     void WarnAboutData();
 
     // ReportHost

@@ -155,7 +155,7 @@ void frmCalendar::SetWindowFont(const QFont& font) {
     SSTab1->tabBar()->setFont(font);
     Con1->setFont(font);
     Con2->setFont(font);
-    for (QWidget* w : std::initializer_list<QWidget*>{strFind, cbFind, WholeWord})
+    for (QWidget* w : std::initializer_list<QWidget*>{strFind, cbFind, WholeWord, NameDays})
         w->setFont(font);
     LayOutControls();
 }
@@ -232,6 +232,10 @@ void frmCalendar::setupReportPage(int tab) {
         cbFind->setObjectName(QStringLiteral("cbFind"));
         WholeWord = new QCheckBox(QStringLiteral("Целое слово"), page);
         WholeWord->setObjectName(QStringLiteral("WholeWord"));
+        NameDays = new QCheckBox(QStringLiteral("Именины"), page);
+        NameDays->setObjectName(QStringLiteral("NameDays"));
+        NameDays->setToolTip(
+            QStringLiteral("Найти дни святых, чьё имя стоит в поле: Николай, Светлана, Юрий"));
     }
     page->installEventFilter(this);
     SSTab1->addTab(page, QString::fromUtf16(kTabCaptions[tab]));
@@ -258,6 +262,8 @@ void frmCalendar::placeReportPage(int tab) {
         place(cbFind, QRect(QPoint(Px(150) + boxWidth + Px(195), row), button));
         const int checkTop = std::max(Px(1020), row + boxHeight + kGap);
         place(WholeWord, QRect(QPoint(Px(150), checkTop), check));
+        const QSize names = NameDays->sizeHint().expandedTo(QSize(Px(1395), Px(315)));
+        place(NameDays, QRect(QPoint(Px(150) + check.width() + Px(195), checkTop), names));
         top = std::max(Px(kSearchViewTop), checkTop + check.height() + 2);
     }
     place(RichTextBox1[tab], QRect(Px(kViewLeft), top, SSTab1->width() - Px(kViewLeft + kViewRight),
@@ -698,7 +704,10 @@ void frmCalendar::cbFind_Click() {
 void frmCalendar::SearchYear() {
     if (!HasSearchText(strFind->text()))
         return;
-    FindInYear(app_.View(), strFind->text(), WholeWord->isChecked());
+    if (NameDays->isChecked())
+        FindNameDays(app_.View(), strFind->text());
+    else
+        FindInYear(app_.View(), strFind->text(), WholeWord->isChecked());
     selectionYear_ = {app_.State.CurStyle, app_.State.Cur().Year};
 }
 

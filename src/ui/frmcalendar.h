@@ -69,6 +69,7 @@ public:
     QLineEdit* strFind = nullptr;   // tab 5: the text to select by
     QPushButton* cbFind = nullptr;  // tab 5: "Выбрать"
     QCheckBox* WholeWord = nullptr; // tab 5: "Целое слово"
+    QCheckBox* NameDays = nullptr;  // tab 5: "Именины", the box holds a name
     QFrame* Con1 = nullptr;
     QFrame* Con2 = nullptr;
     MonthGrid* MSFlexGrid1 = nullptr;

@@ -88,6 +88,7 @@ const Placed kSpecial[] = {
     {"S17: on 9 March, 2014 (Pascha 7.4)", 2014, 17, 0, 0},
     {"S17: free, 2000 (Pascha 17.4)", 2000, 17, 19, 3},
     {"S18: on 25 March, 2035 (Pascha 16.4)", 2035, 18, 0, 0},
+    {"S18: on 24 March, the eve of the Annunciation, 2030 (Pascha 15.4)", 2030, 18, 0, 0},
     {"S18: on 9 March, 2031 (Pascha 31.3)", 2031, 18, 0, 0},
     {"S18: free, 2000 (Pascha 17.4)", 2000, 18, 26, 3},
     {"S20: 25 May on P+48, 2014 (Pascha 7.4)", 2014, 20, 23, 5},
@@ -140,9 +141,10 @@ const Placed kSpecWeekDays[] = {
     {"2004 Saturday on 24 October, record 1", 2004, 1, 1, 2},
     {"2004 Saturday on 24 October, record 2", 2004, 2, 0, 0},
     {"2004 Saturday on 24 October, record 3", 2004, 3, 12, 3},
-    {"2004 Saturday on 24 October, record 4", 2004, 4, 0, 0},
-    {"2004 Saturday on 24 October, record 5", 2004, 5, 24, 10},
-    {"2004 Saturday on 24 October, record 6", 2004, 6, 17, 10},
+    {"2004 Saturday on 24 October: it stays, record 4", 2004, 4, 24, 10},
+    {"2004 Saturday on 24 October, record 5", 2004, 5, 0, 0},
+    {"2004 Saturday on 24 October, record 6", 2004, 6, 0, 0},
+    {"2027 Saturday on 24 October: it stays, record 4", 2027, 4, 24, 10},
     {"2001 Saturday on 21 October, record 1", 2001, 1, 4, 2},
     {"2001 Saturday on 21 October, record 2", 2001, 2, 0, 0},
     {"2001 Saturday on 21 October, record 3", 2001, 3, 16, 3},
@@ -294,9 +296,9 @@ private Q_SLOTS:
         QCOMPARE(b.SpecWeekDays.Records.size(), std::size_t(3));
         QCOMPARE(b.SpecWeekDays.Records[1].DayNumber, Julian(1, 2, 2004));
         QCOMPARE(b.SpecWeekDays.Records[2].DayNumber, 0);
-        b = PlacedIn(2004, 5); // record 6 of the rule is not there to write
-        QCOMPARE(b.SpecWeekDays.Records.size(), std::size_t(6));
-        QCOMPARE(b.SpecWeekDays.Records[5].DayNumber, Julian(24, 10, 2004));
+        b = PlacedIn(2004, 4); // records 5 and 6 of the rule are not there to write
+        QCOMPARE(b.SpecWeekDays.Records.size(), std::size_t(5));
+        QCOMPARE(b.SpecWeekDays.Records[4].DayNumber, Julian(24, 10, 2004));
         b = PlacedIn(2031, 8); // record 8 gets no day
         QCOMPARE(b.SpecWeekDays.Records[7].DayNumber, Julian(26, 1, 2031));
         QCOMPARE(b.SpecWeekDays.Records[8].DayNumber, 0);

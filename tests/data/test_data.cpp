@@ -109,8 +109,8 @@ class TestData : public QObject {
 private Q_SLOTS:
     void filesAreWindows1251WithCrLf_data() {
         QTest::addColumn<QString>("name");
-        const QStringList names = AllProfiles()
-                                  << QStringLiteral("Abbr.DAT") << QStringLiteral("Fasting.DAT");
+        const QStringList names = AllProfiles() << QStringLiteral("Abbr.DAT") << QStringLiteral("Fasting.DAT")
+                                                << QStringLiteral("Names.DAT");
         for (const QString& n : names)
             QTest::addRow("%s", qPrintable(n)) << n;
     }
@@ -252,7 +252,7 @@ private Q_SLOTS:
                          qPrintable(QStringLiteral("record %1: unknown key %2").arg(r).arg(e.Key)));
                 const int n = ParseNumber(e.Value);
                 if (key == "days")
-                    QVERIFY2(n >= -77 && n <= 63,
+                    QVERIFY2(n >= -77 && n <= 70, // 70: the third Sunday after Pentecost
                              qPrintable(QStringLiteral("record %1: days %2").arg(r).arg(n)));
                 else if (key == "month")
                     QVERIFY(n >= 1 && n <= 12);
@@ -262,6 +262,25 @@ private Q_SLOTS:
                     QVERIFY(n >= -7 && n <= 8); // 8: the Sunday nearest the date
             }
         }
+    }
+
+    void fastingRulesAreNumberedInTensWithAComment() {
+        // A parish inserts a rule between two without renumbering, and reads what each rule claims above it.
+        static const QRegularExpression header(QStringLiteral("^\\[(\\d+)\\]$"));
+        static const QRegularExpression russian(QStringLiteral("^;.*[А-Яа-яЁё]"));
+        const QStringList lines = cp1251::Decode(Bytes("Fasting.DAT")).split(QStringLiteral("\r\n"));
+        int previous = 0, rules = 0;
+        for (qsizetype i = 1; i < lines.size(); ++i) {
+            const auto m = header.match(lines[i]);
+            if (!m.hasMatch())
+                continue;
+            const int n = m.captured(1).toInt();
+            QVERIFY2(n % 10 == 0 && n > previous, qPrintable(lines[i]));
+            QVERIFY2(russian.match(lines[i - 1]).hasMatch(), qPrintable("no comment above " + lines[i]));
+            previous = n;
+            ++rules;
+        }
+        QVERIFY(rules >= 30);
     }
 
     void ruleTextsAreNotAlsoInDayFiles() {
@@ -386,6 +405,11 @@ private Q_SLOTS:
         row("Demetrius Saturday before St Demetrius", 1, 11, 2025, {"Димитриевская родительская суббота"},
             {});
         row("St Demetrius on a Saturday", 8, 11, 2025, {"Вмч. Димитрия Солунского"}, {"Димитриевская"});
+        row("Demetrius Saturday on 24 October, one line", 6, 11, 2027,
+            {"Димитриевская родительская суббота."}, {"в иных храмах"});
+        row("no Demetrius Saturday a week before 24 October", 30, 10, 2027, {}, {"Димитриевская"});
+        row("no memorial Saturday of Lent on the eve of the Annunciation", 6, 4, 2030,
+            {"Предпразднство Благовещения"}, {"Родительская суббота"});
         row("Meeting leave-taking before Meatfare Saturday", 21, 2, 2025, {"Отдание праздника Сретения"}, {});
         row("Meatfare Saturday without the leave-taking", 22, 2, 2025, {"Суббота мясопустная"},
             {"Отдание праздника Сретения"});
@@ -404,6 +428,19 @@ private Q_SLOTS:
         row("Synaxis of the New Martyrs, Sunday after", 8, 2, 2026, {"Собор новомучеников"}, {});
         row("Synaxis of the New Martyrs, on the day", 7, 2, 2027, {"Собор новомучеников"}, {});
         row("no Synaxis on the Saturday", 7, 2, 2026, {"Сщмч. Владимира"}, {"Собор новомучеников"});
+        row("Butovo new martyrs, P+27, 2027", 29, 5, 2027, {"Собор новомучеников, в Бутове пострадавших."},
+            {});
+        row("Butovo new martyrs, P+27, 2028", 13, 5, 2028, {"Собор новомучеников, в Бутове пострадавших."},
+            {});
+        row("synaxes of the third Sunday after Pentecost, 2027", 11, 7, 2027,
+            {"Собор Белорусских святых.", "Собор Санкт-Петербургских святых."}, {"Собор Тверских"});
+        row("synaxes of the third Sunday after Pentecost, 2028", 25, 6, 2028,
+            {"Собор Белорусских святых.", "Собор Санкт-Петербургских святых."}, {});
+        row("Tver saints, the Sunday after 29 June, 2027", 18, 7, 2027, {"Собор Тверских святых."}, {});
+        row("Tver saints, the Sunday after 29 June, 2028", 16, 7, 2028, {"Собор Тверских святых."}, {});
+        row("Moscow saints, the Sunday before 26 August, 2027", 5, 9, 2027, {"Собор Московских святых."}, {});
+        row("Moscow saints, the Sunday before 26 August, 2028", 3, 9, 2028, {"Собор Московских святых."}, {});
+        row("Moscow saints not on 26 August itself", 8, 9, 2028, {}, {"Собор Московских святых."});
         row("Sunday of Zacchaeus", 25, 1, 2026, {"по Пятидесятнице, о Закхее."}, {});
         row("forefeast of the Annunciation moved", 5, 4, 2012, {"Предпразднство Благовещения"}, {});
         row("forefeast of the Annunciation not twice", 6, 4, 2012, {}, {"Предпразднство Благовещения"});

@@ -1,14 +1,18 @@
 // The day engine on the bundled data set: many threads building reports at once get exactly what one
 // thread gets, and the day values agree with the day report built from them.
 #include "bases/datafiles.h"
+#include "core/cp1251.h"
 #include "engine/dayengine.h"
 #include "report/documents.h"
 #include "report/report.h"
 #include "rtf/reader.h"
 #include "rtf/writer.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <algorithm>
@@ -179,6 +183,50 @@ private Q_SLOTS:
         const auto firstRed =
             std::find_if(info.Entries.begin(), info.Entries.end(), [](const DayEntry& e) { return e.Red; });
         QCOMPARE(firstRed == info.Entries.end() ? QString() : firstRed->Text, redLine);
+    }
+
+    // The name-day search with the bundled table of names over a day file of our own (Julian January):
+    // a name finds its saints through the genitive of its church form, as a whole word with its capital.
+    void nameSearch_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QStringList>("found"); // the texts found, in date order
+        const auto row = [](const char* what, const QString& name, const QStringList& found) {
+            QTest::addRow("%s", what) << name << found;
+        };
+        row("Seraphima, not Seraphim", "Серафима", {"Мц. Серафимы девы."});
+        row("Seraphim, not Seraphima", "Серафим", {"Прп. Серафима Саровского."});
+        row("Alexandra, not Alexander", "Александра", {"Мц. царицы Александры."});
+        row("Alexander, not Alexandra", "Александр", {"Свт. Александра, еп."});
+        row("Svetlana is Photina", "Светлана", {"Мц. Фотины Самаряныни."});
+        row("Nicholas in small letters", "николай", {"Свт. Николая, архиеп. Мир Ликийских."});
+        row("Yuri is George, blanks trimmed", " Юрий ", {"Вмч. Георгия Победоносца."});
+        row("Fyodor written with yo", "Фёдор", {"Мч. Феодора Тирона."});
+        row("the faith is no Vera", "Вера", {});
+        row("a name the table lacks", "Никтослав", {});
+        row("no name", "", {});
+    }
+    void nameSearch() {
+        QFETCH(QString, name);
+        QFETCH(QStringList, found);
+        QTemporaryDir dir;
+        QVERIFY(
+            QFile::copy(Bundled()->CalendarDir() + QStringLiteral("/Names.DAT"), dir.filePath("Names.DAT")));
+        QFile days(dir.filePath(QStringLiteral("January.DAT")));
+        QVERIFY(days.open(QIODevice::WriteOnly));
+        days.write(
+            cp1251::Encode(QStringLiteral("[1]\r\n0=Прп. Серафима Саровского.\r\n1=Мц. Серафимы девы.\r\n"
+                                          "[2]\r\n1=Мц. царицы Александры.\r\n1=Свт. Александра, еп.\r\n"
+                                          "[3]\r\n1=Мц. Фотины Самаряныни.\r\n1=Исповедников веры.\r\n"
+                                          "[4]\r\n0=Свт. Николая, архиеп. Мир Ликийских.\r\n"
+                                          "1=Вмч. Георгия Победоносца.\r\n1=Мч. Феодора Тирона.\r\n")));
+        days.close();
+        const auto e = DayEngine::Load(dir.path());
+        QStringList got;
+        for (const SearchMatch& m : e->SearchName(2027, DayOptions{StyleJulian}, name)) {
+            QCOMPARE(m.Julian.Month, 1);
+            got << m.Text;
+        }
+        QCOMPARE(got, found);
     }
 };
 

@@ -106,9 +106,12 @@ private Q_SLOTS:
         };
         const Row rows[] = {
             {"ordinary Monday", 2024, 10, 1, R::None, 1, L::None},
-            {"ordinary Wednesday", 2024, 10, 3, R::None, 3, L::Oil},
-            {"ordinary Friday", 2024, 10, 5, R::None, 5, L::Oil},
-            {"polyeleos keeps an ordinary Wednesday at oil", 2024, 10, 3, R::Polyeleos, 3, L::Oil},
+            {"ordinary Wednesday: oil, no wine", 2024, 10, 3, R::None, 3, L::Oil,
+             "Пища с растительным маслом."},
+            {"ordinary Friday", 2024, 10, 5, R::None, 5, L::Oil, "Пища с растительным маслом."},
+            {"polyeleos keeps an ordinary Wednesday at oil", 2024, 10, 3, R::Polyeleos, 3, L::Oil,
+             "Пища с растительным маслом."},
+            {"vigil on an ordinary Friday (St Sergius)", 2027, 9, 25, R::Vigil, 5, L::Fish},
             {"vigil on an ordinary Friday (St Demetrius)", 2024, 10, 26, R::Vigil, 5, L::Fish},
             {"great feast on a Wednesday (Nativity of the Theotokos)", 2022, 9, 8, R::Great, 3, L::Fish},
             {"Dormition on a Wednesday", 2024, 8, 15, R::Great, 3, L::Fish},
@@ -130,7 +133,8 @@ private Q_SLOTS:
             {"Friday before Pentecost", 2024, 0, 47, R::None, 5, L::Fish},
 
             {"Clean Monday", 2024, 0, -48, R::None, 1, L::NoFood},
-            {"Tuesday of the first week", 2024, 0, -47, R::None, 2, L::HotNoOil},
+            {"Tuesday of the first week", 2024, 0, -47, R::None, 2, L::HotNoOil,
+             "Горячая пища без масла, вечером; кто в силах, по Уставу не вкушает пищи до среды."},
             {"Great Lent, Monday", 2025, 0, -34, R::None, 1, L::Dry},
             {"Great Lent, Tuesday", 2025, 0, -33, R::None, 2, L::HotNoOil},
             {"Great Lent, Wednesday", 2025, 0, -32, R::None, 3, L::Dry},
@@ -139,7 +143,7 @@ private Q_SLOTS:
             {"Great Lent, Saturday", 2025, 0, -29, R::None, 6, L::Oil},
             {"Great Lent, Sunday", 2025, 0, -28, R::None, 7, L::Oil},
             {"Forty Martyrs on a Friday of Lent", 2024, 3, 9, R::Polyeleos, 5, L::Oil},
-            {"Lazarus Saturday", 2024, 0, -8, R::None, 6, L::Caviar},
+            {"Lazarus Saturday", 2024, 0, -8, R::None, 6, L::Caviar, "Разрешается рыбная икра."},
             {"Palm Sunday", 2024, 0, -7, R::Great, 7, L::Fish},
             {"Great Monday", 2024, 0, -6, R::None, 1, L::Dry},
             {"Great Thursday", 2024, 0, -3, R::None, 4, L::Oil},
@@ -151,8 +155,10 @@ private Q_SLOTS:
             {"Annunciation on a Wednesday of Lent", 2021, 3, 25, R::Great, 3, L::Fish},
             {"Annunciation on the Sunday of the Cross", 2024, 0, -28, R::Great, 7, L::Fish},
             {"Annunciation on Lazarus Saturday", 2001, 3, 25, R::Great, 6, L::Fish},
-            {"Annunciation on Great Tuesday", 2026, 3, 25, R::Great, 2, L::Fish},
-            {"Annunciation on Great Friday", 2034, 3, 25, R::Great, 5, L::Oil},
+            {"Annunciation on Great Monday: oil and wine", 2031, 3, 25, R::Great, 1, L::Oil},
+            {"Annunciation on Great Tuesday", 2026, 3, 25, R::Great, 2, L::Oil},
+            {"Annunciation on Great Friday: wine only", 2034, 3, 25, R::Great, 5, L::Dry,
+             "Сухоядение; ради праздника разрешается вино."},
             {"Annunciation on Great Saturday", 2018, 3, 25, R::Great, 6, L::Oil},
             {"Annunciation in Bright Week", 2010, 3, 25, R::Great, 3, L::None},
 
@@ -167,6 +173,8 @@ private Q_SLOTS:
             {"longest Apostles' fast: Nativity of the Forerunner on a Wednesday", 2010, 6, 24, R::Great, 3,
              L::Fish},
             {"longest Apostles' fast: last day", 2010, 6, 28, R::None, 7, L::Fish},
+            {"vigil on a Wednesday of the Apostles' fast: oil", 2027, 6, 17, R::Vigil, 3, L::Oil},
+            {"vigil on a Tuesday of the Apostles' fast keeps fish", 2027, 6, 16, R::Vigil, 2, L::Fish},
 
             {"Dormition fast, Wednesday", 2024, 8, 1, R::None, 3, L::Dry},
             {"Dormition fast, Saturday", 2024, 8, 4, R::None, 6, L::Oil},
@@ -177,7 +185,9 @@ private Q_SLOTS:
             {"Nativity fast, Friday", 2024, 11, 16, R::None, 5, L::Dry},
             {"Nativity fast, Monday", 2024, 11, 19, R::None, 1, L::HotNoOil},
             {"Entry of the Theotokos on a Wednesday", 2024, 11, 21, R::Great, 3, L::Fish},
+            {"vigil on a Monday of the Nativity fast (St Sabbas)", 2028, 12, 5, R::Vigil, 1, L::Oil},
             {"St Nicholas on a Friday", 2025, 12, 6, R::Vigil, 5, L::Fish},
+            {"vigil on a Friday after St Nicholas", 2024, 12, 14, R::Vigil, 5, L::Oil},
             {"after St Nicholas, Tuesday", 2024, 12, 11, R::None, 2, L::Oil},
             {"after St Nicholas, Friday", 2024, 12, 14, R::None, 5, L::Dry},
             {"after St Nicholas, Sunday", 2024, 12, 16, R::None, 7, L::Fish},
@@ -185,9 +195,11 @@ private Q_SLOTS:
             {"forefeast of the Nativity, Friday", 2024, 12, 21, R::None, 5, L::Dry},
             {"forefeast of the Nativity, Saturday", 2024, 12, 22, R::None, 6, L::Oil},
 
-            {"Eve of the Nativity on a Monday", 2024, 12, 24, R::None, 1, L::Dry},
+            {"Eve of the Nativity on a Monday", 2024, 12, 24, R::None, 1, L::Dry,
+             "Рождественский сочельник: до вечерни пищи не вкушают, затем сухоядение."},
             {"Eve of the Nativity on a Saturday", 2023, 12, 24, R::None, 6, L::Oil},
-            {"Eve of the Theophany on a Wednesday", 2023, 1, 5, R::None, 3, L::Dry},
+            {"Eve of the Theophany on a Wednesday", 2023, 1, 5, R::None, 3, L::Dry,
+             "Крещенский сочельник: до вечерни пищи не вкушают, затем сухоядение."},
             {"Eve of the Theophany on a Saturday", 2025, 1, 5, R::None, 6, L::Oil},
             {"Beheading of the Forerunner on a Wednesday", 2024, 8, 29, R::Great, 3, L::Oil},
             {"Beheading of the Forerunner on a Sunday", 2022, 8, 29, R::Great, 7, L::Oil},
@@ -292,6 +304,20 @@ private Q_SLOTS:
             {"fix.DAT:6: unknown section \\[Правила\\] ignored"}, FastLevel::NoFood);
         row("level without a phrase", "[1]\ndays=-2\nlevel=fish\n", 2,
             {"fix.DAT: no phrase for the level fish"}, FastLevel::Fish);
+        row("rule number given twice: the later rule wins",
+            "[1]\ndays=-2\nlevel=dry\n[1]\ndays=-2\nlevel=noFood\n", 2,
+            {"fix.DAT:5: rule number 1 given again on line 8; the rule of line 8 is used"},
+            FastLevel::NoFood);
+        row("rule number given three times: the last wins",
+            "[1]\nlevel=dry\n[1]\nlevel=none\n[1]\ndays=-2\nlevel=noFood\n", 2,
+            {"fix.DAT:5: rule number 1 given again on line 9; the rule of line 9 is used",
+             "fix.DAT:7: rule number 1 given again on line 9; the rule of line 9 is used"},
+            FastLevel::NoFood);
+        row("rule number written two ways", "[1]\ndays=-2\nlevel=noFood\n[01]\ndays=-2\nlevel=dry\n", 2,
+            {"fix.DAT:5: rule number 1 given again on line 8"}, FastLevel::Dry);
+        row("a typo in the later of two rules", "[1]\ndays=-2\nlevel=dry\n[1]\ndays=-2\nlevle=noFood\n", 1,
+            {"fix.DAT:5: rule number 1 given again on line 8", "fix.DAT:10: cannot read \"levle=noFood\""},
+            FastLevel::None);
         row("rules by number, not file order", "[12]\nlevel=dry\n[1]\ndays=-2\nlevel=noFood\n", 3, {},
             FastLevel::NoFood);
 
@@ -314,6 +340,22 @@ private Q_SLOTS:
         QCOMPARE(fast ? int(fast->Level) : -1, greatFriday);
     }
 
+    // What the window names at start-up: each problem with the file's name and its lines, in Russian.
+    void problemsNameFileAndLines() {
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("given again")));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("cannot read")));
+        const FastingRules r = ParseFastingRules(
+            FixtureBytes(
+                QStringLiteral("[Levels]\nnone=Нет.\n[10]\nlevel=none\n[20]\nlevel=nun\n[10]\nlevel=none\n")),
+            QStringLiteral("/data/Fasting.DAT"));
+        QCOMPARE(
+            r.Problems,
+            QStringList({QStringLiteral("Fasting.DAT: номер правила 10 повторён в строках 3 и 7; действует "
+                                        "правило строки 7"),
+                         QStringLiteral("Fasting.DAT, строка 6: не прочитано «level=nun»; правило 20 не "
+                                        "действует")}));
+    }
+
     void missingFileHasNoRules() {
         QVERIFY(
             LoadFastingRules(QDir::temp().filePath(QStringLiteral("no-such-folder/Fasting.DAT"))).Empty());
@@ -333,7 +375,8 @@ private Q_SLOTS:
 
     void bundledFileReadsCleanly() {
         const FastingRules rules = LoadFastingRules(kRuleFile); // any message fails the test
-        QCOMPARE(int(rules.Rules.size()), 28);
+        QCOMPARE(int(rules.Rules.size()), 34);
+        QVERIFY(rules.Problems.isEmpty());
         for (int i = 0; i < FastLevelCount; ++i)
             QCOMPARE(rules.Phrases[i], Phrase(FastLevel(i)));
     }

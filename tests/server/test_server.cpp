@@ -265,6 +265,9 @@ private Q_SLOTS:
         QTest::newRow("search whole")
             << QByteArray("/api/v1/search?year=2027&text=%D0%9F%D0%B0%D1%81%D1%85%D0%B0&wholeWord=1")
             << json({"search", "--date", "2027-01-01", "--text", "Пасха", "--whole-word"});
+        QTest::newRow("name days")
+            << QByteArray("/api/v1/search?year=2027&name=%D0%9D%D0%B8%D0%BA%D0%BE%D0%BB%D0%B0%D0%B9")
+            << json({"search", "--date", "2027-01-01", "--name", "Николай"});
         QTest::newRow("ics") << QByteArray("/calendar.ics?from=2027-01-01&to=2027-12-31&scope=red")
                              << QStringList{"ical",       "--from",  "2027-01-01", "--to",
                                             "2027-12-31", "--scope", "red"};
@@ -306,6 +309,9 @@ private Q_SLOTS:
         QTest::newRow("search no year") << get << QByteArray("/api/v1/search?text=a") << 400;
         QTest::newRow("search long text")
             << get << "/api/v1/search?year=2027&text=" + QByteArray(201, 'a') << 400;
+        QTest::newRow("search name and text")
+            << get << QByteArray("/api/v1/search?year=2027&text=a&name=b") << 400;
+        QTest::newRow("search blank name") << get << QByteArray("/api/v1/search?year=2027&name=%20") << 400;
         QTest::newRow("search wholeWord 2")
             << get << QByteArray("/api/v1/search?year=2027&text=a&wholeWord=2") << 400;
         QTest::newRow("ics 10 years")

@@ -462,6 +462,48 @@ private Q_SLOTS:
         }
     }
 
+    // The name-day search beside the text search: a name finds its saints through the table of names, in
+    // text and in JSON of the text search's shape. A rule number given twice in the fasting rules is named
+    // on stderr by the report commands too.
+    void nameSearch() {
+        const Calendar c({
+            {"Names.DAT", "[Серафима]\ngender=ж\ngenitive=Серафимы\n[Серафим]\ngender=м\ngenitive=Серафима\n"
+                          "[Фотина]\ngender=ж\ngenitive=Фотины\nnames=Светлана\n"},
+            {"July.DAT", "[19]\n0=Прп. Серафима Саровского.\n[29]\n1=Мц. Серафимы девы.\n"},
+            {"March.DAT", "[20]\n1=Мц. Фотины Самаряныни.\n"},
+            {"Fasting.DAT", "[Levels]\nnone=Нет.\n[10]\nlevel=none\n[10]\nlevel=none\n"},
+        });
+        const QStringList at = {"search", "--date", "2027-05-05", "--data", c.Dir.path()};
+        const Run text = Tool(QStringList(at) << "--name"
+                                              << "Серафима");
+        QCOMPARE(text.Status, 0);
+        const QString shown = QString::fromUtf8(text.Out);
+        QVERIFY2(shown.contains(QStringLiteral("Именины: \"Серафима\"")), qPrintable(shown));
+        QVERIFY2(shown.contains(QStringLiteral("Мц. Серафимы девы.")), qPrintable(shown));
+        QVERIFY2(!shown.contains(QStringLiteral("Саровского")), qPrintable(shown));
+        QVERIFY2(text.Err.contains("Fasting.DAT:3: rule number 10 given again on line 5"),
+                 text.Err.constData());
+
+        const QJsonObject json = Json(Tool(QStringList(at) << "--name"
+                                                           << "Светлана"
+                                                           << "--format"
+                                                           << "json"));
+        QCOMPARE(json.keys(), (QStringList{"matches", "text", "wholeWord", "year"}));
+        QCOMPARE(json["text"].toString(), QStringLiteral("Светлана"));
+        const QJsonArray matches = json["matches"].toArray();
+        QCOMPARE(matches.size(), 1);
+        QCOMPARE(matches[0]["julian"].toString(), "2027-03-20");
+        QCOMPARE(matches[0]["gregorian"].toString(), "2027-04-02");
+        QCOMPARE(matches[0]["text"].toString(), QStringLiteral("Мц. Фотины Самаряныни."));
+
+        // The text search stays as it was: a part of a word, any case.
+        const QJsonObject loose = Json(Tool(QStringList(at) << "--text"
+                                                            << "серафим"
+                                                            << "--format"
+                                                            << "json"));
+        QCOMPARE(loose["matches"].toArray().size(), 2);
+    }
+
     // The great feasts of a year: the twelve, the great feasts of the year and Pascha, on the days the
     // JSON of the year gives a great entry.
     void icalGreatFeastsOfAYear() {
@@ -551,6 +593,9 @@ private Q_SLOTS:
         QTest::addRow("style word") << L{"day", "--style", "julian"};
         QTest::addRow("search without text") << L{"search"};
         QTest::addRow("search with blanks") << L{"search", "--text", "   "};
+        QTest::addRow("search with blanks for a name") << L{"search", "--name", "  "};
+        QTest::addRow("search by text and name") << L{"search", "--text", "Ник", "--name", "Николай"};
+        QTest::addRow("name without search") << L{"day", "--name", "Николай"};
         QTest::addRow("format") << L{"day", "--format", "html"};
         QTest::addRow("first weekday 2") << L{"day", "--first-weekday", "2"};
         QTest::addRow("font size 0") << L{"day", "--font-size", "0"};

@@ -86,6 +86,32 @@ private Q_SLOTS:
         QVERIFY(p.w->View(5)->Text().contains(QStringLiteral("Ничего не найдено")));
     }
 
+    // «Именины»: the box holds a name, found through the table of names; the text search is left as it is.
+    void searchNameDaysFromItsTab() {
+        const QString folder = world.ProgramFolder() + QStringLiteral("/Calendar/");
+        const auto put = [&](const QString& name, const QString& text) {
+            QFile f(folder + name);
+            QVERIFY(f.open(QIODevice::WriteOnly) && f.write(cp1251::Encode(text)) > 0);
+        };
+        put(QStringLiteral("Names.DAT"),
+            QStringLiteral("[Фотина]\r\ngender=ж\r\ngenitive=Фотины\r\nnames=Светлана\r\n"));
+        put(QStringLiteral("March.DAT"), QStringLiteral("[20]\r\n1=Мц. Фотины Самаряныни.\r\n"));
+        Program p(world, friday);
+        p.Action(QStringLiteral("mnuTab_5"))->trigger();
+        p.w->strFind->insert(QStringLiteral("Светлана"));
+        QTest::mouseClick(p.w->cbFind, Qt::LeftButton);
+        QVERIFY(p.w->View(5)->Text().contains(QStringLiteral("Ничего не найдено"))); // no such text
+        QTest::mouseClick(p.w->NameDays, Qt::LeftButton, {}, QPoint(4, p.w->NameDays->height() / 2));
+        QVERIFY(p.w->NameDays->isChecked());
+        QTest::mouseClick(p.w->cbFind, Qt::LeftButton);
+        const QString shown = p.w->View(5)->Text();
+        QVERIFY2(shown.contains(QStringLiteral("Именины: \"Светлана\"")), qPrintable(shown));
+        QVERIFY2(shown.contains(QStringLiteral("2 апреля")), qPrintable(shown)); // Julian 20 March
+        QVERIFY2(shown.contains(QStringLiteral("Мц. Фотины Самаряныни.")), qPrintable(shown));
+        QVERIFY(QFile::remove(folder + QStringLiteral("Names.DAT")));
+        QVERIFY(QFile::remove(folder + QStringLiteral("March.DAT")));
+    }
+
     void selectionReportFollowsTheYear() {
         Program p(world, friday);
         p.Action(QStringLiteral("mnuTab_5"))->trigger();

@@ -146,8 +146,8 @@ private Q_SLOTS:
         QWidget* client = p.w->centralWidget();
         QCOMPARE(client->size(), QSize(632, 426));
         // Every control lies inside the area that shows it.
-        const QStringList names = {"SSTab1",  "Con1",   "Con2",    "MSFlexGrid1", "MSFlexGrid2",
-                                   "cbToday", "cbExit", "strFind", "cbFind",      "WholeWord"};
+        const QStringList names = {"SSTab1", "Con1",    "Con2",   "MSFlexGrid1", "MSFlexGrid2", "cbToday",
+                                   "cbExit", "strFind", "cbFind", "WholeWord",   "NameDays"};
         QList<QWidget*> controls;
         for (const QString& n : names)
             controls << p.w->findChild<QWidget*>(n);

@@ -450,9 +450,10 @@ private Q_SLOTS:
         QCOMPARE(world.Stored(QStringLiteral("MaxYear")), last);
     }
 
-    // Files the data set could not give whole are logged one by one and named to the user in one warning
-    // once the window is up; a file read well, CR-only line ends included, is not named. The set is read
-    // once: the live calendar takes the files the engine parsed, so each problem is logged once.
+    // Files the data set could not give whole, and fasting rules not used, are logged one by one and named
+    // to the user in one warning once the window is up; a file read well, CR-only line ends included, is not
+    // named. The set is read once: the live calendar takes the files the engine parsed, so each problem is
+    // logged once.
     void dataProblemsNamedOnceAtStartUp() {
         testing::FakeServices fake;
         QTemporaryDir root;
@@ -468,11 +469,13 @@ private Q_SLOTS:
         put("May.DAT", "[1]\r0=a\r");
         put("Special.DAT", "[ 1]\r\n0=a\r\nbroken\r\n");
         QVERIFY(QFile::link(QStringLiteral("/proc/self/mem"), data + QStringLiteral("/April.DAT")));
+        put("Fasting.DAT", "[Levels]\r\nnone=x\r\n[10]\r\nlevel=none\r\n[20]\r\nlevle=none\r\n[10]\r\n"
+                           "level=none\r\n");
         put("Abbr.DAT", "{\\rtf1 x}");
         QVERIFY(QFile::resize(data + QStringLiteral("/Abbr.DAT"), Profile::MaxFileBytes + 1));
-        for (const char* message : {"March\\.DAT: text in UTF-8",
-                                    "June\\.DAT:3: ", "May\\.DAT: note: ", "April\\.DAT: cannot be read",
-                                    "Abbr\\.DAT: .*not shown", "Special\\.DAT:3: "})
+        for (const char* message : {"March\\.DAT: text in UTF-8", "June\\.DAT:3: ", "May\\.DAT: note: ",
+                                    "April\\.DAT: cannot be read", "Abbr\\.DAT: .*not shown",
+                                    "Special\\.DAT:3: ", "Fasting\\.DAT:3: ", "Fasting\\.DAT:6: "})
             QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QLatin1String(message)));
         QTest::failOnWarning(QRegularExpression(QStringLiteral("Special\\.DAT")));
 
@@ -490,6 +493,11 @@ private Q_SLOTS:
         for (const char* name : {"March.DAT", "June.DAT", "April.DAT", "Abbr.DAT", "Special.DAT"})
             QVERIFY2(text.contains(QLatin1String(name)), name);
         QVERIFY(!text.contains(QStringLiteral("May.DAT")));
+        // The fasting rules: a repeated number with both lines, a rule dropped for a typo with its line.
+        QVERIFY2(text.contains(QStringLiteral("Fasting.DAT: номер правила 10 повторён в строках 3 и 7")),
+                 qPrintable(text));
+        QVERIFY2(text.contains(QStringLiteral("Fasting.DAT, строка 6: не прочитано «levle=none»")),
+                 qPrintable(text));
         QTest::qWait(50);
         QCOMPARE(int(fake.Messages.size()), 1);
     }
