@@ -6,6 +6,7 @@
 #include "core/calendar.h"
 #include "engine/daycompute.h"
 #include "engine/fasting.h"
+#include "engine/readings.h"
 
 #include <QString>
 
@@ -26,6 +27,7 @@ struct DataSet {
     RecordEntryTable Prepared;
     std::array<std::array<DayFileDay, 32>, DataFiles::February28 + 1> DayFiles{}; // [slot 0..12][day 1..31]
     FastingRules Fasting;                                                         // none without a rule file
+    ReadingsData Readings; // none without a readings file
 
     const DayFileDay& DayFileOf(int16_t julianMonth, int16_t julianYearLength, int16_t day) const {
         return DayFiles[DataFiles::DayFileIndex(julianMonth, julianYearLength)][day];

@@ -51,6 +51,7 @@ std::shared_ptr<const DayEngine> DayEngine::Load(const QString& calendarDir) {
     ReadWholeDataSet(d.Data.Files, d.Data.Profiles);
     LoadBases(d.Data);
     d.Fasting = LoadFastingRules(QDir(d.Dir).filePath(FastingFileName.toString()));
+    d.Readings = LoadReadings(QDir(d.Dir).filePath(ReadingsFileName.toString()));
     d.Prepared = PrepareRecordEntries(d.Data.Bases);
     for (int slot = 0; slot <= DataFiles::February28; ++slot) {
         const Profile& file = d.Data.Profiles.Get(d.Data.Files[slot]);
@@ -107,6 +108,7 @@ DayInfo DayEngine::Day(int32_t dayNumber, const DayOptions& options) const {
     // The fast: the one place it is computed, for every day. It stays out of the entries; each view shows
     // it through FastingLine.
     info.Fast = FastingOf(info);
+    AddReadings(d.Readings, info);
     return info;
 }
 

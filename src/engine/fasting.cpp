@@ -172,14 +172,9 @@ private:
             r.Text = e.Value;
             return !r.Text.isEmpty();
         case Days:
-            return r.HasDays = ParseRange(v, ParseInt, r.DaysFrom, r.DaysTo);
         case Dates:
-            return r.HasDates = ParseRange(v, ParseDate, r.DatesFrom, r.DatesTo);
-        case Weekdays: {
-            const auto w = ParseWeekdays(v);
-            r.Weekdays = w.value_or(0);
-            return w.has_value();
-        }
+        case Weekdays:
+            return ReadDayCondition(r, e.Key, v);
         case Level: {
             const auto one = FastLevelFromName(v);
             r.Week.fill(one.value_or(FastLevel::None));
@@ -301,6 +296,25 @@ FastLevel LevelOf(const FastingRule& r, int weekday, Rank rank) {
 }
 
 } // namespace
+
+bool ReadDayCondition(FastingRule& r, QStringView key, QStringView value) {
+    if (key.compare(u"days", Qt::CaseInsensitive) == 0)
+        return r.HasDays = ParseRange(value, ParseInt, r.DaysFrom, r.DaysTo);
+    if (key.compare(u"dates", Qt::CaseInsensitive) == 0)
+        return r.HasDates = ParseRange(value, ParseDate, r.DatesFrom, r.DatesTo);
+    if (key.compare(u"weekdays", Qt::CaseInsensitive) != 0)
+        return false;
+    const auto w = ParseWeekdays(value);
+    r.Weekdays = w.value_or(0);
+    return w.has_value();
+}
+
+bool RuleClaims(const FastingRule& r, const FastingDay& day) {
+    if (day.Weekday < 1 || day.Weekday > 7)
+        return false;
+    return Claims(r, day.DayNumber - day.PaschaDayNumber,
+                  static_cast<int16_t>(day.JulianMonth * 100 + day.JulianDay), day.Weekday);
+}
 
 std::optional<Fasting> EvaluateFasting(const FastingRules& rules, const FastingDay& day) {
     if (rules.Empty() || day.Weekday < 1 || day.Weekday > 7)
