@@ -7,6 +7,7 @@ DayOptions OptionsOf(const ToolArgs& a) {
     o.Style = a.Style;
     o.ShowIndiction = a.Indiction;
     o.ShowAllStyles = a.AllStyles;
+    o.ShowReadings = a.Readings;
     return o;
 }
 

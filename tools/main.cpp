@@ -102,7 +102,8 @@ int main(int argc, char** argv) {
     const int32_t day = st.CurDayNumber;
 
     const auto engine = DayEngine::Load(folder);
-    const DayOptions dayOptions{a.Style, options.ShowIndiction, options.ShowAllStyles, options.ShowFasting};
+    DayOptions dayOptions{a.Style, options.ShowIndiction, options.ShowAllStyles, options.ShowFasting};
+    dayOptions.ShowReadings = a.Readings;
     if (a.Output == tool::Format::Json)
         return WriteOut(tool::JsonReport(a, *engine, day)) ? ExitSuccess : WriteFailed();
     const QByteArray document =

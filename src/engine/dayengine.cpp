@@ -108,7 +108,8 @@ DayInfo DayEngine::Day(int32_t dayNumber, const DayOptions& options) const {
     // The fast: the one place it is computed, for every day. It stays out of the entries; each view shows
     // it through FastingLine.
     info.Fast = FastingOf(info);
-    AddReadings(d.Readings, info);
+    if (options.ShowReadings)
+        AddReadings(d.Readings, info);
     return info;
 }
 

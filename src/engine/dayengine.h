@@ -23,6 +23,8 @@ struct DayOptions {
     bool ShowIndiction = false;
     bool ShowAllStyles = false;
     bool ShowFasting = true; // the computed fasting line (no effect without a rule file)
+    bool ShowReadings =
+        true; // the readings, the Liturgy and the weddings line (none without a readings file)
 };
 
 // One row of the main feasts of a year.

@@ -2,6 +2,7 @@
 
 #include "bases/profile.h"
 #include "core/recalc.h"
+#include "engine/rulefile.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -258,16 +259,22 @@ FastingRules ParseFastingRules(QByteArrayView bytes, const QString& fileName) {
     return rules;
 }
 
-FastingRules LoadFastingRules(const QString& path) {
+std::optional<QByteArray> ReadRuleFile(const QString& path, const QLoggingCategory& (*category)(),
+                                       const QString& lost) {
     const QFileInfo info(path);
     if (path.isEmpty() || !info.exists())
-        return {};
+        return std::nullopt;
     QFile f(path);
     if (!info.isFile() || info.size() > Profile::MaxFileBytes || !f.open(QIODevice::ReadOnly)) {
-        qCWarning(lcFasting).noquote() << QStringLiteral("%1: cannot be read; no fasting rules").arg(path);
-        return {};
+        qCWarning(category).noquote() << QStringLiteral("%1: cannot be read; %2").arg(path, lost);
+        return std::nullopt;
     }
-    return ParseFastingRules(f.readAll(), path);
+    return f.readAll();
+}
+
+FastingRules LoadFastingRules(const QString& path) {
+    const auto bytes = ReadRuleFile(path, lcFasting, QStringLiteral("no fasting rules"));
+    return bytes ? ParseFastingRules(*bytes, path) : FastingRules{};
 }
 
 namespace {

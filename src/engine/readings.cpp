@@ -3,9 +3,7 @@
 #include "bases/profile.h"
 #include "core/calendar.h"
 #include "core/recalc.h"
-
-#include <QFile>
-#include <QFileInfo>
+#include "engine/rulefile.h"
 
 #include <algorithm>
 #include <optional>
@@ -711,15 +709,8 @@ ReadingsData ParseReadings(QByteArrayView bytes, const QString& fileName) {
 }
 
 ReadingsData LoadReadings(const QString& path) {
-    const QFileInfo info(path);
-    if (path.isEmpty() || !info.exists())
-        return {};
-    QFile f(path);
-    if (!info.isFile() || info.size() > Profile::MaxFileBytes || !f.open(QIODevice::ReadOnly)) {
-        qCWarning(lcReadings).noquote() << QStringLiteral("%1: cannot be read; no readings").arg(path);
-        return {};
-    }
-    return ParseReadings(f.readAll(), path);
+    const auto bytes = ReadRuleFile(path, lcReadings, QStringLiteral("no readings"));
+    return bytes ? ParseReadings(*bytes, path) : ReadingsData{};
 }
 
 std::vector<Reading> ReadingsOf(const ReadingsData& d, const ReadingsDay& day) {
@@ -890,6 +881,18 @@ QString LiturgyName(LiturgyKind kind) {
     static const std::array<QString, 4> names = {QStringLiteral("chrysostom"), QStringLiteral("basil"),
                                                  QStringLiteral("presanctified"), QStringLiteral("none")};
     return names[int(kind)];
+}
+
+QStringList ReadingsGroup(const DayInfo& day) {
+    QStringList lines;
+    if (day.Readings)
+        for (const ReadingLine& l : ReadingLines(*day.Readings))
+            lines << l.Text;
+    if (day.Liturgy)
+        lines << LiturgyLines(*day.Liturgy);
+    if (day.NoWeddings.value_or(false))
+        lines << NoWeddingsLine.toString();
+    return lines;
 }
 
 void AddReadings(const ReadingsData& data, DayInfo& day) {

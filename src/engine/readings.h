@@ -136,6 +136,10 @@ QStringList LiturgyLines(const DayLiturgy& liturgy);
 QString LiturgyName(LiturgyKind kind);
 inline constexpr QStringView NoWeddingsLine = u"Браковенчание не совершается.";
 
+// The group a view of the day shows after group 3: the reading lines, the Liturgy lines and the weddings
+// line; empty when the day has no readings answer.
+QStringList ReadingsGroup(const DayInfo& day);
+
 // Fills the readings, the Liturgy and the weddings answer of a computed day; nothing without data.
 void AddReadings(const ReadingsData& data, DayInfo& day);
 

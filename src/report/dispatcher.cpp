@@ -57,8 +57,9 @@ namespace {
 // pointer.
 void BuildFromEngine(ReportContext& ctx, int tab, QByteArray (*build)(const DocRequest&), bool busy) {
     const BusyGuard guard(busy ? ctx.Host : nullptr);
-    const DayOptions o{ctx.State.CurStyle, ctx.Options.ShowIndiction, ctx.Options.ShowAllStyles,
-                       ctx.Options.ShowFasting};
+    DayOptions o{ctx.State.CurStyle, ctx.Options.ShowIndiction, ctx.Options.ShowAllStyles,
+                 ctx.Options.ShowFasting};
+    o.ShowReadings = ctx.Options.ShowReadings;
     const DocRequest r{EngineOf(ctx), o, ctx.Options, ctx.State.CurDayNumber};
     ShowDocument(ctx, tab, build(r));
     ctx.Out.ReportBuiltFor[tab] = {ReportKey(ctx.State, tab), ctx.State.CurStyle};

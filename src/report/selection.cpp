@@ -155,8 +155,9 @@ QByteArray SelectionDocument(const DocRequest& r, const QString& text, bool whol
 
 void FindInYear(ReportContext& ctx, const QString& text, bool wholeWord) {
     const BusyGuard busy(ctx.Host);
-    const DayOptions o{ctx.State.CurStyle, ctx.Options.ShowIndiction, ctx.Options.ShowAllStyles,
-                       ctx.Options.ShowFasting};
+    DayOptions o{ctx.State.CurStyle, ctx.Options.ShowIndiction, ctx.Options.ShowAllStyles,
+                 ctx.Options.ShowFasting};
+    o.ShowReadings = ctx.Options.ShowReadings;
     const DocRequest r{EngineOf(ctx), o, ctx.Options, ctx.State.CurDayNumber};
     const QByteArray doc = SelectionDocument(r, text, wholeWord);
     if (!doc.isEmpty())
