@@ -633,17 +633,23 @@ Weeks WeeksOf(const Cycle& c) {
     return w;
 }
 
-Pericopes OrdinaryOf(const ReadingsData& d, const Cycle& c) {
-    if (c.Nd <= 49)
-        return d.FromPascha[c.Nd + 70];
+// The readings of the data a day takes, without copying them.
+using ReadingRefs = std::vector<const Reading*>;
+
+ReadingRefs OrdinaryOf(const ReadingsData& d, const Cycle& c) {
+    ReadingRefs out;
+    if (c.Nd <= 49) {
+        for (const Reading& r : d.FromPascha[c.Nd + 70])
+            out.push_back(&r);
+        return out;
+    }
     const Weeks w = WeeksOf(c);
-    Pericopes out;
     for (const Reading& r : d.Weeks[w.Apostle][c.Weekday])
         if (r.Kind == ReadingKind::Apostle)
-            out.push_back(r);
+            out.push_back(&r);
     for (const Reading& r : d.Weeks[w.Gospel][c.Weekday])
         if (r.Kind == ReadingKind::Gospel)
-            out.push_back(r);
+            out.push_back(&r);
     return out;
 }
 
@@ -684,9 +690,16 @@ QString UnderLabel(int weekday) {
 }
 
 void Put(std::vector<Reading>& out, const QString& label, const Pericopes& items) {
-    for (Reading r : items) {
-        r.Label = label;
-        out.push_back(std::move(r));
+    for (const Reading& r : items) {
+        out.push_back(r);
+        out.back().Label = label;
+    }
+}
+
+void Put(std::vector<Reading>& out, const QString& label, const ReadingRefs& items) {
+    for (const Reading* r : items) {
+        out.push_back(*r);
+        out.back().Label = label;
     }
 }
 
@@ -717,11 +730,12 @@ std::vector<Reading> ReadingsOf(const ReadingsData& d, const ReadingsDay& day) {
     std::vector<Reading> out;
     if (d.Empty())
         return out;
+    out.reserve(8);
     const Frame f = FrameOf(d, day.DayNumber, day.Departed);
     const Cycle& c = f.C;
 
     // The ordinary pair: its own, or on the Saturday before a feast of the Lord on Sunday, the Sunday's.
-    Pericopes ordinary;
+    ReadingRefs ordinary;
     QString ordinaryLabel;
     if (f.OwnOrdinary)
         ordinary = OrdinaryOf(d, c);
@@ -734,7 +748,7 @@ std::vector<Reading> ReadingsOf(const ReadingsData& d, const ReadingsDay& day) {
         }
     }
     // The pairs of the neighbours' feasts read here «под зачало».
-    Pericopes fromBefore, fromAfter;
+    ReadingRefs fromBefore, fromAfter;
     if (Receives(f) && MayMove(d, c.Day - 1)) {
         const Frame prev = FrameOf(d, c.Day - 1, false);
         if (prev.Moves && MoveOf(d, prev) == +1)
@@ -745,7 +759,9 @@ std::vector<Reading> ReadingsOf(const ReadingsData& d, const ReadingsDay& day) {
         if (next.Moves && MoveOf(d, next) == -1)
             fromAfter = OrdinaryOf(d, next.C);
     }
-    const QString prevLabel = UnderLabel(WeekdayOf(c.Day - 1)), nextLabel = UnderLabel(WeekdayOf(c.Day + 1));
+    // The labels of the neighbours' pairs, made only for a day that reads one.
+    const QString prevLabel = fromBefore.empty() ? QString() : UnderLabel(WeekdayOf(c.Day - 1));
+    const QString nextLabel = fromAfter.empty() ? QString() : UnderLabel(WeekdayOf(c.Day + 1));
     const SpecialDay departed = c.Nd == -22 ? SpecialDay::DepartedLent4 : SpecialDay::Departed;
 
     if (!f.Before.empty()) {
@@ -760,9 +776,9 @@ std::vector<Reading> ReadingsOf(const ReadingsData& d, const ReadingsDay& day) {
         if (f.Departed)
             PutSpecial(out, d, departed);
         const bool others = !out.empty();
-        Put(out, nextLabel, fromBefore);
+        Put(out, prevLabel, fromBefore);
         Put(out, ordinaryLabel.isEmpty() && others ? QStringLiteral("Ряд.") : ordinaryLabel, ordinary);
-        Put(out, prevLabel, fromAfter);
+        Put(out, nextLabel, fromAfter);
     } else {
         Put(out, prevLabel, fromBefore);
         Put(out, ordinaryLabel, ordinary);
