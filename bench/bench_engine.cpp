@@ -1,5 +1,5 @@
 // The day engine on the bundled data set: every day of 1901..2100 (Gregorian) computed with its entries,
-// one engine answering from one thread.
+// without and with the readings, one engine answering from one thread.
 #include "bases/datafiles.h"
 #include "bench_support.h"
 #include "core/calendar.h"
@@ -25,11 +25,13 @@ std::shared_ptr<const DayEngine> Bundled() {
 
 } // namespace
 
+// The argument: 0 without the readings, 1 with them (the Apostle and Gospel, the Liturgy, the weddings).
 static void BM_EngineEveryDay1901To2100(benchmark::State& state) {
     const DayEngine& e = *Bundled();
     const int32_t first = DayNumber(StyleGregorian, 1, 1, 1901);
     const int32_t last = DayNumber(StyleGregorian, 31, 12, 2100);
-    const DayOptions options;
+    DayOptions options;
+    options.ShowReadings = state.range(0) != 0;
     std::size_t entries = 0;
     for (auto _ : state) {
         entries = 0;
@@ -41,6 +43,8 @@ static void BM_EngineEveryDay1901To2100(benchmark::State& state) {
     state.counters["entries"] = double(entries);
 }
 BENCHMARK(BM_EngineEveryDay1901To2100)
+    ->Arg(0)
+    ->Arg(1)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);

@@ -169,10 +169,19 @@ std::optional<int> YearOf(QStringView text, Refusal& refusal) {
     return d ? std::optional<int>((*d)[0]) : std::nullopt;
 }
 
+// The readings option of a request, readings=0|1; on when it is not given (Route refuses other values).
+bool ReadingsOn(const Params& p) {
+    const auto it = p.find("readings");
+    return it == p.end() || it->second != u"0";
+}
+
 QByteArray ETagOf(const ServiceData& data, const QByteArray& key) {
     QCryptographicHash h(QCryptographicHash::Sha1);
     h.addData(data.DataHash);
     h.addData("\n");
+    // The program's version: a new version may show the same data otherwise (the readings, for one).
+    h.addData(QByteArray::number(VORELIAN_VERSION_MAJOR) + '.' + QByteArray::number(VORELIAN_VERSION_MINOR) +
+              '.' + QByteArray::number(VORELIAN_VERSION_PATCH) + '\n');
     h.addData(key);
     return '"' + h.result().toHex().left(24) + '"';
 }
@@ -207,17 +216,20 @@ Answer Cached(const ServiceData& data, const Request& request, const QByteArray&
 
 // The options of a request's days: the service holds no user settings, so the defaults with the style
 // the request names.
-DayOptions RequestOptions(int16_t style) {
-    return DayOptionsOf(Settings(), style);
+DayOptions RequestOptions(int16_t style, const Params& p) {
+    Settings choices;
+    choices.ShowReadings = ReadingsOn(p);
+    return DayOptionsOf(choices, style);
 }
 
 QDate GregorianOf(const DayInfo& d) {
     return QDate(d.Gregorian.Year, d.Gregorian.Month, d.Gregorian.Day);
 }
 
-Answer Page(const ServiceData& data, const Request& request, int32_t n, const QByteArray& key,
+Answer Page(const ServiceData& data, const Request& request, const Params& p, int32_t n, QByteArray key,
             const QByteArray& cacheControl) {
-    const DayOptions options = RequestOptions(StyleGregorian);
+    const DayOptions options = RequestOptions(StyleGregorian, p);
+    key += options.ShowReadings ? "?readings=1" : "?readings=0";
     const DayInfo day = data.Engine->Day(n, options);
     const QDate date = GregorianOf(day);
     PageLinks links;
@@ -238,14 +250,14 @@ std::optional<int32_t> TodayNumber(const ServiceData& data, const QDate& today) 
     return n;
 }
 
-QByteArray StyleKey(int16_t style) {
-    return "?style=" + QByteArray::number(style);
+QByteArray StyleKey(int16_t style, const Params& p) {
+    return "?style=" + QByteArray::number(style) + (ReadingsOn(p) ? "&readings=1" : "&readings=0");
 }
 
 // The document the tool prints for report `tab` about `date` of the style.
-QByteArray ToolJson(const ServiceData& data, int tab, int16_t style, const DateParts& date,
+QByteArray ToolJson(const ServiceData& data, const Params& p, int tab, int16_t style, const DateParts& date,
                     const QString& text = QString(), bool wholeWord = false) {
-    return JsonBytes(ReportJson(*data.Engine, tab, date, RequestOptions(style), text, wholeWord));
+    return JsonBytes(ReportJson(*data.Engine, tab, date, RequestOptions(style, p), text, wholeWord));
 }
 
 // The answers of the JSON interface, each from the rest of the path after its prefix.
@@ -255,7 +267,7 @@ Answer DayApi(const ServiceData& data, const Request& r, const Params& p, QStrin
     const auto day = style ? DayOf(data, *style, rest, no) : std::nullopt;
     if (!day)
         return Error(no);
-    return Cached(data, r, r.Path + StyleKey(*style), kJson, ToolJson(data, 0, *style, day->Date));
+    return Cached(data, r, r.Path + StyleKey(*style, p), kJson, ToolJson(data, p, 0, *style, day->Date));
 }
 
 Answer MonthApi(const ServiceData& data, const Request& r, const Params& p, QStringView rest) {
@@ -269,7 +281,7 @@ Answer MonthApi(const ServiceData& data, const Request& r, const Params& p, QStr
     if (!PeriodOf(data, *style, (*ym)[0], (*ym)[1], no))
         return Error(no);
     const DateParts first{int16_t((*ym)[0]), int16_t((*ym)[1]), 1};
-    return Cached(data, r, r.Path + StyleKey(*style), kJson, ToolJson(data, 2, *style, first));
+    return Cached(data, r, r.Path + StyleKey(*style, p), kJson, ToolJson(data, p, 2, *style, first));
 }
 
 // The year of days (tab 3) or its main feasts (tab 4).
@@ -279,8 +291,8 @@ Answer YearApi(const ServiceData& data, const Request& r, const Params& p, QStri
     const auto year = style ? YearOf(rest, no) : std::nullopt;
     if (!year || !PeriodOf(data, *style, *year, 0, no))
         return Error(no);
-    return Cached(data, r, r.Path + StyleKey(*style), kJson,
-                  ToolJson(data, tab, *style, DateParts{int16_t(*year), 1, 1}));
+    return Cached(data, r, r.Path + StyleKey(*style, p), kJson,
+                  ToolJson(data, p, tab, *style, DateParts{int16_t(*year), 1, 1}));
 }
 
 Answer SearchApi(const ServiceData& data, const Request& r, const Params& p) {
@@ -319,11 +331,11 @@ Answer SearchApi(const ServiceData& data, const Request& r, const Params& p) {
             return Error(400, QStringLiteral("wholeWord must be 0 or 1"));
         wholeWord = w->second == u"1";
     }
-    const QByteArray key = r.Path + StyleKey(*style) + "&year=" + QByteArray::number(*year) +
+    const QByteArray key = r.Path + StyleKey(*style, p) + "&year=" + QByteArray::number(*year) +
                            "&wholeWord=" + (wholeWord ? "1" : "0") +
                            "&text=" + text->second.toUtf8().toPercentEncoding();
     return Cached(data, r, key, kJson,
-                  ToolJson(data, 5, *style, DateParts{int16_t(*year), 1, 1}, text->second, wholeWord));
+                  ToolJson(data, p, 5, *style, DateParts{int16_t(*year), 1, 1}, text->second, wholeWord));
 }
 
 // /calendar.ics?from=&to=&scope=&style=: both ends in the style; without them this Gregorian year and
@@ -366,8 +378,8 @@ Answer Feed(const ServiceData& data, const Request& r, const Params& p, const QD
             return Error(400, QStringLiteral("scope must be great, red or all"));
         scope = *named;
     }
-    const DayOptions options = RequestOptions(*style);
-    const QByteArray key = r.Path + StyleKey(*style) + "&from=" + QByteArray::number(from.Number) +
+    const DayOptions options = RequestOptions(*style, p);
+    const QByteArray key = r.Path + StyleKey(*style, p) + "&from=" + QByteArray::number(from.Number) +
                            "&to=" + QByteArray::number(to.Number) +
                            "&scope=" + IcalScopeName(scope).toLatin1();
     // Without dates the feed moves with the year, so a client asks again within the hour.
@@ -381,13 +393,15 @@ bool Readable(const QByteArray& method) {
 }
 
 Answer Route(const ServiceData& data, const Request& r, const Params& p, const QDate& today) {
+    if (const auto it = p.find("readings"); it != p.end() && it->second != u"0" && it->second != u"1")
+        return Error(400, QStringLiteral("readings must be 0 or 1"));
     const QString path = QString::fromLatin1(r.Path);
     const auto rest = [&](QStringView prefix) { return QStringView(path).sliced(prefix.size()); };
     if (path == u"/") {
         const auto n = TodayNumber(data, today);
         if (!n)
             return Error(404, QStringLiteral("today is outside the years the service answers for"));
-        return Page(data, r, *n, "/day/" + today.toString(Qt::ISODate).toLatin1(),
+        return Page(data, r, p, *n, "/day/" + today.toString(Qt::ISODate).toLatin1(),
                     QByteArrayLiteral("no-cache"));
     }
     if (path == u"/healthz") {
@@ -402,7 +416,7 @@ Answer Route(const ServiceData& data, const Request& r, const Params& p, const Q
         const auto day = DayOf(data, 3, rest(u"/day/"), no);
         if (!day)
             return Error(no);
-        return Page(data, r, day->Number, r.Path, kDatedCache);
+        return Page(data, r, p, day->Number, r.Path, kDatedCache);
     }
     if (path.startsWith(u"/api/v1/day/"))
         return DayApi(data, r, p, rest(u"/api/v1/day/"));

@@ -1,6 +1,9 @@
 #include "dayhtml.h"
 
+#include "engine/readings.h"
+
 #include <array>
+#include <utility>
 
 namespace vorelian::server {
 namespace {
@@ -57,13 +60,28 @@ QString DateLine(const QString& styleName, int16_t style, const DateParts& date)
         .arg(styleName, DateInWords(style, date));
 }
 
+// The readings group as a list of its own.
+QString Readings(const DayInfo& day) {
+    const QStringList lines = ReadingsGroup(day);
+    if (lines.isEmpty())
+        return QString();
+    QString html = QStringLiteral("<ul class=\"readings\">\n");
+    for (const QString& line : lines)
+        html += QStringLiteral("<li>") + EscapeHtml(line) + QStringLiteral("</li>\n");
+    return html + QStringLiteral("</ul>\n");
+}
+
+// The groups of the day, the readings after group 3 and before the notes of group 4.
 QString Entries(const DayInfo& day) {
     QString html;
+    QString readings = Readings(day);
     int8_t group = -1;
     for (const DayEntry& e : day.Entries) {
         if (e.Group != group) {
             if (group >= 0)
                 html += QStringLiteral("</ul>\n");
+            if (e.Group == 4)
+                html += std::exchange(readings, QString());
             html += QStringLiteral("<ul class=\"entries\">\n");
             group = e.Group;
         }
@@ -80,14 +98,15 @@ QString Entries(const DayInfo& day) {
     }
     if (group >= 0)
         html += QStringLiteral("</ul>\n");
-    return html;
+    return html + readings;
 }
 
 const char16_t* const kStyleSheet =
     u"body{font-family:serif;max-width:40em;margin:1em auto;padding:0 1em;line-height:1.4;color:#111}"
     u"h1{font-size:1.5em}.red{color:#b00}.dates{list-style:none;padding:0}"
     u".entries{list-style:none;padding:0}.rank{display:inline-block;min-width:2.2em;font-family:monospace}"
-    u".weekday{font-style:italic}.fast{font-weight:bold}nav a{margin-right:1em}";
+    u".readings{list-style:none;padding:0}.weekday{font-style:italic}.fast{font-weight:bold}nav "
+    u"a{margin-right:1em}";
 
 } // namespace
 

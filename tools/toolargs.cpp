@@ -190,6 +190,15 @@ std::optional<ToolArgs> ParseToolArgs(const QStringList& args, QString& error) {
                  a.Fasting = on;
              return on || off;
          }},
+        {QStringLiteral("--readings"),
+         [&](const QString& v, QString& e) {
+             const bool on = v == u"on", off = v == u"off";
+             if (!on && !off)
+                 e = QStringLiteral("--readings takes on or off: %1").arg(v);
+             else
+                 a.Readings = on;
+             return on || off;
+         }},
         {QStringLiteral("--data"),
          [&](const QString& v, QString&) {
              a.DataDir = v;
@@ -304,6 +313,7 @@ Settings SettingsOf(const ToolArgs& a, int currentYear) {
     s.ShowIndiction = a.Indiction;
     s.ShowAllStyles = a.AllStyles;
     s.ShowFasting = a.Fasting;
+    s.ShowReadings = a.Readings;
     s.FirstWeekday = a.FirstWeekday;
     if (a.Font)
         s.FontName = *a.Font;
@@ -359,6 +369,8 @@ REPORT / отчёт:
   --all-styles        даты во всех трёх стилях / dates in all three styles
   --fasting on|off    строка поста в конце дня (по умолчанию on) / the fasting line of each day
                       (default on)
+  --readings on|off   чтения дня, литургия и венчание (по умолчанию on) / the readings, the Liturgy
+                      and the weddings line of each day (default on)
   --first-weekday 1|7 первый день недели в сетке месяца (на отчёты не влияет)
                       first weekday of the month grid (reports do not depend on it)
   --font NAME         шрифт отчёта (по умолчанию %2) / report font (default %2)

@@ -26,7 +26,8 @@ struct ToolArgs {
     Format Output = Format::Text;
     bool Indiction = false;
     bool AllStyles = false;
-    bool Fasting = true; // --fasting on|off
+    bool Fasting = true;  // --fasting on|off
+    bool Readings = true; // --readings on|off
     int16_t FirstWeekday = 1;
     std::optional<QString> Font;
     std::optional<int16_t> FontSize;

@@ -108,6 +108,7 @@ Settings ReadSettings(QSettings& store, int currentYear) {
     s.ShowIndiction = ReadBool(store, "ShowIndiction", false);
     s.ShowAllStyles = ReadBool(store, "ShowAllStyles", false);
     s.ShowFasting = ReadBool(store, "ShowFasting", true);
+    s.ShowReadings = ReadBool(store, "ShowReadings", true);
     s.LastDir = store.value(QStringLiteral("LastDir"), QString()).toString();
     s.TextSize = ReadInt16(store, "TextSize", 0);
     if (s.TextSize < 0 || s.TextSize > 2)
@@ -155,6 +156,7 @@ void WriteSettings(QSettings& store, const Settings& s, bool withRectangle) {
     store.setValue(QStringLiteral("ShowIndiction"), BoolText(s.ShowIndiction));
     store.setValue(QStringLiteral("ShowAllStyles"), BoolText(s.ShowAllStyles));
     store.setValue(QStringLiteral("ShowFasting"), BoolText(s.ShowFasting));
+    store.setValue(QStringLiteral("ShowReadings"), BoolText(s.ShowReadings));
     store.setValue(QStringLiteral("LastDir"), s.LastDir);
     store.setValue(QStringLiteral("TextSize"), QString::number(s.TextSize));
     store.setValue(QStringLiteral("MinYear"), QString::number(s.MinYear));

@@ -36,8 +36,9 @@ struct Settings {
     bool FontItalic = false;
     bool ShowIndiction = false;
     bool ShowAllStyles = false;
-    bool ShowFasting = true; // the fasting line of each day (when the data set has fasting rules)
-    int16_t TextSize = 0;    // the size of the window's own text: 0 normal, 1 large, 2 largest
+    bool ShowFasting = true;  // the fasting line of each day (when the data set has fasting rules)
+    bool ShowReadings = true; // the readings, Liturgy and weddings lines (when the data set has readings)
+    int16_t TextSize = 0;     // the size of the window's own text: 0 normal, 1 large, 2 largest
     QString LastDir;
     int16_t MinYear = kDefaultMinYear; // Julian years of the allowed range
     int16_t MaxYear = kDefaultMaxYear;

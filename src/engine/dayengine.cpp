@@ -46,6 +46,7 @@ std::shared_ptr<const DayEngine> DayEngine::Load(const QString& calendarDir) {
     LoadBases(d.Data);
     d.Fasting = LoadFastingRules(QDir(d.Dir).filePath(FastingFileName.toString()));
     d.Names = LoadNameTable(d.Data.Profiles.Get(QDir(d.Dir).filePath(NamesFileName.toString())));
+    d.Readings = LoadReadings(QDir(d.Dir).filePath(ReadingsFileName.toString()));
     d.Prepared = PrepareRecordEntries(d.Data.Bases);
     for (int slot = 0; slot <= DataFiles::February28; ++slot) {
         const Profile& file = d.Data.Profiles.Get(d.Data.Files[slot]);
@@ -101,6 +102,8 @@ DayInfo DayEngine::Day(int32_t dayNumber, const DayOptions& options) const {
     // The fast: the one place it is computed, for every day. It stays out of the entries; each view shows
     // it through FastingLine.
     info.Fast = FastingOf(info);
+    if (options.ShowReadings)
+        AddReadings(d.Readings, info);
     return info;
 }
 
@@ -110,6 +113,7 @@ DayOptions DayOptionsOf(const Settings& choices, int16_t style) {
     o.ShowIndiction = choices.ShowIndiction;
     o.ShowAllStyles = choices.ShowAllStyles;
     o.ShowFasting = choices.ShowFasting;
+    o.ShowReadings = choices.ShowReadings;
     return o;
 }
 

@@ -24,6 +24,8 @@ struct DayOptions {
     bool ShowIndiction = false;
     bool ShowAllStyles = false;
     bool ShowFasting = true; // the computed fasting line (no effect without a rule file)
+    bool ShowReadings =
+        true; // the readings, the Liturgy and the weddings line (none without a readings file)
 };
 
 // The options of a view in `style` from the user's display choices: the window's settings, the settings

@@ -24,6 +24,25 @@ struct Fasting {
     QString Text; // the Russian phrase shown as the last line of the day, e.g. «Сухоядение.»
 };
 
+// One Apostle or Gospel reading of the Liturgy, as a church calendar prints it.
+enum class ReadingKind : int8_t { Apostle, Gospel };
+struct Reading {
+    QString Label; // «» for the day's own, «Ряд.», «Праздника», «За понедельник (под зачало)», …
+    ReadingKind Kind = ReadingKind::Apostle;
+    QString Book;    // the abbreviation as printed: «Рим.», «1 Кор.»
+    QString Verses;  // «1:1–7, 13–17»
+    QString Zachalo; // «79» or «79 от полу»
+    bool operator==(const Reading&) const = default;
+};
+
+// Which Liturgy the day has; St John Chrysostom's is the ordinary one.
+enum class LiturgyKind : int8_t { Chrysostom, Basil, Presanctified, None };
+struct DayLiturgy {
+    LiturgyKind Kind = LiturgyKind::Chrysostom;
+    bool RoyalHours = false; // the Royal Hours are read on the day
+    bool operator==(const DayLiturgy&) const = default;
+};
+
 struct DayEntry {
     int8_t Group = 0; // 0..4, as the keys of the day files
     Rank EntryRank = Rank::None;
@@ -45,6 +64,11 @@ struct DayInfo {
     bool Red = false;
     std::vector<DayEntry> Entries; // in the order the day report shows them; the fast is not one of them
     std::optional<Fasting> Fast;   // absent when the data set has no fasting rules
+    // The Liturgy's Apostle and Gospel in the order the day prints them; absent when the data set has no
+    // readings file, empty on a day without them.
+    std::optional<std::vector<Reading>> Readings;
+    std::optional<DayLiturgy> Liturgy; // absent when the data set has no readings file
+    std::optional<bool> NoWeddings;    // absent when the data set has no readings file
 };
 
 // The date of a day in a style: 1 Anno Mundi, 2 Julian, 3 Gregorian.

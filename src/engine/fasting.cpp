@@ -2,6 +2,7 @@
 
 #include "bases/profile.h"
 #include "core/recalc.h"
+#include "engine/rulefile.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -225,14 +226,9 @@ private:
             r.Text = e.Value;
             return !r.Text.isEmpty();
         case Days:
-            return r.HasDays = ParseRange(v, ParseInt, r.DaysFrom, r.DaysTo);
         case Dates:
-            return r.HasDates = ParseRange(v, ParseDate, r.DatesFrom, r.DatesTo);
-        case Weekdays: {
-            const auto w = ParseWeekdays(v);
-            r.Weekdays = w.value_or(0);
-            return w.has_value();
-        }
+        case Weekdays:
+            return ReadDayCondition(r, e.Key, v);
         case Level: {
             const auto one = FastLevelFromName(v);
             r.Week.fill(one.value_or(FastLevel::None));
@@ -328,18 +324,22 @@ FastingRules ParseFastingRules(QByteArrayView bytes, const QString& fileName) {
     return rules;
 }
 
-FastingRules LoadFastingRules(const QString& path) {
+std::optional<QByteArray> ReadRuleFile(const QString& path, const QLoggingCategory& (*category)(),
+                                       const QString& lost) {
     const QFileInfo info(path);
     if (path.isEmpty() || !info.exists())
-        return {};
+        return std::nullopt;
     QFile f(path);
     if (!info.isFile() || info.size() > Profile::MaxFileBytes || !f.open(QIODevice::ReadOnly)) {
-        qCWarning(lcFasting).noquote() << QStringLiteral("%1: cannot be read; no fasting rules").arg(path);
-        FastingRules none;
-        none.Problems << QStringLiteral("%1: файл не читается; строки поста нет").arg(info.fileName());
-        return none;
+        qCWarning(category).noquote() << QStringLiteral("%1: cannot be read; %2").arg(path, lost);
+        return std::nullopt;
     }
-    return ParseFastingRules(f.readAll(), path);
+    return f.readAll();
+}
+
+FastingRules LoadFastingRules(const QString& path) {
+    const auto bytes = ReadRuleFile(path, lcFasting, QStringLiteral("no fasting rules"));
+    return bytes ? ParseFastingRules(*bytes, path) : FastingRules{};
 }
 
 namespace {
@@ -368,6 +368,25 @@ FastLevel LevelOf(const FastingRule& r, int weekday, Rank rank) {
 }
 
 } // namespace
+
+bool ReadDayCondition(FastingRule& r, QStringView key, QStringView value) {
+    if (key.compare(u"days", Qt::CaseInsensitive) == 0)
+        return r.HasDays = ParseRange(value, ParseInt, r.DaysFrom, r.DaysTo);
+    if (key.compare(u"dates", Qt::CaseInsensitive) == 0)
+        return r.HasDates = ParseRange(value, ParseDate, r.DatesFrom, r.DatesTo);
+    if (key.compare(u"weekdays", Qt::CaseInsensitive) != 0)
+        return false;
+    const auto w = ParseWeekdays(value);
+    r.Weekdays = w.value_or(0);
+    return w.has_value();
+}
+
+bool RuleClaims(const FastingRule& r, const FastingDay& day) {
+    if (day.Weekday < 1 || day.Weekday > 7)
+        return false;
+    return Claims(r, day.DayNumber - day.PaschaDayNumber,
+                  static_cast<int16_t>(day.JulianMonth * 100 + day.JulianDay), day.Weekday);
+}
 
 std::optional<Fasting> EvaluateFasting(const FastingRules& rules, const FastingDay& day) {
     if (rules.Empty() || day.Weekday < 1 || day.Weekday > 7)

@@ -71,6 +71,12 @@ struct FastingDay {
     Rank HighestRank = Rank::None; // the highest rank among the day's commemorations
 };
 
+// One day condition of a rule ("days", "dates" or "weekdays", any letter case) read into `r`; false for
+// another key or a value that cannot be read. The wedding rules of the readings file use it too.
+bool ReadDayCondition(FastingRule& r, QStringView key, QStringView value);
+// True when the day conditions of the rule (days, dates, weekdays) all hold for the day.
+bool RuleClaims(const FastingRule& r, const FastingDay& day);
+
 // The highest of two ranks (Great is the highest; None the lowest).
 Rank HigherRank(Rank a, Rank b);
 

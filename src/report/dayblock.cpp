@@ -4,8 +4,10 @@
 #include "core/calendar.h"
 #include "core/tables.h"
 #include "engine/dataset.h"
+#include "engine/readings.h"
 #include "report/dialect.h"
 
+#include <algorithm>
 #include <array>
 
 namespace vorelian {
@@ -89,8 +91,33 @@ QString EntriesMarkup(const std::vector<DayEntry>& entries) {
     return s;
 }
 
+// The readings group: an empty line, then a line each, in the blank mark column like the notes.
+QString ReadingsMarkup(const QStringList& lines) {
+    QString s;
+    if (lines.isEmpty())
+        return s;
+    s += dialect::Par;
+    for (const QString& line : lines) {
+        s += dialect::Blank;
+        s += line;
+        s += dialect::Par;
+    }
+    return s;
+}
+
 QString EntriesMarkup(const DayInfo& day, const DayOptions& options) {
-    QString s = EntriesMarkup(day.Entries);
+    const QStringList readings = ReadingsGroup(day);
+    QString s;
+    if (readings.isEmpty()) {
+        s = EntriesMarkup(day.Entries);
+    } else {
+        // The readings stand after group 3 and before the notes of group 4.
+        const auto notes = std::find_if(day.Entries.begin(), day.Entries.end(),
+                                        [](const DayEntry& e) { return e.Group == 4; });
+        s = EntriesMarkup(std::vector<DayEntry>(day.Entries.begin(), notes));
+        s += ReadingsMarkup(readings);
+        s += EntriesMarkup(std::vector<DayEntry>(notes, day.Entries.end()));
+    }
     const QString fast = FastingLine(day, options);
     if (fast.isEmpty())
         return s;

@@ -1,6 +1,7 @@
 #include "report/export.h"
 
 #include "engine/dayengine.h"
+#include "engine/readings.h"
 
 #include <QDate>
 #include <QJsonArray>
@@ -44,6 +45,31 @@ QJsonValue FastingJson(const std::optional<Fasting>& fast) {
                        {QStringLiteral("text"), fast->Text}};
 }
 
+// The readings in the order the day prints them, each with the line it is printed on; null without them.
+QJsonValue ReadingsJson(const DayInfo& day) {
+    if (!day.Readings)
+        return QJsonValue(QJsonValue::Null);
+    QJsonArray list;
+    for (const ReadingLine& line : ReadingLines(*day.Readings))
+        for (int i = line.First; i < line.First + line.Count; ++i) {
+            const Reading& r = (*day.Readings)[i];
+            list.append(QJsonObject{
+                {QStringLiteral("label"), r.Label},
+                {QStringLiteral("kind"),
+                 r.Kind == ReadingKind::Apostle ? QStringLiteral("apostle") : QStringLiteral("gospel")},
+                {QStringLiteral("book"), r.Book},
+                {QStringLiteral("verses"), r.Verses},
+                {QStringLiteral("zachalo"), r.Zachalo},
+                {QStringLiteral("text"), line.Text},
+            });
+        }
+    return list;
+}
+
+QJsonValue BoolOrNull(const std::optional<bool>& b) {
+    return b ? QJsonValue(*b) : QJsonValue(QJsonValue::Null);
+}
+
 } // namespace
 
 QString RankName(Rank rank) {
@@ -80,6 +106,12 @@ QJsonObject DayJson(const DayInfo& day) {
         {QStringLiteral("red"), day.Red},
         {QStringLiteral("entries"), entries},
         {QStringLiteral("fasting"), FastingJson(day.Fast)},
+        {QStringLiteral("readings"), ReadingsJson(day)},
+        {QStringLiteral("liturgy"),
+         day.Liturgy ? QJsonValue(LiturgyName(day.Liturgy->Kind)) : QJsonValue(QJsonValue::Null)},
+        {QStringLiteral("royalHours"),
+         BoolOrNull(day.Liturgy ? std::optional<bool>(day.Liturgy->RoyalHours) : std::nullopt)},
+        {QStringLiteral("noWeddings"), BoolOrNull(day.NoWeddings)},
     };
 }
 
@@ -185,8 +217,14 @@ QString DescriptionOf(const DayInfo& day, const DayOptions& options) {
     QStringList lines;
     if (!day.WeekdayLine.isEmpty())
         lines << day.WeekdayLine;
-    for (const DayEntry& e : day.Entries)
+    bool readings = false;
+    for (const DayEntry& e : day.Entries) {
+        if (e.Group == 4 && !std::exchange(readings, true))
+            lines << ReadingsGroup(day);
         lines << e.Text;
+    }
+    if (!readings)
+        lines << ReadingsGroup(day);
     if (const QString fast = FastingLine(day, options); !fast.isEmpty())
         lines << fast;
     return lines.join(u'\n');

@@ -67,6 +67,8 @@ void CalendarMenus::setupActions() {
     checkable(mnuAllStyles, nullptr);
     make(mnuFasting, QStringLiteral("mnuFasting"), QStringLiteral("Показывать по&ст"));
     checkable(mnuFasting, nullptr);
+    make(mnuReadings, QStringLiteral("mnuReadings"), QStringLiteral("Показывать &чтения"));
+    checkable(mnuReadings, nullptr);
     fwdGroup_ = new QActionGroup(this);
     make(mnuFirstWD[0], QStringLiteral("mnuFirstWD_0"), QStringLiteral("&Воскресенье"));
     make(mnuFirstWD[1], QStringLiteral("mnuFirstWD_1"), QStringLiteral("&Понедельник"));
@@ -117,7 +119,7 @@ void CalendarMenus::setupMenus() {
     menu(mnuSetup, QStringLiteral("mnuSetup"), QStringLiteral("&Настройка"));
     mnuSetup->addAction(mnuFont);
     mnuSetup->addSeparator();
-    mnuSetup->addActions({mnuIndiction, mnuAllStyles, mnuFasting});
+    mnuSetup->addActions({mnuIndiction, mnuAllStyles, mnuFasting, mnuReadings});
     mnuSetup->addSeparator();
     menu(mnuFWD, QStringLiteral("mnuFWD"), QStringLiteral("&Первый день недели"), mnuSetup);
     mnuFWD->addActions({mnuFirstWD[0], mnuFirstWD[1]});

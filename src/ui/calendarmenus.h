@@ -43,6 +43,7 @@ public:
     QAction* mnuIndiction = nullptr;
     QAction* mnuAllStyles = nullptr;
     QAction* mnuFasting = nullptr;
+    QAction* mnuReadings = nullptr;
     std::array<QAction*, 2> mnuFirstWD{};  // 0 Sunday, 1 Monday
     std::array<QAction*, 3> mnuTextSize{}; // the window's text: normal, large, largest
     QAction* mnuRange = nullptr;

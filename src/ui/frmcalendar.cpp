@@ -90,6 +90,7 @@ frmCalendar::frmCalendar(CalendarApp& app) : app_(app), fileCommands_(app.Option
     menus_->mnuIndiction->setChecked(s.ShowIndiction);
     menus_->mnuAllStyles->setChecked(s.ShowAllStyles);
     menus_->mnuFasting->setChecked(s.ShowFasting);
+    menus_->mnuReadings->setChecked(s.ShowReadings);
     menus_->CheckFirstWeekday(s.FirstWeekday);
     menus_->CheckTextSize(s.TextSize);
     cbFind->setEnabled(false);
@@ -283,6 +284,7 @@ void frmCalendar::connectParts() {
     connect(m.mnuIndiction, &QAction::triggered, this, &frmCalendar::mnuIndiction_Click);
     connect(m.mnuAllStyles, &QAction::triggered, this, &frmCalendar::mnuAllStyles_Click);
     connect(m.mnuFasting, &QAction::triggered, this, &frmCalendar::mnuFasting_Click);
+    connect(m.mnuReadings, &QAction::triggered, this, &frmCalendar::mnuReadings_Click);
     for (int16_t i = 0; i < 3; ++i)
         connect(m.mnuTextSize[i], &QAction::triggered, this, [this, i] { mnuTextSize_Click(i); });
     connect(m.mnuExit, &QAction::triggered, this, &frmCalendar::GoToExit);
@@ -535,6 +537,13 @@ void frmCalendar::mnuFasting_Click() {
     app_.Options.ShowFasting = !app_.Options.ShowFasting;
     menus_->mnuFasting->setChecked(app_.Options.ShowFasting);
     MSFlexGrid1->Fill(app_.State, app_.Options.FirstWeekday, TodayDayNumber(), app_.MonthMarks());
+    ClearReportStyles(app_.Out);
+    app_.BuildReport();
+}
+
+void frmCalendar::mnuReadings_Click() {
+    app_.Options.ShowReadings = !app_.Options.ShowReadings;
+    menus_->mnuReadings->setChecked(app_.Options.ShowReadings);
     ClearReportStyles(app_.Out);
     app_.BuildReport();
 }

@@ -121,6 +121,7 @@ private:
     void mnuIndiction_Click();
     void mnuAllStyles_Click();
     void mnuFasting_Click();
+    void mnuReadings_Click();
     void ChangeStyle(int16_t style);
     void mnuTextSize_Click(int16_t size);
     void LayOutControls();

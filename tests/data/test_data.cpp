@@ -110,7 +110,9 @@ private Q_SLOTS:
     void filesAreWindows1251WithCrLf_data() {
         QTest::addColumn<QString>("name");
         const QStringList names = AllProfiles() << QStringLiteral("Abbr.DAT") << QStringLiteral("Fasting.DAT")
-                                                << QStringLiteral("Names.DAT");
+                                                << QStringLiteral("Names.DAT")
+
+                                                << QStringLiteral("Readings.DAT");
         for (const QString& n : names)
             QTest::addRow("%s", qPrintable(n)) << n;
     }

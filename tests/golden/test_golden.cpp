@@ -104,7 +104,7 @@ QList<Case> AllCases() {
                                  DateIn(style, g),
                                  QStringLiteral("--format"),
                                  QString::fromLatin1(format)} +
-                     extra;
+                     extra + QStringList{QStringLiteral("--readings"), QStringLiteral("off")};
             c.DigestOnly = digest;
             cases.append(c);
         }
@@ -145,6 +145,31 @@ QList<Case> AllCases() {
             const int16_t ys = int16_t((i / 10) % 3 + 1);
             add(QStringLiteral("year-%1-s%2").arg(tag).arg(ys), QStringLiteral("year"), ys, g,
                 OptionSet(i / 10 + 3), true);
+        }
+    }
+    // A few reports with the readings: a feast's pair read on the next day, Holy Week, the Nativity eve.
+    const std::array<std::pair<QString, std::array<int, 3>>, 3> readingDays = {{
+        {QStringLiteral("day"), {2022, 12, 20}},
+        {QStringLiteral("week"), {2024, 4, 28}},
+        {QStringLiteral("day"), {2025, 1, 6}},
+    }};
+    for (const auto& [report, g] : readingDays) {
+        for (const char* format : {"rtf", "text"}) {
+            Case c;
+            c.Name = QStringLiteral("readings-%1-%2%3%4.%5")
+                         .arg(report)
+                         .arg(g[0])
+                         .arg(g[1], 2, 10, QChar(u'0'))
+                         .arg(g[2], 2, 10, QChar(u'0'))
+                         .arg(QString::fromLatin1(format));
+            c.Args = QStringList{report,
+                                 QStringLiteral("--style"),
+                                 QStringLiteral("3"),
+                                 QStringLiteral("--date"),
+                                 DateIn(3, g),
+                                 QStringLiteral("--format"),
+                                 QString::fromLatin1(format)};
+            cases.append(c);
         }
     }
     return cases;

@@ -105,7 +105,9 @@ class TestReportExport : public QObject {
 private Q_SLOTS:
     void dayObject() {
         const QJsonObject o = DayJson(Pascha2027());
-        QCOMPARE(o.size(), 10);
+        QCOMPARE(o.size(), 14);
+        QVERIFY(o["readings"].isNull() && o["liturgy"].isNull() && o["royalHours"].isNull() &&
+                o["noWeddings"].isNull());
         QCOMPARE(o["gregorian"].toString(), "2027-05-02");
         QCOMPARE(o["julian"].toString(), "2027-04-19");
         QCOMPARE(o["annoMundi"].toObject(), (QJsonObject{{"year", 7535}, {"month", 8}, {"day", 19}}));
@@ -126,6 +128,31 @@ private Q_SLOTS:
                      {"group", 2}, {"rank", QJsonValue()}, {"text", "Мч. Христофора."}, {"movable", false}}));
         QCOMPARE(o["fasting"].toObject(),
                  (QJsonObject{{"level", "none"}, {"text", "Сплошная седмица. Поста нет."}}));
+    }
+
+    // The readings in print order, each with its printed line; a composite Gospel stays on one line.
+    void readingsObject() {
+        DayInfo day = Pascha2027();
+        day.Readings = std::vector<Reading>{{"", ReadingKind::Apostle, "Деян.", "1:1–8", "1"},
+                                            {"", ReadingKind::Gospel, "Ин.", "1:1–17", "1"},
+                                            {"", ReadingKind::Gospel, "Мф.", "26:21–39", "108 от полу"}};
+        day.Liturgy = DayLiturgy{LiturgyKind::None, true};
+        day.NoWeddings = true;
+        const QJsonObject o = DayJson(day);
+        const QString line =
+            "Ап.: Деян. 1:1–8 (зач. 1). Ев.: Ин. 1:1–17 (зач. 1). Мф. 26:21–39 (зач. 108 от полу).";
+        const QJsonArray list = o["readings"].toArray();
+        QCOMPARE(list.size(), 3);
+        QCOMPARE(list[2].toObject(), (QJsonObject{{"label", ""},
+                                                  {"kind", "gospel"},
+                                                  {"book", "Мф."},
+                                                  {"verses", "26:21–39"},
+                                                  {"zachalo", "108 от полу"},
+                                                  {"text", line}}));
+        QCOMPARE(list[0]["kind"].toString(), "apostle");
+        QCOMPARE(o["liturgy"].toString(), "none");
+        QCOMPARE(o["royalHours"].toBool(), true);
+        QCOMPARE(o["noWeddings"].toBool(), true);
     }
 
     void toneAndMissingFast() {

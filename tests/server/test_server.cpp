@@ -361,6 +361,11 @@ private Q_SLOTS:
         QCOMPARE(other.Status, 200);
         QVERIFY(bundled_->Get("/api/v1/day/2027-01-07?style=3").Headers.value("etag") == tag);
         QVERIFY(bundled_->Get("/api/v1/day/2026-12-25?style=2").Headers.value("etag") != tag);
+        const Reply plain = bundled_->Get("/api/v1/day/2027-01-07?readings=0");
+        QVERIFY(plain.Headers.value("etag") != tag);
+        QVERIFY(plain.Body.contains("\"readings\": null") && !first.Body.contains("\"readings\": null"));
+        QCOMPARE(bundled_->Get("/api/v1/day/2027-01-07?readings=1").Headers.value("etag"), tag);
+        QCOMPARE(bundled_->Get("/day/2027-01-07?readings=2").Status, 400);
         QVERIFY(hostile_->Get("/api/v1/day/2027-01-07").Headers.value("etag") != tag);
         // Today's page carries the date in its tag: the same tag as the dated page of today, never a
         // tag that outlives midnight.

@@ -78,6 +78,7 @@ private Q_SLOTS:
         p.Action(QStringLiteral("mnuFirstWD_0"))->trigger();
         p.Action(QStringLiteral("mnuIndiction"))->trigger();
         p.Action(QStringLiteral("mnuFasting"))->trigger();
+        p.Action(QStringLiteral("mnuReadings"))->trigger();
         QVERIFY(OpenSettingsStore()->allKeys().isEmpty());
         p.Press(p.w->cbExit);
         const QList<std::pair<const char*, const char*>> expected = {
@@ -86,7 +87,8 @@ private Q_SLOTS:
             {"Width", "9600"},          {"FontName", "System"},   {"FontSize", "10"},
             {"FontBold", "False"},      {"FontItalic", "False"},  {"ShowIndiction", "True"},
             {"ShowAllStyles", "False"}, {"LastDir", ""},          {"MinYear", "1901"},
-            {"MaxYear", "2100"},        {"ShowFasting", "False"}, {"TextSize", "0"}};
+            {"MaxYear", "2100"},        {"ShowFasting", "False"}, {"TextSize", "0"},
+            {"ShowReadings", "False"}};
         for (const auto& [key, value] : expected) {
             QVERIFY2(world.HasStored(QLatin1String(key)), key);
             if (value)
