@@ -6,7 +6,6 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
-#include <QtConcurrent/QtConcurrentRun>
 
 #include <chrono>
 #include <cstdio>
@@ -167,19 +166,24 @@ void Service::Handle(const QHttpServerRequest& request, QHttpServerResponder&& r
     Pending* entry = pending.get();
     queue->second.push_back(std::move(pending));
     const QDate today = QDate::currentDate();
-    QtConcurrent::run(&pool_,
-                      [data = &data_, plain = entry->Plain, today] { return Respond(*data, plain, today); })
-        .then(this, [this, socket = QPointer<QTcpSocket>(socket), entry, plain = entry->Plain,
-                     start = entry->Start](Answer answer) {
-            // Without its connection the entry is gone too: the client hung up. Logged with 499, the status
-            // proxies use for a request its client gave up on.
-            if (!socket) {
-                Log(plain, 499, start);
-                return;
-            }
-            entry->Ready = std::move(answer);
-            Flush(socket);
-        });
+    // The task posts its answer back to this thread as an event: it runs once, whenever the task ends.
+    pool_.start([this, socket = QPointer<QTcpSocket>(socket), entry, plain = entry->Plain,
+                 start = entry->Start, today] {
+        Answer answer = Respond(data_, plain, today);
+        QMetaObject::invokeMethod(
+            this,
+            [this, socket, entry, plain, start, answer = std::move(answer)]() mutable {
+                // Without its connection the entry is gone too: the client hung up. Logged with 499, the
+                // status proxies use for a request its client gave up on.
+                if (!socket) {
+                    Log(plain, 499, start);
+                    return;
+                }
+                entry->Ready = std::move(answer);
+                Flush(socket);
+            },
+            Qt::QueuedConnection);
+    });
 }
 
 void Service::Flush(QTcpSocket* socket) {

@@ -132,6 +132,46 @@ private:
     QByteArray err_;
 };
 
+// Sends requests for `target` over `connections` connections, each pipelining `batch` at a time, until
+// `total` are sent or `limitMs` has passed; returns how many were sent and how many answered.
+std::pair<qint64, qint64> Flood(Server& server, const QByteArray& target, int connections, qint64 total,
+                                int batch, int limitMs = 60000) {
+    std::vector<std::unique_ptr<QTcpSocket>> sockets;
+    for (int i = 0; i < connections; ++i) {
+        sockets.push_back(std::make_unique<QTcpSocket>());
+        sockets.back()->connectToHost(QHostAddress::LocalHost, server.Port);
+        if (!sockets.back()->waitForConnected(10000))
+            return {1, 0};
+    }
+    QByteArray requests;
+    for (int i = 0; i < batch; ++i)
+        requests += RequestBytes("GET", target);
+    const QByteArray mark = "HTTP/1.1 ";
+    qint64 sent = 0, answered = 0;
+    QDeadlineTimer deadline(limitMs);
+    while (sent < total && !deadline.hasExpired()) {
+        for (auto& s : sockets)
+            s->write(requests);
+        sent += qint64(batch) * connections;
+        for (auto& s : sockets) {
+            QByteArray carry;
+            int seen = 0;
+            while (seen < batch) {
+                if (s->bytesAvailable() == 0 && !s->waitForReadyRead(10000))
+                    return {sent, answered};
+                const QByteArray chunk = carry + s->readAll();
+                seen += int(chunk.count(mark));
+                carry = chunk.right(mark.size() - 1);
+            }
+            answered += seen;
+        }
+        // The server's log is read on, so that a full pipe never holds it up.
+        server.Process().waitForReadyRead(0);
+        server.Process().readAllStandardError();
+    }
+    return {sent, answered};
+}
+
 void WriteData(const QString& path, const QString& text) {
     QString crlf = text;
     crlf.replace(u'\n', QStringLiteral("\r\n"));
@@ -624,6 +664,25 @@ private Q_SLOTS:
         const Run r = RunProgram(QStringLiteral(VORELIAN_SERVER), {"--help"});
         QCOMPARE(r.Status, 0);
         QVERIFY(r.Out.contains("--threads"));
+    }
+
+    // Hostile clients, one scenario a row: each leaves the server alive and answering others.
+    void hostileClients_data() {
+        QTest::addColumn<QString>("scenario");
+        QTest::newRow("cheap flood") << QStringLiteral("cheap flood");
+    }
+    void hostileClients() {
+        QFETCH(QString, scenario);
+        Server s;
+        QVERIFY(s.Port != 0);
+        if (scenario == u"cheap flood") {
+            // Cheap answers at full speed over many connections: up to 300,000 of them within a minute.
+            const auto [sent, answered] = Flood(s, "/nope", 32, 300000, 10);
+            QVERIFY(sent > 0);
+            QCOMPARE(answered, sent);
+        }
+        QCOMPARE(s.Get("/healthz").Status, 200);
+        QCOMPARE(s.Stop(), 0);
     }
 
     void cleanupTestCase() {
