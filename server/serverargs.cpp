@@ -19,7 +19,10 @@ std::optional<ServerArgs> ParseServerArgs(const QStringList& args, QString& erro
             value = arg.mid(eq + 1);
             arg.truncate(eq);
         }
-        if (arg != u"--bind" && arg != u"--port" && arg != u"--data" && arg != u"--threads") {
+        static const QStringList known{QStringLiteral("--bind"), QStringLiteral("--port"),
+                                       QStringLiteral("--data"), QStringLiteral("--threads"),
+                                       QStringLiteral("--log")};
+        if (!known.contains(arg)) {
             error = QStringLiteral("unknown option: %1").arg(args[i]);
             return std::nullopt;
         }
@@ -53,6 +56,12 @@ std::optional<ServerArgs> ParseServerArgs(const QStringList& args, QString& erro
                 return std::nullopt;
             }
             a.Threads = n;
+        } else if (arg == u"--log") {
+            if (value->isEmpty()) {
+                error = QStringLiteral("--log needs off, stderr or a file");
+                return std::nullopt;
+            }
+            a.Log = *value;
         } else {
             if (value->isEmpty()) {
                 error = QStringLiteral("--data needs a folder");
@@ -79,6 +88,11 @@ Serves the church calendar over HTTP: JSON, iCalendar and a page of the day.
     const QString tail =
         QStringLiteral(R"(  --threads N    потоков для расчёта ответов, 1..%1 (по умолчанию по числу ядер)
                  threads computing the answers, 1..%1 (default: one per core)
+  --log off|stderr|FILE
+                 журнал запросов: нет, stderr (по умолчанию) или дописывать в файл; строки,
+                 которые журнал не успевает принять, отбрасываются и считаются
+                 the request log: none, stderr (default) or appended to a file; lines the log
+                 cannot take in time are dropped and counted
   --help, -h     эта справка / this help
 
 Код выхода: 0 — успех, 1 — иная ошибка (например, порт занят), 2 — неверные аргументы,

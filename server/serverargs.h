@@ -18,6 +18,7 @@ struct ServerArgs {
     quint16 Port = 8080; // 0: any free port, reported on stderr at start
     QString DataDir;     // empty: VORELIAN_DATA or the first data set found (core/datalookup.h)
     int Threads = 0;     // 0: one per processor core
+    QString Log = QStringLiteral("stderr"); // "off", "stderr" or the file the request lines are added to
 };
 
 // Reads the arguments (without the program name). On a bad argument returns nothing and sets `error`.

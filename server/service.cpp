@@ -8,7 +8,6 @@
 #include <QTimer>
 
 #include <chrono>
-#include <cstdio>
 #include <memory>
 
 namespace vorelian::server {
@@ -54,15 +53,15 @@ Request Plain(const QHttpServerRequest& r) {
     return out;
 }
 
-void Log(const Request& r, int status, Clock::time_point start) {
+QByteArray LogLine(const Request& r, int status, Clock::time_point start) {
     const auto us = std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - start).count();
     QByteArray target = r.Path;
     if (!r.Query.isEmpty())
         target += '?' + r.Query;
     if (target.size() > kLoggedTarget)
         target = target.left(kLoggedTarget) + "...";
-    std::fprintf(stderr, "%s %s %d %lldus\n", r.Method.constData(), LogEscaped(target).constData(), status,
-                 static_cast<long long>(us));
+    return r.Method + ' ' + LogEscaped(target) + ' ' + QByteArray::number(status) + ' ' +
+           QByteArray::number(static_cast<long long>(us)) + "us\n";
 }
 
 // Qt's HTTP server keeps a connection as long as the client likes and reads a request body of any size.
@@ -132,7 +131,7 @@ void Send(QHttpServerResponder& responder, const Answer& answer, bool head) {
         responder.writeBody(answer.Body);
 }
 
-Service::Service(ServiceData data, int threads) : data_(std::move(data)) {
+Service::Service(ServiceData data, int threads, RequestLog* log) : data_(std::move(data)), log_(log) {
     if (threads > 0)
         pool_.setMaxThreadCount(threads);
     server_.setMissingHandler([this](const QHttpServerRequest& request, QHttpServerResponder&& responder) {
@@ -184,6 +183,11 @@ void Service::Handle(const QHttpServerRequest& request, QHttpServerResponder&& r
             },
             Qt::QueuedConnection);
     });
+}
+
+void Service::Log(const Request& r, int status, std::chrono::steady_clock::time_point start) {
+    if (log_)
+        log_->Write(LogLine(r, status, start));
 }
 
 void Service::Flush(QTcpSocket* socket) {

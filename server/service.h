@@ -3,6 +3,7 @@
 #pragma once
 
 #include "answers.h"
+#include "requestlog.h"
 
 #include <QHostAddress>
 #include <QHttpServer>
@@ -18,8 +19,9 @@ namespace vorelian::server {
 
 class Service : public QObject {
 public:
-    // threads == 0: one per processor core.
-    Service(ServiceData data, int threads);
+    // threads == 0: one per processor core. `log`, when given, gets a line for each request and must
+    // outlive the service.
+    Service(ServiceData data, int threads, RequestLog* log = nullptr);
     ~Service() override;
 
     // The port listened on, or 0 when the address cannot be bound.
@@ -39,8 +41,10 @@ private:
     void Handle(const QHttpServerRequest& request, QHttpServerResponder&& responder);
     // Sends the answers at the front of a connection's queue that are ready.
     void Flush(QTcpSocket* socket);
+    void Log(const Request& r, int status, std::chrono::steady_clock::time_point start);
 
     ServiceData data_;
+    RequestLog* log_ = nullptr;
     std::unordered_map<QTcpSocket*, Queue> queues_;
     QThreadPool pool_;
     QHttpServer server_;

@@ -133,9 +133,10 @@ private:
 };
 
 // Sends requests for `target` over `connections` connections, each pipelining `batch` at a time, until
-// `total` are sent or `limitMs` has passed; returns how many were sent and how many answered.
+// `total` are sent or `limitMs` has passed; returns how many were sent and how many answered. The server's
+// log is read on unless `readLog` is false.
 std::pair<qint64, qint64> Flood(Server& server, const QByteArray& target, int connections, qint64 total,
-                                int batch, int limitMs = 60000) {
+                                int batch, int limitMs = 60000, bool readLog = true) {
     std::vector<std::unique_ptr<QTcpSocket>> sockets;
     for (int i = 0; i < connections; ++i) {
         sockets.push_back(std::make_unique<QTcpSocket>());
@@ -165,9 +166,10 @@ std::pair<qint64, qint64> Flood(Server& server, const QByteArray& target, int co
             }
             answered += seen;
         }
-        // The server's log is read on, so that a full pipe never holds it up.
-        server.Process().waitForReadyRead(0);
-        server.Process().readAllStandardError();
+        if (readLog) {
+            server.Process().waitForReadyRead(0);
+            server.Process().readAllStandardError();
+        }
     }
     return {sent, answered};
 }
@@ -666,23 +668,39 @@ private Q_SLOTS:
         QVERIFY(r.Out.contains("--threads"));
     }
 
-    // Hostile clients, one scenario a row: each leaves the server alive and answering others.
+    // Hostile clients and logs, one scenario a row: each leaves the server answering others.
     void hostileClients_data() {
         QTest::addColumn<QString>("scenario");
-        QTest::newRow("cheap flood") << QStringLiteral("cheap flood");
+        QTest::addColumn<QStringList>("args");
+        QTest::newRow("cheap flood") << QStringLiteral("cheap flood") << QStringList{"--log", "off"};
+        QTest::newRow("closed log pipe") << QStringLiteral("closed log pipe") << QStringList{};
+        QTest::newRow("full log pipe") << QStringLiteral("full log pipe") << QStringList{};
     }
     void hostileClients() {
         QFETCH(QString, scenario);
-        Server s;
+        QFETCH(QStringList, args);
+        Server s(args);
         QVERIFY(s.Port != 0);
         if (scenario == u"cheap flood") {
             // Cheap answers at full speed over many connections: up to 300,000 of them within a minute.
             const auto [sent, answered] = Flood(s, "/nope", 32, 300000, 10);
             QVERIFY(sent > 0);
             QCOMPARE(answered, sent);
+        } else if (scenario == u"closed log pipe") {
+            // As `vorelian-server 2>&1 | head -n 1`: the log's reader has gone after the first line.
+            s.Process().closeReadChannel(QProcess::StandardError);
+            QCOMPARE(s.Get("/api/v1/day/2027-01-07").Status, 200);
+        } else {
+            // Nobody reads the log: far more lines than a pipe holds.
+            const auto [sent, answered] = Flood(s, "/nope", 4, 12000, 10, 60000, false);
+            QCOMPARE(answered, sent);
         }
         QCOMPARE(s.Get("/healthz").Status, 200);
         QCOMPARE(s.Stop(), 0);
+        if (scenario == u"full log pipe") {
+            QVERIFY2(s.Log().contains("log lines dropped"), s.Log().right(300).constData());
+            QVERIFY(s.Log().contains("vorelian-server: stopped\n"));
+        }
     }
 
     void cleanupTestCase() {
