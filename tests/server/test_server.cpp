@@ -174,6 +174,17 @@ std::pair<qint64, qint64> Flood(Server& server, const QByteArray& target, int co
     return {sent, answered};
 }
 
+// The most memory a running process has held (VmHWM), in MiB; 0 when unknown.
+qint64 PeakMemoryMiB(qint64 pid) {
+    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLongLong() >> 10;
+    return 0;
+}
+
 void WriteData(const QString& path, const QString& text) {
     QString crlf = text;
     crlf.replace(u'\n', QStringLiteral("\r\n"));
@@ -675,10 +686,19 @@ private Q_SLOTS:
         QTest::newRow("cheap flood") << QStringLiteral("cheap flood") << QStringList{"--log", "off"};
         QTest::newRow("closed log pipe") << QStringLiteral("closed log pipe") << QStringList{};
         QTest::newRow("full log pipe") << QStringLiteral("full log pipe") << QStringList{};
+        QTest::newRow("large file") << QStringLiteral("large file") << QStringList{};
     }
     void hostileClients() {
         QFETCH(QString, scenario);
         QFETCH(QStringList, args);
+        QTemporaryDir data;
+        if (scenario == u"large file") {
+            // A 4 GiB backup beside the data files, sparse so that it costs no disk.
+            WriteData(data.filePath(QStringLiteral("January.DAT")), QStringLiteral("[7]\n0=Рождество\n"));
+            QFile backup(data.filePath(QStringLiteral("Calendar.bak")));
+            QVERIFY(backup.open(QIODevice::WriteOnly) && backup.resize(qint64(4) << 30));
+            args << QStringLiteral("--data") << data.path();
+        }
         Server s(args);
         QVERIFY(s.Port != 0);
         if (scenario == u"cheap flood") {
@@ -690,6 +710,9 @@ private Q_SLOTS:
             // As `vorelian-server 2>&1 | head -n 1`: the log's reader has gone after the first line.
             s.Process().closeReadChannel(QProcess::StandardError);
             QCOMPARE(s.Get("/api/v1/day/2027-01-07").Status, 200);
+        } else if (scenario == u"large file") {
+            QCOMPARE(s.Get("/api/v1/day/2027-01-20").Status, 200);
+            QVERIFY(PeakMemoryMiB(s.Process().processId()) < 200);
         } else {
             // Nobody reads the log: far more lines than a pipe holds.
             const auto [sent, answered] = Flood(s, "/nope", 4, 12000, 10, 60000, false);
