@@ -84,6 +84,7 @@ int main(int argc, char** argv) {
                        .toLocal8Bit(),
                    true);
     const int status = app.exec();
+    service.Stop();
     messages.Write("vorelian-server: stopped\n", true);
     return status == 0 ? ExitSuccess : ExitFailure;
 }

@@ -140,6 +140,11 @@ Service::Service(ServiceData data, int threads, RequestLog* log) : data_(std::mo
 }
 
 Service::~Service() {
+    Stop();
+}
+
+void Service::Stop() {
+    pool_.clear();
     pool_.waitForDone();
 }
 
@@ -155,34 +160,86 @@ quint16 Service::Listen(const QHostAddress& address, quint16 port) {
 
 void Service::Handle(const QHttpServerRequest& request, QHttpServerResponder&& responder) {
     QTcpSocket* socket = responder.socket();
-    auto [queue, fresh] = queues_.try_emplace(socket);
+    auto [it, fresh] = connections_.try_emplace(socket);
     if (fresh) {
-        // A connection's queue goes with the connection, answered or not.
-        connect(socket, &QObject::destroyed, this, [this, socket] { queues_.erase(socket); });
+        // A connection's queue goes with the connection, answered or not; its tasks not yet started are
+        // skipped, and a buffer that drains lets its waiting requests start.
+        connect(socket, &QAbstractSocket::disconnected, this,
+                [gone = it->second.Gone] { gone->store(true); });
+        connect(socket, &QObject::destroyed, this, [this, socket] {
+            const auto c = connections_.find(socket);
+            c->second.Gone->store(true);
+            for (const auto& p : c->second.Queue)
+                queued_ -= !p->Started && !p->Ready;
+            connections_.erase(c);
+        });
+        connect(socket, &QIODevice::bytesWritten, this, [this, socket] { Pump(socket); });
     }
-    auto pending =
-        std::make_unique<Pending>(Pending{std::move(responder), Plain(request), Clock::now(), std::nullopt});
-    Pending* entry = pending.get();
-    queue->second.push_back(std::move(pending));
+    Connection& c = it->second;
+    auto entry = std::make_unique<Pending>(
+        Pending{std::move(responder), Plain(request), Clock::now(), std::nullopt, false});
+    // The health check never waits behind the work; past the cap of queued work a request is refused at
+    // once, with a hint to try again.
+    if (entry->Plain.Path == "/healthz") {
+        entry->Ready = Respond(data_, entry->Plain, QDate::currentDate());
+    } else if (queued_ >= kMaxQueued) {
+        Answer busy;
+        busy.Status = 503;
+        busy.ContentType = QByteArrayLiteral("application/json; charset=utf-8");
+        busy.Body = QByteArrayLiteral("{\"error\":\"the service is busy, try again\"}\n");
+        busy.Headers = {{QByteArrayLiteral("Retry-After"), QByteArrayLiteral("1")},
+                        {QByteArrayLiteral("Cache-Control"), QByteArrayLiteral("no-store")}};
+        entry->Ready = std::move(busy);
+    } else {
+        ++queued_;
+    }
+    c.Queue.push_back(std::move(entry));
+    Flush(socket);
+    Pump(socket);
+}
+
+void Service::Pump(QTcpSocket* socket) {
+    const auto it = connections_.find(socket);
+    if (it == connections_.end())
+        return;
+    Connection& c = it->second;
     const QDate today = QDate::currentDate();
-    // The task posts its answer back to this thread as an event: it runs once, whenever the task ends.
-    pool_.start([this, socket = QPointer<QTcpSocket>(socket), entry, plain = entry->Plain,
-                 start = entry->Start, today] {
-        Answer answer = Respond(data_, plain, today);
-        QMetaObject::invokeMethod(
-            this,
-            [this, socket, entry, plain, start, answer = std::move(answer)]() mutable {
-                // Without its connection the entry is gone too: the client hung up. Logged with 499, the
-                // status proxies use for a request its client gave up on.
-                if (!socket) {
-                    Log(plain, 499, start);
-                    return;
-                }
-                entry->Ready = std::move(answer);
-                Flush(socket);
-            },
-            Qt::QueuedConnection);
-    });
+    for (auto& p : c.Queue) {
+        if (c.InFlight >= kInFlightPerConnection || socket->bytesToWrite() >= kMaxUnsentBytes)
+            return;
+        if (p->Started || p->Ready)
+            continue;
+        p->Started = true;
+        ++c.InFlight;
+        // The task posts its result back to this thread as an event: it runs once, whenever the task ends.
+        pool_.start([this, socket = QPointer<QTcpSocket>(socket), entry = p.get(), plain = p->Plain, today,
+                     gone = c.Gone] {
+            std::optional<Answer> answer;
+            if (!gone->load())
+                answer = Respond(data_, plain, today);
+            QMetaObject::invokeMethod(
+                this,
+                [this, socket, entry, answer = std::move(answer)]() mutable {
+                    Finished(socket, entry, std::move(answer));
+                },
+                Qt::QueuedConnection);
+        });
+    }
+}
+
+void Service::Finished(const QPointer<QTcpSocket>& socket, Pending* entry, std::optional<Answer> answer) {
+    --queued_;
+    // Without its connection the entry is gone too: the client hung up. Such requests are not logged one by
+    // one, as a flood of them would flood the log.
+    const auto it = socket ? connections_.find(socket) : connections_.end();
+    if (it == connections_.end())
+        return;
+    --it->second.InFlight;
+    if (answer) {
+        entry->Ready = std::move(answer);
+        Flush(socket);
+    }
+    Pump(socket);
 }
 
 void Service::Log(const Request& r, int status, std::chrono::steady_clock::time_point start) {
@@ -191,10 +248,13 @@ void Service::Log(const Request& r, int status, std::chrono::steady_clock::time_
 }
 
 void Service::Flush(QTcpSocket* socket) {
-    const auto it = queues_.find(socket);
-    if (it == queues_.end())
+    const auto it = connections_.find(socket);
+    if (it == connections_.end())
         return;
-    Queue& queue = it->second;
+    // An aborted connection takes nothing more.
+    if (socket->state() != QAbstractSocket::ConnectedState)
+        return;
+    auto& queue = it->second.Queue;
     while (!queue.empty() && queue.front()->Ready) {
         Pending& p = *queue.front();
         Send(p.Responder, *p.Ready, p.Plain.Method == "HEAD");

@@ -8,8 +8,10 @@
 #include <QHostAddress>
 #include <QHttpServer>
 #include <QObject>
+#include <QPointer>
 #include <QThreadPool>
 
+#include <atomic>
 #include <chrono>
 #include <deque>
 #include <optional>
@@ -27,6 +29,16 @@ public:
     // The port listened on, or 0 when the address cannot be bound.
     quint16 Listen(const QHostAddress& address, quint16 port);
 
+    // Drops the work not yet started and waits for the work in progress.
+    void Stop();
+
+    // The most requests of one connection computed at once; its further requests wait their turn.
+    static constexpr int kInFlightPerConnection = 4;
+    // The most requests waiting or computed at once over all connections; beyond it new ones get 503.
+    static constexpr int kMaxQueued = 2048;
+    // A connection's next answer is started only while fewer bytes than this wait to be sent to it.
+    static constexpr qint64 kMaxUnsentBytes = 4 << 20;
+
 private:
     // A request read from a connection, waiting for its answer and for the answers before it: a client
     // that sends several requests at once gets the answers in the order of its requests.
@@ -35,17 +47,27 @@ private:
         Request Plain;
         std::chrono::steady_clock::time_point Start;
         std::optional<Answer> Ready;
+        bool Started = false;
     };
-    using Queue = std::deque<std::unique_ptr<Pending>>;
+    struct Connection {
+        std::deque<std::unique_ptr<Pending>> Queue;
+        int InFlight = 0;
+        // Set when the client has gone, so that its tasks still waiting in the pool are skipped.
+        std::shared_ptr<std::atomic<bool>> Gone = std::make_shared<std::atomic<bool>>(false);
+    };
 
     void Handle(const QHttpServerRequest& request, QHttpServerResponder&& responder);
+    // Starts the waiting requests of a connection that its limits allow.
+    void Pump(QTcpSocket* socket);
+    void Finished(const QPointer<QTcpSocket>& socket, Pending* entry, std::optional<Answer> answer);
     // Sends the answers at the front of a connection's queue that are ready.
     void Flush(QTcpSocket* socket);
     void Log(const Request& r, int status, std::chrono::steady_clock::time_point start);
 
     ServiceData data_;
     RequestLog* log_ = nullptr;
-    std::unordered_map<QTcpSocket*, Queue> queues_;
+    std::unordered_map<QTcpSocket*, Connection> connections_;
+    int queued_ = 0; // requests waiting or computed, over all connections
     QThreadPool pool_;
     QHttpServer server_;
 };

@@ -211,6 +211,7 @@ QString TidyComplaints(const QByteArray& page) {
 const QByteArray kJson = "application/json; charset=utf-8";
 const QByteArray kHtml = "text/html; charset=utf-8";
 const QByteArray kDated = "public, max-age=86400";
+const QByteArray kTenYears = "/calendar.ics?from=2020-01-01&to=2029-12-31";
 
 } // namespace
 
@@ -687,6 +688,8 @@ private Q_SLOTS:
         QTest::newRow("closed log pipe") << QStringLiteral("closed log pipe") << QStringList{};
         QTest::newRow("full log pipe") << QStringLiteral("full log pipe") << QStringList{};
         QTest::newRow("large file") << QStringLiteral("large file") << QStringList{};
+        QTest::newRow("abandon flood") << QStringLiteral("abandon flood") << QStringList{"--log", "off"};
+        QTest::newRow("non-reading pipeliner") << QStringLiteral("non-reading pipeliner") << QStringList{};
     }
     void hostileClients() {
         QFETCH(QString, scenario);
@@ -710,6 +713,37 @@ private Q_SLOTS:
             // As `vorelian-server 2>&1 | head -n 1`: the log's reader has gone after the first line.
             s.Process().closeReadChannel(QProcess::StandardError);
             QCOMPARE(s.Get("/api/v1/day/2027-01-07").Status, 200);
+        } else if (scenario == u"abandon flood") {
+            // Clients that ask for ten years and hang up at once: their work is skipped, and the health
+            // check is answered before any of it.
+            const QByteArray ask = RequestBytes("GET", kTenYears);
+            for (int i = 0; i < 1000; ++i) {
+                QTcpSocket c;
+                c.connectToHost(QHostAddress::LocalHost, s.Port);
+                QVERIFY(c.waitForConnected(10000));
+                c.write(ask);
+                c.waitForBytesWritten(1000);
+                c.abort();
+            }
+            QCOMPARE(s.Get("/healthz").Status, 200);
+        } else if (scenario == u"non-reading pipeliner") {
+            // 20 connections that ask for 30 ten-year calendars each and read nothing hold at most a few
+            // answers each in memory, not 600 of 2 MB.
+            std::vector<std::unique_ptr<QTcpSocket>> clients;
+            QByteArray asks;
+            for (int i = 0; i < 30; ++i)
+                asks += RequestBytes("GET", kTenYears);
+            for (int i = 0; i < 20; ++i) {
+                clients.push_back(std::make_unique<QTcpSocket>());
+                clients.back()->setReadBufferSize(4096);
+                clients.back()->connectToHost(QHostAddress::LocalHost, s.Port);
+                QVERIFY(clients.back()->waitForConnected(10000));
+                clients.back()->write(asks);
+                QVERIFY(clients.back()->waitForBytesWritten(10000));
+            }
+            QTest::qWait(8000);
+            QCOMPARE(s.Get("/healthz").Status, 200);
+            QVERIFY(PeakMemoryMiB(s.Process().processId()) < 600);
         } else if (scenario == u"large file") {
             QCOMPARE(s.Get("/api/v1/day/2027-01-20").Status, 200);
             QVERIFY(PeakMemoryMiB(s.Process().processId()) < 200);
