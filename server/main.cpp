@@ -70,7 +70,11 @@ int main(int argc, char** argv) {
     RequestLog* requests = parsed->Log == u"off" ? nullptr : fileLog ? fileLog.get() : &messages;
     Service service(std::move(data), parsed->Threads, requests);
     const QHostAddress address(parsed->Bind);
-    const quint16 port = service.Listen(address, parsed->Port);
+    ConnectionLimits limits;
+    limits.IdleSeconds = parsed->IdleSeconds;
+    limits.MaxConnections = parsed->MaxConnections;
+    limits.MaxPerAddress = parsed->MaxPerAddress > 0 ? parsed->MaxPerAddress : parsed->MaxConnections;
+    const quint16 port = service.Listen(address, parsed->Port, limits);
     if (port == 0)
         return EndWith(kProgram, ExitFailure,
                        QStringLiteral("cannot listen on %1 port %2").arg(parsed->Bind).arg(parsed->Port));

@@ -64,33 +64,43 @@ QByteArray LogLine(const Request& r, int status, Clock::time_point start) {
            QByteArray::number(static_cast<long long>(us)) + "us\n";
 }
 
+// Set on a connection whose first request line says HTTP/1.0: its answers close it unless it asks to be kept.
+constexpr const char* kHttp10 = "vorelianHttp10";
+
 // Qt's HTTP server keeps a connection as long as the client likes and reads a request body of any size.
 // This listener hands it only connections that earn their keep: one is closed when no answer has left
-// it for kIdle (a client that trickles a request, or sits idle between requests), when more than
-// kUnansweredBytes arrive without an answer (a body nobody asked for), and when kMaxConnections are
-// already open.
+// it for the idle time (a client that trickles a request, or sits idle between requests), when more than
+// kUnansweredBytes arrive without an answer (a body nobody asked for); past the cap of connections, in
+// all or from one address, a new one is answered 503 and closed.
 class GuardedListener : public QTcpServer {
 public:
-    static constexpr int kIdleMs = 30000;
     static constexpr qint64 kUnansweredBytes = 64 * 1024;
-    static constexpr int kMaxConnections = 1000;
 
-    using QTcpServer::QTcpServer;
+    GuardedListener(const ConnectionLimits& limits, QObject* parent) : QTcpServer(parent), limits_(limits) {}
 
     QTcpSocket* nextPendingConnection() override {
         QTcpSocket* socket = QTcpServer::nextPendingConnection();
         if (!socket)
             return socket;
+        const QHostAddress peer = socket->peerAddress();
         ++open_;
-        connect(socket, &QObject::destroyed, this, [this] { --open_; });
-        if (open_ > kMaxConnections) {
+        const int fromPeer = ++perAddress_[peer];
+        connect(socket, &QObject::destroyed, this, [this, peer] {
+            --open_;
+            if (--perAddress_[peer] == 0)
+                perAddress_.remove(peer);
+        });
+        if (open_ > limits_.MaxConnections || fromPeer > limits_.MaxPerAddress) {
+            socket->write("HTTP/1.1 503 Service Unavailable\r\nContent-Length: 0\r\nRetry-After: 1\r\n"
+                          "Connection: close\r\n\r\n");
             // Closed once the HTTP server has taken it, so that its own clean-up runs.
-            QMetaObject::invokeMethod(socket, &QTcpSocket::abort, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(socket, &QTcpSocket::disconnectFromHost, Qt::QueuedConnection);
             return socket;
         }
+        const int idleMs = limits_.IdleSeconds * 1000;
         auto* timer = new QTimer(socket);
         timer->setSingleShot(true);
-        timer->start(kIdleMs);
+        timer->start(idleMs);
         connect(timer, &QTimer::timeout, socket, &QTcpSocket::abort);
         auto unanswered = std::make_shared<qint64>(0);
         // Connected before the HTTP server's own reader, so this sees the bytes before it reads them.
@@ -98,16 +108,25 @@ public:
             *unanswered += socket->bytesAvailable();
             if (*unanswered > kUnansweredBytes)
                 QMetaObject::invokeMethod(socket, &QTcpSocket::abort, Qt::QueuedConnection);
+            if (!socket->property(kHttp10).isValid()) {
+                // The version of the first request line stands for the connection's.
+                const QByteArray start = socket->peek(4096);
+                const qsizetype end = start.indexOf("\r\n");
+                if (end >= 0)
+                    socket->setProperty(kHttp10, start.left(end).endsWith(" HTTP/1.0"));
+            }
         });
-        connect(socket, &QTcpSocket::bytesWritten, socket, [timer, unanswered] {
+        connect(socket, &QTcpSocket::bytesWritten, socket, [timer, unanswered, idleMs] {
             *unanswered = 0;
-            timer->start(kIdleMs);
+            timer->start(idleMs);
         });
         return socket;
     }
 
 private:
+    ConnectionLimits limits_;
     int open_ = 0;
+    QHash<QHostAddress, int> perAddress_;
 };
 
 } // namespace
@@ -148,8 +167,8 @@ void Service::Stop() {
     pool_.waitForDone();
 }
 
-quint16 Service::Listen(const QHostAddress& address, quint16 port) {
-    auto* listener = new GuardedListener(&server_);
+quint16 Service::Listen(const QHostAddress& address, quint16 port, const ConnectionLimits& limits) {
+    auto* listener = new GuardedListener(limits, &server_);
     if (!listener->listen(address, port)) {
         delete listener;
         return 0;
@@ -177,7 +196,13 @@ void Service::Handle(const QHttpServerRequest& request, QHttpServerResponder&& r
     }
     Connection& c = it->second;
     auto entry = std::make_unique<Pending>(
-        Pending{std::move(responder), Plain(request), Clock::now(), std::nullopt, false});
+        Pending{std::move(responder), Plain(request), Clock::now(), std::nullopt, false, false, false});
+    // HTTP/1.0 closes after each answer unless the client asks to keep the connection; any client may ask
+    // to close it.
+    const QByteArray wish = request.value(QByteArrayLiteral("Connection")).toLower();
+    const bool http10 = socket->property(kHttp10).toBool();
+    entry->Close = wish.contains("close") || (http10 && !wish.contains("keep-alive"));
+    entry->KeepAlive10 = http10 && !entry->Close;
     // The health check never waits behind the work; past the cap of queued work a request is refused at
     // once, with a hint to try again.
     if (entry->Plain.Path == "/healthz") {
@@ -257,7 +282,17 @@ void Service::Flush(QTcpSocket* socket) {
     auto& queue = it->second.Queue;
     while (!queue.empty() && queue.front()->Ready) {
         Pending& p = *queue.front();
+        if (p.Close)
+            p.Ready->Headers.push_back({QByteArrayLiteral("Connection"), QByteArrayLiteral("close")});
+        else if (p.KeepAlive10)
+            p.Ready->Headers.push_back({QByteArrayLiteral("Connection"), QByteArrayLiteral("keep-alive")});
         Send(p.Responder, *p.Ready, p.Plain.Method == "HEAD");
+        if (p.Close) {
+            Log(p.Plain, p.Ready->Status, p.Start);
+            queue.pop_front();
+            socket->disconnectFromHost();
+            return;
+        }
         Log(p.Plain, p.Ready->Status, p.Start);
         queue.pop_front();
     }

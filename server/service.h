@@ -19,6 +19,14 @@
 
 namespace vorelian::server {
 
+// The limits on connections: past MaxConnections open ones, or MaxPerAddress from one client address,
+// a new connection is answered 503 and closed; one with nothing sent or answered for IdleSeconds is closed.
+struct ConnectionLimits {
+    int MaxConnections = 1000;
+    int MaxPerAddress = 1000;
+    int IdleSeconds = 30;
+};
+
 class Service : public QObject {
 public:
     // threads == 0: one per processor core. `log`, when given, gets a line for each request and must
@@ -27,7 +35,7 @@ public:
     ~Service() override;
 
     // The port listened on, or 0 when the address cannot be bound.
-    quint16 Listen(const QHostAddress& address, quint16 port);
+    quint16 Listen(const QHostAddress& address, quint16 port, const ConnectionLimits& limits = {});
 
     // Drops the work not yet started and waits for the work in progress.
     void Stop();
@@ -48,6 +56,8 @@ private:
         std::chrono::steady_clock::time_point Start;
         std::optional<Answer> Ready;
         bool Started = false;
+        bool Close = false;       // the connection closes after this answer
+        bool KeepAlive10 = false; // an HTTP/1.0 client asked to keep the connection
     };
     struct Connection {
         std::deque<std::unique_ptr<Pending>> Queue;

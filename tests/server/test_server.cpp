@@ -690,6 +690,13 @@ private Q_SLOTS:
         QTest::newRow("large file") << QStringLiteral("large file") << QStringList{};
         QTest::newRow("abandon flood") << QStringLiteral("abandon flood") << QStringList{"--log", "off"};
         QTest::newRow("non-reading pipeliner") << QStringLiteral("non-reading pipeliner") << QStringList{};
+        QTest::newRow("HTTP/1.0") << QStringLiteral("HTTP/1.0") << QStringList{};
+        QTest::newRow("Connection: close") << QStringLiteral("Connection: close") << QStringList{};
+        QTest::newRow("keep-alive 1.0") << QStringLiteral("keep-alive 1.0") << QStringList{};
+        QTest::newRow("600 idle sockets") << QStringLiteral("600 idle sockets") << QStringList{};
+        QTest::newRow("idle timeout") << QStringLiteral("idle timeout") << QStringList{"--idle-timeout", "1"};
+        QTest::newRow("per-address cap")
+            << QStringLiteral("per-address cap") << QStringList{"--max-per-address", "2"};
     }
     void hostileClients() {
         QFETCH(QString, scenario);
@@ -744,6 +751,58 @@ private Q_SLOTS:
             QTest::qWait(8000);
             QCOMPARE(s.Get("/healthz").Status, 200);
             QVERIFY(PeakMemoryMiB(s.Process().processId()) < 600);
+        } else if (scenario.startsWith(u"HTTP/1.0") || scenario.contains(u"close") ||
+                   scenario.startsWith(u"keep-alive")) {
+            // Closed after the answer, or kept with the header that says so; the status line stays 1.1.
+            const bool keep = scenario.startsWith(u"keep-alive");
+            const QByteArray ask = scenario.contains(u"close")
+                                       ? RequestBytes("GET", "/healthz", "Connection: close\r\n")
+                                       : "GET /healthz HTTP/1.0\r\n" +
+                                             QByteArray(keep ? "Connection: keep-alive\r\n" : "") + "\r\n";
+            QTcpSocket c;
+            c.connectToHost(QHostAddress::LocalHost, s.Port);
+            QVERIFY(c.waitForConnected(10000));
+            c.write(ask);
+            QByteArray buffer;
+            const Reply r = ReadReply(c, false, buffer);
+            QCOMPARE(r.Status, 200);
+            QCOMPARE(r.Headers.value("connection"), keep ? QByteArray("keep-alive") : QByteArray("close"));
+            if (keep) {
+                c.write(ask);
+                QCOMPARE(ReadReply(c, false, buffer).Status, 200);
+            } else {
+                QVERIFY(c.state() == QAbstractSocket::UnconnectedState || c.waitForDisconnected(10000));
+            }
+        } else if (scenario == u"600 idle sockets") {
+            std::vector<std::unique_ptr<QTcpSocket>> idle;
+            for (int i = 0; i < 600; ++i) {
+                idle.push_back(std::make_unique<QTcpSocket>());
+                idle.back()->connectToHost(QHostAddress::LocalHost, s.Port);
+                QVERIFY(idle.back()->waitForConnected(10000));
+            }
+            QCOMPARE(s.Get("/api/v1/day/2027-01-07").Status, 200);
+        } else if (scenario == u"idle timeout") {
+            // A connection that sends nothing is closed after the idle time.
+            QTcpSocket c;
+            c.connectToHost(QHostAddress::LocalHost, s.Port);
+            QVERIFY(c.waitForConnected(10000));
+            QVERIFY(c.waitForDisconnected(20000));
+        } else if (scenario == u"per-address cap") {
+            // Beyond the cap a new connection is answered 503 and closed, not reset.
+            QTcpSocket first, second, third;
+            for (QTcpSocket* c : {&first, &second, &third}) {
+                c->connectToHost(QHostAddress::LocalHost, s.Port);
+                QVERIFY(c->waitForConnected(10000));
+            }
+            QByteArray buffer;
+            third.write(RequestBytes("GET", "/healthz"));
+            const Reply r = ReadReply(third, false, buffer);
+            QCOMPARE(r.Status, 503);
+            QCOMPARE(r.Headers.value("retry-after"), QByteArray("1"));
+            QVERIFY(third.state() == QAbstractSocket::UnconnectedState || third.waitForDisconnected(10000));
+            first.abort();
+            second.abort();
+            QTest::qWait(200);
         } else if (scenario == u"large file") {
             QCOMPARE(s.Get("/api/v1/day/2027-01-20").Status, 200);
             QVERIFY(PeakMemoryMiB(s.Process().processId()) < 200);
