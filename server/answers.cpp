@@ -262,7 +262,8 @@ Answer MonthApi(const ServiceData& data, const Request& r, const Params& p, QStr
     if (!style)
         return Error(no);
     const auto ym = ParseDateText(rest, 2);
-    if (!ym)
+    // Month 0 is no month (a period of month 0 is a whole year).
+    if (!ym || (*ym)[1] == 0)
         return Error(400, QStringLiteral("the month must be YYYY-MM"));
     if (!PeriodOf(data, *style, (*ym)[0], (*ym)[1], no))
         return Error(no);

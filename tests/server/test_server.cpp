@@ -352,6 +352,8 @@ private Q_SLOTS:
         QTest::newRow("after 2100") << get << QByteArray("/api/v1/day/2101-06-01") << 400;
         QTest::newRow("style 4") << get << QByteArray("/api/v1/day/2027-01-07?style=4") << 400;
         QTest::newRow("style twice") << get << QByteArray("/api/v1/day/2027-01-07?style=1&style=3") << 400;
+        QTest::newRow("month 0") << get << QByteArray("/api/v1/month/1901-00") << 400;
+        QTest::newRow("day 0") << get << QByteArray("/api/v1/day/2027-01-00") << 400;
         QTest::newRow("month 13") << get << QByteArray("/api/v1/month/2027-13") << 400;
         QTest::newRow("month of 1900") << get << QByteArray("/api/v1/month/1900-12") << 400;
         QTest::newRow("year with month") << get << QByteArray("/api/v1/year/2027-01") << 400;
