@@ -15,7 +15,7 @@ packages=(
   fonts-dejavu-core fonts-liberation2
   poppler-utils
   python3 python3-icalendar
-  qt6-httpserver-dev qt6-websockets-dev tidy wrk
+  qt6-httpserver-dev qt6-websockets-dev tidy wrk apache2-utils
   librsvg2-bin desktop-file-utils appstream
   dpkg-dev fakeroot file lintian binutils
   clang libclang-rt-14-dev

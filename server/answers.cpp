@@ -2,6 +2,8 @@
 
 #include "dayhtml.h"
 
+#include "bases/datafiles.h"
+#include "bases/profile.h"
 #include "core/calendar.h"
 #include "core/recalc.h"
 #include "core/settings.h"
@@ -9,8 +11,8 @@
 #include "report/exportdays.h"
 
 #include <QCryptographicHash>
-#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
 
@@ -276,7 +278,8 @@ Answer MonthApi(const ServiceData& data, const Request& r, const Params& p, QStr
     if (!style)
         return Error(no);
     const auto ym = ParseDateText(rest, 2);
-    if (!ym)
+    // Month 0 is no month (a period of month 0 is a whole year).
+    if (!ym || (*ym)[1] == 0)
         return Error(400, QStringLiteral("the month must be YYYY-MM"));
     if (!PeriodOf(data, *style, (*ym)[0], (*ym)[1], no))
         return Error(no);
@@ -459,14 +462,23 @@ void SetServedDays(ServiceData& data) {
 
 QByteArray DataSetHash(const QString& folder) {
     QCryptographicHash h(QCryptographicHash::Sha1);
-    const QDir dir(folder);
-    for (const QString& name : dir.entryList(QDir::Files | QDir::Readable, QDir::Name)) {
-        QFile f(dir.filePath(name));
-        if (!f.open(QIODevice::ReadOnly))
+    DataFiles files;
+    files.SetFolder(folder);
+    for (int i = 0; i < DataFiles::Count; ++i) {
+        if (DataFiles::Names[i].isEmpty())
             continue;
-        const QByteArray bytes = f.readAll();
-        h.addData(name.toUtf8() + '\0' + QByteArray::number(bytes.size()) + '\0');
-        h.addData(bytes);
+        // Only what the reader reads: a regular file within its size cap, read in pieces. A larger one
+        // reads as empty, so its size alone stands for it.
+        QFile f(files[i]);
+        const QFileInfo info(f);
+        const qint64 size = info.isFile() ? info.size() : -1;
+        h.addData(DataFiles::Names[i].toUtf8() + '\0' + QByteArray::number(size) + '\0');
+        if (size < 0 || size > Profile::MaxFileBytes || !f.open(QIODevice::ReadOnly))
+            continue;
+        char piece[64 * 1024];
+        for (qint64 left = Profile::MaxFileBytes, n = 0;
+             left > 0 && (n = f.read(piece, qMin<qint64>(left, sizeof piece))) > 0; left -= n)
+            h.addData(QByteArrayView(piece, n));
     }
     return h.result().toHex();
 }

@@ -26,7 +26,7 @@ inline constexpr int MaxFeedYears = 10;
 // The loaded data set and what the answers need to know about it.
 struct ServiceData {
     std::shared_ptr<const DayEngine> Engine;
-    QByteArray DataHash; // hex digest of the data folder's files: part of every ETag
+    QByteArray DataHash; // hex digest of the data set's files: part of every ETag
     // The days the service answers for in each style (1..3), the tool's default range of years.
     std::array<int32_t, 4> FirstDay{}, LastDay{};
 };
@@ -49,7 +49,8 @@ struct Answer {
 // 2100 of the style (7409 to 7608 Anno Mundi).
 void SetServedDays(ServiceData& data);
 
-// Hex SHA-1 over the names and contents of the regular files of a folder, in name order.
+// Hex SHA-1 over the data files of a folder that the engine reads: names, sizes and contents, each read
+// in pieces and no further than the reader's size cap.
 QByteArray DataSetHash(const QString& folder);
 
 Answer Respond(const ServiceData& data, const Request& request, const QDate& today);

@@ -9,8 +9,10 @@
 #include "core/exitstatus.h"
 
 #include <QCoreApplication>
+#include <QFile>
 
-#include <cstdio>
+#include <csignal>
+#include <memory>
 
 using namespace vorelian;
 using namespace vorelian::server;
@@ -22,6 +24,8 @@ constexpr const char* kProgram = "vorelian-server";
 } // namespace
 
 int main(int argc, char** argv) {
+    // A closed log pipe gives failed writes, never the end of the program.
+    std::signal(SIGPIPE, SIG_IGN);
     QCoreApplication app(argc, argv);
     QString error;
     const auto parsed = ParseServerArgs(CommandArguments(), error);
@@ -52,18 +56,39 @@ int main(int argc, char** argv) {
     if (!stopSignals.Installed())
         return EndWith(kProgram, ExitFailure, QStringLiteral("cannot catch the stop signals"));
     stopSignals.Listen([&app](int) { app.quit(); });
-    Service service(std::move(data), parsed->Threads);
+    // The program's own lines go the way of the request lines when both go to stderr, so neither waits.
+    RequestLog messages(2);
+    QFile logFile(parsed->Log);
+    std::unique_ptr<RequestLog> fileLog;
+    if (parsed->Log != u"off" && parsed->Log != u"stderr") {
+        if (!logFile.open(QIODevice::WriteOnly | QIODevice::Append))
+            return EndWith(
+                kProgram, ExitFailure,
+                QStringLiteral("cannot open the log %1: %2").arg(parsed->Log, logFile.errorString()));
+        fileLog = std::make_unique<RequestLog>(logFile.handle());
+    }
+    RequestLog* requests = parsed->Log == u"off" ? nullptr : fileLog ? fileLog.get() : &messages;
+    Service service(std::move(data), parsed->Threads, requests);
     const QHostAddress address(parsed->Bind);
-    const quint16 port = service.Listen(address, parsed->Port);
+    ConnectionLimits limits;
+    limits.IdleSeconds = parsed->IdleSeconds;
+    limits.MaxConnections = parsed->MaxConnections;
+    limits.MaxPerAddress = parsed->MaxPerAddress > 0 ? parsed->MaxPerAddress : parsed->MaxConnections;
+    const quint16 port = service.Listen(address, parsed->Port, limits);
     if (port == 0)
         return EndWith(kProgram, ExitFailure,
                        QStringLiteral("cannot listen on %1 port %2").arg(parsed->Bind).arg(parsed->Port));
     const QString shown = address.protocol() == QAbstractSocket::IPv6Protocol
                               ? QStringLiteral("[%1]").arg(address.toString())
                               : address.toString();
-    std::fprintf(stderr, "vorelian-server: listening on http://%s:%u/ with data from %s\n",
-                 shown.toUtf8().constData(), unsigned(port), folder.toLocal8Bit().constData());
+    messages.Write(QStringLiteral("vorelian-server: listening on http://%1:%2/ with data from %3\n")
+                       .arg(shown)
+                       .arg(port)
+                       .arg(folder)
+                       .toLocal8Bit(),
+                   true);
     const int status = app.exec();
-    std::fprintf(stderr, "vorelian-server: stopped\n");
+    service.Stop();
+    messages.Write("vorelian-server: stopped\n", true);
     return status == 0 ? ExitSuccess : ExitFailure;
 }

@@ -19,7 +19,15 @@ std::optional<ServerArgs> ParseServerArgs(const QStringList& args, QString& erro
             value = arg.mid(eq + 1);
             arg.truncate(eq);
         }
-        if (arg != u"--bind" && arg != u"--port" && arg != u"--data" && arg != u"--threads") {
+        static const QStringList known{QStringLiteral("--bind"),
+                                       QStringLiteral("--port"),
+                                       QStringLiteral("--data"),
+                                       QStringLiteral("--threads"),
+                                       QStringLiteral("--log"),
+                                       QStringLiteral("--idle-timeout"),
+                                       QStringLiteral("--max-connections"),
+                                       QStringLiteral("--max-per-address")};
+        if (!known.contains(arg)) {
             error = QStringLiteral("unknown option: %1").arg(args[i]);
             return std::nullopt;
         }
@@ -53,6 +61,21 @@ std::optional<ServerArgs> ParseServerArgs(const QStringList& args, QString& erro
                 return std::nullopt;
             }
             a.Threads = n;
+        } else if (arg == u"--idle-timeout" || arg == u"--max-connections" || arg == u"--max-per-address") {
+            const bool idle = arg == u"--idle-timeout";
+            const int most = idle ? kMaxIdleSeconds : kMaxConnectionsCap;
+            const int n = value->toInt(&ok);
+            if (!ok || n < 1 || n > most) {
+                error = QStringLiteral("%1 must be a number from 1 to %2: %3").arg(arg).arg(most).arg(*value);
+                return std::nullopt;
+            }
+            (idle ? a.IdleSeconds : arg == u"--max-connections" ? a.MaxConnections : a.MaxPerAddress) = n;
+        } else if (arg == u"--log") {
+            if (value->isEmpty()) {
+                error = QStringLiteral("--log needs off, stderr or a file");
+                return std::nullopt;
+            }
+            a.Log = *value;
         } else {
             if (value->isEmpty()) {
                 error = QStringLiteral("--data needs a folder");
@@ -79,6 +102,20 @@ Serves the church calendar over HTTP: JSON, iCalendar and a page of the day.
     const QString tail =
         QStringLiteral(R"(  --threads N    потоков для расчёта ответов, 1..%1 (по умолчанию по числу ядер)
                  threads computing the answers, 1..%1 (default: one per core)
+  --idle-timeout SECONDS
+                 закрыть соединение без запросов через столько секунд, 1..%3 (по умолчанию 30)
+                 close a connection with no request after this many seconds, 1..%3 (default 30)
+  --max-connections N
+                 не больше N соединений, 1..%2 (по умолчанию 1000); сверх того — ответ 503
+                 at most N connections, 1..%2 (default 1000); a new one beyond is answered 503
+  --max-per-address N
+                 не больше N соединений с одного адреса (по умолчанию как --max-connections)
+                 at most N connections from one address (default: as --max-connections)
+  --log off|stderr|FILE
+                 журнал запросов: нет, stderr (по умолчанию) или дописывать в файл; строки,
+                 которые журнал не успевает принять, отбрасываются и считаются
+                 the request log: none, stderr (default) or appended to a file; lines the log
+                 cannot take in time are dropped and counted
   --help, -h     эта справка / this help
 
 Код выхода: 0 — успех, 1 — иная ошибка (например, порт занят), 2 — неверные аргументы,
@@ -86,7 +123,7 @@ Serves the church calendar over HTTP: JSON, iCalendar and a page of the day.
 Exit status: 0 on success, 1 other failure (such as a busy port), 2 bad arguments,
 3 no data set found.
 )");
-    return head + DataOptionHelp(17) + tail.arg(kMaxThreads);
+    return head + DataOptionHelp(17) + tail.arg(kMaxThreads).arg(kMaxConnectionsCap).arg(kMaxIdleSeconds);
 }
 
 } // namespace vorelian::server

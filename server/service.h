@@ -3,12 +3,15 @@
 #pragma once
 
 #include "answers.h"
+#include "requestlog.h"
 
 #include <QHostAddress>
 #include <QHttpServer>
 #include <QObject>
+#include <QPointer>
 #include <QThreadPool>
 
+#include <atomic>
 #include <chrono>
 #include <deque>
 #include <optional>
@@ -16,14 +19,33 @@
 
 namespace vorelian::server {
 
+// The limits on connections: past MaxConnections open ones, or MaxPerAddress from one client address,
+// a new connection is answered 503 and closed; one with nothing sent or answered for IdleSeconds is closed.
+struct ConnectionLimits {
+    int MaxConnections = 1000;
+    int MaxPerAddress = 1000;
+    int IdleSeconds = 30;
+};
+
 class Service : public QObject {
 public:
-    // threads == 0: one per processor core.
-    Service(ServiceData data, int threads);
+    // threads == 0: one per processor core. `log`, when given, gets a line for each request and must
+    // outlive the service.
+    Service(ServiceData data, int threads, RequestLog* log = nullptr);
     ~Service() override;
 
     // The port listened on, or 0 when the address cannot be bound.
-    quint16 Listen(const QHostAddress& address, quint16 port);
+    quint16 Listen(const QHostAddress& address, quint16 port, const ConnectionLimits& limits = {});
+
+    // Drops the work not yet started and waits for the work in progress.
+    void Stop();
+
+    // The most requests of one connection computed at once; its further requests wait their turn.
+    static constexpr int kInFlightPerConnection = 4;
+    // The most requests waiting or computed at once over all connections; beyond it new ones get 503.
+    static constexpr int kMaxQueued = 2048;
+    // A connection's next answer is started only while fewer bytes than this wait to be sent to it.
+    static constexpr qint64 kMaxUnsentBytes = 4 << 20;
 
 private:
     // A request read from a connection, waiting for its answer and for the answers before it: a client
@@ -33,15 +55,29 @@ private:
         Request Plain;
         std::chrono::steady_clock::time_point Start;
         std::optional<Answer> Ready;
+        bool Started = false;
+        bool Close = false;       // the connection closes after this answer
+        bool KeepAlive10 = false; // an HTTP/1.0 client asked to keep the connection
     };
-    using Queue = std::deque<std::unique_ptr<Pending>>;
+    struct Connection {
+        std::deque<std::unique_ptr<Pending>> Queue;
+        int InFlight = 0;
+        // Set when the client has gone, so that its tasks still waiting in the pool are skipped.
+        std::shared_ptr<std::atomic<bool>> Gone = std::make_shared<std::atomic<bool>>(false);
+    };
 
     void Handle(const QHttpServerRequest& request, QHttpServerResponder&& responder);
+    // Starts the waiting requests of a connection that its limits allow.
+    void Pump(QTcpSocket* socket);
+    void Finished(const QPointer<QTcpSocket>& socket, Pending* entry, std::optional<Answer> answer);
     // Sends the answers at the front of a connection's queue that are ready.
     void Flush(QTcpSocket* socket);
+    void Log(const Request& r, int status, std::chrono::steady_clock::time_point start);
 
     ServiceData data_;
-    std::unordered_map<QTcpSocket*, Queue> queues_;
+    RequestLog* log_ = nullptr;
+    std::unordered_map<QTcpSocket*, Connection> connections_;
+    int queued_ = 0; // requests waiting or computed, over all connections
     QThreadPool pool_;
     QHttpServer server_;
 };

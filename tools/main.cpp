@@ -32,28 +32,41 @@ int BadArgument(const QString& message) {
     return EndWith(kProgram, ExitBadArguments, message);
 }
 
-int WriteFailed() {
-    return EndWith(kProgram, ExitFailure, QStringLiteral("the report could not be written out"));
+// Writes the report to stdout; on failure says why, as the file device gives it.
+bool WriteOut(const QByteArray& bytes, QString& why) {
+    QFile out;
+    if (out.open(stdout, QIODevice::WriteOnly) && out.write(bytes) == bytes.size() && out.flush())
+        return true;
+    why = out.errorString();
+    return false;
 }
 
-bool WriteOut(const QByteArray& bytes) {
-    QFile out;
-    if (!out.open(stdout, QIODevice::WriteOnly))
-        return false;
-    return out.write(bytes) == bytes.size() && out.flush();
+int WriteFailed(const QString& why) {
+    return EndWith(kProgram, ExitFailure, QStringLiteral("the report could not be written out: %1").arg(why));
+}
+
+// "the date is outside the range of years 1901-2100 of the Julian style": the years checked are those of
+// the style the dates are given in.
+QString OutOfRange(const QString& what, const CalendarState& st, int16_t style) {
+    static const char* const styles[4] = {"", "Anno Mundi", "Julian", "Gregorian"};
+    return QStringLiteral("%1 is outside the range of years %2-%3 of the %4 style")
+        .arg(what)
+        .arg(st.MinYears[style])
+        .arg(st.MaxYears[style])
+        .arg(QLatin1String(styles[style]));
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    QString error;
+    QString error, why;
     const auto parsed = tool::ParseToolArgs(CommandArguments(), error);
     if (!parsed)
         return BadArgument(error);
     const tool::ToolArgs& a = *parsed;
     if (a.Help)
-        return WriteOut(tool::HelpText().toUtf8()) ? ExitSuccess : ExitFailure;
+        return WriteOut(tool::HelpText().toUtf8(), why) ? ExitSuccess : ExitFailure;
 
     const CommandData data = FindCommandData(QCoreApplication::applicationDirPath(), a.DataDir);
     if (data.Status != ExitSuccess)
@@ -69,19 +82,15 @@ int main(int argc, char** argv) {
         const int32_t first = DayNumber(a.Style, a.From->Day, a.From->Month, a.From->Year);
         const int32_t last = DayNumber(a.Style, a.To->Day, a.To->Month, a.To->Year);
         if (first < st.MinDayNumbers[a.Style] || last > st.MaxDayNumbers[a.Style])
-            return BadArgument(QStringLiteral("the range is outside the range of years %1-%2 (Julian)")
-                                   .arg(options.MinYear)
-                                   .arg(options.MaxYear));
+            return BadArgument(OutOfRange(QStringLiteral("the range"), st, a.Style));
         const auto engine = DayEngine::Load(folder);
-        return WriteOut(tool::IcalReport(a, *engine, {first, last})) ? ExitSuccess : WriteFailed();
+        return WriteOut(tool::IcalReport(a, *engine, {first, last}), why) ? ExitSuccess : WriteFailed(why);
     }
 
     if (a.Year) {
         const int32_t n = DayNumber(a.Style, int16_t(*a.Day), int16_t(*a.Month), int16_t(*a.Year));
         if (n < st.MinDayNumbers[a.Style] || n > st.MaxDayNumbers[a.Style])
-            return BadArgument(QStringLiteral("the date is outside the range of years %1-%2 (Julian)")
-                                   .arg(options.MinYear)
-                                   .arg(options.MaxYear));
+            return BadArgument(OutOfRange(QStringLiteral("the date"), st, a.Style));
         GoToDay(st, a.Style, n);
     } else {
         PlaceToday(st, today, a.Style); // as at the program's start
@@ -91,7 +100,7 @@ int main(int argc, char** argv) {
     const auto engine = DayEngine::Load(folder);
     const DayOptions dayOptions = tool::OptionsOf(a);
     if (a.Output == tool::Format::Json)
-        return WriteOut(tool::JsonReport(a, *engine, day)) ? ExitSuccess : WriteFailed();
+        return WriteOut(tool::JsonReport(a, *engine, day), why) ? ExitSuccess : WriteFailed(why);
     const QByteArray document =
         a.Name ? NameSelectionDocument(DocRequest{*engine, dayOptions, options, day}, *a.Name)
                : ReportDocument(*engine, a.Tab, day, dayOptions, options, a.Text.value_or(QString()),
@@ -108,8 +117,8 @@ int main(int argc, char** argv) {
         cut = rtf::ReachedLimit(shown, limits);
         bytes = rtf::PlainTextForTerminal(shown);
     }
-    if (!WriteOut(bytes))
-        return WriteFailed();
+    if (!WriteOut(bytes, why))
+        return WriteFailed(why);
     if (cut)
         return EndWith(kProgram, ExitOutputCut,
                        QStringLiteral("the report was cut at %1 characters; --format rtf gives it whole")

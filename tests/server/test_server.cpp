@@ -132,6 +132,59 @@ private:
     QByteArray err_;
 };
 
+// Sends requests for `target` over `connections` connections, each pipelining `batch` at a time, until
+// `total` are sent or `limitMs` has passed; returns how many were sent and how many answered. The server's
+// log is read on unless `readLog` is false.
+std::pair<qint64, qint64> Flood(Server& server, const QByteArray& target, int connections, qint64 total,
+                                int batch, int limitMs = 60000, bool readLog = true) {
+    std::vector<std::unique_ptr<QTcpSocket>> sockets;
+    for (int i = 0; i < connections; ++i) {
+        sockets.push_back(std::make_unique<QTcpSocket>());
+        sockets.back()->connectToHost(QHostAddress::LocalHost, server.Port);
+        if (!sockets.back()->waitForConnected(10000))
+            return {1, 0};
+    }
+    QByteArray requests;
+    for (int i = 0; i < batch; ++i)
+        requests += RequestBytes("GET", target);
+    const QByteArray mark = "HTTP/1.1 ";
+    qint64 sent = 0, answered = 0;
+    QDeadlineTimer deadline(limitMs);
+    while (sent < total && !deadline.hasExpired()) {
+        for (auto& s : sockets)
+            s->write(requests);
+        sent += qint64(batch) * connections;
+        for (auto& s : sockets) {
+            QByteArray carry;
+            int seen = 0;
+            while (seen < batch) {
+                if (s->bytesAvailable() == 0 && !s->waitForReadyRead(10000))
+                    return {sent, answered};
+                const QByteArray chunk = carry + s->readAll();
+                seen += int(chunk.count(mark));
+                carry = chunk.right(mark.size() - 1);
+            }
+            answered += seen;
+        }
+        if (readLog) {
+            server.Process().waitForReadyRead(0);
+            server.Process().readAllStandardError();
+        }
+    }
+    return {sent, answered};
+}
+
+// The most memory a running process has held (VmHWM), in MiB; 0 when unknown.
+qint64 PeakMemoryMiB(qint64 pid) {
+    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLongLong() >> 10;
+    return 0;
+}
+
 void WriteData(const QString& path, const QString& text) {
     QString crlf = text;
     crlf.replace(u'\n', QStringLiteral("\r\n"));
@@ -158,6 +211,7 @@ QString TidyComplaints(const QByteArray& page) {
 const QByteArray kJson = "application/json; charset=utf-8";
 const QByteArray kHtml = "text/html; charset=utf-8";
 const QByteArray kDated = "public, max-age=86400";
+const QByteArray kTenYears = "/calendar.ics?from=2020-01-01&to=2029-12-31";
 
 } // namespace
 
@@ -301,6 +355,8 @@ private Q_SLOTS:
         QTest::newRow("after 2100") << get << QByteArray("/api/v1/day/2101-06-01") << 400;
         QTest::newRow("style 4") << get << QByteArray("/api/v1/day/2027-01-07?style=4") << 400;
         QTest::newRow("style twice") << get << QByteArray("/api/v1/day/2027-01-07?style=1&style=3") << 400;
+        QTest::newRow("month 0") << get << QByteArray("/api/v1/month/1901-00") << 400;
+        QTest::newRow("day 0") << get << QByteArray("/api/v1/day/2027-01-00") << 400;
         QTest::newRow("month 13") << get << QByteArray("/api/v1/month/2027-13") << 400;
         QTest::newRow("month of 1900") << get << QByteArray("/api/v1/month/1900-12") << 400;
         QTest::newRow("year with month") << get << QByteArray("/api/v1/year/2027-01") << 400;
@@ -635,6 +691,145 @@ private Q_SLOTS:
         const Run r = RunProgram(QStringLiteral(VORELIAN_SERVER), {"--help"});
         QCOMPARE(r.Status, 0);
         QVERIFY(r.Out.contains("--threads"));
+    }
+
+    // Hostile clients and logs, one scenario a row: each leaves the server answering others.
+    void hostileClients_data() {
+        QTest::addColumn<QString>("scenario");
+        QTest::addColumn<QStringList>("args");
+        QTest::newRow("cheap flood") << QStringLiteral("cheap flood") << QStringList{"--log", "off"};
+        QTest::newRow("closed log pipe") << QStringLiteral("closed log pipe") << QStringList{};
+        QTest::newRow("full log pipe") << QStringLiteral("full log pipe") << QStringList{};
+        QTest::newRow("large file") << QStringLiteral("large file") << QStringList{};
+        QTest::newRow("abandon flood") << QStringLiteral("abandon flood") << QStringList{"--log", "off"};
+        QTest::newRow("non-reading pipeliner") << QStringLiteral("non-reading pipeliner") << QStringList{};
+        QTest::newRow("HTTP/1.0") << QStringLiteral("HTTP/1.0") << QStringList{};
+        QTest::newRow("Connection: close") << QStringLiteral("Connection: close") << QStringList{};
+        QTest::newRow("keep-alive 1.0") << QStringLiteral("keep-alive 1.0") << QStringList{};
+        QTest::newRow("600 idle sockets") << QStringLiteral("600 idle sockets") << QStringList{};
+        QTest::newRow("idle timeout") << QStringLiteral("idle timeout") << QStringList{"--idle-timeout", "1"};
+        QTest::newRow("per-address cap")
+            << QStringLiteral("per-address cap") << QStringList{"--max-per-address", "2"};
+    }
+    void hostileClients() {
+        QFETCH(QString, scenario);
+        QFETCH(QStringList, args);
+        QTemporaryDir data;
+        if (scenario == u"large file") {
+            // A 4 GiB backup beside the data files, sparse so that it costs no disk.
+            WriteData(data.filePath(QStringLiteral("January.DAT")), QStringLiteral("[7]\n0=Рождество\n"));
+            QFile backup(data.filePath(QStringLiteral("Calendar.bak")));
+            QVERIFY(backup.open(QIODevice::WriteOnly) && backup.resize(qint64(4) << 30));
+            args << QStringLiteral("--data") << data.path();
+        }
+        Server s(args);
+        QVERIFY(s.Port != 0);
+        if (scenario == u"cheap flood") {
+            // Cheap answers at full speed over many connections: up to 300,000 of them within a minute.
+            const auto [sent, answered] = Flood(s, "/nope", 32, 300000, 10);
+            QVERIFY(sent > 0);
+            QCOMPARE(answered, sent);
+        } else if (scenario == u"closed log pipe") {
+            // As `vorelian-server 2>&1 | head -n 1`: the log's reader has gone after the first line.
+            s.Process().closeReadChannel(QProcess::StandardError);
+            QCOMPARE(s.Get("/api/v1/day/2027-01-07").Status, 200);
+        } else if (scenario == u"abandon flood") {
+            // Clients that ask for ten years and hang up at once: their work is skipped, and the health
+            // check is answered before any of it.
+            const QByteArray ask = RequestBytes("GET", kTenYears);
+            for (int i = 0; i < 1000; ++i) {
+                QTcpSocket c;
+                c.connectToHost(QHostAddress::LocalHost, s.Port);
+                QVERIFY(c.waitForConnected(10000));
+                c.write(ask);
+                c.waitForBytesWritten(1000);
+                c.abort();
+            }
+            QCOMPARE(s.Get("/healthz").Status, 200);
+        } else if (scenario == u"non-reading pipeliner") {
+            // 20 connections that ask for 30 ten-year calendars each and read nothing hold at most a few
+            // answers each in memory, not 600 of 2 MB.
+            std::vector<std::unique_ptr<QTcpSocket>> clients;
+            QByteArray asks;
+            for (int i = 0; i < 30; ++i)
+                asks += RequestBytes("GET", kTenYears);
+            for (int i = 0; i < 20; ++i) {
+                clients.push_back(std::make_unique<QTcpSocket>());
+                clients.back()->setReadBufferSize(4096);
+                clients.back()->connectToHost(QHostAddress::LocalHost, s.Port);
+                QVERIFY(clients.back()->waitForConnected(10000));
+                clients.back()->write(asks);
+                QVERIFY(clients.back()->waitForBytesWritten(10000));
+            }
+            QTest::qWait(8000);
+            QCOMPARE(s.Get("/healthz").Status, 200);
+            QVERIFY(PeakMemoryMiB(s.Process().processId()) < 600);
+        } else if (scenario.startsWith(u"HTTP/1.0") || scenario.contains(u"close") ||
+                   scenario.startsWith(u"keep-alive")) {
+            // Closed after the answer, or kept with the header that says so; the status line stays 1.1.
+            const bool keep = scenario.startsWith(u"keep-alive");
+            const QByteArray ask = scenario.contains(u"close")
+                                       ? RequestBytes("GET", "/healthz", "Connection: close\r\n")
+                                       : "GET /healthz HTTP/1.0\r\n" +
+                                             QByteArray(keep ? "Connection: keep-alive\r\n" : "") + "\r\n";
+            QTcpSocket c;
+            c.connectToHost(QHostAddress::LocalHost, s.Port);
+            QVERIFY(c.waitForConnected(10000));
+            c.write(ask);
+            QByteArray buffer;
+            const Reply r = ReadReply(c, false, buffer);
+            QCOMPARE(r.Status, 200);
+            QCOMPARE(r.Headers.value("connection"), keep ? QByteArray("keep-alive") : QByteArray("close"));
+            if (keep) {
+                c.write(ask);
+                QCOMPARE(ReadReply(c, false, buffer).Status, 200);
+            } else {
+                QVERIFY(c.state() == QAbstractSocket::UnconnectedState || c.waitForDisconnected(10000));
+            }
+        } else if (scenario == u"600 idle sockets") {
+            std::vector<std::unique_ptr<QTcpSocket>> idle;
+            for (int i = 0; i < 600; ++i) {
+                idle.push_back(std::make_unique<QTcpSocket>());
+                idle.back()->connectToHost(QHostAddress::LocalHost, s.Port);
+                QVERIFY(idle.back()->waitForConnected(10000));
+            }
+            QCOMPARE(s.Get("/api/v1/day/2027-01-07").Status, 200);
+        } else if (scenario == u"idle timeout") {
+            // A connection that sends nothing is closed after the idle time.
+            QTcpSocket c;
+            c.connectToHost(QHostAddress::LocalHost, s.Port);
+            QVERIFY(c.waitForConnected(10000));
+            QVERIFY(c.waitForDisconnected(20000));
+        } else if (scenario == u"per-address cap") {
+            // Beyond the cap a new connection is answered 503 and closed, not reset.
+            QTcpSocket first, second, third;
+            for (QTcpSocket* c : {&first, &second, &third}) {
+                c->connectToHost(QHostAddress::LocalHost, s.Port);
+                QVERIFY(c->waitForConnected(10000));
+            }
+            QByteArray buffer;
+            third.write(RequestBytes("GET", "/healthz"));
+            const Reply r = ReadReply(third, false, buffer);
+            QCOMPARE(r.Status, 503);
+            QCOMPARE(r.Headers.value("retry-after"), QByteArray("1"));
+            QVERIFY(third.state() == QAbstractSocket::UnconnectedState || third.waitForDisconnected(10000));
+            first.abort();
+            second.abort();
+            QTest::qWait(200);
+        } else if (scenario == u"large file") {
+            QCOMPARE(s.Get("/api/v1/day/2027-01-20").Status, 200);
+            QVERIFY(PeakMemoryMiB(s.Process().processId()) < 200);
+        } else {
+            // Nobody reads the log: far more lines than a pipe holds.
+            const auto [sent, answered] = Flood(s, "/nope", 4, 12000, 10, 60000, false);
+            QCOMPARE(answered, sent);
+        }
+        QCOMPARE(s.Get("/healthz").Status, 200);
+        QCOMPARE(s.Stop(), 0);
+        if (scenario == u"full log pipe") {
+            QVERIFY2(s.Log().contains("log lines dropped"), s.Log().right(300).constData());
+            QVERIFY(s.Log().contains("vorelian-server: stopped\n"));
+        }
     }
 
     void cleanupTestCase() {

@@ -282,6 +282,38 @@ private Q_SLOTS:
         QVERIFY2(peak < 500, qPrintable(QString::number(peak)));
     }
 
+    // Messages that say what is wrong: the style whose years are checked, the cause of a failed write.
+    void messagesSayWhy_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("output");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QByteArray>("said");
+        using L = QStringList;
+        QTest::addRow("Anno Mundi date out of range")
+            << L{"day", "--date", "7300-01-01", "--style", "1"} << "" << 2
+            << QByteArray("the date is outside the range of years 7409-7608 of the Anno Mundi style");
+        QTest::addRow("Julian range out of range")
+            << L{"ical", "--from", "1900-12-20", "--to", "1901-01-10", "--style", "2"} << "" << 2
+            << QByteArray("the range is outside the range of years 1901-2100 of the Julian style");
+        QTest::addRow("full disk") << L{"day", "--date", "2027-01-07"} << "/dev/full" << 1
+                                   << QByteArray("could not be written out: No space left on device");
+    }
+    void messagesSayWhy() {
+        QFETCH(QStringList, args);
+        QFETCH(QString, output);
+        QFETCH(int, status);
+        QFETCH(QByteArray, said);
+        if (!output.isEmpty() && !QFile::exists(output))
+            QSKIP("no such device here");
+        QProcess p;
+        if (!output.isEmpty())
+            p.setStandardOutputFile(output);
+        p.start(QStringLiteral(VORELIAN_REPORT_TOOL), WithData(args));
+        const Run r = Finished(p);
+        QCOMPARE(r.Status, status);
+        QVERIFY2(r.Err.contains(said), r.Err.constData());
+    }
+
     void exitStatusTableInTheHelp() {
         const Run r = Tool({"--help"});
         for (const char* line : {"0 success", "2 bad arguments", "3 no data set found",
