@@ -29,6 +29,12 @@ void UiServices::ShowMessage(QWidget* parent, QMessageBox::Icon icon, const QStr
     box.exec();
 }
 
+bool UiServices::Ask(QWidget* parent, const QString& title, const QString& text) {
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, parent);
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
 std::optional<SaveChoice> UiServices::ChooseSavePath(QWidget* parent, const QString& folder,
                                                      const QString& fileName, const QStringList& filters,
                                                      int fileType) {

@@ -38,6 +38,9 @@ public:
     virtual void ShowMessage(QWidget* parent, QMessageBox::Icon icon, const QString& title,
                              const QString& text);
 
+    // A modal question with the buttons «Да» and «Нет», «Нет» the default. True for «Да».
+    virtual bool Ask(QWidget* parent, const QString& title, const QString& text);
+
     // The save dialog: opens in `folder` with `fileName` proposed and filter `fileType` chosen.
     // Empty when cancelled.
     virtual std::optional<SaveChoice> ChooseSavePath(QWidget* parent, const QString& folder,

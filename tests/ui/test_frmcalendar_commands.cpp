@@ -42,7 +42,7 @@ private Q_SLOTS:
         services.SaveAnswer = SaveChoice{path, 2};
         p.Action(QStringLiteral("mnuSaveAS"))->trigger();
         QCOMPARE(services.SaveRequests.size(), std::size_t(1));
-        QCOMPARE(services.SaveRequests[0].FileName, QStringLiteral("Январь 15, 2005 от Р.Х. (старый стиль)"));
+        QCOMPARE(services.SaveRequests[0].FileName, QStringLiteral("15 января 2005 (ст. ст.)"));
         QFile saved(path);
         QVERIFY(saved.open(QIODevice::ReadOnly));
         const QByteArray bytes = saved.readAll();
@@ -117,8 +117,7 @@ private Q_SLOTS:
         p.Action(QStringLiteral("mnuPrint"))->trigger(); // cancelled
         QCOMPARE(services.ProposedFiles.size(), std::size_t(1));
         if (QPrinterInfo::availablePrinters().isEmpty())
-            QCOMPARE(services.ProposedFiles[0],
-                     QStringLiteral("/tmp/отчёты/Март 15, 2024 от Р.Х. (новый стиль).pdf"));
+            QCOMPARE(services.ProposedFiles[0], QStringLiteral("/tmp/отчёты/15 марта 2024 (н. ст.).pdf"));
     }
 
     void menuKeyAndShiftF10OpenTheFileMenu_data() {

@@ -36,6 +36,11 @@ public:
         Messages.push_back({icon, title, text});
     }
 
+    bool Ask(QWidget*, const QString& title, const QString& text) override {
+        Questions.push_back({QMessageBox::Question, title, text});
+        return AskAnswer;
+    }
+
     std::optional<SaveChoice> ChooseSavePath(QWidget*, const QString& folder, const QString& fileName,
                                              const QStringList& filters, int fileType) override {
         SaveRequests.push_back({folder, fileName, filters, fileType});
@@ -60,6 +65,8 @@ public:
     void OpenUrl(const QUrl& url) override { Opened.push_back(url); }
 
     std::vector<ShownMessage> Messages;
+    std::vector<ShownMessage> Questions;
+    bool AskAnswer = false; // the answer to every question: false is «Нет»
     std::vector<SaveRequest> SaveRequests;
     std::optional<SaveChoice> SaveAnswer; // empty: the user cancels
     std::vector<bool> PrinterRequests;
