@@ -27,6 +27,7 @@ public:
     QAction* mnuExportIcal = nullptr;
     QAction* mnuCopy = nullptr;
     QAction* mnuCopyAll = nullptr;
+    QAction* mnuSelectAll = nullptr; // "Выделить всё": the whole report selected
     QAction* mnuFind = nullptr;
     QAction* mnuFindSelText = nullptr;
     QAction* mnuPrint = nullptr;
@@ -45,6 +46,8 @@ public:
     QAction* mnuFasting = nullptr;
     std::array<QAction*, 2> mnuFirstWD{};  // 0 Sunday, 1 Monday
     std::array<QAction*, 3> mnuTextSize{}; // the window's text: normal, large, largest
+    QAction* mnuTextBigger = nullptr;      // one size up (Ctrl++)
+    QAction* mnuTextSmaller = nullptr;     // one size down (Ctrl+−)
     QAction* mnuRange = nullptr;
     // "&Справка"
     QAction* mnuHelp = nullptr;

@@ -277,6 +277,10 @@ void frmCalendar::connectParts() {
     connect(m.mnuFasting, &QAction::triggered, this, &frmCalendar::mnuFasting_Click);
     for (int16_t i = 0; i < 3; ++i)
         connect(m.mnuTextSize[i], &QAction::triggered, this, [this, i] { mnuTextSize_Click(i); });
+    connect(m.mnuTextBigger, &QAction::triggered, this,
+            [this] { mnuTextSize_Click(int16_t(std::min(app_.Options.TextSize + 1, 2))); });
+    connect(m.mnuTextSmaller, &QAction::triggered, this,
+            [this] { mnuTextSize_Click(int16_t(std::max(app_.Options.TextSize - 1, 0))); });
     connect(m.mnuExit, &QAction::triggered, this, &frmCalendar::GoToExit);
 
     connect(m.mnuFile, &QMenu::aboutToShow, this, &frmCalendar::TestmnuFile);
@@ -287,6 +291,7 @@ void frmCalendar::connectParts() {
     });
     connect(m.mnuCopy, &QAction::triggered, this, &frmCalendar::mnuCopy_Click);
     connect(m.mnuCopyAll, &QAction::triggered, this, &frmCalendar::mnuCopyAll_Click);
+    connect(m.mnuSelectAll, &QAction::triggered, this, [this] { View(VisibleTab())->selectAll(); });
     connect(m.mnuFind, &QAction::triggered, this, &frmCalendar::mnuFind_Click);
     connect(m.mnuFindSelText, &QAction::triggered, this, &frmCalendar::mnuFindSelText_Click);
     connect(m.mnuPrint, &QAction::triggered, this, &frmCalendar::mnuPrint_Click);
@@ -324,6 +329,12 @@ void frmCalendar::connectParts() {
             UserClick::StepBack(app_, UserClick::PickMonth);
         else
             UserClick::StepForward(app_, UserClick::PickMonth);
+    });
+    connect(MSFlexGrid1, &MonthGrid::YearStep, this, [this](int step) {
+        if (step < 0)
+            UserClick::StepBack(app_, UserClick::PickYear);
+        else
+            UserClick::StepForward(app_, UserClick::PickYear);
     });
     connect(MSFlexGrid2, &FlexGrid::MouseDown, this,
             [this](Qt::MouseButton b, int row, int, const QPoint& at) { MSFlexGrid2_MouseDown(b, row, at); });
@@ -577,7 +588,7 @@ void frmCalendar::Form_Resize() {
 bool frmCalendar::IsMenuShortcut(const QKeyEvent* key) const {
     const QKeySequence pressed(key->keyCombination());
     for (const QAction* a : menus_->Actions())
-        if (a->isEnabled() && !a->shortcut().isEmpty() && a->shortcut() == pressed)
+        if (a->isEnabled() && a->shortcuts().contains(pressed))
             return true;
     return false;
 }
