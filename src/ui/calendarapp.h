@@ -25,6 +25,7 @@
 namespace vorelian {
 
 class frmCalendar;
+class SettingsKeeper;
 
 class CalendarApp : public ReportHost {
 public:
@@ -69,7 +70,8 @@ public:
     void BuildReport();
     ReportContext Context();
 
-    // The exit sequence's part outside the window: the settings store and the temporary files.
+    // The exit sequence's part outside the window: the settings store and the temporary files. After it
+    // the settings are not written again.
     void SaveSettings(bool withRectangle);
     void RemoveTempFiles();
 
@@ -81,6 +83,10 @@ public:
     void SetBusy(bool busy) override;
 
 private:
+    // Writes the settings; a store that cannot be used or written is named to the user once.
+    void WriteStore(const Settings& s, bool withRectangle);
+    void WarnAboutStore(const QString& problem);
+
     // The data set and the help; without a data set shows the message naming the places searched.
     bool FindData();
 
@@ -88,6 +94,8 @@ private:
     std::unique_ptr<frmCalendar> window_;
     int busy_ = 0;
     bool tempFilesGone_ = false;
+    bool storeWarned_ = false;
+    SettingsKeeper* keeper_ = nullptr; // owned by the window
 };
 
 } // namespace vorelian

@@ -613,19 +613,23 @@ bool frmCalendar::eventFilter(QObject* watched, QEvent* event) {
 
 // --- exit ---
 
+Settings frmCalendar::GatherSettings() const {
+    Settings s = app_.Options;
+    s.Calendar = app_.State.CurStyle;
+    s.WindowState = isMinimized() ? 1 : isMaximized() ? 2 : 0;
+    if (s.WindowState == 0)
+        placement_.Store(this, central_, s);
+    s.MinYear = app_.State.MinYears[StyleJulian];
+    s.MaxYear = app_.State.MaxYears[StyleJulian];
+    return s;
+}
+
 void frmCalendar::GoToExit() {
     if (exiting_)
         return;
     exiting_ = true;
-    Settings& s = app_.Options;
-    s.Calendar = app_.State.CurStyle;
-    s.WindowState = isMinimized() ? 1 : isMaximized() ? 2 : 0;
-    const bool normal = s.WindowState == 0;
-    if (normal)
-        placement_.Store(this, central_, s);
-    s.MinYear = app_.State.MinYears[StyleJulian];
-    s.MaxYear = app_.State.MaxYears[StyleJulian];
-    app_.SaveSettings(normal);
+    app_.Options = GatherSettings();
+    app_.SaveSettings(app_.Options.WindowState == 0);
     app_.RemoveTempFiles();
     close();
     app_.EndProcess();

@@ -50,6 +50,9 @@ public:
     void GoToday() override;
     // The one exit sequence: settings written, temporary files deleted, window closed, process ended.
     void GoToExit();
+    // The settings as the exit writes them: the options with the style, the window's state and place and
+    // the range of years as they are now.
+    Settings GatherSettings() const;
     // "Перейти к дате…": the typed date in the current style becomes the current day.
     void mnuGoTo_Click();
 
