@@ -36,6 +36,8 @@ void CalendarMenus::setupActions() {
     make(mnuFindSelText, QStringLiteral("mnuFindSelText"), QStringLiteral("&Искать выделенный текст"),
          Qt::Key_F3);
     make(mnuPrint, QStringLiteral("mnuPrint"), QStringLiteral("&Печать..."), Qt::CTRL | Qt::Key_P);
+    make(mnuPrintMonth, QStringLiteral("mnuPrintMonth"), QStringLiteral("Печать &месяца…"));
+    make(mnuExportPdf, QStringLiteral("mnuExportPdf"), QStringLiteral("Экспорт в P&DF…"));
     make(mnuExit, QStringLiteral("mnuExit"), QStringLiteral("В&ыход"), Qt::CTRL | Qt::Key_X);
     mnuExit->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::CTRL | Qt::Key_Q)});
     // Ctrl+A is "Копировать все"; selecting the whole report is an item of its own, without a key.
@@ -115,7 +117,7 @@ void CalendarMenus::setupMenus() {
     mnuFile->addSeparator();
     mnuFile->addActions({mnuFind, mnuFindSelText});
     mnuFile->addSeparator();
-    mnuFile->addAction(mnuPrint);
+    mnuFile->addActions({mnuPrint, mnuPrintMonth, mnuExportPdf});
     mnuFile->addSeparator();
     mnuFile->addAction(mnuExit);
 

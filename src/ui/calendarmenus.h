@@ -31,6 +31,8 @@ public:
     QAction* mnuFind = nullptr;
     QAction* mnuFindSelText = nullptr;
     QAction* mnuPrint = nullptr;
+    QAction* mnuPrintMonth = nullptr; // "Печать месяца…": the month on the wall
+    QAction* mnuExportPdf = nullptr;  // "Экспорт в PDF…": the report or the month page
     QAction* mnuExit = nullptr;
     // "&Календарь": styles 1..3 (entry 0 unused) and today
     std::array<QAction*, 4> mnuCal{};

@@ -20,6 +20,7 @@
 #include "ui/frmhelp.h"
 #include "ui/helplinks.h"
 #include "ui/monthgrid.h"
+#include "ui/monthpage.h"
 #include "ui/richtextview.h"
 #include "ui/stylestable.h"
 #include "ui/twips.h"
@@ -295,6 +296,11 @@ void frmCalendar::connectParts() {
     connect(m.mnuFind, &QAction::triggered, this, &frmCalendar::mnuFind_Click);
     connect(m.mnuFindSelText, &QAction::triggered, this, &frmCalendar::mnuFindSelText_Click);
     connect(m.mnuPrint, &QAction::triggered, this, &frmCalendar::mnuPrint_Click);
+    connect(m.mnuPrintMonth, &QAction::triggered, this, [this] { PrintMonth(this, MonthSheetOfWindow()); });
+    connect(m.mnuExportPdf, &QAction::triggered, this, [this] {
+        ExportPdf(this, *View(VisibleTab()), DefaultFileName(CurrentFileNameParts()), MonthSheetOfWindow(),
+                  app_.Options);
+    });
     connect(m.mnuFont, &QAction::triggered, this, &frmCalendar::mnuFont_Click);
     connect(m.mnuRange, &QAction::triggered, this, &frmCalendar::mnuRange_Click);
     connect(m.mnuHelp, &QAction::triggered, this, &frmCalendar::mnuHelp_Click);
@@ -679,6 +685,11 @@ void frmCalendar::mnuCopyAll_Click() {
 void frmCalendar::mnuPrint_Click() {
     FileCommands::Print(this, *View(VisibleTab()), DefaultFileName(CurrentFileNameParts()),
                         app_.Options.LastDir);
+}
+
+MonthSheet frmCalendar::MonthSheetOfWindow() {
+    ReportContext ctx = app_.Context();
+    return CurrentMonthSheet(EngineOf(ctx), app_.State, app_.Options);
 }
 
 void frmCalendar::mnuFind_Click() {

@@ -6,6 +6,7 @@
 
 #include "ui/filecommands.h"
 #include "ui/frmrange.h"
+#include "ui/monthpage.h"
 #include "ui/storedplacement.h"
 
 #include <QMainWindow>
@@ -132,6 +133,7 @@ private:
     void BuildReport() override;                // the range dialog's last step
     void SearchYear();                          // tab 5: the search of the year for the box's text
     FileNameParts CurrentFileNameParts() const; // what the proposed file names are made of
+    MonthSheet MonthSheetOfWindow();            // the month shown, read from the day engine
     void FollowYearInSelection();
 
     CalendarApp& app_;

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 
 class QPrinter;
@@ -49,6 +50,10 @@ public:
 
     // The print dialog over `printer`; `selection` preselects printing the selection. False when cancelled.
     virtual bool ChoosePrinter(QWidget* parent, QPrinter& printer, bool selection);
+
+    // The print preview of what `paint` draws on `printer`, printed from the preview when the user asks.
+    virtual void PreviewPrint(QWidget* parent, QPrinter& printer,
+                              const std::function<void(QPrinter&)>& paint);
 
     // The report font dialog. Empty when cancelled.
     virtual std::optional<FontChoice> ChooseFont(QWidget* parent, const FontChoice& current);

@@ -57,6 +57,14 @@ public:
         return true;
     }
 
+    void PreviewPrint(QWidget*, QPrinter& printer, const std::function<void(QPrinter&)>& paint) override {
+        Previews.push_back(printer.docName());
+        if (PrinterAnswer) { // the user prints from the preview
+            PrinterAnswer(printer);
+            paint(printer);
+        }
+    }
+
     std::optional<FontChoice> ChooseFont(QWidget*, const FontChoice& current) override {
         FontRequests.push_back(current);
         return FontAnswer;
@@ -73,6 +81,7 @@ public:
     std::vector<QPrinter::PrintRange> PreselectedRange;
     std::vector<QString> ProposedFiles;           // the file the print dialog opened with
     std::function<void(QPrinter&)> PrinterAnswer; // empty: the user cancels; else sets the printer up
+    std::vector<QString> Previews;                // the documents shown in a print preview
     std::vector<FontChoice> FontRequests;
     std::optional<FontChoice> FontAnswer; // empty: the user cancels
     std::vector<QUrl> Opened;
