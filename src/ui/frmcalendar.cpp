@@ -307,8 +307,9 @@ void frmCalendar::connectParts() {
     connect(m.mnuEMail, &QAction::triggered, this, &frmCalendar::mnuEMail_Click);
     connect(m.mnuHomePage, &QAction::triggered, this, &frmCalendar::mnuHomePage_Click);
     connect(m.mnuAbout, &QAction::triggered, this, &frmCalendar::mnuAbout_Click);
-    m.mnuEMail->setEnabled(!ProjectContacts().EMail.isEmpty());
-    m.mnuHomePage->setEnabled(!ProjectContacts().HomePage.isEmpty());
+    // A build without an address has no such item at all.
+    m.mnuEMail->setVisible(!ProjectContacts().EMail.isEmpty());
+    m.mnuHomePage->setVisible(!ProjectContacts().HomePage.isEmpty());
     for (int t = 0; t < 7; ++t)
         connect(RichTextBox1[t], &RichTextView::RightButtonPressed, this,
                 [this, t](const QPoint& at) { RichTextBox1_MouseDown(t, at); });

@@ -179,6 +179,9 @@ bool MonthGrid::viewportEvent(QEvent* event) {
         if (index.isValid() && index.column() >= 1 && DayTip)
             if (const int32_t day = layout_.Cells[index.row()][index.column()].DayNumber; day != 0)
                 tip = DayTip(day);
+        // The corner mark says what it means.
+        if (index.isValid() && index.column() >= 1 && layout_.Fast[index.row()][index.column()])
+            tip += (tip.isEmpty() ? QString() : QStringLiteral("\n")) + QStringLiteral("Постный день");
         if (tip.isEmpty())
             QToolTip::hideText();
         else

@@ -133,6 +133,7 @@ private Q_SLOTS:
 
         p.Action(QStringLiteral("mnuFirstWD_0"))->trigger();
         QCOMPARE(g->Text(0, 0), QStringLiteral("Вс."));
+        QCOMPARE(p.Styles()->Text(1, 0) + p.Styles()->Text(2, 0), QStringLiteral("ст. ст.н. ст."));
         QVERIFY(g->CellFontBold(0, 0));
         QCOMPARE(g->CellForeColor(0, 0), Kind(3, 6));
         // The old Sunday row now names Saturday, in plain navy.

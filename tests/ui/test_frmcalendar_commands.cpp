@@ -250,14 +250,24 @@ private Q_SLOTS:
         QCOMPARE(window->Browser()->documentTitle(), QStringLiteral("Vorelian — помощь"));
         QVERIFY(window->Browser()->toPlainText().contains(QStringLiteral("Три стиля летосчисления")));
         QCOMPARE(window->windowIcon().cacheKey(), QApplication::windowIcon().cacheKey());
-        window->close();
+        // «Назад» and «В начало» as in a browser; Esc closes.
+        QVERIFY(!window->BackButton()->isEnabled());
+        window->Browser()->setSource(QUrl::fromLocalFile(help + QStringLiteral("/Index.html#keys")));
+        QVERIFY(window->BackButton()->isEnabled());
+        window->BackButton()->click();
+        QCOMPARE(window->Browser()->source(), QUrl::fromLocalFile(help + QStringLiteral("/Index.html")));
+        window->HomeButton()->click();
+        QCOMPARE(window->Browser()->source(), QUrl::fromLocalFile(help + QStringLiteral("/Index.html")));
+        QVERIFY(window->isActiveWindow() || QTest::qWaitForWindowActive(window));
+        QTest::keyClick(window->Browser(), Qt::Key_Escape);
+        QVERIFY(!window->isVisible());
         p.Action(QStringLiteral("mnuHelp"))->trigger();
         QCOMPARE(p.w->findChildren<frmHelp*>().size(), 1);
         QVERIFY(window->isVisible());
         QVERIFY(services.Opened.empty());
 
-        QCOMPARE(p.Action(QStringLiteral("mnuEMail"))->isEnabled(), !ProjectContacts().EMail.isEmpty());
-        QCOMPARE(p.Action(QStringLiteral("mnuHomePage"))->isEnabled(), !ProjectContacts().HomePage.isEmpty());
+        QCOMPARE(p.Action(QStringLiteral("mnuEMail"))->isVisible(), !ProjectContacts().EMail.isEmpty());
+        QCOMPARE(p.Action(QStringLiteral("mnuHomePage"))->isVisible(), !ProjectContacts().HomePage.isEmpty());
         p.Action(QStringLiteral("mnuAbout"))->trigger();
         frmAbout* about = p.w->findChild<frmAbout*>();
         QVERIFY(about && about->isVisible());

@@ -4,10 +4,12 @@
 #include "frmcalendar_fixture.h"
 
 #include "ui/frmgoto.h"
+#include <QHelpEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTabWidget>
+#include <QToolTip>
 
 using namespace vorelian;
 using fixture::Program;
@@ -405,6 +407,13 @@ private Q_SLOTS:
         QVERIFY(!p.app->Options.ShowFasting);
         item->trigger();
         QCOMPARE(marked(), fastDays);
+        // The mark's tooltip says what it means.
+        QVERIFY(QTest::qWaitForWindowExposed(p.w));
+        const QPoint cell = p.CellOf(15);
+        const QRect r = p.Grid()->visualRect(p.Grid()->model()->index(cell.y(), cell.x()));
+        QHelpEvent help(QEvent::ToolTip, r.center(), p.Grid()->viewport()->mapToGlobal(r.center()));
+        QApplication::sendEvent(p.Grid()->viewport(), &help);
+        QVERIFY2(QToolTip::text().endsWith(QStringLiteral("Постный день")), qPrintable(QToolTip::text()));
         p.GoTo(StyleGregorian, 16, 3, 2024);
         QVERIFY(p.w->View(0)->Text().contains(QStringLiteral("Free.")));
     }
