@@ -6,6 +6,7 @@
 #include "ui/desktop.h"
 #include "ui/frmcalendar.h"
 #include "ui/helplinks.h"
+#include "ui/singleinstance.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -21,18 +22,30 @@ int main(int argc, char** argv) {
 
     vorelian::LoadQtRussian(QCoreApplication::applicationDirPath()); // the option help in Russian too
     QCommandLineParser options;
-    options.setApplicationDescription(QStringLiteral("Церковный календарь / Orthodox church calendar"));
+    options.setApplicationDescription(QStringLiteral("Церковный календарь\nOrthodox church calendar"));
     options.addHelpOption();
     options.addVersionOption();
     const QCommandLineOption data(QStringLiteral("data"),
-                                  QStringLiteral("папка данных Calendar / the Calendar data folder"),
+                                  QStringLiteral("папка данных Calendar\nthe Calendar data folder"),
                                   QStringLiteral("DIR"));
     options.addOption(data);
     options.process(qapp);
 
+    // A program already running on the same settings shows its window instead of a second one.
+    vorelian::SingleInstance instance(vorelian::SettingsStorePath());
+    if (instance.PassToRunning())
+        return 0;
+    instance.Listen();
+
     vorelian::ExitSignals endOfSession;
     vorelian::CalendarApp app;
     app.DataOption = options.value(data);
+    // A second start during this one's start-up finds the window shown at its end anyway.
+    QObject::connect(&instance, &vorelian::SingleInstance::RaiseRequested, &qapp, [&app] {
+        qInfo("raised by a second start");
+        if (app.HasWindow() && app.Window()->isVisible())
+            vorelian::SingleInstance::Raise(app.Window());
+    });
     if (!app.Main())
         return 3;
     // Listening only now: a signal during the start-up waits for the event loop, which the exit

@@ -186,33 +186,11 @@ std::optional<TypedDate> Fail(QString* error, const QString& why) {
 
 } // namespace
 
-std::optional<TypedDate> ParseTypedDate(const CalendarState& st, int16_t style, const QString& text,
-                                        QString* error) {
-    static const QRegularExpression separators(QStringLiteral("[\\s.,/\\\\-]+"));
-    QStringList words = text.split(separators, Qt::SkipEmptyParts);
-    words.removeIf([](const QString& w) {
-        return w.compare(QStringLiteral("г"), Qt::CaseInsensitive) == 0 ||
-               w.compare(QStringLiteral("год"), Qt::CaseInsensitive) == 0 ||
-               w.compare(QStringLiteral("года"), Qt::CaseInsensitive) == 0;
-    });
-    const StyleDate& now = st.StyleDates[style];
-    const QString example = QStringLiteral("Введите день, месяц и год, например: %1.")
-                                .arg(DateWords(style, now.Day, now.Month, now.Year));
-    if (words.size() != 3)
-        return Fail(error, QStringLiteral("Не удалось прочесть дату. ") + example);
+namespace {
 
-    bool dayOk = false, yearOk = false, monthIsNumber = false;
-    const int day = words[0].toInt(&dayOk);
-    const int year = words[2].toInt(&yearOk);
-    int month = words[1].toInt(&monthIsNumber);
-    if (!monthIsNumber) {
-        const int16_t civil = MonthOfWord(words[1]);
-        if (civil == 0)
-            return Fail(error, QStringLiteral("Месяц «%1» не найден. ").arg(words[1]) + example);
-        month = StyleMonthOf(style, civil);
-    }
-    if (!dayOk || !yearOk)
-        return Fail(error, QStringLiteral("Не удалось прочесть дату. ") + example);
+// A day, a month in the style's order and a year of a style checked against the calendar and the range.
+std::optional<TypedDate> CheckTypedDate(const CalendarState& st, int16_t style, int day, int month, int year,
+                                        QString* error) {
     if (month < 1 || month > 12) {
         const QString order = style == StyleAnnoMundi ? QStringLiteral(" (1 — сентябрь, 12 — август)")
                                                       : QStringLiteral(" (1 — январь, 12 — декабрь)");
@@ -244,6 +222,56 @@ std::optional<TypedDate> ParseTypedDate(const CalendarState& st, int16_t style, 
                                .arg(DateWords(style, 1, 1, st.MinYears[style]),
                                     DateWords(style, 31, 12, st.MaxYears[style])));
     return typed;
+}
+
+// "2027-05-02": year, month and day of the new style, as the service's addresses write a day; the same
+// day in `style`.
+std::optional<TypedDate> ParseIsoDate(const CalendarState& st, int16_t style, int year, int month, int day,
+                                      QString* error) {
+    const auto gregorian = CheckTypedDate(st, StyleGregorian, day, month, year, error);
+    if (!gregorian || style == StyleGregorian)
+        return gregorian;
+    const StyleDate d =
+        DateOf(style, DayNumber(StyleGregorian, gregorian->Day, gregorian->Month, gregorian->Year));
+    return CheckTypedDate(st, style, d.Day, d.Month, d.Year, error);
+}
+
+} // namespace
+
+std::optional<TypedDate> ParseTypedDate(const CalendarState& st, int16_t style, const QString& text,
+                                        QString* error) {
+    static const QRegularExpression iso(QStringLiteral("^\\s*(\\d{1,4})-(\\d{1,2})-(\\d{1,2})\\s*$"));
+    if (const QRegularExpressionMatch m = iso.match(text); m.hasMatch())
+        return ParseIsoDate(st, style, m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt(),
+                            error);
+    static const QRegularExpression separators(QStringLiteral("[\\s.,/\\\\-]+"));
+    QStringList words = text.split(separators, Qt::SkipEmptyParts);
+    words.removeIf([](const QString& w) {
+        return w.compare(QStringLiteral("г"), Qt::CaseInsensitive) == 0 ||
+               w.compare(QStringLiteral("год"), Qt::CaseInsensitive) == 0 ||
+               w.compare(QStringLiteral("года"), Qt::CaseInsensitive) == 0;
+    });
+    const StyleDate& now = st.StyleDates[style];
+    if (words.size() == 2) // a day and a month: in the year of the current day
+        words << QString::number(now.Year);
+    const QString example = QStringLiteral("Введите день, месяц и год, например: %1.")
+                                .arg(DateWords(style, now.Day, now.Month, now.Year));
+    if (words.size() != 3)
+        return Fail(error, QStringLiteral("Не удалось прочесть дату. ") + example);
+
+    bool dayOk = false, yearOk = false, monthIsNumber = false;
+    const int day = words[0].toInt(&dayOk);
+    const int year = words[2].toInt(&yearOk);
+    int month = words[1].toInt(&monthIsNumber);
+    if (!monthIsNumber) {
+        const int16_t civil = MonthOfWord(words[1]);
+        if (civil == 0)
+            return Fail(error, QStringLiteral("Месяц «%1» не найден. ").arg(words[1]) + example);
+        month = StyleMonthOf(style, civil);
+    }
+    if (!dayOk || !yearOk)
+        return Fail(error, QStringLiteral("Не удалось прочесть дату. ") + example);
+    return CheckTypedDate(st, style, day, month, year, error);
 }
 
 void GoToDate(CalendarState& st, const TypedDate& date) {

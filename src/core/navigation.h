@@ -37,7 +37,9 @@ struct TypedDate {
 
 // Reads "14 октября 1918", "14 окт 1918", "14.10.1918" or "14 10 1918": day, month by name (any case,
 // nominative or genitive, or its first three letters or more) or by its number in the style's month
-// order, year of the style. On failure `error` gets a sentence for the person who typed it: an unreadable
+// order, year of the style. A day and a month alone fall in the year of the current day; "2027-05-02" is a
+// date of the new style, year first (the service's addresses write days so), and gives that same day in
+// `style`. On failure `error` gets a sentence for the person who typed it: an unreadable
 // text, a day the month does not have, a year outside the range of the style.
 std::optional<TypedDate> ParseTypedDate(const CalendarState& st, int16_t style, const QString& text,
                                         QString* error = nullptr);

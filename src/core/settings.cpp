@@ -1,5 +1,6 @@
 #include "settings.h"
 
+#include <QFileInfo>
 #include <QSettings>
 
 #include <cmath>
@@ -78,9 +79,40 @@ QString BoolText(bool b) {
 
 } // namespace
 
+QString SettingsStorePath() {
+#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
+    // Opening a store reads it, so the folder of the user's stores is learnt from a store nobody keeps.
+    const QSettings probe(QSettings::NativeFormat, QSettings::UserScope,
+                          QStringLiteral("vorelian-store-probe"));
+    return QFileInfo(probe.fileName()).path() + QStringLiteral("/TAVR/TAVR.conf");
+#else
+    return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("TAVR"),
+                     QStringLiteral("TAVR"))
+        .fileName();
+#endif
+}
+
+QString SettingsStoreProblem(const QString& path) {
+    const QFileInfo info(path);
+    if (!info.exists()) // absent, or a link to nothing: a new file is written
+        return QString();
+    if (info.isDir())
+        return QStringLiteral("на месте файла настроек «%1» находится папка").arg(path);
+    if (!info.isFile())
+        return QStringLiteral("файл настроек «%1» — не обычный файл (устройство, канал или сокет)").arg(path);
+    return QString();
+}
+
 std::unique_ptr<QSettings> OpenSettingsStore() {
+#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
+    const QString path = SettingsStorePath();
+    if (!SettingsStoreProblem(path).isEmpty())
+        return nullptr;
+    return std::make_unique<QSettings>(path, QSettings::IniFormat);
+#else
     return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("TAVR"),
                                        QStringLiteral("TAVR"));
+#endif
 }
 
 void CorrectYearRange(int16_t& minYear, int16_t& maxYear, int currentYear) {
@@ -99,7 +131,9 @@ Settings ReadSettings(QSettings& store, int currentYear) {
     s.FirstWeekday = ReadInt16(store, "FirstWeekday", 1);
     if (s.FirstWeekday != 1 && s.FirstWeekday != 7)
         s.FirstWeekday = 1;
-    s.FontName = store.value(QStringLiteral("FontName"), s.FontName).toString();
+    const QString fontName = store.value(QStringLiteral("FontName"), s.FontName).toString();
+    if (fontName.size() <= kMaxFontNameChars)
+        s.FontName = fontName;
     s.FontSize = ReadInt16(store, "FontSize", kDefaultFontSize);
     if (s.FontSize < 1 || s.FontSize > MaxFontSize)
         s.FontSize = kDefaultFontSize;
@@ -109,7 +143,9 @@ Settings ReadSettings(QSettings& store, int currentYear) {
     s.ShowAllStyles = ReadBool(store, "ShowAllStyles", false);
     s.ShowFasting = ReadBool(store, "ShowFasting", true);
     s.ShowReadings = ReadBool(store, "ShowReadings", true);
-    s.LastDir = store.value(QStringLiteral("LastDir"), QString()).toString();
+    const QString lastDir = store.value(QStringLiteral("LastDir"), QString()).toString();
+    if (lastDir.size() <= kMaxFolderChars)
+        s.LastDir = lastDir;
     s.TextSize = ReadInt16(store, "TextSize", 0);
     if (s.TextSize < 0 || s.TextSize > 2)
         s.TextSize = 0;
@@ -127,7 +163,7 @@ Settings ReadSettings(QSettings& store, int currentYear) {
     return s;
 }
 
-void WriteSettings(QSettings& store, const Settings& s, bool withRectangle) {
+bool WriteSettings(QSettings& store, const Settings& s, bool withRectangle) {
     store.beginGroup(kGroup);
     store.setValue(QStringLiteral("Calendar"), QString::number(s.Calendar));
     store.setValue(QStringLiteral("FirstWeekday"), QString::number(s.FirstWeekday));
@@ -163,6 +199,7 @@ void WriteSettings(QSettings& store, const Settings& s, bool withRectangle) {
     store.setValue(QStringLiteral("MaxYear"), QString::number(s.MaxYear));
     store.endGroup();
     store.sync();
+    return store.status() == QSettings::NoError;
 }
 
 } // namespace vorelian

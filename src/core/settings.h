@@ -1,6 +1,6 @@
 // The user's settings: one typed struct with its defaults, read from and written to the per-user store
 // (organisation and application "TAVR", group "Settings"). Values are stored as text. Everything is read
-// once at start-up and written only by the exit sequence.
+// once at start-up; the window writes the settings again soon after they change and at its exit.
 #pragma once
 
 #include <QString>
@@ -48,9 +48,23 @@ struct Settings {
     std::optional<double> Left; // absent: centred horizontally
     std::optional<double> Top;  // absent: a third down the screen
     QStringList Corrected;      // rectangle keys whose stored value was out of range and not used
+
+    bool operator==(const Settings&) const = default;
 };
 
-// Opens the user's settings store.
+// The longest font name and folder taken from the store; a longer text keeps the default.
+inline constexpr qsizetype kMaxFontNameChars = 256;
+inline constexpr qsizetype kMaxFolderChars = 4096;
+
+// Where the user's settings store is kept.
+QString SettingsStorePath();
+
+// Why the store at `path` must be neither read nor written (in words for the user), or empty when it is a
+// regular file or absent. A device, a pipe or a folder in its place would hang the start, be read without
+// end or be replaced by the exit.
+QString SettingsStoreProblem(const QString& path);
+
+// Opens the user's settings store; nullptr when SettingsStoreProblem finds it unsafe.
 std::unique_ptr<QSettings> OpenSettingsStore();
 
 // Reads every key with its default, then applies the start-up rules: bold and italic off, a stored style
@@ -59,8 +73,9 @@ std::unique_ptr<QSettings> OpenSettingsStore();
 // fits an int in pixels (sizes not below 0); outside it the default is used.
 Settings ReadSettings(QSettings& store, int currentYear);
 
-// Writes the keys that the exit sequence writes; the window rectangle only when `withRectangle`.
-void WriteSettings(QSettings& store, const Settings& s, bool withRectangle);
+// Writes the keys that the exit sequence writes; the window rectangle only when `withRectangle`. False
+// when the store could not be written (a read-only folder, say).
+bool WriteSettings(QSettings& store, const Settings& s, bool withRectangle);
 
 // The start-up rule for the year range, for any source of the two numbers.
 void CorrectYearRange(int16_t& minYear, int16_t& maxYear, int currentYear);

@@ -62,13 +62,14 @@ const std::array<QString, 25> MonthNames = {
     QStringLiteral("декабря"),
 };
 
+// Every text colour reads at 4.5:1 or more on the backgrounds it is drawn on, as accessibility asks.
 const std::array<uint32_t, 22> GridColors = {
     0,        0xE1FFFF, 0xFFFFFF, 0xFFFFD6, // 1 background
     0xFFC0FF, 0xFFC0FF, 0xFFC0FF,           // 2 red day
-    0x0000FF, 0x0000FF, 0x0000FF,           // 3 highlighted day
-    0xA0A0A0, 0xA0A0A0, 0xA0A0A0,           // 4 day of another month
+    0x0000A0, 0x0000A0, 0x0000A0,           // 3 highlighted day
+    0x6A6A6A, 0x6A6A6A, 0x6A6A6A,           // 4 day of another month
     0x800000, 0x800000, 0x800000,           // 5 ordinary text
-    0x0000FF, 0x0000FF, 0x0000FF,           // 6 Sunday text
+    0x0000A0, 0x0000A0, 0x0000A0,           // 6 Sunday text
     0xFFFFFF, 0xFFFFFF, 0xFFFFFF,           // 7 text of the highlighted day
 };
 

@@ -11,6 +11,7 @@
 #include "ui/frmcalendar.h"
 #include "ui/frmsplash.h"
 #include "ui/helplinks.h"
+#include "ui/settingskeeper.h"
 #include "ui/uiservices.h"
 
 #include <QApplication>
@@ -60,7 +61,14 @@ bool CalendarApp::Main() {
 
     CreateTempFiles(Out.Temp);
     const QDate today = Today();
-    Options = ReadSettings(*OpenStore(), today.year());
+    QString storeProblem;
+    if (const std::unique_ptr<QSettings> store = OpenStore()) {
+        Options = ReadSettings(*store, today.year());
+    } else {
+        CorrectYearRange(Options.MinYear, Options.MaxYear, today.year());
+        storeProblem =
+            SettingsStoreProblem(SettingsStorePath()) + QStringLiteral("; взяты настройки по умолчанию");
+    }
     const QString calendarDir = Places.Calendar;
     // The engine parses every file of the set up front: its reading is the one that names the problems.
     Engine = DayEngine::Load(calendarDir);
@@ -92,8 +100,15 @@ bool CalendarApp::Main() {
     busy.reset();
     Window()->show();
     splash.close();
+    keeper_ = new SettingsKeeper([this] { return Window()->GatherSettings(); },
+                                 [this](const Settings& s) { WriteStore(s, s.WindowState == 0); }, Window());
+    keeper_->Start();
     // Once the window is up and the event loop runs: a modal message inside the start-up would hold it.
-    QTimer::singleShot(0, Window(), [this] { WarnAboutData(); });
+    QTimer::singleShot(0, Window(), [this, storeProblem] {
+        WarnAboutData();
+        if (!storeProblem.isEmpty())
+            WarnAboutStore(storeProblem);
+    });
     return true;
 }
 
@@ -143,7 +158,27 @@ void CalendarApp::BuildReport() {
 }
 
 void CalendarApp::SaveSettings(bool withRectangle) {
-    WriteSettings(*OpenStore(), Options, withRectangle);
+    if (keeper_)
+        keeper_->Stop();
+    WriteStore(Options, withRectangle);
+}
+
+void CalendarApp::WriteStore(const Settings& s, bool withRectangle) {
+    const std::unique_ptr<QSettings> store = OpenStore();
+    if (!store)
+        WarnAboutStore(SettingsStoreProblem(SettingsStorePath()));
+    else if (!WriteSettings(*store, s, withRectangle))
+        WarnAboutStore(QStringLiteral("файл «%1» недоступен для записи").arg(store->fileName()));
+}
+
+void CalendarApp::WarnAboutStore(const QString& problem) {
+    qWarning().noquote() << QStringLiteral("settings not saved: %1").arg(problem);
+    if (storeWarned_)
+        return;
+    storeWarned_ = true;
+    Services().ShowMessage(HasWindow() ? Window() : nullptr, QMessageBox::Warning,
+                           QStringLiteral("Настройки"),
+                           QStringLiteral("Настройки программы не удастся сохранить: %1.").arg(problem));
 }
 
 void CalendarApp::RemoveTempFiles() {

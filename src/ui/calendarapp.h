@@ -26,6 +26,7 @@
 namespace vorelian {
 
 class frmCalendar;
+class SettingsKeeper;
 
 class CalendarApp : public ReportHost {
 public:
@@ -74,7 +75,8 @@ public:
     // The reports of the window: the engine, the user's day and settings, and this host.
     ReportView View();
 
-    // The exit sequence's part outside the window: the settings store and the temporary files.
+    // The exit sequence's part outside the window: the settings store and the temporary files. After it
+    // the settings are not written again.
     void SaveSettings(bool withRectangle);
     void RemoveTempFiles();
 
@@ -86,12 +88,18 @@ public:
     void SetBusy(bool busy) override;
 
 private:
+    // Writes the settings; a store that cannot be used or written is named to the user once.
+    void WriteStore(const Settings& s, bool withRectangle);
+    void WarnAboutStore(const QString& problem);
+
     // The data set and the help; without a data set shows the message naming the places searched.
     bool FindData();
 
     std::unique_ptr<frmCalendar> window_;
     int busy_ = 0;
     bool tempFilesGone_ = false;
+    bool storeWarned_ = false;
+    SettingsKeeper* keeper_ = nullptr; // owned by the window
 };
 
 } // namespace vorelian

@@ -36,7 +36,12 @@ void CalendarMenus::setupActions() {
     make(mnuFindSelText, QStringLiteral("mnuFindSelText"), QStringLiteral("&Искать выделенный текст"),
          Qt::Key_F3);
     make(mnuPrint, QStringLiteral("mnuPrint"), QStringLiteral("&Печать..."), Qt::CTRL | Qt::Key_P);
+    make(mnuPrintMonth, QStringLiteral("mnuPrintMonth"), QStringLiteral("Печать &месяца…"));
+    make(mnuExportPdf, QStringLiteral("mnuExportPdf"), QStringLiteral("Экспорт в P&DF…"));
     make(mnuExit, QStringLiteral("mnuExit"), QStringLiteral("В&ыход"), Qt::CTRL | Qt::Key_X);
+    mnuExit->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::CTRL | Qt::Key_Q)});
+    // Ctrl+A is "Копировать все"; selecting the whole report is an item of its own, without a key.
+    make(mnuSelectAll, QStringLiteral("mnuSelectAll"), QStringLiteral("Выделить &всё"));
 
     calGroup_ = new QActionGroup(this);
     const QString styles[] = {QStringLiteral("от Сотворения &Мира"),
@@ -45,9 +50,13 @@ void CalendarMenus::setupActions() {
     const Qt::Key styleKeys[] = {Qt::Key_F1, Qt::Key_F2, Qt::Key_F3};
     for (int s = 1; s <= 3; ++s) {
         make(mnuCal[s], QStringLiteral("mnuCal_%1").arg(s), styles[s - 1], Qt::CTRL | styleKeys[s - 1]);
+        // Desktops that take Ctrl+F1..F4 for their workspaces leave Alt+1..3 free.
+        mnuCal[s]->setShortcuts(
+            {QKeySequence(Qt::CTRL | styleKeys[s - 1]), QKeySequence(Qt::ALT | (Qt::Key_0 + s))});
         checkable(mnuCal[s], calGroup_);
     }
     make(mnuToday, QStringLiteral("mnuToday"), QStringLiteral("С&егодня"), Qt::CTRL | Qt::Key_F4);
+    mnuToday->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_F4), QKeySequence(Qt::ALT | Qt::Key_Home)});
     make(mnuGoTo, QStringLiteral("mnuGoTo"), QStringLiteral("Перейти к &дате…"), Qt::CTRL | Qt::Key_G);
 
     tabGroup_ = new QActionGroup(this);
@@ -82,6 +91,13 @@ void CalendarMenus::setupActions() {
         make(mnuTextSize[i], QStringLiteral("mnuTextSize_%1").arg(i), sizes[i]);
         checkable(mnuTextSize[i], sizeGroup_);
     }
+    mnuTextSize[0]->setShortcut(Qt::CTRL | Qt::Key_0);
+    // The zoom keys of browsers and editors step through the sizes.
+    make(mnuTextBigger, QStringLiteral("mnuTextBigger"), QStringLiteral("К&рупнее"));
+    mnuTextBigger->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+    make(mnuTextSmaller, QStringLiteral("mnuTextSmaller"), QStringLiteral("&Мельче"),
+         Qt::CTRL | Qt::Key_Minus);
 
     make(mnuHelp, QStringLiteral("mnuHelp"), QStringLiteral("&Помощь"), Qt::Key_F1);
     make(mnuEMail, QStringLiteral("mnuEMail"), QStringLiteral("E-Mail &автору"));
@@ -99,11 +115,11 @@ void CalendarMenus::setupMenus() {
     menu(mnuFile, QStringLiteral("mnuFile"), QStringLiteral("&Файл"));
     mnuFile->addActions({mnuSaveAS, mnuExportIcal});
     mnuFile->addSeparator();
-    mnuFile->addActions({mnuCopy, mnuCopyAll});
+    mnuFile->addActions({mnuCopy, mnuCopyAll, mnuSelectAll});
     mnuFile->addSeparator();
     mnuFile->addActions({mnuFind, mnuFindSelText});
     mnuFile->addSeparator();
-    mnuFile->addAction(mnuPrint);
+    mnuFile->addActions({mnuPrint, mnuPrintMonth, mnuExportPdf});
     mnuFile->addSeparator();
     mnuFile->addAction(mnuExit);
 
@@ -125,6 +141,8 @@ void CalendarMenus::setupMenus() {
     mnuFWD->addActions({mnuFirstWD[0], mnuFirstWD[1]});
     menu(mnuTextSizes, QStringLiteral("mnuTextSizes"), QStringLiteral("&Размер текста окна"), mnuSetup);
     mnuTextSizes->addActions({mnuTextSize[0], mnuTextSize[1], mnuTextSize[2]});
+    mnuTextSizes->addSeparator();
+    mnuTextSizes->addActions({mnuTextBigger, mnuTextSmaller});
     mnuSetup->addSeparator();
     mnuSetup->addAction(mnuRange);
 

@@ -27,9 +27,12 @@ public:
     QAction* mnuExportIcal = nullptr;
     QAction* mnuCopy = nullptr;
     QAction* mnuCopyAll = nullptr;
+    QAction* mnuSelectAll = nullptr; // "Выделить всё": the whole report selected
     QAction* mnuFind = nullptr;
     QAction* mnuFindSelText = nullptr;
     QAction* mnuPrint = nullptr;
+    QAction* mnuPrintMonth = nullptr; // "Печать месяца…": the month on the wall
+    QAction* mnuExportPdf = nullptr;  // "Экспорт в PDF…": the report or the month page
     QAction* mnuExit = nullptr;
     // "&Календарь": styles 1..3 (entry 0 unused) and today
     std::array<QAction*, 4> mnuCal{};
@@ -46,6 +49,8 @@ public:
     QAction* mnuReadings = nullptr;
     std::array<QAction*, 2> mnuFirstWD{};  // 0 Sunday, 1 Monday
     std::array<QAction*, 3> mnuTextSize{}; // the window's text: normal, large, largest
+    QAction* mnuTextBigger = nullptr;      // one size up (Ctrl++)
+    QAction* mnuTextSmaller = nullptr;     // one size down (Ctrl+−)
     QAction* mnuRange = nullptr;
     // "&Справка"
     QAction* mnuHelp = nullptr;

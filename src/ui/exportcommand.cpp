@@ -39,7 +39,7 @@ QString DefaultName(const IcalRequest& r) {
 } // namespace
 
 bool WriteCalendarFile(QWidget* parent, const DayEngine& engine, const IcalRequest& request,
-                       const DayOptions& options, const QString& path, QString& error) {
+                       const DayOptions& options, const QString& path, QString& error, qsizetype* events) {
     error.clear();
     const DayRange days{DayNumberOf(request.From), DayNumberOf(request.To)};
     const BusyCursor busy;
@@ -64,6 +64,8 @@ bool WriteCalendarFile(QWidget* parent, const DayEngine& engine, const IcalReque
         error = file.errorString();
         return false;
     }
+    if (events)
+        *events = bytes->count("BEGIN:VEVENT\r\n");
     return true;
 }
 
@@ -79,15 +81,18 @@ bool ExportCalendar(QWidget* parent, const DayEngine& engine, const CalendarStat
         return false;
     const IcalRequest request = dialog.Request();
 
-    const auto choice = Services().ChooseSavePath(parent, settings.LastDir, DefaultName(request),
+    const auto choice = Services().ChooseSavePath(parent, SaveFolder(settings.LastDir), DefaultName(request),
                                                   {QStringLiteral("Календарь iCalendar (*.ics)")}, 1);
     if (!choice || choice->Path.isEmpty())
         return false;
     QString path = choice->Path;
     if (QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".ics");
+    if (!MayReplace(parent, choice->Path, path, kCaption))
+        return false;
     QString error;
-    if (!WriteCalendarFile(parent, engine, request, DayOptionsOf(settings, style), path, error)) {
+    qsizetype events = 0;
+    if (!WriteCalendarFile(parent, engine, request, DayOptionsOf(settings, style), path, error, &events)) {
         if (!error.isEmpty())
             Services().ShowMessage(parent, QMessageBox::Critical, kCaption,
                                    QStringLiteral("Не удалось сохранить файл «%1»:\n%2")
@@ -95,6 +100,9 @@ bool ExportCalendar(QWidget* parent, const DayEngine& engine, const CalendarStat
         return false;
     }
     settings.LastDir = FolderOfPath(path);
+    Services().ShowMessage(
+        parent, QMessageBox::Information, kCaption,
+        QStringLiteral("В файл «%1» записано событий: %2.").arg(QDir::toNativeSeparators(path)).arg(events));
     return true;
 }
 

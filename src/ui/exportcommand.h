@@ -17,13 +17,13 @@ struct Settings;
 
 // The calendar file of the request, its days shown with `options`, written to `path`; false with the reason
 // in `error` when it could not be written, or with an empty `error` when the user stopped it in the progress
-// dialog.
+// dialog. `events` (when given) gets the number of events written.
 bool WriteCalendarFile(QWidget* parent, const DayEngine& engine, const IcalRequest& request,
-                       const DayOptions& options, const QString& path, QString& error);
+                       const DayOptions& options, const QString& path, QString& error, qsizetype* events = nullptr);
 
 // The whole command for the state the window shows: the dialog opens on the displayed year of the current
 // style, within the working range of years; the days are shown with the user's display choices. True when a
-// file was written; LastDir follows it.
+// file was written; LastDir follows it, and the user is told how many events it holds.
 bool ExportCalendar(QWidget* parent, const DayEngine& engine, const CalendarState& state, Settings& settings);
 
 } // namespace vorelian

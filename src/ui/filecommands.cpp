@@ -1,5 +1,6 @@
 #include "ui/filecommands.h"
 
+#include "core/tables.h"
 #include "ui/fileproblem.h"
 #include "ui/richtextview.h"
 #include "ui/uiservices.h"
@@ -13,6 +14,7 @@
 #include <QMimeData>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QStandardPaths>
 #include <QTextDocument>
 
 namespace vorelian {
@@ -34,12 +36,34 @@ QString MonthNameOfPicker(const QString& monthPickerText) {
     return close < 0 ? monthPickerText : monthPickerText.mid(close + 2);
 }
 
+namespace {
+
+// The style in the short words of church calendars, without the dots of "Р.Х." that a save dialog would
+// take for the start of an extension.
+QString StyleWords(const QString& styleText) {
+    if (styleText.contains(QStringLiteral("стар")))
+        return QStringLiteral("(ст. ст.)");
+    if (styleText.contains(QStringLiteral("нов")))
+        return QStringLiteral("(н. ст.)");
+    return QStringLiteral("(от сотворения мира)");
+}
+
+// "Декабрь" as "декабря", for a date in Russian order.
+QString GenitiveOf(const QString& monthName) {
+    for (int m = 1; m <= 12; ++m)
+        if (MonthNameOf(m, 1).compare(monthName, Qt::CaseInsensitive) == 0)
+            return MonthNameOf(m, 2).toLower();
+    return monthName;
+}
+
+} // namespace
+
 QString DefaultFileName(const FileNameParts& p) {
-    const QString yearStyle = p.YearText + QLatin1Char(' ') + p.StyleText;
+    const QString yearStyle = p.YearText + QLatin1Char(' ') + StyleWords(p.StyleText);
     switch (p.Tab) {
     case 0:
-        return MonthNameOfPicker(p.MonthText) + QLatin1Char(' ') + p.GridDayText + QStringLiteral(", ") +
-               yearStyle;
+        return p.GridDayText + QLatin1Char(' ') + GenitiveOf(MonthNameOfPicker(p.MonthText)) +
+               QLatin1Char(' ') + yearStyle;
     case 1:
         return p.WeekText + QStringLiteral(", ") + yearStyle;
     case 2:
@@ -64,9 +88,18 @@ QString FolderOfPath(const QString& path) {
     return n > 0 ? path.left(n) : QString();
 }
 
+QString SaveFolder(const QString& lastDir) {
+    if (!lastDir.isEmpty())
+        return lastDir;
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return (documents.isEmpty() || !QFileInfo(documents).isDir() ? QDir::homePath() : documents) +
+           QLatin1Char('/');
+}
+
 QStringList SaveFilters() {
-    return {QStringLiteral("Rich Text Format (*.rtf *.RTF)"), QStringLiteral("Text Document (*.txt *.TXT)"),
-            QStringLiteral("Текст UTF-8 (*.txt *.TXT)")};
+    return {QStringLiteral("Документ RTF (*.rtf *.RTF)"),
+            QStringLiteral("Текст (Windows-1251) (*.txt *.TXT)"),
+            QStringLiteral("Текст (UTF-8) (*.txt *.TXT)")};
 }
 
 QString WithExtension(const QString& path, int fileType) {
@@ -80,6 +113,14 @@ QString WithExtension(const QString& path, int fileType) {
             return path;
     }
     return path + (fileType == 1 ? QStringLiteral(".rtf") : QStringLiteral(".txt"));
+}
+
+bool MayReplace(QWidget* parent, const QString& chosen, const QString& path, const QString& title) {
+    if (path == chosen || !QFileInfo::exists(path))
+        return true;
+    return Services().Ask(
+        parent, title,
+        QStringLiteral("Файл «%1» уже существует. Заменить?").arg(QDir::toNativeSeparators(path)));
 }
 
 QMimeData* MakeReportMimeData(const QByteArray& rtf, const QString& text) {
@@ -112,7 +153,7 @@ void FileCommands::PopupFileMenu(QMenu* mnuFile, const QPoint& globalPos, const 
 bool FileCommands::SaveAs(QWidget* parent, RichTextView& visible, const QString& defaultName) {
     const QStringList filters = SaveFilters();
     const auto choice =
-        Services().ChooseSavePath(parent, m_settings.LastDir, defaultName, filters, m_fileType);
+        Services().ChooseSavePath(parent, SaveFolder(m_settings.LastDir), defaultName, filters, m_fileType);
     if (!choice || choice->Path.isEmpty())
         return false;
     // The type stays chosen for the next Save as of this run, whether or not this one succeeds.
@@ -122,6 +163,8 @@ bool FileCommands::SaveAs(QWidget* parent, RichTextView& visible, const QString&
                        : m_fileType == 2 ? RichTextView::TextFile
                                          : RichTextView::RtfFile;
     const QString path = WithExtension(choice->Path, m_fileType);
+    if (!MayReplace(parent, choice->Path, path, QStringLiteral("Сохранить как")))
+        return false;
     QString error;
     if (!visible.SaveFile(path, format, &error)) {
         Services().ShowMessage(
@@ -148,7 +191,7 @@ bool FileCommands::Print(QWidget* parent, RichTextView& visible, const QString& 
         printer.setDocName(documentName);
         // With no printer installed the dialog can only print into a file: propose where and as what.
         if (QPrinterInfo::availablePrinters().isEmpty()) {
-            const QString where = folder.isEmpty() ? QDir::homePath() + QLatin1Char('/') : folder;
+            const QString where = SaveFolder(folder);
             printer.setOutputFileName(where + documentName + QStringLiteral(".pdf"));
         }
     }

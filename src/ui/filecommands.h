@@ -40,6 +40,10 @@ QString DefaultFileName(const FileNameParts& parts);
 // until the last one left is a separator; a path without one gives "".
 QString FolderOfPath(const QString& path);
 
+// The folder a save or print dialog opens in: the last folder written to, else the user's Documents
+// folder (the home folder when there is none), never the working folder the program was started in.
+QString SaveFolder(const QString& lastDir);
+
 // The filters of the save dialog: type 1 RTF, type 2 text in Windows-1251, type 3 text in UTF-8. Each
 // matches its extension in either case.
 QStringList SaveFilters();
@@ -47,6 +51,12 @@ QStringList SaveFilters();
 // The path with the extension of a file type (".rtf" or ".txt") added when the name has none of its
 // own. The dots inside "Р.Х." start no extension: one is a dot followed by letters and digits alone.
 QString WithExtension(const QString& path, int fileType);
+
+// Whether the file at `path` may be written: yes when nothing is there, or when the save dialog itself
+// already asked about this very name (`path` equals `chosen`); else the user is asked «Файл … уже
+// существует. Заменить?» under `title`. The extension is added after the dialog, so that name was never
+// checked by it.
+bool MayReplace(QWidget* parent, const QString& chosen, const QString& path, const QString& title);
 
 // Both formats of a piece of a report for the clipboard: RTF ("text/rtf", and on Windows the registered
 // "Rich Text Format") and plain text.

@@ -31,7 +31,7 @@ void SetLinkLook(QLabel* label, bool lit) {
 
 frmAbout::frmAbout(QWidget* parent, const Contacts& contacts) : QDialog(parent), contacts_(contacts) {
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(kProductName);
+    setWindowTitle(QStringLiteral("О программе"));
     setMouseTracking(true);
 
     auto* image = new QLabel(this);
@@ -56,10 +56,10 @@ frmAbout::frmAbout(QWidget* parent, const Contacts& contacts) : QDialog(parent),
     line->setFrameShape(QFrame::HLine);
     line->setFrameShadow(QFrame::Sunken);
 
-    m_label4 = new QLabel(QStringLiteral("Web site: ") + contacts_.HomePage, this);
+    m_label4 = new QLabel(QStringLiteral("Сайт: ") + contacts_.HomePage, this);
     m_label4->setObjectName(QStringLiteral("Label4"));
     m_label4->setHidden(contacts_.HomePage.isEmpty());
-    m_label5 = new QLabel(QStringLiteral("E-mail: ") + contacts_.EMail, this);
+    m_label5 = new QLabel(QStringLiteral("Почта: ") + contacts_.EMail, this);
     m_label5->setObjectName(QStringLiteral("Label5"));
     m_label5->setHidden(contacts_.EMail.isEmpty());
     for (QLabel* link : {m_label4, m_label5}) {
@@ -69,7 +69,7 @@ frmAbout::frmAbout(QWidget* parent, const Contacts& contacts) : QDialog(parent),
         SetLinkLook(link, false);
     }
 
-    m_ok = new QPushButton(QStringLiteral("Да"), this);
+    m_ok = new QPushButton(QStringLiteral("Закрыть"), this);
     m_ok->setObjectName(QStringLiteral("cmdOK"));
     m_ok->setDefault(true);
     connect(m_ok, &QPushButton::clicked, this, &QWidget::close);

@@ -20,6 +20,7 @@
 #include "ui/frmhelp.h"
 #include "ui/helplinks.h"
 #include "ui/monthgrid.h"
+#include "ui/monthpage.h"
 #include "ui/richtextview.h"
 #include "ui/stylestable.h"
 #include "ui/twips.h"
@@ -287,6 +288,10 @@ void frmCalendar::connectParts() {
     connect(m.mnuReadings, &QAction::triggered, this, &frmCalendar::mnuReadings_Click);
     for (int16_t i = 0; i < 3; ++i)
         connect(m.mnuTextSize[i], &QAction::triggered, this, [this, i] { mnuTextSize_Click(i); });
+    connect(m.mnuTextBigger, &QAction::triggered, this,
+            [this] { mnuTextSize_Click(int16_t(std::min(app_.Options.TextSize + 1, 2))); });
+    connect(m.mnuTextSmaller, &QAction::triggered, this,
+            [this] { mnuTextSize_Click(int16_t(std::max(app_.Options.TextSize - 1, 0))); });
     connect(m.mnuExit, &QAction::triggered, this, &frmCalendar::GoToExit);
 
     connect(m.mnuFile, &QMenu::aboutToShow, this, &frmCalendar::TestmnuFile);
@@ -295,17 +300,24 @@ void frmCalendar::connectParts() {
             [this] { ExportCalendar(this, *app_.Engine, app_.State, app_.Options); });
     connect(m.mnuCopy, &QAction::triggered, this, &frmCalendar::mnuCopy_Click);
     connect(m.mnuCopyAll, &QAction::triggered, this, &frmCalendar::mnuCopyAll_Click);
+    connect(m.mnuSelectAll, &QAction::triggered, this, [this] { View(VisibleTab())->selectAll(); });
     connect(m.mnuFind, &QAction::triggered, this, &frmCalendar::mnuFind_Click);
     connect(m.mnuFindSelText, &QAction::triggered, this, &frmCalendar::mnuFindSelText_Click);
     connect(m.mnuPrint, &QAction::triggered, this, &frmCalendar::mnuPrint_Click);
+    connect(m.mnuPrintMonth, &QAction::triggered, this, [this] { PrintMonth(this, MonthSheetOfWindow()); });
+    connect(m.mnuExportPdf, &QAction::triggered, this, [this] {
+        ExportPdf(this, *View(VisibleTab()), DefaultFileName(CurrentFileNameParts()), MonthSheetOfWindow(),
+                  app_.Options);
+    });
     connect(m.mnuFont, &QAction::triggered, this, &frmCalendar::mnuFont_Click);
     connect(m.mnuRange, &QAction::triggered, this, &frmCalendar::mnuRange_Click);
     connect(m.mnuHelp, &QAction::triggered, this, &frmCalendar::mnuHelp_Click);
     connect(m.mnuEMail, &QAction::triggered, this, &frmCalendar::mnuEMail_Click);
     connect(m.mnuHomePage, &QAction::triggered, this, &frmCalendar::mnuHomePage_Click);
     connect(m.mnuAbout, &QAction::triggered, this, &frmCalendar::mnuAbout_Click);
-    m.mnuEMail->setEnabled(!ProjectContacts().EMail.isEmpty());
-    m.mnuHomePage->setEnabled(!ProjectContacts().HomePage.isEmpty());
+    // A build without an address has no such item at all.
+    m.mnuEMail->setVisible(!ProjectContacts().EMail.isEmpty());
+    m.mnuHomePage->setVisible(!ProjectContacts().HomePage.isEmpty());
     for (int t = 0; t < 7; ++t)
         connect(RichTextBox1[t], &RichTextView::RightButtonPressed, this,
                 [this, t](const QPoint& at) { RichTextBox1_MouseDown(t, at); });
@@ -332,6 +344,12 @@ void frmCalendar::connectParts() {
             UserClick::StepBack(app_, UserClick::PickMonth);
         else
             UserClick::StepForward(app_, UserClick::PickMonth);
+    });
+    connect(MSFlexGrid1, &MonthGrid::YearStep, this, [this](int step) {
+        if (step < 0)
+            UserClick::StepBack(app_, UserClick::PickYear);
+        else
+            UserClick::StepForward(app_, UserClick::PickYear);
     });
     connect(MSFlexGrid2, &FlexGrid::MouseDown, this,
             [this](Qt::MouseButton b, int row, int, const QPoint& at) { MSFlexGrid2_MouseDown(b, row, at); });
@@ -578,7 +596,7 @@ void frmCalendar::Form_Resize() {
 bool frmCalendar::IsMenuShortcut(const QKeyEvent* key) const {
     const QKeySequence pressed(key->keyCombination());
     for (const QAction* a : menus_->Actions())
-        if (a->isEnabled() && !a->shortcut().isEmpty() && a->shortcut() == pressed)
+        if (a->isEnabled() && a->shortcuts().contains(pressed))
             return true;
     return false;
 }
@@ -603,19 +621,23 @@ bool frmCalendar::eventFilter(QObject* watched, QEvent* event) {
 
 // --- exit ---
 
+Settings frmCalendar::GatherSettings() const {
+    Settings s = app_.Options;
+    s.Calendar = app_.State.CurStyle;
+    s.WindowState = isMinimized() ? 1 : isMaximized() ? 2 : 0;
+    if (s.WindowState == 0)
+        placement_.Store(this, central_, s);
+    s.MinYear = app_.State.MinYears[StyleJulian];
+    s.MaxYear = app_.State.MaxYears[StyleJulian];
+    return s;
+}
+
 void frmCalendar::GoToExit() {
     if (exiting_)
         return;
     exiting_ = true;
-    Settings& s = app_.Options;
-    s.Calendar = app_.State.CurStyle;
-    s.WindowState = isMinimized() ? 1 : isMaximized() ? 2 : 0;
-    const bool normal = s.WindowState == 0;
-    if (normal)
-        placement_.Store(this, central_, s);
-    s.MinYear = app_.State.MinYears[StyleJulian];
-    s.MaxYear = app_.State.MaxYears[StyleJulian];
-    app_.SaveSettings(normal);
+    app_.Options = GatherSettings();
+    app_.SaveSettings(app_.Options.WindowState == 0);
     app_.RemoveTempFiles();
     close();
     app_.EndProcess();
@@ -665,6 +687,11 @@ void frmCalendar::mnuCopyAll_Click() {
 void frmCalendar::mnuPrint_Click() {
     FileCommands::Print(this, *View(VisibleTab()), DefaultFileName(CurrentFileNameParts()),
                         app_.Options.LastDir);
+}
+
+MonthSheet frmCalendar::MonthSheetOfWindow() {
+    ReportContext ctx = app_.Context();
+    return CurrentMonthSheet(EngineOf(ctx), app_.State, app_.Options);
 }
 
 void frmCalendar::mnuFind_Click() {

@@ -6,6 +6,7 @@
 
 #include "ui/filecommands.h"
 #include "ui/frmrange.h"
+#include "ui/monthpage.h"
 #include "ui/storedplacement.h"
 
 #include <QMainWindow>
@@ -50,6 +51,9 @@ public:
     void GoToday() override;
     // The one exit sequence: settings written, temporary files deleted, window closed, process ended.
     void GoToExit();
+    // The settings as the exit writes them: the options with the style, the window's state and place and
+    // the range of years as they are now.
+    Settings GatherSettings() const;
     // "Перейти к дате…": the typed date in the current style becomes the current day.
     void mnuGoTo_Click();
 
@@ -131,6 +135,7 @@ private:
     void BuildReport() override;                // the range dialog's last step
     void SearchYear();                          // tab 5: the search of the year for the box's text
     FileNameParts CurrentFileNameParts() const; // what the proposed file names are made of
+    MonthSheet MonthSheetOfWindow();            // the month shown, read from the day engine
     void FollowYearInSelection();
 
     CalendarApp& app_;

@@ -7,8 +7,11 @@
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+
+#include <utility>
 
 namespace vorelian {
 
@@ -22,6 +25,14 @@ bool IsEnter(QEvent* event) {
 }
 
 } // namespace
+
+QList<int> MatchesIn(RichTextView& view, const QString& text, int options) {
+    QList<int> found;
+    for (int at = view.Find(text, 0, -1, options | RichTextView::FindNoHighlight); at >= 0;
+         at = view.Find(text, at + 1, -1, options | RichTextView::FindNoHighlight))
+        found << at;
+    return found;
+}
 
 bool HasSearchText(const QString& text) {
     for (QChar c : text)
@@ -45,6 +56,8 @@ frmFind::frmFind(QWidget* mainWindow, ReportSource visibleReport)
     m_cbExit->setObjectName(QStringLiteral("cbExit"));
     m_wholeWord = new QCheckBox(QStringLiteral("Целое слово"), this);
     m_wholeWord->setObjectName(QStringLiteral("WholeWord"));
+    m_count = new QLabel(this);
+    m_count->setObjectName(QStringLiteral("Count"));
     // No default button: Enter in the box is handled by the box itself.
     for (QPushButton* b : {m_cbFind, m_cbExit}) {
         b->setAutoDefault(false);
@@ -56,13 +69,18 @@ frmFind::frmFind(QWidget* mainWindow, ReportSource visibleReport)
     layout->addWidget(m_cbFind, 0, 1);
     layout->addWidget(m_wholeWord, 1, 0);
     layout->addWidget(m_cbExit, 1, 1);
+    layout->addWidget(m_count, 2, 0, 1, 2);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     setTabOrder(m_strFind, m_cbFind);
     setTabOrder(m_cbFind, m_cbExit);
     setTabOrder(m_cbExit, m_wholeWord);
 
-    connect(m_strFind, &QLineEdit::textChanged, this,
-            [this](const QString& text) { m_cbFind->setEnabled(HasSearchText(text)); });
+    connect(m_strFind, &QLineEdit::textChanged, this, [this](const QString& text) {
+        m_cbFind->setEnabled(HasSearchText(text));
+        m_wrap = false;
+        ShowCount();
+    });
+    connect(m_wholeWord, &QCheckBox::toggled, this, &frmFind::ShowCount);
     connect(m_cbFind, &QPushButton::clicked, this, [this] { FindDat(m_strFind->text()); });
     connect(m_cbExit, &QPushButton::clicked, this, &frmFind::reject);
 
@@ -74,7 +92,21 @@ void frmFind::PlaceAtMainTopRight() {
     if (!m_mainWindow)
         return;
     const QRect main = m_mainWindow->frameGeometry();
-    move(main.left() + main.width() - frameGeometry().width(), main.top());
+    int right = main.left() + main.width();
+    if (const QWidget* pickers = m_mainWindow->findChild<QWidget*>(QStringLiteral("Con1")))
+        right = pickers->mapToGlobal(QPoint(0, 0)).x();
+    move(right - frameGeometry().width(), main.top());
+}
+
+void frmFind::ShowCount() {
+    RichTextView* view = m_report ? m_report() : nullptr;
+    const QString text = m_strFind->text();
+    if (!view || !HasSearchText(text)) {
+        m_count->clear();
+        return;
+    }
+    const int options = m_wholeWord->isChecked() ? RichTextView::FindWholeWord : 0;
+    m_count->setText(QStringLiteral("Совпадений: %1").arg(MatchesIn(*view, text, options).size()));
 }
 
 frmFind* frmFind::mnuFind(QPointer<frmFind>& window, QWidget* mainWindow, ReportSource visibleReport) {
@@ -83,8 +115,9 @@ frmFind* frmFind::mnuFind(QPointer<frmFind>& window, QWidget* mainWindow, Report
     const bool load = !window;
     if (load)
         window = new frmFind(mainWindow, std::move(visibleReport));
-    if (selected)
-        window->m_strFind->setText(visible->SelText());
+    if (selected) // the box holds one line: the first of the selection
+        window->m_strFind->setText(visible->SelText().section(QLatin1Char('\n'), 0, 0));
+    window->ShowCount();
     window->show();
     if (load)
         window->PlaceAtMainTopRight(); // again with the frame the window got when shown
@@ -93,18 +126,29 @@ frmFind* frmFind::mnuFind(QPointer<frmFind>& window, QWidget* mainWindow, Report
     return window;
 }
 
-bool frmFind::FindDat(const QString& text) {
+bool frmFind::FindDat(const QString& text, bool back) {
     if (!HasSearchText(text))
         return false;
     RichTextView* view = m_report ? m_report() : nullptr;
     if (!view)
         return false;
     const int options = m_wholeWord->checkState() != Qt::Unchecked ? RichTextView::FindWholeWord : 0;
+    const bool wrap = std::exchange(m_wrap, false);
     // The Find window keeps the focus, so that the next Enter searches on; the view shows the match in
     // its active colours even so.
-    if (view->Find(text, view->SelStart() + view->SelLength(), -1, options) >= 0)
-        return true;
-    Services().ShowMessage(this, QMessageBox::Information, windowTitle(), kEndOfText);
+    if (!back) {
+        if (view->Find(text, wrap ? 0 : view->SelStart() + view->SelLength(), -1, options) >= 0)
+            return true;
+    } else {
+        const QList<int> all = MatchesIn(*view, text, options);
+        for (qsizetype i = all.size() - 1; i >= 0; --i)
+            if (wrap || all[i] < view->SelStart()) {
+                view->Find(text, all[i], -1, options);
+                return true;
+            }
+    }
+    m_wrap = true;
+    Services().ShowMessage(this, QMessageBox::Information, windowTitle(), back ? kStartOfText : kEndOfText);
     return false;
 }
 
@@ -123,6 +167,10 @@ bool frmFind::eventFilter(QObject* watched, QEvent* event) {
             FindDat(m_strFind->text());
         return true;
     }
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F3) {
+        FindDat(m_strFind->text(), static_cast<QKeyEvent*>(event)->modifiers() & Qt::ShiftModifier);
+        return true;
+    }
     return QDialog::eventFilter(watched, event);
 }
 
@@ -133,8 +181,13 @@ bool FindSelText(QWidget* mainWindow, RichTextView* visible) {
     const QString text = visible->SelText();
     if (text.isEmpty())
         return false; // nothing selected: nothing to look for
-    if (visible->Find(text, visible->SelStart() + visible->SelLength(), -1, 0) >= 0)
+    // After the end was reported, the next F3 on the same view starts from the top.
+    static const char* const kWrap = "vorelianFindWraps";
+    const bool wrap = visible->property(kWrap).toBool();
+    visible->setProperty(kWrap, false);
+    if (visible->Find(text, wrap ? 0 : visible->SelStart() + visible->SelLength(), -1, 0) >= 0)
         return true;
+    visible->setProperty(kWrap, true);
     Services().ShowMessage(mainWindow, QMessageBox::Information,
                            mainWindow ? mainWindow->windowTitle() : QString(), kEndOfText);
     return false;

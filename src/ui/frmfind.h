@@ -2,9 +2,11 @@
 // next occurrence of the report's own selection, and the search controls of the "Выборка" tab, which
 // hand their text to the search of the year.
 //
-// Every search starts just after the report's selection and runs to the end of the report without
-// wrapping; a match becomes the selection, and the "Поиск" window stays active for the next search. When
-// nothing more is found the user is told "Поиск достиг конца текста.".
+// Every search starts just after the report's selection and runs to the end of the report; a match
+// becomes the selection, and the "Поиск" window stays active for the next search. When nothing more is
+// found the user is told "Поиск достиг конца текста.", and the next search goes on from the top, as in an
+// editor. In the "Поиск" window Shift+F3 looks backwards (F3 forwards), and a line under the box says how
+// many matches the report holds.
 #pragma once
 
 #include <QDialog>
@@ -13,6 +15,7 @@
 #include <functional>
 
 class QCheckBox;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 
@@ -21,6 +24,10 @@ namespace vorelian {
 class RichTextView;
 
 inline const QString kEndOfText = QStringLiteral("Поиск достиг конца текста.");
+inline const QString kStartOfText = QStringLiteral("Поиск достиг начала текста.");
+
+// Every position where `text` stands in the report under the options of RichTextView::Find.
+QList<int> MatchesIn(RichTextView& view, const QString& text, int options);
 
 // True when the text holds something besides leading spaces: the rule that enables the search buttons.
 bool HasSearchText(const QString& text);
@@ -37,10 +44,11 @@ public:
     // top right), copies the visible report's selected text into the box when there is one, and shows it.
     static frmFind* mnuFind(QPointer<frmFind>& window, QWidget* mainWindow, ReportSource visibleReport);
 
-    // One search step for `text` in the visible report. True when a match was selected.
-    bool FindDat(const QString& text);
+    // One search step for `text` in the visible report, forwards or back. True when a match was selected.
+    bool FindDat(const QString& text, bool back = false);
 
     QLineEdit* strFind() const { return m_strFind; }
+    QLabel* Count() const { return m_count; }
     QPushButton* cbFind() const { return m_cbFind; }
     QPushButton* cbExit() const { return m_cbExit; }
     QCheckBox* WholeWord() const { return m_wholeWord; }
@@ -55,8 +63,11 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // Top right corner on the main window's top right corner; each time the window is loaded.
+    // Top right corner on the main window's top right corner, or beside the date pickers when the main
+    // window has them, so that it never covers them; each time the window is loaded.
     void PlaceAtMainTopRight();
+    // "Совпадений: n" for the box's text in the visible report.
+    void ShowCount();
 
     QWidget* m_mainWindow;
     ReportSource m_report;
@@ -64,6 +75,8 @@ private:
     QPushButton* m_cbFind;
     QPushButton* m_cbExit;
     QCheckBox* m_wholeWord;
+    QLabel* m_count;
+    bool m_wrap = false; // the last search reached an end: the next one starts from the other end
 };
 
 // "&Искать выделенный текст" (F3): the next occurrence of the report's selected text, any case, not whole

@@ -5,6 +5,7 @@
 
 #include <QDialogButtonBox>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -23,7 +24,12 @@ frmGoTo::frmGoTo(QWidget* parent, const CalendarState& state, GoFn go)
     prompt->setBuddy(line_);
     const QString order =
         style == StyleAnnoMundi ? QStringLiteral("1 — сентябрь") : QStringLiteral("1 — январь");
-    auto* hint = new QLabel(QStringLiteral("Месяц — словом или номером (%1).").arg(order), this);
+    auto* hint = new QLabel(
+        QStringLiteral("Месяц — словом или номером (%1); без года — в текущем году; 2027-05-02 — дата по "
+                       "новому стилю.")
+            .arg(order),
+        this);
+    hint->setWordWrap(true);
     hint->setEnabled(false);
     message_ = new QLabel(this);
     message_->setObjectName(QStringLiteral("Message"));
@@ -57,6 +63,11 @@ void frmGoTo::accept() {
     if (!date) {
         message_->setText(error);
         message_->show();
+        // The window grows to the wrapped message, so that none of it is cut.
+        layout()->activate();
+        const int needed = layout()->totalHeightForWidth(width());
+        if (needed > height())
+            resize(width(), needed);
         line_->setFocus();
         line_->selectAll();
         return;

@@ -1,11 +1,13 @@
 // The help window: the help page in a browser of the program's own, so that help works with no web
 // browser installed. Links inside the page and to other local pages open here; only links to the web or
-// to mail go out to the desktop. One window per owner: asking again brings it to the front.
+// to mail go out to the desktop. One window per owner: asking again brings it to the front. «Назад»
+// (Alt+Left) and «В начало» walk the pages as a browser does; Esc closes the window.
 #pragma once
 
 #include <QString>
 #include <QWidget>
 
+class QPushButton;
 class QTextBrowser;
 class QUrl;
 
@@ -22,11 +24,18 @@ public:
 
     void Open(const QString& page);
     QTextBrowser* Browser() const { return browser_; }
+    QPushButton* BackButton() const { return back_; }
+    QPushButton* HomeButton() const { return home_; }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override; // Esc closes the window
 
 private:
     void FollowLink(const QUrl& link);
 
     QTextBrowser* browser_;
+    QPushButton* back_;
+    QPushButton* home_;
 };
 
 } // namespace vorelian

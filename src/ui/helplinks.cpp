@@ -12,7 +12,7 @@ const Contacts& ProjectContacts() {
 }
 
 QString VersionText() {
-    return QStringLiteral("Version %1.%2.%3")
+    return QStringLiteral("Версия %1.%2.%3")
         .arg(VORELIAN_VERSION_MAJOR)
         .arg(VORELIAN_VERSION_MINOR)
         .arg(VORELIAN_VERSION_PATCH);

@@ -16,8 +16,7 @@ namespace vorelian {
 
 inline const QString kProductName = QStringLiteral("Vorelian");
 inline const QString kAppTitle = QStringLiteral("tavr"); // the subject of mail from the Help menu
-inline const QString kLegalNotice =
-    QStringLiteral("Copyright \u00A9 2026 The Vorelian developers.\nMIT License.");
+inline const QString kLegalNotice = QStringLiteral("\u00A9 2026 Разработчики Vorelian.\nЛицензия MIT.");
 
 struct Contacts {
     QString HomePage; // a web address, or empty
@@ -27,7 +26,7 @@ struct Contacts {
 // The addresses this build was made with.
 const Contacts& ProjectContacts();
 
-// "Version " and the build's major, minor and patch numbers.
+// "Версия " and the build's major, minor and patch numbers.
 QString VersionText();
 
 // Index.html in the help folder that was found; empty when none was.

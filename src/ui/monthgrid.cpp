@@ -9,6 +9,8 @@
 #include <QToolTip>
 #include <QWheelEvent>
 
+#include <algorithm>
+
 namespace vorelian {
 
 int16_t SundayRowOf(int16_t firstWeekday) {
@@ -177,6 +179,9 @@ bool MonthGrid::viewportEvent(QEvent* event) {
         if (index.isValid() && index.column() >= 1 && DayTip)
             if (const int32_t day = layout_.Cells[index.row()][index.column()].DayNumber; day != 0)
                 tip = DayTip(day);
+        // The corner mark says what it means.
+        if (index.isValid() && index.column() >= 1 && layout_.Fast[index.row()][index.column()])
+            tip += (tip.isEmpty() ? QString() : QStringLiteral("\n")) + QStringLiteral("Постный день");
         if (tip.isEmpty())
             QToolTip::hideText();
         else
@@ -186,7 +191,31 @@ bool MonthGrid::viewportEvent(QEvent* event) {
     return FlexGrid::viewportEvent(event);
 }
 
+// The days from the current day to the first (or the last) day of the month shown.
+int MonthGrid::DaysToMonthEdge(bool last) const {
+    const int32_t current = layout_.Cells[SelRow][SelCol].DayNumber;
+    int32_t edge = current;
+    for (int c = 1; c <= 6; ++c)
+        for (int r = 0; r <= 6; ++r) {
+            const MonthCell& cell = layout_.Cells[r][c];
+            if (cell.CellKind == MonthCell::Current && cell.DayNumber != 0)
+                edge = last ? std::max(edge, cell.DayNumber) : std::min(edge, cell.DayNumber);
+        }
+    return int(edge - current);
+}
+
 void MonthGrid::keyPressEvent(QKeyEvent* event) {
+    const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
+    const bool page = event->key() == Qt::Key_PageUp || event->key() == Qt::Key_PageDown;
+    if (page && (mods == Qt::NoModifier || mods == Qt::ControlModifier)) {
+        event->accept();
+        const int step = event->key() == Qt::Key_PageUp ? -1 : 1;
+        if (mods == Qt::ControlModifier)
+            Q_EMIT YearStep(step);
+        else
+            Q_EMIT MonthStep(step);
+        return;
+    }
     int days = 0;
     switch (event->key()) {
     case Qt::Key_Up:
@@ -201,12 +230,16 @@ void MonthGrid::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Right:
         days = 7;
         break;
+    case Qt::Key_Home:
+    case Qt::Key_End:
+        days = DaysToMonthEdge(event->key() == Qt::Key_End);
+        break;
     default:
         event->ignore();
         return;
     }
     event->accept();
-    if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier)
+    if (mods == Qt::NoModifier && days != 0)
         Q_EMIT DaysStep(days);
 }
 

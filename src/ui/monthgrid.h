@@ -7,8 +7,9 @@
 //
 // Which day goes into which cell, and in which colours, is worked out apart from the widget by
 // ComputeMonthLayout, so it is tested without a screen. The grid keeps the layout it drew and answers a
-// press from it. The arrow keys move the day (up and down by a day, left and right by a week) and the
-// wheel moves the month; the grid only reports them.
+// press from it. The arrow keys move the day (up and down by a day, left and right by a week), Home and
+// End go to the first and the last day of the month, PageUp and PageDown and the wheel move the month,
+// Ctrl+PageUp and Ctrl+PageDown the year; the grid only reports them.
 #pragma once
 
 #include "core/state.h"
@@ -80,7 +81,8 @@ public:
 
 Q_SIGNALS:
     void DaysStep(int days);  // an arrow key
-    void MonthStep(int step); // a notch of the wheel: -1 back, +1 on
+    void MonthStep(int step); // a notch of the wheel or PageUp/PageDown: -1 back, +1 on
+    void YearStep(int step);  // Ctrl+PageUp/PageDown: -1 back, +1 on
 
 public:
     int16_t SundayRow = 7;
@@ -95,6 +97,7 @@ protected:
 
 private:
     void MarkToday(int16_t style);
+    int DaysToMonthEdge(bool last) const;
 
     MonthLayout layout_;
     int wheelRest_ = 0; // wheel turn not yet amounting to a notch

@@ -32,12 +32,17 @@ bool IsWordChar(QChar c) {
 }
 
 // What the view shows of a run's text: the hyphen of an ordinal such as "2-й" becomes the non-breaking
-// hyphen, so that a line never ends in "2-". One character for one, so positions stay those of the text.
+// hyphen, so that a line never ends in "2-", and the space of "Глас 2-й" a non-breaking one, so that the
+// tone never stands apart from its number. One character for one, so positions stay those of the text.
 QString ShownText(const QString& text) {
     QString shown = text;
-    for (qsizetype i = 1; i + 1 < shown.size(); ++i)
+    for (qsizetype i = 1; i + 1 < shown.size(); ++i) {
         if (shown[i] == u'-' && shown[i - 1].isDigit() && shown[i + 1].isLetter())
             shown[i] = QChar(0x2011);
+        else if (shown[i] == u' ' && shown[i + 1].isDigit() && i >= 4 &&
+                 QStringView(shown).mid(i - 4, 4) == QStringLiteral("Глас"))
+            shown[i] = QChar(0x00A0);
+    }
     return shown;
 }
 
@@ -66,10 +71,8 @@ RichTextView::RichTextView(QWidget* parent) : QTextEdit(parent) {
     SetDocument(rtf::Document{});
 }
 
-// A report is a page: white paper with the report's own colours, whatever the desktop's palette, and a
-// selection that shows as clearly when another window (the "Поиск" window) has the focus.
-void RichTextView::KeepPaperColours() {
-    QPalette p = palette();
+void UsePaperColours(QWidget* widget) {
+    QPalette p = widget->palette();
     for (QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
         p.setColor(g, QPalette::Base, Qt::white);
         p.setColor(g, QPalette::Text, Qt::black);
@@ -77,7 +80,11 @@ void RichTextView::KeepPaperColours() {
     p.setColor(QPalette::Inactive, QPalette::Highlight, p.color(QPalette::Active, QPalette::Highlight));
     p.setColor(QPalette::Inactive, QPalette::HighlightedText,
                p.color(QPalette::Active, QPalette::HighlightedText));
-    setPalette(p);
+    widget->setPalette(p);
+}
+
+void RichTextView::KeepPaperColours() {
+    UsePaperColours(this);
 }
 
 bool RichTextView::LoadFile(const QString& path, QString* error) {

@@ -26,6 +26,11 @@ class QTextDocument;
 
 namespace vorelian {
 
+// A report is a page: white paper with black text and the report's own colours, whatever the desktop's
+// palette (a dark one included), and a selection that shows as clearly when another window (the "Поиск"
+// window) has the focus. The help page is such a page too.
+void UsePaperColours(QWidget* widget);
+
 class RichTextView : public QTextEdit {
     Q_OBJECT
 public:

@@ -21,7 +21,8 @@ StylesTable::StylesTable(int width, QWidget* parent) : FlexGrid(3, 2, parent) {
     SetRowHeights(Px(255));
     setColumnWidth(0, Px(650));
     setColumnWidth(1, width - 2 * frameWidth() - Px(650));
-    static const char16_t* const kLabels[] = {u"от С.М.", u"от Р.Х.", u"от Р.Х."};
+    // The two rows from the birth of Christ say which is the old and which the new style.
+    static const char16_t* const kLabels[] = {u"от С.М.", u"ст. ст.", u"н. ст."};
     for (int r = 0; r < 3; ++r) {
         const QColor back = WinColor(GridColor(r + 1, 1));
         SetText(r, 0, QString::fromUtf16(kLabels[r]));

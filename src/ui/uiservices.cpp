@@ -5,6 +5,7 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QPrintDialog>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QUrl>
 
@@ -27,6 +28,12 @@ void UiServices::ShowMessage(QWidget* parent, QMessageBox::Icon icon, const QStr
                              const QString& text) {
     QMessageBox box(icon, title, text, QMessageBox::Ok, parent);
     box.exec();
+}
+
+bool UiServices::Ask(QWidget* parent, const QString& title, const QString& text) {
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, parent);
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
 }
 
 std::optional<SaveChoice> UiServices::ChooseSavePath(QWidget* parent, const QString& folder,
@@ -53,6 +60,14 @@ bool UiServices::ChoosePrinter(QWidget* parent, QPrinter& printer, bool selectio
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
     dialog.setPrintRange(selection ? QAbstractPrintDialog::Selection : QAbstractPrintDialog::AllPages);
     return dialog.exec() == QDialog::Accepted;
+}
+
+void UiServices::PreviewPrint(QWidget* parent, QPrinter& printer,
+                              const std::function<void(QPrinter&)>& paint) {
+    QPrintPreviewDialog dialog(&printer, parent);
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
+                     [&paint](QPrinter* p) { paint(*p); });
+    dialog.exec();
 }
 
 std::optional<FontChoice> UiServices::ChooseFont(QWidget* parent, const FontChoice& current) {

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 
 class QPrinter;
@@ -38,6 +39,9 @@ public:
     virtual void ShowMessage(QWidget* parent, QMessageBox::Icon icon, const QString& title,
                              const QString& text);
 
+    // A modal question with the buttons «Да» and «Нет», «Нет» the default. True for «Да».
+    virtual bool Ask(QWidget* parent, const QString& title, const QString& text);
+
     // The save dialog: opens in `folder` with `fileName` proposed and filter `fileType` chosen.
     // Empty when cancelled.
     virtual std::optional<SaveChoice> ChooseSavePath(QWidget* parent, const QString& folder,
@@ -46,6 +50,10 @@ public:
 
     // The print dialog over `printer`; `selection` preselects printing the selection. False when cancelled.
     virtual bool ChoosePrinter(QWidget* parent, QPrinter& printer, bool selection);
+
+    // The print preview of what `paint` draws on `printer`, printed from the preview when the user asks.
+    virtual void PreviewPrint(QWidget* parent, QPrinter& printer,
+                              const std::function<void(QPrinter&)>& paint);
 
     // The report font dialog. Empty when cancelled.
     virtual std::optional<FontChoice> ChooseFont(QWidget* parent, const FontChoice& current);

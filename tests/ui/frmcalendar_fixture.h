@@ -64,7 +64,10 @@ public:
     QString ProgramFolder() const { return root_.filePath(QStringLiteral("program")); }
     QString TempFolder() const { return root_.filePath(QStringLiteral("tmp")); }
 
-    void ClearSettings() const { OpenSettingsStore()->clear(); }
+    void ClearSettings() const {
+        if (const auto store = OpenSettingsStore())
+            store->clear();
+    }
     void Store(const QString& key, const QString& value) const {
         OpenSettingsStore()->setValue(QStringLiteral("Settings/") + key, value);
     }

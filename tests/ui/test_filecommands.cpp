@@ -2,6 +2,7 @@
 // right press, the proposed file names, Save as with its two types and remembered folder, Copy and Copy
 // all with both clipboard formats, and printing the selection or the whole report into a PDF file.
 #include "core/cp1251.h"
+#include "pdftext.h"
 #include "rtf/reader.h"
 #include "rtf/writer.h"
 #include "ui/filecommands.h"
@@ -59,17 +60,7 @@ QByteArray ReadAll(const QString& path) {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-// The text of a PDF file as poppler's pdftotext reads it; null when the tool is missing.
-QString PdfText(const QString& path) {
-    const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
-    if (tool.isEmpty())
-        return QString();
-    QProcess p;
-    p.start(tool, {QStringLiteral("-enc"), QStringLiteral("UTF-8"), path, QStringLiteral("-")});
-    if (!p.waitForFinished(60000) || p.exitCode() != 0)
-        return QStringLiteral("<pdftotext failed>");
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
+using testing_pdf::PdfText;
 
 struct ReportWindow {
     QWidget Window;
@@ -111,15 +102,16 @@ private Q_SLOTS:
         QTest::addColumn<QString>("style");
         QTest::addColumn<QString>("expected");
         const QString old = QStringLiteral("от Р.Х. (старый стиль)");
-        QTest::addRow("day") << 0 << "(1) Январь" << old << "Январь 15, 2005 от Р.Х. (старый стиль)";
-        QTest::addRow("week") << 1 << "(1) Январь" << old << "3-я седмица, 2005 от Р.Х. (старый стиль)";
-        QTest::addRow("month 10") << 2 << "(10) Октябрь" << old << "Октябрь 2005 от Р.Х. (старый стиль)";
-        QTest::addRow("day in month 12")
-            << 0 << "(12) Декабрь" << old << "Декабрь 15, 2005 от Р.Х. (старый стиль)";
+        QTest::addRow("day") << 0 << "(1) Январь" << old << "15 января 2005 (ст. ст.)";
+        QTest::addRow("week") << 1 << "(1) Январь" << old << "3-я седмица, 2005 (ст. ст.)";
+        QTest::addRow("month 10") << 2 << "(10) Октябрь" << old << "Октябрь 2005 (ст. ст.)";
+        QTest::addRow("day in month 12, new style") << 0 << "(12) Декабрь"
+                                                    << "от Р.Х. (новый стиль)"
+                                                    << "15 декабря 2005 (н. ст.)";
         QTest::addRow("Anno Mundi June is 10") << 2 << "(10) Июнь"
                                                << "от Сотворения Мира"
-                                               << "Июнь 2005 от Сотворения Мира";
-        QTest::addRow("year") << 3 << "(1) Январь" << old << "2005 от Р.Х. (старый стиль)";
+                                               << "Июнь 2005 (от сотворения мира)";
+        QTest::addRow("year") << 3 << "(1) Январь" << old << "2005 (ст. ст.)";
         QTest::addRow("main feasts") << 4 << "" << old << "Основные";
         QTest::addRow("selection") << 5 << "" << old << "Выборка";
         QTest::addRow("abbreviations") << 6 << "" << old << "Сокращения";
@@ -218,11 +210,14 @@ private Q_SLOTS:
         // RTF, the first type.
         fake.SaveAnswer = SaveChoice{dir.filePath(name), 1};
         QVERIFY(commands.SaveAs(&w.Window, *w.View, name));
-        QCOMPARE(fake.SaveRequests[0].Folder, QString());
+        // The first save opens in the Documents folder, never where the program was started.
+        const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        QCOMPARE(fake.SaveRequests[0].Folder,
+                 (QFileInfo(documents).isDir() ? documents : QDir::homePath()) + QLatin1Char('/'));
         QCOMPARE(fake.SaveRequests[0].FileName, name);
         QCOMPARE(fake.SaveRequests[0].Filters,
-                 QStringList({"Rich Text Format (*.rtf *.RTF)", "Text Document (*.txt *.TXT)",
-                              "Текст UTF-8 (*.txt *.TXT)"}));
+                 QStringList({"Документ RTF (*.rtf *.RTF)", "Текст (Windows-1251) (*.txt *.TXT)",
+                              "Текст (UTF-8) (*.txt *.TXT)"}));
         QCOMPARE(fake.SaveRequests[0].FileType, 1);
         QVERIFY(!QFile::exists(dir.filePath(name)));
         const QByteArray rtf = ReadAll(dir.filePath(name + ".rtf")); // the type's extension added
@@ -298,6 +293,51 @@ private Q_SLOTS:
         QVERIFY2(filter.contains("*." + ext) && filter.contains("*." + ext.toUpper()), qPrintable(filter));
     }
 
+    // A name typed without an extension gets the type's one after the dialog: a file already there under
+    // that final name is replaced only when the user says so.
+    void replaceOnlyWhenAsked_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("type");
+        QTest::addColumn<bool>("yes");
+        QTest::addColumn<QString>("existing");
+        QTest::addColumn<bool>("asked");
+        QTest::addRow("RTF, no") << "probe" << 1 << false << "probe.rtf" << true;
+        QTest::addRow("RTF, yes") << "probe" << 1 << true << "probe.rtf" << true;
+        QTest::addRow("text, no") << "probe" << 2 << false << "probe.txt" << true;
+        QTest::addRow("UTF-8 text, no") << "probe" << 3 << false << "probe.txt" << true;
+        QTest::addRow("UTF-8 text, yes") << "probe" << 3 << true << "probe.txt" << true;
+        QTest::addRow("the dialog asked itself") << "probe.rtf" << 1 << false << "probe.rtf" << false;
+        QTest::addRow("another type's file") << "probe" << 1 << false << "probe.txt" << false;
+    }
+    void replaceOnlyWhenAsked() {
+        QFETCH(QString, typed);
+        QFETCH(int, type);
+        QFETCH(bool, yes);
+        QFETCH(QString, existing);
+        QFETCH(bool, asked);
+        QTemporaryDir dir;
+        QFile old(dir.filePath(existing));
+        QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
+        old.close();
+        FakeServices fake;
+        fake.AskAnswer = yes;
+        fake.SaveAnswer = SaveChoice{dir.filePath(typed), type};
+        Settings settings;
+        FileCommands commands(settings);
+        ReportWindow w;
+        const bool written = commands.SaveAs(&w.Window, *w.View, QStringLiteral("x"));
+        QCOMPARE(int(fake.Questions.size()), asked ? 1 : 0);
+        if (asked) {
+            QCOMPARE(fake.Questions[0].Title, QStringLiteral("Сохранить как"));
+            QCOMPARE(fake.Questions[0].Text, QStringLiteral("Файл «%1» уже существует. Заменить?")
+                                                 .arg(QDir::toNativeSeparators(dir.filePath(existing))));
+        }
+        QCOMPARE(written, !asked || yes);
+        QCOMPARE(ReadAll(dir.filePath(existing)) == "old",
+                 asked && !yes || existing != WithExtension(typed, type));
+        QVERIFY(fake.Messages.empty());
+    }
+
     // The common reasons a save fails, each in its own words; the file already there stays as it was.
     void saveErrorsInWords_data() {
         QTest::addColumn<QString>("path"); // under the scratch folder
@@ -356,7 +396,7 @@ private Q_SLOTS:
         const auto choice =
             real.ChooseSavePath(nullptr, dir.path() + "/", QStringLiteral("Основные"), SaveFilters(), 2);
         QVERIFY(choice);
-        QCOMPARE(seenFilter, QStringLiteral("Text Document (*.txt *.TXT)"));
+        QCOMPARE(seenFilter, QStringLiteral("Текст (Windows-1251) (*.txt *.TXT)"));
         QCOMPARE(seenFolder, dir.path());
         QCOMPARE(choice->Path, dir.filePath("Основные")); // the extension is added by the save
         QCOMPARE(choice->FileType, 2);

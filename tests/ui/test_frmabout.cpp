@@ -129,24 +129,24 @@ private Q_SLOTS:
         QPointer<frmAbout> box = frmAbout::ShowAbout(&owner, kSomeContacts);
         QVERIFY(box->isVisible());
         QVERIFY(!box->isModal());
-        QCOMPARE(box->windowTitle(), QStringLiteral("Vorelian"));
+        QCOMPARE(box->windowTitle(), QStringLiteral("О программе"));
         QCOMPARE(box->findChild<QLabel*>("Label1")->text(), QStringLiteral("Vorelian"));
         const QString version = box->findChild<QLabel*>("Label2")->text();
-        QVERIFY2(QRegularExpression(QStringLiteral("^Version \\d+\\.\\d+\\.\\d+$")).match(version).hasMatch(),
+        QVERIFY2(QRegularExpression(QStringLiteral("^Версия \\d+\\.\\d+\\.\\d+$")).match(version).hasMatch(),
                  qPrintable(version));
-        QCOMPARE(version, QStringLiteral("Version %1.%2.%3")
+        QCOMPARE(version, QStringLiteral("Версия %1.%2.%3")
                               .arg(VORELIAN_VERSION_MAJOR)
                               .arg(VORELIAN_VERSION_MINOR)
                               .arg(VORELIAN_VERSION_PATCH));
-        QVERIFY(
-            box->findChild<QLabel*>("Label3")->text().contains(QStringLiteral("The Vorelian developers")));
-        QVERIFY(box->findChild<QLabel*>("Label3")->text().contains(QStringLiteral("MIT License")));
-        QCOMPARE(box->Label4()->text(), QStringLiteral("Web site: https://vorelian.example.org"));
-        QCOMPARE(box->Label5()->text(), QStringLiteral("E-mail: vorelian@example.org"));
+        QVERIFY(box->findChild<QLabel*>("Label3")->text().contains(QStringLiteral("Разработчики Vorelian")));
+        QVERIFY(box->findChild<QLabel*>("Label3")->text().contains(QStringLiteral("Лицензия MIT")));
+        QCOMPARE(box->Label4()->text(), QStringLiteral("Сайт: https://vorelian.example.org"));
+        QCOMPARE(box->Label5()->text(), QStringLiteral("Почта: vorelian@example.org"));
         QCOMPARE(box->Label4()->cursor().shape(), Qt::PointingHandCursor);
         const QRect screen = box->screen()->geometry();
         QCOMPARE(box->frameGeometry().topLeft(), CentreThirdDown(screen, box->frameGeometry().size()));
 
+        QCOMPARE(box->findChild<QPushButton*>("cmdOK")->text(), QStringLiteral("Закрыть"));
         QTest::mouseClick(box->findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(box.isNull());

@@ -133,6 +133,7 @@ private Q_SLOTS:
 
         p.Action(QStringLiteral("mnuFirstWD_0"))->trigger();
         QCOMPARE(g->Text(0, 0), QStringLiteral("Вс."));
+        QCOMPARE(p.Styles()->Text(1, 0) + p.Styles()->Text(2, 0), QStringLiteral("ст. ст.н. ст."));
         QVERIFY(g->CellFontBold(0, 0));
         QCOMPARE(g->CellForeColor(0, 0), Kind(3, 6));
         // The old Sunday row now names Saturday, in plain navy.
@@ -345,17 +346,31 @@ private Q_SLOTS:
         const QPoint cell = p.CellOf(15);
         p.Press(p.Grid(), cell.y(), cell.x());
         QVERIFY(p.Grid()->hasFocus());
-        for (Qt::Key key : {Qt::Key_End, Qt::Key_2, Qt::Key_Space, Qt::Key_Return})
+        for (Qt::Key key : {Qt::Key_2, Qt::Key_Space, Qt::Key_Return})
             QTest::keyClick(p.Grid(), key);
         QCOMPARE(p.ShownGregorian(), QStringLiteral("15 марта 2024 "));
         QCOMPARE(QPoint(p.Grid()->currentColumn(), p.Grid()->currentRow()), cell);
-        // Rows are weekdays and columns weeks: down a day, right a week, across the month's end.
-        const std::pair<Qt::Key, const char*> steps[] = {
-            {Qt::Key_Down, "16 марта 2024 "},  {Qt::Key_Right, "23 марта 2024 "},
-            {Qt::Key_Right, "30 марта 2024 "}, {Qt::Key_Right, "6 апреля 2024 "},
-            {Qt::Key_Up, "5 апреля 2024 "},    {Qt::Key_Left, "29 марта 2024 "}};
-        for (const auto& [key, shown] : steps) {
-            QTest::keyClick(p.Grid(), key);
+        // Rows are weekdays and columns weeks: down a day, right a week, across the month's end; Home and
+        // End the ends of the month, PageUp and PageDown a month, with Ctrl a year.
+        const struct {
+            Qt::Key Key;
+            Qt::KeyboardModifiers Mods;
+            const char* Shown;
+        } steps[] = {{Qt::Key_Down, {}, "16 марта 2024 "},
+                     {Qt::Key_Right, {}, "23 марта 2024 "},
+                     {Qt::Key_Right, {}, "30 марта 2024 "},
+                     {Qt::Key_Right, {}, "6 апреля 2024 "},
+                     {Qt::Key_Up, {}, "5 апреля 2024 "},
+                     {Qt::Key_Left, {}, "29 марта 2024 "},
+                     {Qt::Key_Home, {}, "1 марта 2024 "},
+                     {Qt::Key_End, {}, "31 марта 2024 "},
+                     {Qt::Key_PageDown, {}, "30 апреля 2024 "},
+                     {Qt::Key_PageUp, {}, "30 марта 2024 "},
+                     {Qt::Key_PageDown, Qt::ControlModifier, "30 марта 2025 "},
+                     {Qt::Key_PageUp, Qt::ControlModifier, "30 марта 2024 "},
+                     {Qt::Key_Up, {}, "29 марта 2024 "}};
+        for (const auto& [key, mods, shown] : steps) {
+            QTest::keyClick(p.Grid(), key, mods);
             QCOMPARE(p.ShownGregorian(), QString::fromUtf8(shown));
             QVERIFY(p.Grid()->hasFocus());
             const QPoint now = p.CellOf(p.app->State.Cur().Day);

@@ -2,11 +2,13 @@
 // person would: menu items, the search box and button of the "Выборка" tab, a right press on a report.
 // The dialogs are answered through the services seam.
 #include "frmcalendar_fixture.h"
+#include "pdftext.h"
 #include "uiservices_fake.h"
 
 #include "core/cp1251.h"
 #include "ui/frmabout.h"
 #include "ui/frmhelp.h"
+
 #include "ui/frmrange.h"
 #include "ui/helplinks.h"
 
@@ -42,7 +44,7 @@ private Q_SLOTS:
         services.SaveAnswer = SaveChoice{path, 2};
         p.Action(QStringLiteral("mnuSaveAS"))->trigger();
         QCOMPARE(services.SaveRequests.size(), std::size_t(1));
-        QCOMPARE(services.SaveRequests[0].FileName, QStringLiteral("Январь 15, 2005 от Р.Х. (старый стиль)"));
+        QCOMPARE(services.SaveRequests[0].FileName, QStringLiteral("15 января 2005 (ст. ст.)"));
         QFile saved(path);
         QVERIFY(saved.open(QIODevice::ReadOnly));
         const QByteArray bytes = saved.readAll();
@@ -143,8 +145,41 @@ private Q_SLOTS:
         p.Action(QStringLiteral("mnuPrint"))->trigger(); // cancelled
         QCOMPARE(services.ProposedFiles.size(), std::size_t(1));
         if (QPrinterInfo::availablePrinters().isEmpty())
-            QCOMPARE(services.ProposedFiles[0],
-                     QStringLiteral("/tmp/отчёты/Март 15, 2024 от Р.Х. (новый стиль).pdf"));
+            QCOMPARE(services.ProposedFiles[0], QStringLiteral("/tmp/отчёты/15 марта 2024 (н. ст.).pdf"));
+    }
+
+    // The month on the wall, read from the day engine: printed from the preview and exported into a PDF
+    // file, whose text is read back.
+    void theMonthPageInPdf() {
+        testing::FakeServices services;
+        Program p(world, QDate(2024, 1, 15));
+        QTemporaryDir out;
+        const QString printed = out.filePath(QStringLiteral("printed.pdf"));
+        services.PrinterAnswer = [&](QPrinter& printer) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(printed);
+        };
+        p.Action(QStringLiteral("mnuPrintMonth"))->trigger();
+        QCOMPARE(services.Previews, std::vector<QString>{QStringLiteral("Январь 2024 (н. ст.)")});
+        services.SaveAnswer = SaveChoice{out.filePath(QStringLiteral("wall")), 2};
+        p.Action(QStringLiteral("mnuExportPdf"))->trigger();
+        QVERIFY(services.Messages.empty());
+        QCOMPARE(QDir(p.app->Options.LastDir).canonicalPath(), QDir(out.path()).canonicalPath());
+        for (const QString& pdf : {printed, out.filePath(QStringLiteral("wall.pdf"))}) {
+            const QString text = testing_pdf::PdfText(pdf);
+            if (text.isNull())
+                QSKIP("pdftotext (poppler-utils) is not installed");
+            // The title, the weekdays, every day, the one feast of the small data set (Julian 7 January,
+            // the 20th) with its Julian date.
+            for (const char* shown :
+                 {"Январь 2024 (н. ст.)", "Понедельник", "Воскресенье", "31", "Feast", "7 янв."})
+                QVERIFY2(text.contains(QString::fromUtf8(shown)), qPrintable(text));
+        }
+        // The first type is the report itself.
+        services.SaveAnswer = SaveChoice{out.filePath(QStringLiteral("report.pdf")), 1};
+        p.Action(QStringLiteral("mnuExportPdf"))->trigger();
+        QVERIFY(testing_pdf::PdfText(out.filePath(QStringLiteral("report.pdf")))
+                    .contains(QStringLiteral("15 января 2024")));
     }
 
     void menuKeyAndShiftF10OpenTheFileMenu_data() {
@@ -241,14 +276,24 @@ private Q_SLOTS:
         QCOMPARE(window->Browser()->documentTitle(), QStringLiteral("Vorelian — помощь"));
         QVERIFY(window->Browser()->toPlainText().contains(QStringLiteral("Три стиля летосчисления")));
         QCOMPARE(window->windowIcon().cacheKey(), QApplication::windowIcon().cacheKey());
-        window->close();
+        // «Назад» and «В начало» as in a browser; Esc closes.
+        QVERIFY(!window->BackButton()->isEnabled());
+        window->Browser()->setSource(QUrl::fromLocalFile(help + QStringLiteral("/Index.html#keys")));
+        QVERIFY(window->BackButton()->isEnabled());
+        window->BackButton()->click();
+        QCOMPARE(window->Browser()->source(), QUrl::fromLocalFile(help + QStringLiteral("/Index.html")));
+        window->HomeButton()->click();
+        QCOMPARE(window->Browser()->source(), QUrl::fromLocalFile(help + QStringLiteral("/Index.html")));
+        QVERIFY(window->isActiveWindow() || QTest::qWaitForWindowActive(window));
+        QTest::keyClick(window->Browser(), Qt::Key_Escape);
+        QVERIFY(!window->isVisible());
         p.Action(QStringLiteral("mnuHelp"))->trigger();
         QCOMPARE(p.w->findChildren<frmHelp*>().size(), 1);
         QVERIFY(window->isVisible());
         QVERIFY(services.Opened.empty());
 
-        QCOMPARE(p.Action(QStringLiteral("mnuEMail"))->isEnabled(), !ProjectContacts().EMail.isEmpty());
-        QCOMPARE(p.Action(QStringLiteral("mnuHomePage"))->isEnabled(), !ProjectContacts().HomePage.isEmpty());
+        QCOMPARE(p.Action(QStringLiteral("mnuEMail"))->isVisible(), !ProjectContacts().EMail.isEmpty());
+        QCOMPARE(p.Action(QStringLiteral("mnuHomePage"))->isVisible(), !ProjectContacts().HomePage.isEmpty());
         p.Action(QStringLiteral("mnuAbout"))->trigger();
         frmAbout* about = p.w->findChild<frmAbout*>();
         QVERIFY(about && about->isVisible());

@@ -11,6 +11,10 @@
 #include <QStyleOptionComboBox>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTextBlock>
+#include <QTextBrowser>
+
+#include <cmath>
 
 #include "ui/windowtext.h"
 
@@ -48,6 +52,33 @@ CalendarState StateAt(int16_t style, int16_t day, int16_t month, int16_t year) {
     return st;
 }
 
+// The contrast of two colours as the accessibility guidelines reckon it, from 1 to 21.
+double Contrast(const QColor& a, const QColor& b) {
+    const auto luminance = [](const QColor& c) {
+        const auto channel = [](double v) {
+            return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+    };
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// A dark desktop palette, as the dark themes of GNOME and KDE give it.
+QPalette DarkPalette() {
+    QPalette p;
+    p.setColor(QPalette::Window, QColor(0x35, 0x35, 0x35));
+    p.setColor(QPalette::WindowText, QColor(0xee, 0xee, 0xec));
+    p.setColor(QPalette::Base, QColor(0x1e, 0x1e, 0x1e));
+    p.setColor(QPalette::AlternateBase, QColor(0x2a, 0x2a, 0x2a));
+    p.setColor(QPalette::Text, QColor(0xee, 0xee, 0xec));
+    p.setColor(QPalette::Button, QColor(0x3a, 0x3a, 0x3a));
+    p.setColor(QPalette::ButtonText, QColor(0xee, 0xee, 0xec));
+    p.setColor(QPalette::Highlight, QColor(0x15, 0x53, 0x9e));
+    p.setColor(QPalette::HighlightedText, Qt::white);
+    return p;
+}
+
 } // namespace
 
 class TestFrmCalendarLayout : public QObject {
@@ -57,6 +88,56 @@ class TestFrmCalendarLayout : public QObject {
 
 private Q_SLOTS:
     void init() { world.ClearSettings(); }
+
+    // On a dark desktop every text of the window stays readable (4.5:1 at least): the column, the grids
+    // and the reports keep a light background of their own, the rest follows the desktop.
+    void everyTextIsReadableOnADarkDesktop() {
+        const QPalette light = QApplication::palette();
+        QApplication::setPalette(DarkPalette());
+        const QString help = world.ProgramFolder() + QStringLiteral("/Help");
+        QDir().mkpath(help);
+        QFile::remove(help + QStringLiteral("/Index.html"));
+        QVERIFY(QFile::copy(QStringLiteral(VORELIAN_SOURCE_DIR "/data/Help/Index.html"),
+                            help + QStringLiteral("/Index.html")));
+        {
+            Program p(world, QDate(2024, 1, 7));
+            QStringList faults;
+            const auto check = [&](const QString& what, const QColor& fore, const QColor& back) {
+                if (Contrast(fore, back) < 4.5)
+                    faults << QStringLiteral("%1: %2 on %3").arg(what, fore.name(), back.name());
+            };
+            const auto roles = [&](QWidget* w, QPalette::ColorRole fore, QPalette::ColorRole back) {
+                check(w->objectName(), w->palette().color(fore), w->palette().color(back));
+            };
+            for (int i = 0; i < 5; ++i) {
+                roles(p.Combo(i), QPalette::Text, QPalette::Base);
+                roles(p.Combo(i), QPalette::ButtonText, QPalette::Button);
+                roles(p.Back(i), QPalette::WindowText, QPalette::Window);
+                roles(p.Forward(i), QPalette::WindowText, QPalette::Window);
+            }
+            for (FlexGrid* grid : {static_cast<FlexGrid*>(p.Grid()), static_cast<FlexGrid*>(p.Styles())})
+                for (int r = 0; r < grid->rowCount(); ++r)
+                    for (int c = 0; c < grid->columnCount(); ++c)
+                        if (!grid->Text(r, c).isEmpty())
+                            check(QStringLiteral("%1 %2,%3").arg(grid->objectName()).arg(r).arg(c),
+                                  grid->CellForeColor(r, c), grid->CellBackColor(r, c));
+            for (int t = 0; t < 7; ++t)
+                roles(p.w->View(t), QPalette::Text, QPalette::Base);
+            roles(p.w->cbToday, QPalette::ButtonText, QPalette::Button);
+            p.Action(QStringLiteral("mnuHelp"))->trigger();
+            auto* browser = p.w->findChild<QTextBrowser*>(QStringLiteral("HelpBrowser"));
+            QVERIFY(browser);
+            roles(browser, QPalette::Text, QPalette::Base);
+            // The help page's own text colour, on the browser's page.
+            const QTextCharFormat page = browser->document()->begin().charFormat();
+            if (page.foreground().style() != Qt::NoBrush)
+                check(QStringLiteral("help text"), page.foreground().color(),
+                      browser->palette().color(QPalette::Base));
+            QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral("; "))));
+        }
+        QApplication::setPalette(light);
+        QFile::remove(help + QStringLiteral("/Index.html"));
+    }
 
     void everyMonthOfTheRange_data() {
         QTest::addColumn<int>("style");

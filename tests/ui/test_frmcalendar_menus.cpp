@@ -4,10 +4,12 @@
 #include "frmcalendar_fixture.h"
 
 #include "ui/frmgoto.h"
+#include <QHelpEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTabWidget>
+#include <QToolTip>
 
 using namespace vorelian;
 using fixture::Program;
@@ -60,38 +62,48 @@ private Q_SLOTS:
             QVERIFY2(a, name);
             QCOMPARE(a->shortcut(), key);
         }
+        // The keys of other desktop programs beside them.
+        QCOMPARE(p.Action("mnuExit")->shortcuts().value(1), QKeySequence(Qt::CTRL | Qt::Key_Q));
+        QCOMPARE(p.Action("mnuToday")->shortcuts().value(1), QKeySequence(Qt::ALT | Qt::Key_Home));
+        QCOMPARE(p.Action("mnuSelectAll")->text(), "Выделить &всё");
         // No two items share a shortcut.
         QList<QKeySequence> keys;
         for (QAction* a : p.w->Menus().Actions())
-            if (!a->shortcut().isEmpty()) {
-                QVERIFY2(!keys.contains(a->shortcut()), qPrintable(a->objectName()));
-                keys << a->shortcut();
+            for (const QKeySequence& key : a->shortcuts()) {
+                QVERIFY2(!keys.contains(key), qPrintable(a->objectName()));
+                keys << key;
             }
     }
 
     void styleShortcuts_data() {
         QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifier");
         QTest::addColumn<int>("style");
         QTest::addColumn<QString>("yearItem");
-        QTest::addRow("Ctrl+F1") << int(Qt::Key_F1) << 1 << "7532";
-        QTest::addRow("Ctrl+F2") << int(Qt::Key_F2) << 2 << "2024";
-        QTest::addRow("Ctrl+F3") << int(Qt::Key_F3) << 3 << "2024";
+        const int ctrl = Qt::ControlModifier, alt = Qt::AltModifier;
+        QTest::addRow("Ctrl+F1") << int(Qt::Key_F1) << ctrl << 1 << "7532";
+        QTest::addRow("Ctrl+F2") << int(Qt::Key_F2) << ctrl << 2 << "2024";
+        QTest::addRow("Ctrl+F3") << int(Qt::Key_F3) << ctrl << 3 << "2024";
+        QTest::addRow("Alt+1") << int(Qt::Key_1) << alt << 1 << "7532";
+        QTest::addRow("Alt+2") << int(Qt::Key_2) << alt << 2 << "2024";
+        QTest::addRow("Alt+3") << int(Qt::Key_3) << alt << 3 << "2024";
     }
     void styleShortcuts() {
         QFETCH(int, key);
+        QFETCH(int, modifier);
         QFETCH(int, style);
         QFETCH(QString, yearItem);
         world.Store(QStringLiteral("Calendar"), style == 3 ? QStringLiteral("2") : QStringLiteral("3"));
         Program p(world, friday);
         QVERIFY(p.Activate());
-        QTest::keyClick(p.w, Qt::Key(key), Qt::ControlModifier);
+        QTest::keyClick(p.w, Qt::Key(key), Qt::KeyboardModifiers(modifier));
         QCOMPARE(p.app->State.CurStyle, int16_t(style));
         QCOMPARE(Checked(p, QStringLiteral("mnuCal_"), 1, 3), QStringList{QString::number(style)});
         QCOMPARE(p.Combo(0)->currentIndex(), style - 1);
         QCOMPARE(p.Combo(1)->currentText(), yearItem);
         QCOMPARE(p.ShownGregorian(), QStringLiteral("15 марта 2024 "));
         // Choosing the current style again keeps everything.
-        QTest::keyClick(p.w, Qt::Key(key), Qt::ControlModifier);
+        QTest::keyClick(p.w, Qt::Key(key), Qt::KeyboardModifiers(modifier));
         QCOMPARE(p.app->State.CurStyle, int16_t(style));
         QCOMPARE(Checked(p, QStringLiteral("mnuCal_"), 1, 3), QStringList{QString::number(style)});
         QCOMPARE(p.beeps, 0);
@@ -117,6 +129,34 @@ private Q_SLOTS:
         p.SetToday(QDate(2024, 3, 20));
         QTest::keyClick(p.w, Qt::Key_F4, Qt::ControlModifier);
         QCOMPARE(p.ShownGregorian(), QStringLiteral("20 марта 2024 "));
+        p.SetToday(QDate(2024, 3, 21));
+        QTest::keyClick(p.w, Qt::Key_Home, Qt::AltModifier);
+        QCOMPARE(p.ShownGregorian(), QStringLiteral("21 марта 2024 "));
+    }
+
+    // Ctrl++ and Ctrl+− step the window's text size within its three sizes; Ctrl+0 goes back to normal.
+    void textSizeKeys() {
+        Program p(world, friday);
+        QVERIFY(p.Activate());
+        const std::pair<Qt::Key, int> steps[] = {{Qt::Key_Plus, 1},  {Qt::Key_Plus, 2}, {Qt::Key_Plus, 2},
+                                                 {Qt::Key_Minus, 1}, {Qt::Key_0, 0},    {Qt::Key_Minus, 0}};
+        for (const auto& [key, size] : steps) {
+            QTest::keyClick(p.w, key, Qt::ControlModifier);
+            QCOMPARE(p.app->Options.TextSize, int16_t(size));
+            QCOMPARE(Checked(p, QStringLiteral("mnuTextSize_"), 0, 2), QStringList{QString::number(size)});
+        }
+    }
+
+    // Ctrl+Q ends the program as Ctrl+X does, wherever the focus is; "Выделить всё" selects the report.
+    void quitAndSelectAll() {
+        Program p(world, friday);
+        QVERIFY(p.Activate());
+        p.w->View(0)->setFocus();
+        p.Action(QStringLiteral("mnuSelectAll"))->trigger();
+        QCOMPARE(p.w->View(0)->SelText(), p.w->View(0)->Text());
+        QVERIFY(p.w->Menus().mnuFile->actions().contains(p.Action(QStringLiteral("mnuSelectAll"))));
+        QTest::keyClick(p.w->View(0), Qt::Key_Q, Qt::ControlModifier);
+        QCOMPARE(p.ends, 1);
     }
 
     void titleNamesTheCurrentDayInTheCurrentStyle() {
@@ -164,6 +204,27 @@ private Q_SLOTS:
                                                   << ""
                                                   << "Месяц «мартобря» не найден. Введите день, месяц и год, "
                                                      "например: 15 марта 2024.";
+        QTest::addRow("new style, ISO") << 3 << "2027-05-02"
+                                        << "2 мая 2027 "
+                                        << "";
+        QTest::addRow("old style, ISO is of the new style") << 2 << " 2027-05-02 "
+                                                            << "19 апреля 2027 "
+                                                            << "";
+        QTest::addRow("Anno Mundi, ISO") << 1 << "2027-05-02"
+                                         << "19 апреля 7535 "
+                                         << "";
+        QTest::addRow("ISO, no such day") << 2 << "2027-02-29"
+                                          << ""
+                                          << "Такого дня нет: в месяце «февраль» 2027 года 28 дней.";
+        QTest::addRow("new style, no year") << 3 << "2 мая"
+                                            << "2 мая 2024 "
+                                            << "";
+        QTest::addRow("old style, no year, by numbers") << 2 << "7.1"
+                                                        << "7 января 2024 "
+                                                        << "";
+        QTest::addRow("Anno Mundi, no year") << 1 << "1 сентября"
+                                             << "1 сентября 7532 "
+                                             << "";
         QTest::addRow("old style, 29 February 2100") << 2 << "29.02.2100"
                                                      << "29 февраля 2100 "
                                                      << "";
@@ -213,6 +274,8 @@ private Q_SLOTS:
             QVERIFY(dialog->isVisible());
             QVERIFY(dialog->Message()->isVisible());
             QCOMPARE(dialog->Message()->text(), message);
+            QLabel* shownMessage = dialog->Message();
+            QVERIFY(shownMessage->height() >= shownMessage->heightForWidth(shownMessage->width()));
             QCOMPARE(p.app->State.CurDayNumber, before);
             dialog->reject();
         } else {
@@ -344,6 +407,13 @@ private Q_SLOTS:
         QVERIFY(!p.app->Options.ShowFasting);
         item->trigger();
         QCOMPARE(marked(), fastDays);
+        // The mark's tooltip says what it means.
+        QVERIFY(QTest::qWaitForWindowExposed(p.w));
+        const QPoint cell = p.CellOf(15);
+        const QRect r = p.Grid()->visualRect(p.Grid()->model()->index(cell.y(), cell.x()));
+        QHelpEvent help(QEvent::ToolTip, r.center(), p.Grid()->viewport()->mapToGlobal(r.center()));
+        QApplication::sendEvent(p.Grid()->viewport(), &help);
+        QVERIFY2(QToolTip::text().endsWith(QStringLiteral("Постный день")), qPrintable(QToolTip::text()));
         p.GoTo(StyleGregorian, 16, 3, 2024);
         QVERIFY(p.w->View(0)->Text().contains(QStringLiteral("Free.")));
     }

@@ -306,6 +306,33 @@ private Q_SLOTS:
         QCOMPARE(p.app->State.CurStyle, StyleAnnoMundi);
     }
 
+    // The Tab key walks the column left to right and top to bottom; a step with the focus steps on Space.
+    void stepsFromTheKeyboard() {
+        Program p(world, friday);
+        QVERIFY(p.Activate());
+        p.Back(0)->setFocus();
+        QList<QWidget*> expected;
+        for (int i = 0; i < 5; ++i)
+            expected << p.Back(i) << p.Combo(i) << p.Forward(i);
+        expected << p.Grid() << p.Styles() << p.w->cbToday << p.w->cbExit;
+        QList<QWidget*> walked{QApplication::focusWidget()};
+        for (int i = 1; i < expected.size(); ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            walked << QApplication::focusWidget();
+        }
+        QCOMPARE(walked, expected);
+        p.Forward(2)->setFocus();
+        QTest::keyClick(p.Forward(2), Qt::Key_Space);
+        QCOMPARE(p.ShownGregorian(), QStringLiteral("15 апреля 2024 "));
+        QTest::keyClick(p.Forward(2), Qt::Key_Return);
+        QCOMPARE(p.ShownGregorian(), QStringLiteral("15 мая 2024 "));
+        // A click steps without taking the focus away from where the user was.
+        p.Combo(1)->setFocus();
+        p.Press(p.Back(2));
+        QCOMPARE(p.ShownGregorian(), QStringLiteral("15 апреля 2024 "));
+        QCOMPARE(QApplication::focusWidget(), p.Combo(1));
+    }
+
     void doubleClickMakesTwoSteps_data() {
         QTest::addColumn<int>("button");
         QTest::addRow("left") << int(Qt::LeftButton);

@@ -10,6 +10,8 @@
 #include <QStandardPaths>
 
 #include <csignal>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace vorelian;
 using fixture::Program;
@@ -71,7 +73,7 @@ class TestFrmCalendarSettings : public QObject {
 private Q_SLOTS:
     void init() { world.ClearSettings(); }
 
-    void exitWritesEveryKeyAndNothingEarlier() {
+    void changesAreWrittenSoonAndTheExitWritesEveryKey() {
         Program p(world, friday);
         QCOMPARE(world.TempFiles().size(), 6);
         p.Press(p.Styles(), 0, 1);
@@ -79,7 +81,9 @@ private Q_SLOTS:
         p.Action(QStringLiteral("mnuIndiction"))->trigger();
         p.Action(QStringLiteral("mnuFasting"))->trigger();
         p.Action(QStringLiteral("mnuReadings"))->trigger();
-        QVERIFY(OpenSettingsStore()->allKeys().isEmpty());
+        // Written without an exit, so that a lost display or a crash keeps them.
+        QTRY_COMPARE(world.Stored(QStringLiteral("ShowIndiction")), QStringLiteral("True"));
+        QCOMPARE(world.Stored(QStringLiteral("Calendar")), QStringLiteral("1"));
         p.Press(p.w->cbExit);
         const QList<std::pair<const char*, const char*>> expected = {
             {"Calendar", "1"},          {"FirstWeekday", "7"},    {"WindowState", "0"},
@@ -98,6 +102,76 @@ private Q_SLOTS:
         QCOMPARE(p.ends, 1);
         QVERIFY(!p.w->isVisible());
         QCOMPARE(world.TempFiles(), QStringList());
+    }
+
+    // A store that is no regular file is neither read nor written: the program starts with the defaults,
+    // says so once, and leaves the thing in its place as it was.
+    void aStoreThatIsNoFileIsLeftAlone_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addRow("link to a device") << "device";
+        QTest::addRow("pipe") << "fifo";
+        QTest::addRow("folder") << "folder";
+        QTest::addRow("read-only folder") << "read-only";
+        QTest::addRow("huge texts") << "huge";
+    }
+    void aStoreThatIsNoFileIsLeftAlone() {
+        QFETCH(QString, kind);
+        const QString path = SettingsStorePath();
+        const QString folder = QFileInfo(path).path();
+        QVERIFY(QDir().mkpath(folder));
+        struct Cleanup {
+            QString Path, Folder;
+            ~Cleanup() {
+                QFile::setPermissions(Folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+                QDir(Path).removeRecursively();
+                QFile::remove(Path);
+            }
+        } cleanup{path, folder};
+        QFile::remove(path); // what an earlier test left there
+        if (kind == u"device") {
+            QVERIFY(QFile::link(QStringLiteral("/dev/null"), path));
+        } else if (kind == u"fifo") {
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        } else if (kind == u"folder") {
+            QVERIFY(QDir().mkpath(path));
+        } else if (kind == u"huge") {
+            world.Store(QStringLiteral("FontName"), QString(300, u'x'));
+            world.Store(QStringLiteral("LastDir"), u'/' + QString(5000, u'x'));
+            world.Store(QStringLiteral("ShowIndiction"), QStringLiteral("True"));
+        } else {
+            if (::geteuid() == 0)
+                QSKIP("the superuser writes into a read-only folder");
+            world.Store(QStringLiteral("ShowIndiction"), QStringLiteral("True"));
+            QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
+        }
+        testing::FakeServices fake;
+        {
+            Program p(world, friday);
+            QCOMPARE(p.app->Options.FontName, QStringLiteral("System"));
+            QCOMPARE(p.app->Options.LastDir, QString());
+            QCOMPARE(p.app->Options.ShowIndiction, kind == u"read-only" || kind == u"huge");
+            p.Action(QStringLiteral("mnuAllStyles"))->trigger();
+            p.w->GoToExit();
+        }
+        const bool warned = kind != u"huge";
+        QCOMPARE(fake.Messages.size(), warned ? 1u : 0u);
+        if (warned) {
+            QCOMPARE(fake.Messages[0].Title, QStringLiteral("Настройки"));
+            QVERIFY2(fake.Messages[0].Text.startsWith(
+                         QStringLiteral("Настройки программы не удастся сохранить: ")),
+                     qPrintable(fake.Messages[0].Text));
+        }
+        const QFileInfo after(path);
+        if (kind == u"device")
+            QCOMPARE(after.symLinkTarget(), QStringLiteral("/dev/null"));
+        else if (kind == u"fifo")
+            QVERIFY(!after.isFile() && !after.isDir() && after.exists());
+        else if (kind == u"folder")
+            QVERIFY(after.isDir());
+        else if (kind == u"read-only")
+            QVERIFY(!world.HasStored(QStringLiteral("ShowAllStyles")));
+        else
+            QCOMPARE(world.Stored(QStringLiteral("FontName")), QStringLiteral("System"));
     }
 
     void exitRunsOnce_data() {
@@ -163,6 +237,28 @@ private Q_SLOTS:
         QSettings stored(program.Store(), QSettings::IniFormat);
         QCOMPARE(stored.value(QStringLiteral("Settings/Calendar")).toString(), QStringLiteral("3"));
         QCOMPARE(stored.value(QStringLiteral("Settings/MaxYear")).toString(), QStringLiteral("2100"));
+    }
+
+    // A second start on the same settings raises the first window and ends without a window of its own.
+    void aSecondStartRaisesTheFirst() {
+        RealProgram first;
+        QVERIFY(first.Start(QStringLiteral("offscreen")));
+        QProcess second;
+        second.setProcessEnvironment(first.Process.processEnvironment());
+        second.start(QStringLiteral(VORELIAN_PROGRAM), {});
+        const bool ended = second.waitForFinished(60000);
+        if (!ended)
+            second.kill();
+        QVERIFY2(ended, second.readAllStandardError().constData());
+        QCOMPARE(second.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(second.exitCode(), 0);
+        QByteArray said;
+        QTRY_VERIFY((said += first.Process.readAllStandardError()).contains("raised by a second start"));
+        QCOMPARE(first.Process.state(), QProcess::Running);
+        QCOMPARE(first.TempFiles().size(), 6); // the second made no report files
+        QCOMPARE(::kill(pid_t(first.Process.processId()), SIGTERM), 0);
+        QVERIFY(first.Process.waitForFinished(60000));
+        QCOMPARE(first.Process.exitCode(), 0);
     }
 
     // The display server goes away under the window: Qt ends the process through exit(), past the exit

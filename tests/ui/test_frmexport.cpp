@@ -126,7 +126,11 @@ private Q_SLOTS:
         QCOMPARE(proposedTo, "31.12.2024");
         QCOMPARE(fake.SaveRequests.size(), 1u);
         QCOMPARE(fake.SaveRequests[0].FileName, "Церковный календарь 2024.ics");
-        QVERIFY(fake.Messages.empty());
+        QCOMPARE(fake.Messages.size(), 1u);
+        QCOMPARE(fake.Messages[0].Icon, QMessageBox::Information);
+        QCOMPARE(
+            fake.Messages[0].Text,
+            QStringLiteral("В файл «%1» записано событий: 53.").arg(QDir::toNativeSeparators(path + ".ics")));
         const QByteArray ics = ReadAll(path + ".ics");
         QVERIFY(ics.startsWith("BEGIN:VCALENDAR\r\n"));
         QVERIFY(ics.endsWith("END:VCALENDAR\r\n"));
@@ -161,6 +165,28 @@ private Q_SLOTS:
         const QByteArray ics = ReadAll(out.filePath("year.ics"));
         QVERIFY(ics.startsWith("BEGIN:VCALENDAR\r\n"));
         QCOMPARE(ics.contains("Dry bread."), shown);
+    }
+
+    // "red" typed where "red.ics" is: the calendar replaces it only when the user says so.
+    void exportAsksBeforeReplacing() {
+        fixture::World world;
+        FakeServices fake;
+        fixture::Program p(world, QDate(2024, 3, 15));
+        QTemporaryDir out;
+        QFile old(out.filePath("red.ics"));
+        QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
+        old.close();
+        fake.SaveAnswer = SaveChoice{out.filePath("red"), 1};
+        for (const bool yes : {false, true}) {
+            fake.AskAnswer = yes;
+            WhenTheDialogOpens([](frmExport&) {});
+            p.Action("mnuExportIcal")->trigger();
+            QCOMPARE(fake.Questions.back().Title, "Экспорт в календарь");
+            QVERIFY(fake.Questions.back().Text.endsWith("red.ics» уже существует. Заменить?"));
+            QCOMPARE(ReadAll(out.filePath("red.ics")) == "old", !yes);
+        }
+        QCOMPARE(fake.Questions.size(), 2u);
+        QCOMPARE(fake.Messages.size(), 1u); // the count of the one export written
     }
 
     // A file that cannot be written is reported as Save as reports it; nothing is left behind.

@@ -6,6 +6,7 @@
 #include "uiservices_fake.h"
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -132,21 +133,28 @@ private Q_SLOTS:
             QCOMPARE(main.View->SelLength(), int(typed.size()));
             QVERIFY(fake.Messages.empty());
         }
+        QCOMPARE(find->Count()->text(), QStringLiteral("Совпадений: %1").arg(expected.size()));
         const int start = main.View->SelStart(), length = main.View->SelLength();
-        for (int press = 1; press <= 2; ++press) {
-            QTest::mouseClick(find->cbFind(), Qt::LeftButton);
-            QCOMPARE(int(fake.Messages.size()), press);
-            QCOMPARE(fake.Messages.back().Text, QStringLiteral("Поиск достиг конца текста."));
-            QCOMPARE(fake.Messages.back().Icon, QMessageBox::Information);
-            QCOMPARE(fake.Messages.back().Title, QStringLiteral("Поиск"));
-            QCOMPARE(main.View->SelStart(), start);
-            QCOMPARE(main.View->SelLength(), length);
-        }
-        // The caret at the top lets the search start again.
-        if (!expected.isEmpty()) {
-            main.View->SetSelStart(0);
-            QTest::mouseClick(find->cbFind(), Qt::LeftButton);
-            QCOMPARE(main.View->SelStart(), expected.first());
+        QTest::mouseClick(find->cbFind(), Qt::LeftButton);
+        QCOMPARE(int(fake.Messages.size()), 1);
+        QCOMPARE(fake.Messages.back().Text, QStringLiteral("Поиск достиг конца текста."));
+        QCOMPARE(fake.Messages.back().Icon, QMessageBox::Information);
+        QCOMPARE(fake.Messages.back().Title, QStringLiteral("Поиск"));
+        QCOMPARE(main.View->SelStart(), start);
+        QCOMPARE(main.View->SelLength(), length);
+        // The next search goes on from the top; Shift+F3 walks back over the end to the last match.
+        QTest::keyClick(find->strFind(), Qt::Key_Return);
+        QCOMPARE(int(fake.Messages.size()), expected.isEmpty() ? 2 : 1);
+        if (expected.isEmpty())
+            return;
+        QCOMPARE(main.View->SelStart(), expected.first());
+        QTest::keyClick(find->strFind(), Qt::Key_F3, Qt::ShiftModifier);
+        QCOMPARE(fake.Messages.back().Text, QStringLiteral("Поиск достиг начала текста."));
+        QTest::keyClick(find->strFind(), Qt::Key_F3, Qt::ShiftModifier);
+        QCOMPARE(main.View->SelStart(), expected.last());
+        if (expected.size() > 1) {
+            QTest::keyClick(find->strFind(), Qt::Key_F3, Qt::ShiftModifier);
+            QCOMPARE(main.View->SelStart(), expected[expected.size() - 2]);
         }
     }
 
@@ -214,6 +222,14 @@ private Q_SLOTS:
         main.Select(at, 8);
         frmFind* find = main.OpenFind();
         QCOMPARE(find->strFind()->text(), QStringLiteral("Богослов"));
+        QCOMPARE(find->Count()->text(), QStringLiteral("Совпадений: 1"));
+        find->cbExit()->click();
+        // Of a selection over two lines, the first.
+        main.Select(at, int(kReport.indexOf("ИОАНН")) - at);
+        find = main.OpenFind();
+        QCOMPARE(find->strFind()->text(), QStringLiteral("Богослов."));
+        main.Select(at, 8);
+        find = main.OpenFind();
         QVERIFY(find->cbFind()->isEnabled());
         find->cbExit()->click();
         // Without a selection the box keeps what it held.
@@ -290,6 +306,9 @@ private Q_SLOTS:
         QCOMPARE(fake.Messages[0].Icon, QMessageBox::Information);
         QCOMPARE(fake.Messages[0].Title, QStringLiteral("Vorelian"));
         QCOMPARE(main.View->SelStart(), all.last());
+        // The next F3 goes on from the top.
+        QVERIFY(FindSelText(&main.Window, main.View));
+        QCOMPARE(main.View->SelStart(), all[0]);
 
         // Nothing selected: nothing to look for, and nothing to say.
         main.View->SetSelStart(3);

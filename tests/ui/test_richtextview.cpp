@@ -196,7 +196,8 @@ void TestRichTextView::wrappedLinesHangUnderTheText() {
     for (int l = 0; l < glas.layout()->lineCount(); ++l) {
         const QTextLine line = glas.layout()->lineAt(l);
         const QString shown = glas.text().mid(line.textStart(), line.textLength()).trimmed();
-        QVERIFY2(!shown.endsWith(QChar(0x2011)) && !shown.endsWith(u'-') && !shown.startsWith(u'й'),
+        QVERIFY2(!shown.endsWith(QChar(0x2011)) && !shown.endsWith(u'-') && !shown.startsWith(u'й') &&
+                     !shown.endsWith(QStringLiteral("Глас")),
                  qPrintable(shown));
     }
     QVERIFY(view.Text().contains(QStringLiteral("Глас 2-й.")));

@@ -36,6 +36,11 @@ public:
         Messages.push_back({icon, title, text});
     }
 
+    bool Ask(QWidget*, const QString& title, const QString& text) override {
+        Questions.push_back({QMessageBox::Question, title, text});
+        return AskAnswer;
+    }
+
     std::optional<SaveChoice> ChooseSavePath(QWidget*, const QString& folder, const QString& fileName,
                                              const QStringList& filters, int fileType) override {
         SaveRequests.push_back({folder, fileName, filters, fileType});
@@ -52,6 +57,14 @@ public:
         return true;
     }
 
+    void PreviewPrint(QWidget*, QPrinter& printer, const std::function<void(QPrinter&)>& paint) override {
+        Previews.push_back(printer.docName());
+        if (PrinterAnswer) { // the user prints from the preview
+            PrinterAnswer(printer);
+            paint(printer);
+        }
+    }
+
     std::optional<FontChoice> ChooseFont(QWidget*, const FontChoice& current) override {
         FontRequests.push_back(current);
         return FontAnswer;
@@ -60,12 +73,15 @@ public:
     void OpenUrl(const QUrl& url) override { Opened.push_back(url); }
 
     std::vector<ShownMessage> Messages;
+    std::vector<ShownMessage> Questions;
+    bool AskAnswer = false; // the answer to every question: false is «Нет»
     std::vector<SaveRequest> SaveRequests;
     std::optional<SaveChoice> SaveAnswer; // empty: the user cancels
     std::vector<bool> PrinterRequests;
     std::vector<QPrinter::PrintRange> PreselectedRange;
     std::vector<QString> ProposedFiles;           // the file the print dialog opened with
     std::function<void(QPrinter&)> PrinterAnswer; // empty: the user cancels; else sets the printer up
+    std::vector<QString> Previews;                // the documents shown in a print preview
     std::vector<FontChoice> FontRequests;
     std::optional<FontChoice> FontAnswer; // empty: the user cancels
     std::vector<QUrl> Opened;
