@@ -1,6 +1,7 @@
 #include "core/navigation.h"
 
 #include "core/calendar.h"
+#include "core/dates.h"
 #include "core/recalc.h"
 #include "core/tables.h"
 
@@ -231,8 +232,8 @@ std::optional<TypedDate> ParseIsoDate(const CalendarState& st, int16_t style, in
     const auto gregorian = CheckTypedDate(st, StyleGregorian, day, month, year, error);
     if (!gregorian || style == StyleGregorian)
         return gregorian;
-    const StyleDate d =
-        DateOf(style, DayNumber(StyleGregorian, gregorian->Day, gregorian->Month, gregorian->Year));
+    const DateParts d =
+        DatesOf(DayNumber(StyleGregorian, gregorian->Day, gregorian->Month, gregorian->Year)).In(style);
     return CheckTypedDate(st, style, d.Day, d.Month, d.Year, error);
 }
 
