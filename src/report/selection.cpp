@@ -110,7 +110,7 @@ QByteArray SelectionDocument(const DocRequest& r, const QString& text, bool whol
             merged.push_back(std::move(row));
     }
 
-    ReportWriter out(nullptr, TabSelection, QString());
+    ReportWriter out;
     QString s = ReportHeader(r.Font);
     s += dialect::Navy;
     s += dialect::Par;
