@@ -255,7 +255,9 @@ Answer DayApi(const ServiceData& data, const Request& r, const Params& p, QStrin
     const auto day = style ? DayOf(data, *style, rest, no) : std::nullopt;
     if (!day)
         return Error(no);
-    return Cached(data, r, r.Path + StyleKey(*style), kJson, ToolJson(data, 0, *style, day->Date));
+    // The day number found above is the day: asked of the engine once, written as the tool writes a day.
+    const DayInfo info = data.Engine->Day(day->Number, RequestOptions(*style));
+    return Cached(data, r, r.Path + StyleKey(*style), kJson, JsonBytes(DaysJson({info})));
 }
 
 Answer MonthApi(const ServiceData& data, const Request& r, const Params& p, QStringView rest) {
