@@ -6,6 +6,7 @@
 #include "core/recalc.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QLoggingCategory>
 
@@ -18,7 +19,9 @@ using namespace vorelian;
 namespace {
 
 DataFiles BundledFiles() {
-    return DataFiles::BesideProgram();
+    DataFiles files;
+    files.SetFolder(QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Calendar")));
+    return files;
 }
 
 std::unique_ptr<CalendarData> Loaded() {

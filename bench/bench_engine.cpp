@@ -9,6 +9,7 @@
 #include "engine/fasting.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 
 #include <benchmark/benchmark.h>
@@ -19,7 +20,7 @@ namespace {
 
 std::shared_ptr<const DayEngine> Bundled() {
     static const auto engine =
-        DayEngine::Load(QFileInfo(DataFiles::BesideProgram()[DataFiles::Relocatable]).absolutePath());
+        DayEngine::Load(QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Calendar")));
     return engine;
 }
 

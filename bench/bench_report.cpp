@@ -10,6 +10,7 @@
 #include "report/documents.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 
 #include <benchmark/benchmark.h>
@@ -29,7 +30,7 @@ public:
 // One calendar on the data set beside the program, at a fixed date, with its temporary files.
 struct Bench {
     std::shared_ptr<const DayEngine> Engine =
-        DayEngine::Load(QFileInfo(DataFiles::BesideProgram()[DataFiles::Relocatable]).absolutePath());
+        DayEngine::Load(QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Calendar")));
     CalendarState State;
     Settings Options;
     Reports Out;

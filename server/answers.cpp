@@ -269,7 +269,9 @@ Answer DayApi(const ServiceData& data, const Request& r, const Params& p, QStrin
     const auto day = style ? DayOf(data, *style, rest, no) : std::nullopt;
     if (!day)
         return Error(no);
-    return Cached(data, r, r.Path + StyleKey(*style, p), kJson, ToolJson(data, p, 0, *style, day->Date));
+    // The day number found above is the day: asked of the engine once, written as the tool writes a day.
+    const DayInfo info = data.Engine->Day(day->Number, RequestOptions(*style, p));
+    return Cached(data, r, r.Path + StyleKey(*style, p), kJson, JsonBytes(DaysJson({info})));
 }
 
 Answer MonthApi(const ServiceData& data, const Request& r, const Params& p, QStringView rest) {

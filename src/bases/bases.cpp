@@ -86,20 +86,6 @@ const RecordBase& Bases::operator[](BaseKind k) const {
     }
 }
 
-QString RecordText(const BaseRecord& r, int key) {
-    QString text;
-    for (const QString& value : r.Texts[key]) {
-        if (key == 7) {
-            text += BlankMark;
-            text += value;
-        } else {
-            text += RankMarker(value);
-        }
-        text += dialect::Par;
-    }
-    return text;
-}
-
 void LoadRelocatable(Bases& b, const Profile& file) {
     Load(b, b.Reloc, file, false, false, 0);
 }

@@ -99,10 +99,6 @@ inline constexpr std::array<BaseKind, 3> EntryBases = {BaseKind::Relocatable, Ba
 inline constexpr std::array<BaseKind, 3> TitleBases = {BaseKind::Weekdays, BaseKind::Weekdays1,
                                                        BaseKind::SpecWeekDays};
 
-// The texts of one key of a record as the reports write them: each value of groups 0..3 behind its rank
-// mark, of group 4 behind the blank mark, every one closed by a paragraph end.
-QString RecordText(const BaseRecord& r, int key);
-
 // The title of a record of a day-title base ("" when it has none).
 inline const QString& RecordTitle(const BaseRecord& r) {
     static const QString none;

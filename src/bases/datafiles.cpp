@@ -2,7 +2,6 @@
 
 #include "bases/profile.h"
 
-#include <QCoreApplication>
 #include <QDir>
 
 namespace vorelian {
@@ -36,12 +35,6 @@ void DataFiles::SetFolder(const QString& folder) {
     const QDir dir(folder);
     for (int i = 0; i < Count; ++i)
         Paths[i] = Names[i].isEmpty() ? QString() : dir.filePath(Names[i]);
-}
-
-DataFiles DataFiles::BesideProgram() {
-    DataFiles f;
-    f.SetFolder(QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Calendar")));
-    return f;
 }
 
 int DataFiles::DayFileIndex(int16_t julianMonth, int16_t julianYearLength) {

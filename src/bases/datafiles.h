@@ -40,8 +40,6 @@ struct DataFiles {
 
     // Fills every slot with its file inside `folder` (the "Calendar" folder itself).
     void SetFolder(const QString& folder);
-    // The slots filled for the data folder beside the running program.
-    static DataFiles BesideProgram();
 
     const QString& operator[](int slot) const { return Paths[slot]; }
 

@@ -310,37 +310,6 @@ void SplitEntry(QStringView entry, QString& key, QString& value) {
     value = v.toString();
 }
 
-namespace {
-QString Concat(QStringView a, QStringView b) {
-    QString r;
-    r.reserve(a.size() + b.size());
-    r += a;
-    r += b;
-    return r;
-}
-} // namespace
-
-QString RankMarker(QStringView text) {
-    struct Tag {
-        QStringView tag, mark;
-    };
-    static constexpr Tag tags[] = {
-        {u"{1}", u"\\f1 (+)\\f0  "}, {u"{2}", u"\\f1  +)\\f0  "},      {u"{3}", u"\\f1  + \\f0  "},
-        {u"{5}", u"\\f1  c \\f0  "}, {u"{6}", u"\\f1  \u0448 \\f0  "},
-    };
-    if (text.size() >= 3) {
-        const QStringView head = text.first(3);
-        for (const Tag& t : tags)
-            if (head == t.tag) {
-                QStringView rest = text.sliced(3);
-                while (!rest.isEmpty() && (rest.front() == u' ' || rest.front() == u'\t'))
-                    rest = rest.sliced(1);
-                return Concat(t.mark, rest);
-            }
-    }
-    return Concat(u"\\f1  \u00B7 \\f0  ", text);
-}
-
 int16_t ParseNumber(QStringView text) {
     qsizetype i = 0;
     const qsizetype n = text.size();

@@ -124,10 +124,6 @@ bool NextSectionEntry(QStringView& buffer, QStringView& entry);
 void SplitEntry(QStringView entry, QStringView& key, QStringView& value);
 void SplitEntry(QStringView entry, QString& key, QString& value);
 
-// One text of groups 0..3 with the rank mark of its tag ("{1}".."{6}", except "{4}") in front, or the
-// mark of untagged texts. Marks are set in the fixed-pitch font 1 so that the texts line up.
-QString RankMarker(QStringView text);
-
 // The blank mark of group 4 texts.
 inline constexpr QStringView BlankMark = dialect::Blank;
 

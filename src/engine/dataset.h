@@ -41,7 +41,7 @@ struct DataSet {
 // weekday, and the year anchors and Pascha block of the day's year of the style.
 CalendarState StateOfDay(int32_t dayNumber, int16_t style);
 
-// The facts a day is computed from, in a state made by StateOfDay (or the live state).
+// The facts a day is computed from, in a state made by StateOfDay.
 DayFacts FactsOfState(const CalendarState& st);
 
 // The day files of a year: the February is that of the Julian year of its Pascha, since an Anno Mundi year

@@ -1,5 +1,7 @@
 #include "engine/textsearch.h"
 
+#include "engine/daycompute.h"
+
 #include "engine/dataset.h"
 #include "engine/dayengine.h"
 #include "engine/yearfeasts.h"
@@ -21,13 +23,6 @@ bool IsCyrillicLetter(QChar c) {
     return (u >= 0x0410 && u <= 0x044F) || u == 0x0401 || u == 0x0451;
 }
 
-bool IsRankCode(QStringView text) {
-    if (text.size() < 3 || text[0] != u'{' || text[2] != u'}')
-        return false;
-    const QChar c = text[1];
-    return c == u'1' || c == u'2' || c == u'3' || c == u'5' || c == u'6';
-}
-
 } // namespace
 
 QString LowerChars(QStringView text) {
@@ -46,7 +41,7 @@ std::vector<bool> VisibleChars(QStringView text) {
             seen[static_cast<std::size_t>(k)] = false;
     };
     qsizetype i = 0;
-    if (IsRankCode(text)) {
+    if (RankOf(text) != Rank::None) {
         hide(0, 3);
         i = 3;
     }

@@ -72,6 +72,20 @@ QString DateLines(const DayInfo& day, int16_t style, bool showYear, bool showSty
                      allStyles);
 }
 
+QString RecordText(const BaseRecord& r, int key) {
+    QString text;
+    for (const QString& value : r.Texts[key]) {
+        if (key == 7) {
+            text += dialect::Blank;
+            text += value;
+        } else {
+            text += RankMarker(value);
+        }
+        text += dialect::Par;
+    }
+    return text;
+}
+
 QString EntriesMarkup(const std::vector<DayEntry>& entries) {
     QString s;
     int group = -1;

@@ -25,6 +25,10 @@ QString DateLines(const std::array<DateParts, 4>& dates, int16_t style, bool sho
                   bool allStyles);
 QString DateLines(const DayInfo& day, int16_t style, bool showYear, bool showStyle, bool allStyles);
 
+// The texts of one key of a record as the reports write them: each value of groups 0..3 behind its rank
+// mark, of group 4 behind the blank mark, every one closed by a paragraph end.
+QString RecordText(const BaseRecord& r, int key);
+
 // The commemorations of a day as the reports write them: each group that has entries after an empty line,
 // each entry behind its rank mark (group 4: the blank mark) and closed by a paragraph end.
 QString EntriesMarkup(const std::vector<DayEntry>& entries);

@@ -3,6 +3,7 @@
 #include "core/tables.h"
 
 #include "core/cp1251.h"
+#include "engine/daycompute.h"
 #include "report/report.h"
 
 namespace vorelian {
@@ -70,40 +71,41 @@ QByteArray EncodeReport(QStringView text) {
     return out;
 }
 
-ReportWriter::ReportWriter(ReportHost* host, int tab, const QString& path) : host_(host), tab_(tab) {
-    if (!path.isEmpty()) {
-        file_.setFileName(path);
-        fileOk_ = file_.open(QIODevice::WriteOnly | QIODevice::Truncate);
+QString RankMarker(QStringView text) {
+    QStringView mark = u"\\f1  \u00B7 \\f0  ";
+    switch (RankOf(text)) {
+    case Rank::Great:
+        mark = u"\\f1 (+)\\f0  ";
+        break;
+    case Rank::Vigil:
+        mark = u"\\f1  +)\\f0  ";
+        break;
+    case Rank::Polyeleos:
+        mark = u"\\f1  + \\f0  ";
+        break;
+    case Rank::Doxology:
+        mark = u"\\f1  c \\f0  ";
+        break;
+    case Rank::Six:
+        mark = u"\\f1  \u0448 \\f0  ";
+        break;
+    case Rank::None:
+        break;
     }
-}
-
-ReportWriter::~ReportWriter() {
-    if (file_.isOpen())
-        file_.close();
+    QStringView rest = text;
+    if (RankOf(text) != Rank::None) {
+        rest = text.sliced(3);
+        while (!rest.isEmpty() && (rest.front() == u' ' || rest.front() == u'\t'))
+            rest = rest.sliced(1);
+    }
+    QString out = mark.toString();
+    out += rest;
+    return out;
 }
 
 void ReportWriter::Write(QStringView piece) {
-    const qsizetype start = bytes_.size();
     bytes_ += EncodeReport(piece);
     bytes_ += "\r\n";
-    if (fileOk_) {
-        const QByteArrayView added(bytes_.constData() + start, bytes_.size() - start);
-        fileOk_ = file_.write(added.data(), added.size()) == added.size();
-    }
-}
-
-void ReportWriter::Finish() {
-    if (finished_)
-        return;
-    finished_ = true;
-    if (file_.isOpen()) {
-        if (fileOk_)
-            fileOk_ = file_.flush();
-        file_.close();
-        fileOk_ = fileOk_ && file_.error() == QFileDevice::NoError;
-    }
-    if (host_)
-        host_->ShowReport(tab_, fileOk_ ? file_.fileName() : QString(), bytes_);
 }
 
 BusyGuard::BusyGuard(ReportHost* host) : host_(host) {

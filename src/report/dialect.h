@@ -1,13 +1,12 @@
 // The report dialect: the small, fixed RTF that every generated report is written in (a header with the
 // report font and Courier New, navy and red, paragraph ends, the separator line and the marker column),
-// and the writer that puts a report into its temporary file in Windows-1251 and hands it to the host.
+// and the writer that composes a document's bytes in Windows-1251.
 #pragma once
 
 #include "core/markup.h"
 #include "core/settings.h"
 
 #include <QByteArray>
-#include <QFile>
 #include <QString>
 #include <QStringView>
 
@@ -25,6 +24,11 @@ QString HeadingBlock(QStringView title);
 // "2026 год от Р.Х. по новому стилю": the title of a report about a whole year of a style.
 QString YearTitle(int16_t year, int16_t style);
 
+// One stored text of groups 0..3 with the rank mark of its tag ("{1}".."{6}", except "{4}"; the tag and
+// the blanks after it give way to the mark) in front, or the mark of untagged texts. Marks are set in the
+// fixed-pitch font 1 so that the texts line up.
+QString RankMarker(QStringView text);
+
 // A typed text made safe to stand in a report: backslash and braces escaped.
 QString EscapeRtfText(QStringView text);
 
@@ -32,27 +36,13 @@ QString EscapeRtfText(QStringView text);
 // as \uN followed by "?" (the header's \uc1 tells a reader to skip that one fallback character).
 QByteArray EncodeReport(QStringView text);
 
-// Writes one report: every piece is followed by CR LF, goes to the tab's temporary file and is kept in
-// memory too, so that a file that cannot be opened or written still leaves a document to show.
+// Composes one report document: every piece is followed by CR LF and encoded as the report files are.
 class ReportWriter {
 public:
-    ReportWriter(ReportHost* host, int tab, const QString& path);
-    ~ReportWriter();
-    ReportWriter(const ReportWriter&) = delete;
-    ReportWriter& operator=(const ReportWriter&) = delete;
-
     void Write(QStringView piece);
-    // Closes the file and asks the host to show the document (with an empty path when the file failed).
-    void Finish();
-
     const QByteArray& Document() const { return bytes_; }
 
 private:
-    ReportHost* host_;
-    int tab_;
-    QFile file_;
-    bool fileOk_ = false;
-    bool finished_ = false;
     QByteArray bytes_;
 };
 

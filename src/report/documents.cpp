@@ -37,7 +37,7 @@ QString DatedRowHead(const DayInfo& day, const DayOptions& o, bool showYear) {
 
 QByteArray DayDocument(const DocRequest& r) {
     const DayInfo day = r.Engine.Day(r.Day, r.Options);
-    ReportWriter out(nullptr, TabDay, QString());
+    ReportWriter out;
     out.Write(ReportHeader(r.Font));
     QString body = day.Red ? dialect::Red.toString() : dialect::Navy.toString();
     if (r.Options.ShowIndiction)

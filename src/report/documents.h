@@ -1,6 +1,6 @@
 // The report documents built from a day engine: every builder asks the engine for the days it shows and
-// composes the RTF in memory, on a state of its own. Nothing here touches the caller's live state or
-// writes a file; the window writes the temporary files from the bytes.
+// composes the RTF in memory. Nothing here touches the caller's navigation state or writes a file; the
+// window writes the temporary files from the bytes.
 #pragma once
 
 #include "engine/dayengine.h"

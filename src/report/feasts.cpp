@@ -66,7 +66,7 @@ void SortRows(std::vector<DatedRow>& rows) {
 QByteArray FeastsDocument(const DocRequest& r) {
     const FeastYear y = FeastYearOf(r.Day, r.Options.Style);
     const int32_t pascha = y.State.Pascha.PaschaDay;
-    ReportWriter out(nullptr, TabFeasts, QString());
+    ReportWriter out;
     out.Write(ReportHeader(r.Font) + HeadingBlock(YearTitle(y.State.Cur().Year, r.Options.Style)));
 
     // Pascha: the only red block, without a weekday line.

@@ -29,9 +29,9 @@ QString DatedHeadingLine(const DayInfo& day, int16_t style, QStringView prefix) 
 // The month and year reports: the heading, then every day of first..last written as its block;
 // `beforeDay` may write something in front of a day (the year's month headings).
 template <class BeforeDay>
-QByteArray PeriodDocument(const DocRequest& r, int tab, int32_t first, int32_t last, const QString& heading,
+QByteArray PeriodDocument(const DocRequest& r, int32_t first, int32_t last, const QString& heading,
                           BeforeDay beforeDay) {
-    ReportWriter out(nullptr, tab, QString());
+    ReportWriter out;
     out.Write(ReportHeader(r.Font) + HeadingBlock(heading));
     for (int32_t t = first; t <= last; ++t) {
         const DayInfo day = r.Engine.Day(t, r.Options);
@@ -52,7 +52,7 @@ QByteArray WeekDocument(const DocRequest& r) {
     const int32_t last = first + 6;
     const bool showYear = r.Options.ShowAllStyles || first < y.YearFirstDay || last > y.YearLastDay;
 
-    ReportWriter out(nullptr, TabWeek, QString());
+    ReportWriter out;
     QString head = ReportHeader(r.Font);
     head += dialect::Navy;
     out.Write(head);
@@ -91,7 +91,7 @@ QByteArray MonthDocument(const DocRequest& r) {
     const int32_t last = first + m.MonthDays[m.Month] - 1;
     const QString heading = MonthName(st, style, 1) + u' ' + QString::number(m.Year) +
                             QStringLiteral(" года") + StyleNames[style];
-    return PeriodDocument(r, TabMonth, first, last, heading, [](ReportWriter&, const DayInfo&) {});
+    return PeriodDocument(r, first, last, heading, [](ReportWriter&, const DayInfo&) {});
 }
 
 QByteArray YearDocument(const DocRequest& r) {
@@ -99,7 +99,7 @@ QByteArray YearDocument(const DocRequest& r) {
     const CalendarState st = StateOfDay(r.Day, style);
     const StyleDate& y = st.Cur();
     int16_t lastMonth = 0;
-    return PeriodDocument(r, TabYear, y.YearFirstDay, y.YearLastDay, YearTitle(y.Year, style),
+    return PeriodDocument(r, y.YearFirstDay, y.YearLastDay, YearTitle(y.Year, style),
                           [&](ReportWriter& out, const DayInfo& day) {
                               const int16_t month = DateIn(day, style).Month;
                               if (month != lastMonth) {

@@ -79,7 +79,7 @@ struct Selection {
 // найдено».
 QByteArray SelectionOut(const DocRequest& r, int16_t year, QStringView label, const QString& text,
                         const std::vector<DatedRow>& rows) {
-    ReportWriter out(nullptr, TabSelection, QString());
+    ReportWriter out;
     QString s = ReportHeader(r.Font);
     s += dialect::Navy;
     s += dialect::Par;

@@ -10,12 +10,6 @@
 using namespace vorelian;
 using fixture::Parse;
 
-namespace {
-const QString kPar = QStringLiteral("\\par\r\n");
-const QString kDot = QStringLiteral("\\f1  · \\f0  ");
-const QString kBlank = QStringLiteral("\\f1    \\f0  ");
-} // namespace
-
 class TestBasesLoaders : public QObject {
     Q_OBJECT
 
@@ -105,17 +99,16 @@ private Q_SLOTS:
                                                 "1=group one of a day file is not a record key\n"
                                                 "days=0\n")));
         QCOMPARE(b.Reloc.Count, int16_t(1));
-        QCOMPARE(RecordText(b.Reloc.Records[1], 0),
-                 kDot + "Первая строка" + kPar + "\\f1 (+)\\f0  Праздник" + kPar);
-        QCOMPARE(RecordText(b.Reloc.Records[1], 1),
-                 QStringLiteral("\\f1  +)\\f0  Перед первой группой") + kPar);
-        QCOMPARE(RecordText(b.Reloc.Records[1], 2), kDot + "После первой" + kPar);
-        QCOMPARE(RecordText(b.Reloc.Records[1], 3), QStringLiteral("\\f1  + \\f0  Вторая впереди") + kPar);
-        QCOMPARE(RecordText(b.Reloc.Records[1], 4), QStringLiteral("\\f1  c \\f0  Вторая после") + kPar);
-        QCOMPARE(RecordText(b.Reloc.Records[1], 5), QStringLiteral("\\f1  ш \\f0  Третья впереди") + kPar);
-        QCOMPARE(RecordText(b.Reloc.Records[1], 6), kDot + "{4}Третья после" + kPar);
-        QCOMPARE(RecordText(b.Reloc.Records[1], 7),
-                 kBlank + "{1}Без знака ранга" + kPar + kBlank + "Ещё строка" + kPar);
+        using L = std::vector<QString>;
+        const auto& t = b.Reloc.Records[1].Texts;
+        QCOMPARE(t[0], (L{"Первая строка", "{1}  Праздник"}));
+        QCOMPARE(t[1], L{"{2}Перед первой группой"});
+        QCOMPARE(t[2], L{"После первой"});
+        QCOMPARE(t[3], L{"{3}Вторая впереди"});
+        QCOMPARE(t[4], L{"{5}Вторая после"});
+        QCOMPARE(t[5], L{"{6}Третья впереди"});
+        QCOMPARE(t[6], L{"{4}Третья после"});
+        QCOMPARE(t[7], (L{"{1}Без знака ранга", "Ещё строка"}));
     }
 
     void sameTextsInRelocatable1AndSpecial() {
@@ -123,13 +116,11 @@ private Q_SLOTS:
         Bases b;
         LoadRelocatable1(b, p);
         LoadSpecial(b, p);
-        const QString zero = kDot + "a" + kPar + "\\f1  + \\f0  b" + kPar;
-        QCOMPARE(RecordText(b.Reloc1.Records[1], 0), zero);
-        QCOMPARE(RecordText(b.Special.Records[1], 0), zero);
-        QCOMPARE(RecordText(b.Reloc1.Records[1], 7), kBlank + "c" + kPar);
-        QCOMPARE(RecordText(b.Special.Records[1], 7), kBlank + "c" + kPar);
-        QCOMPARE(RecordText(b.Reloc1.Records[2], 6), kDot + "d" + kPar);
-        QCOMPARE(RecordText(b.Special.Records[2], 6), kDot + "d" + kPar);
+        for (const RecordBase* base : {&b.Reloc1, &b.Special}) {
+            QCOMPARE(base->Records[1].Texts[0], (std::vector<QString>{"a", "{3}b"}));
+            QCOMPARE(base->Records[1].Texts[7], std::vector<QString>{"c"});
+            QCOMPARE(base->Records[2].Texts[6], std::vector<QString>{"d"});
+        }
         QCOMPARE(b.Special.Count, int16_t(2));
         QCOMPARE(b.Special.Records.size(), std::size_t(67));
     }
@@ -182,7 +173,7 @@ private Q_SLOTS:
         LoadSpecial(b, Parse(text));
         QCOMPARE(b.Special.Count, int16_t(70));
         QCOMPARE(b.Special.Records.size(), std::size_t(71));
-        QCOMPARE(RecordText(b.Special.Records[70], 0), kDot + "запись 70" + kPar);
+        QCOMPARE(b.Special.Records[70].Texts[0], std::vector<QString>{"запись 70"});
         // Placed for any year, records beyond the rules get no day.
         const YearPlacement placed = PlaceYear(b, 2024);
         const std::vector<int32_t>& special = placed.Days[int(BaseKind::Special)];
@@ -199,7 +190,7 @@ private Q_SLOTS:
         LoadRelocatable(b, Parse(QStringLiteral("[1]\n0=c\n")));
         QCOMPARE(b.Reloc.Count, int16_t(1));
         QCOMPARE(b.Reloc.Records.size(), std::size_t(2));
-        QCOMPARE(RecordText(b.Reloc.Records[1], 0), kDot + "c" + kPar);
+        QCOMPARE(b.Reloc.Records[1].Texts[0], std::vector<QString>{"c"});
     }
 
     void loadWholeFolder() {

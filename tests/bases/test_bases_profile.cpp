@@ -346,44 +346,6 @@ private Q_SLOTS:
         QCOMPARE(v, value);
     }
 
-    void rankMarker_data() {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("result");
-        QTest::addRow("{1}") << "{1}Text"
-                             << "\\f1 (+)\\f0  Text";
-        QTest::addRow("{2}") << "{2}Text"
-                             << "\\f1  +)\\f0  Text";
-        QTest::addRow("{3}") << "{3}Text"
-                             << "\\f1  + \\f0  Text";
-        QTest::addRow("{5}") << "{5}Text"
-                             << "\\f1  c \\f0  Text";
-        QTest::addRow("{6}") << "{6}Text"
-                             << "\\f1  ш \\f0  Text";
-        QTest::addRow("{4} is untagged") << "{4}Text"
-                                         << "\\f1  · \\f0  {4}Text";
-        QTest::addRow("untagged") << "Прп. Text"
-                                  << "\\f1  · \\f0  Прп. Text";
-        QTest::addRow("blanks after a tag") << "{1}   Text  "
-                                            << "\\f1 (+)\\f0  Text  ";
-        QTest::addRow("tag alone") << "{2}"
-                                   << "\\f1  +)\\f0  ";
-        QTest::addRow("empty") << ""
-                               << "\\f1  · \\f0  ";
-        QTest::addRow("one character") << "{"
-                                       << "\\f1  · \\f0  {";
-        QTest::addRow("two characters") << "{1"
-                                        << "\\f1  · \\f0  {1";
-        QTest::addRow("tag not at the start") << " {1}Text"
-                                              << "\\f1  · \\f0   {1}Text";
-        QTest::addRow("{7} unknown") << "{7}Text"
-                                     << "\\f1  · \\f0  {7}Text";
-    }
-    void rankMarker() {
-        QFETCH(QString, text);
-        QFETCH(QString, result);
-        QCOMPARE(RankMarker(text), result);
-    }
-
     void parseNumber_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("number");

@@ -8,6 +8,7 @@
 #include "rtf/reader.h"
 #include "rtf/writer.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -25,7 +26,7 @@ namespace {
 
 std::shared_ptr<const DayEngine> Bundled() {
     static const auto engine =
-        DayEngine::Load(QFileInfo(DataFiles::BesideProgram()[DataFiles::Relocatable]).absolutePath());
+        DayEngine::Load(QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Calendar")));
     return engine;
 }
 
@@ -65,8 +66,8 @@ private Q_SLOTS:
     // abbreviations document is not read as a profile.
     void bundledLoadLogsNothing() {
         QTest::failOnWarning(QRegularExpression(QStringLiteral(".")));
-        const auto e =
-            DayEngine::Load(QFileInfo(DataFiles::BesideProgram()[DataFiles::Relocatable]).absolutePath());
+        const auto e = DayEngine::Load(
+            QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Calendar")));
         QVERIFY(e->DayNumberOf(StyleGregorian, 2027, 1, 7));
     }
 

@@ -47,7 +47,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             QStringView key, value;
             SplitEntry(entry, key, value);
             Check(key == s.Entries[n].Key && value == s.Entries[n].Value);
-            (void)RankMarker(value);
             (void)ParseNumber(value);
             ++n;
         }

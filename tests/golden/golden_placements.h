@@ -7,6 +7,8 @@
 #include "core/recalc.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
+#include <QDir>
 
 namespace golden {
 
@@ -21,7 +23,7 @@ inline void AppendDays(QByteArray& out, const std::vector<int32_t>& days, int co
 inline QByteArray PlacementsText() {
     using namespace vorelian;
     CalendarData data;
-    data.Files = DataFiles::BesideProgram();
+    data.Files.SetFolder(QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Calendar")));
     LoadBases(data);
     const Bases& b = data.Bases;
     QByteArray out;

@@ -3,6 +3,7 @@
 // six temporary files.
 #include "calendar_fixture.h"
 
+#include "report/dayblock.h"
 #include "report/dialect.h"
 #include "report/tempfiles.h"
 
@@ -90,57 +91,59 @@ private Q_SLOTS:
         QCOMPARE(EscapeRtfText(typed), escaped);
     }
 
-    // Every write is followed by CR LF and reaches both the file and the host.
-    void writerWritesFileAndShows() {
-        QTemporaryDir dir;
-        const QString path = MakeTempFileName(dir.path());
-        QVERIFY(!path.isEmpty());
-        RecordingHost host;
-        {
-            ReportWriter w(&host, 2, path);
-            w.Write(u"первая");
-            w.Write(u"\\par\r\n}");
-            w.Finish();
-        }
-        QCOMPARE(host.Reports.size(), 1);
-        QCOMPARE(host.Reports[0].Tab, 2);
-        QCOMPARE(host.Reports[0].Path, path);
-        const QByteArray expected = Doc({QStringLiteral("первая"), End});
-        QCOMPARE(host.Reports[0].Document, expected);
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        QCOMPARE(f.readAll(), expected);
+    void rankMarker_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("result");
+        QTest::addRow("{1}") << "{1}Text"
+                             << "\\f1 (+)\\f0  Text";
+        QTest::addRow("{2}") << "{2}Text"
+                             << "\\f1  +)\\f0  Text";
+        QTest::addRow("{3}") << "{3}Text"
+                             << "\\f1  + \\f0  Text";
+        QTest::addRow("{5}") << "{5}Text"
+                             << "\\f1  c \\f0  Text";
+        QTest::addRow("{6}") << "{6}Text"
+                             << "\\f1  ш \\f0  Text";
+        QTest::addRow("{4} is untagged") << "{4}Text"
+                                         << "\\f1  · \\f0  {4}Text";
+        QTest::addRow("untagged") << "Прп. Text"
+                                  << "\\f1  · \\f0  Прп. Text";
+        QTest::addRow("blanks after a tag") << "{1}   Text  "
+                                            << "\\f1 (+)\\f0  Text  ";
+        QTest::addRow("tag alone") << "{2}"
+                                   << "\\f1  +)\\f0  ";
+        QTest::addRow("empty") << ""
+                               << "\\f1  · \\f0  ";
+        QTest::addRow("one character") << "{"
+                                       << "\\f1  · \\f0  {";
+        QTest::addRow("two characters") << "{1"
+                                        << "\\f1  · \\f0  {1";
+        QTest::addRow("tag not at the start") << " {1}Text"
+                                              << "\\f1  · \\f0   {1}Text";
+        QTest::addRow("{7} unknown") << "{7}Text"
+                                     << "\\f1  · \\f0  {7}Text";
+    }
+    void rankMarker() {
+        QFETCH(QString, text);
+        QFETCH(QString, result);
+        QCOMPARE(RankMarker(text), result);
     }
 
-    // A report rewrites its file whole: a shorter report leaves nothing of a longer one.
-    void writerTruncates() {
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("r.tmp"));
-        RecordingHost host;
-        ReportWriter(&host, 0, path).Write(u"a long first report");
-        ReportWriter second(&host, 0, path);
-        second.Write(u"b");
-        second.Finish();
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        QCOMPARE(f.readAll(), QByteArray("b\r\n"));
+    // A record's texts of one key, each behind its mark and closed by a paragraph end.
+    void recordText() {
+        BaseRecord r;
+        r.Texts[0] = {QStringLiteral("{1} Праздник"), QStringLiteral("Память")};
+        r.Texts[7] = {QStringLiteral("{1}Без знака")};
+        QCOMPARE(RecordText(r, 0), QStringLiteral("\\f1 (+)\\f0  Праздник") + P + Dot + "Память" + P);
+        QCOMPARE(RecordText(r, 7), B + "{1}Без знака" + P);
     }
 
-    void writerWithoutFileStillShows_data() {
-        QTest::addColumn<QString>("path");
-        QTest::addRow("no temporary file") << QString();
-        QTest::addRow("folder gone") << QStringLiteral("/nonexistent-folder-of-vorelian/~DA0001.TMP");
-    }
-    void writerWithoutFileStillShows() {
-        QFETCH(QString, path);
-        RecordingHost host;
-        ReportWriter w(&host, 4, path);
-        w.Write(u"x");
-        w.Finish();
-        w.Finish(); // once only
-        QCOMPARE(host.Reports.size(), 1);
-        QCOMPARE(host.Reports[0].Path, QString());
-        QCOMPARE(host.Reports[0].Document, QByteArray("x\r\n"));
+    // Every write is followed by CR LF, in Windows-1251.
+    void writerComposesTheDocument() {
+        ReportWriter w;
+        w.Write(u"первая");
+        w.Write(u"\\par\r\n}");
+        QCOMPARE(w.Document(), Doc({QStringLiteral("первая"), End}));
     }
 
     void busyGuardPairs() {
