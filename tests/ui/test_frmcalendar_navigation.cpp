@@ -3,6 +3,7 @@
 #include "frmcalendar_fixture.h"
 
 #include <QAbstractItemView>
+#include <QPushButton>
 
 using namespace vorelian;
 using fixture::Program;
