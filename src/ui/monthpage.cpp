@@ -209,10 +209,9 @@ bool PrintMonthSheet(QPrinter& printer, const MonthSheet& sheet) {
 }
 
 MonthSheet CurrentMonthSheet(const DayEngine& engine, const CalendarState& state, const Settings& settings) {
-    DayOptions options;
-    options.ShowFasting = settings.ShowFasting;
     const StyleDate& shown = state.StyleDates[state.CurStyle];
-    return MonthSheetOf(engine, state.CurStyle, shown.Year, shown.Month, settings.FirstWeekday, options);
+    return MonthSheetOf(engine, state.CurStyle, shown.Year, shown.Month, settings.FirstWeekday,
+                        DayOptionsOf(settings, state.CurStyle));
 }
 
 void PrintMonth(QWidget* parent, const MonthSheet& sheet) {
