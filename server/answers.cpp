@@ -319,9 +319,8 @@ Answer SearchApi(const ServiceData& data, const Request& r, const Params& p) {
             return Error(400, QStringLiteral("name is missing"));
         if (name->second.size() > MaxSearchText)
             return Error(400, QStringLiteral("name is longer than %1 characters").arg(MaxSearchText));
-        DayOptions options;
-        options.Style = *style;
-        const QByteArray key = r.Path + StyleKey(*style) + "&year=" + QByteArray::number(*year) +
+        const DayOptions options = RequestOptions(*style, p);
+        const QByteArray key = r.Path + StyleKey(*style, p) + "&year=" + QByteArray::number(*year) +
                                "&name=" + name->second.toUtf8().toPercentEncoding();
         return Cached(data, r, key, kJson,
                       JsonBytes(NameSearchJson(*data.Engine, int16_t(*year), options, name->second)));

@@ -690,8 +690,7 @@ void frmCalendar::mnuPrint_Click() {
 }
 
 MonthSheet frmCalendar::MonthSheetOfWindow() {
-    ReportContext ctx = app_.Context();
-    return CurrentMonthSheet(EngineOf(ctx), app_.State, app_.Options);
+    return CurrentMonthSheet(*app_.Engine, app_.State, app_.Options);
 }
 
 void frmCalendar::mnuFind_Click() {
