@@ -24,8 +24,10 @@ constexpr const char* kProgram = "vorelian-server";
 } // namespace
 
 int main(int argc, char** argv) {
-    // A closed log pipe gives failed writes, never the end of the program.
+#ifdef SIGPIPE
+    // A closed log pipe gives failed writes, never the end of the program (Windows has no such signal).
     std::signal(SIGPIPE, SIG_IGN);
+#endif
     QCoreApplication app(argc, argv);
     QString error;
     const auto parsed = ParseServerArgs(CommandArguments(), error);

@@ -6,7 +6,11 @@
 #include <mutex>
 #include <thread>
 
+#ifdef Q_OS_UNIX
 #include <unistd.h>
+#else
+#include <io.h>
+#endif
 
 namespace vorelian::server {
 
@@ -26,7 +30,11 @@ namespace {
 bool WriteAll(int fd, const QByteArray& bytes) {
     qsizetype at = 0;
     while (at < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.constData() + at, size_t(bytes.size() - at));
+#ifdef Q_OS_UNIX
+        const qint64 n = ::write(fd, bytes.constData() + at, size_t(bytes.size() - at));
+#else
+        const qint64 n = ::_write(fd, bytes.constData() + at, unsigned(bytes.size() - at));
+#endif
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)

@@ -29,7 +29,7 @@ struct DataSet {
     RecordEntryTable Prepared;
     std::array<std::array<DayFileDay, 32>, DataFiles::February28 + 1> DayFiles{}; // [slot 0..12][day 1..31]
     FastingRules Fasting;                                                         // none without a rule file
-    NameTable Names; // the names of the name-day search; none without Names.DAT
+    NameTable Names;       // the names of the name-day search; none without Names.DAT
     ReadingsData Readings; // none without a readings file
 
     const DayFileDay& DayFileOf(int16_t julianMonth, int16_t julianYearLength, int16_t day) const {

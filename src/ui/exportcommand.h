@@ -19,7 +19,8 @@ struct Settings;
 // in `error` when it could not be written, or with an empty `error` when the user stopped it in the progress
 // dialog. `events` (when given) gets the number of events written.
 bool WriteCalendarFile(QWidget* parent, const DayEngine& engine, const IcalRequest& request,
-                       const DayOptions& options, const QString& path, QString& error, qsizetype* events = nullptr);
+                       const DayOptions& options, const QString& path, QString& error,
+                       qsizetype* events = nullptr);
 
 // The whole command for the state the window shows: the dialog opens on the displayed year of the current
 // style, within the working range of years; the days are shown with the user's display choices. True when a
