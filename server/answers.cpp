@@ -520,4 +520,8 @@ QByteArray LogEscaped(const QByteArray& text) {
     return out;
 }
 
+Answer ErrorAnswer(int status, const QString& message) {
+    return Error(status, message);
+}
+
 } // namespace vorelian::server

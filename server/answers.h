@@ -55,6 +55,9 @@ QByteArray DataSetHash(const QString& folder);
 
 Answer Respond(const ServiceData& data, const Request& request, const QDate& today);
 
+// A refusal: the status and a JSON {"error": message}, never cached.
+Answer ErrorAnswer(int status, const QString& message);
+
 // The path and query for the log: every byte below 0x20 or from 0x7f shown as \xNN, and backslash doubled.
 QByteArray LogEscaped(const QByteArray& text);
 

@@ -103,11 +103,15 @@ Serves the church calendar over HTTP: JSON, iCalendar and a page of the day.
         QStringLiteral(R"(  --threads N    потоков для расчёта ответов, 1..%1 (по умолчанию по числу ядер)
                  threads computing the answers, 1..%1 (default: one per core)
   --idle-timeout SECONDS
-                 закрыть соединение без запросов через столько секунд, 1..%3 (по умолчанию 30)
-                 close a connection with no request after this many seconds, 1..%3 (default 30)
+                 закрыть соединение без запросов через столько секунд, 1..%3 (по умолчанию 30);
+                 начатый заголовок запроса ждать не дольше 10 секунд
+                 close a connection with no request after this many seconds, 1..%3 (default 30);
+                 a request head begun must be whole within 10 seconds
   --max-connections N
-                 не больше N соединений, 1..%2 (по умолчанию 1000); сверх того — ответ 503
-                 at most N connections, 1..%2 (default 1000); a new one beyond is answered 503
+                 не больше N соединений, 1..%2 (по умолчанию 1000); сверх того закрывается
+                 дольше всех простаивающее, а если такого нет — ответ 503
+                 at most N connections, 1..%2 (default 1000); beyond, the one idle for longest
+                 is closed, or with none idle the new one is answered 503
   --max-per-address N
                  не больше N соединений с одного адреса (по умолчанию как --max-connections)
                  at most N connections from one address (default: as --max-connections)

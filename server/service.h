@@ -20,12 +20,33 @@
 namespace vorelian::server {
 
 // The limits on connections: past MaxConnections open ones, or MaxPerAddress from one client address,
-// a new connection is answered 503 and closed; one with nothing sent or answered for IdleSeconds is closed.
+// the longest idle one of them is closed to make room, and with none idle a new connection is answered
+// 503 and closed; one with nothing sent or answered for IdleSeconds is closed; a request head that has
+// begun must be complete within kHeadSeconds or IdleSeconds, the shorter.
 struct ConnectionLimits {
     int MaxConnections = 1000;
     int MaxPerAddress = 1000;
     int IdleSeconds = 30;
+    static constexpr int kHeadSeconds = 10;
 };
+
+// What the service makes of a request head before Qt's HTTP server reads it: Qt's reader lets through
+// what HTTP/1.1 forbids (no Host, any version, conflicting lengths, a length beside chunked coding), and
+// a message whose length two readers could see differently must not be answered as if it were fine.
+struct HeadCheck {
+    int Status = 0;    // 0: the head may be read; otherwise the status it is refused with
+    QString Why;       // what is wrong, for the refusal's JSON
+    QByteArray Method; // of the request line, for the log
+    QByteArray Target;
+    qint64 BodyLength = 0; // of the body that follows, by its Content-Length
+    bool Http10 = false;   // the request line says HTTP/1.0
+    bool Continue = false; // the client waits for 100 Continue before it sends the body
+};
+// `head`: one request head, from its request line to the end of its last header line.
+HeadCheck CheckHead(QByteArrayView head);
+// Where the request head at the front of `bytes` ends, past its empty line; -1 while it is incomplete.
+// Empty lines before the request line are skipped, as HTTP asks; `begin` gets where the line starts.
+qsizetype HeadEnd(QByteArrayView bytes, qsizetype& begin);
 
 class Service : public QObject {
 public:
@@ -51,7 +72,8 @@ private:
     // A request read from a connection, waiting for its answer and for the answers before it: a client
     // that sends several requests at once gets the answers in the order of its requests.
     struct Pending {
-        QHttpServerResponder Responder;
+        // None for a request refused before Qt's server read it: its answer is written on the socket.
+        std::optional<QHttpServerResponder> Responder;
         Request Plain;
         std::chrono::steady_clock::time_point Start;
         std::optional<Answer> Ready;
@@ -67,6 +89,12 @@ private:
     };
 
     void Handle(const QHttpServerRequest& request, QHttpServerResponder&& responder);
+    // Answers a request the listener refused, after the answers before it, and closes the connection.
+    void Refuse(QTcpSocket* socket, const HeadCheck& check);
+    // A connection's queue, made on its first request.
+    Connection& Track(QTcpSocket* socket);
+    // True while a connection has requests waiting, computed or unsent.
+    bool Busy(QTcpSocket* socket) const;
     // Starts the waiting requests of a connection that its limits allow.
     void Pump(QTcpSocket* socket);
     void Finished(const QPointer<QTcpSocket>& socket, Pending* entry, std::optional<Answer> answer);

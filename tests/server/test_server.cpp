@@ -693,6 +693,85 @@ private Q_SLOTS:
         QVERIFY(r.Out.contains("--threads"));
     }
 
+    // Request heads that HTTP/1.1 forbids or that two readers could frame differently, sent whole or in
+    // pieces: each is refused with its status and the connection closed, nothing after it answered;
+    // the allowed neighbours of each rule are answered.
+    void strictHeads_data() {
+        QTest::addColumn<QByteArrayList>("pieces");
+        QTest::addColumn<int>("status");
+        using B = QByteArrayList;
+        const QByteArray next = "GET /healthz HTTP/1.1\r\nHost: x\r\n\r\n";
+        QTest::newRow("1.1 without Host") << B{"GET /healthz HTTP/1.1\r\n\r\n" + next} << 400;
+        QTest::newRow("1.0 without Host") << B{"GET /healthz HTTP/1.0\r\n\r\n"} << 200;
+        QTest::newRow("two Hosts") << B{"GET /healthz HTTP/1.1\r\nHost: a\r\nHost: b\r\n\r\n"} << 400;
+        QTest::newRow("HTTP/9.9") << B{"GET /healthz HTTP/9.9\r\nHost: x\r\n\r\n" + next} << 400;
+        QTest::newRow("HTTPX1.1") << B{"GET /healthz HTTPX1.1\r\nHost: x\r\n\r\n"} << 400;
+        QTest::newRow("two blanks") << B{"GET  /healthz HTTP/1.1\r\nHost: x\r\n\r\n"} << 400;
+        QTest::newRow("blank before colon") << B{"GET /healthz HTTP/1.1\r\nHost : x\r\n\r\n"} << 400;
+        QTest::newRow("folded line") << B{"GET /healthz HTTP/1.1\r\nHost: x\r\n y\r\n\r\n"} << 400;
+        QTest::newRow("two lengths")
+            << B{"POST /x HTTP/1.1\r\nHost: x\r\nContent-Length: 1\r\nContent-Length: 2\r\n\r\nab"} << 400;
+        QTest::newRow("one length twice")
+            << B{"GET /healthz HTTP/1.1\r\nHost: x\r\nContent-Length: 2\r\nContent-Length: 2\r\n\r\nab"}
+            << 200;
+        QTest::newRow("negative length")
+            << B{"POST /x HTTP/1.1\r\nHost: x\r\nContent-Length: -1\r\n\r\n" + next} << 400;
+        QTest::newRow("2^64-1 length")
+            << B{"POST /x HTTP/1.1\r\nHost: x\r\nContent-Length: 18446744073709551615\r\n\r\n"} << 400;
+        QTest::newRow("length and chunked")
+            << B{"POST /x HTTP/1.1\r\nHost: x\r\nContent-Length: 3\r\nTransfer-Encoding: chunked\r\n\r\n"
+                 "0\r\n\r\n"}
+            << 400;
+        QTest::newRow("chunked") << B{"POST /x HTTP/1.1\r\nHost: x\r\nTransfer-Encoding: chunked\r\n\r\n"}
+                                 << 411;
+        QTest::newRow("large body") << B{"POST /x HTTP/1.1\r\nHost: x\r\nContent-Length: 100000\r\n\r\n"}
+                                    << 413;
+        QTest::newRow("other expectation")
+            << B{"GET /healthz HTTP/1.1\r\nHost: x\r\nExpect: joy\r\n\r\n"} << 417;
+        QTest::newRow("in pieces") << B{"GET /heal", "thz HTTP/1.1\r\nHo", "st: x\r\n", "\r\n"} << 200;
+        QTest::newRow("bad in pieces") << B{"GET /healthz HT", "TP/1.1\r\n", "\r\n" + next} << 400;
+        QTest::newRow("bad after a good one") << B{next + "GET /healthz HTTP/1.1\r\n\r\n"} << 400;
+    }
+    void strictHeads() {
+        QFETCH(QByteArrayList, pieces);
+        QFETCH(int, status);
+        QTcpSocket c;
+        c.connectToHost(QHostAddress::LocalHost, bundled_->Port);
+        QVERIFY(c.waitForConnected(10000));
+        for (const QByteArray& piece : pieces) {
+            c.write(piece);
+            QVERIFY(c.waitForBytesWritten(10000));
+            QTest::qWait(50);
+        }
+        QByteArray buffer;
+        Reply r = ReadReply(c, false, buffer);
+        if (QTest::currentDataTag() == QByteArray("bad after a good one")) {
+            QCOMPARE(r.Status, 200);
+            r = ReadReply(c, false, buffer);
+        }
+        QCOMPARE(r.Status, status);
+        if (status >= 400) {
+            QVERIFY(!QJsonDocument::fromJson(r.Body)
+                         .object()
+                         .value(QStringLiteral("error"))
+                         .toString()
+                         .isEmpty());
+            QVERIFY(c.state() == QAbstractSocket::UnconnectedState || c.waitForDisconnected(10000));
+            QVERIFY(buffer.isEmpty() && c.bytesAvailable() == 0);
+        }
+    }
+    // Expect: 100-continue before a body gets 100 Continue, then the answer.
+    void continueBeforeTheBody() {
+        QTcpSocket c;
+        c.connectToHost(QHostAddress::LocalHost, bundled_->Port);
+        QVERIFY(c.waitForConnected(10000));
+        c.write("POST /healthz HTTP/1.1\r\nHost: x\r\nExpect: 100-continue\r\nContent-Length: 3\r\n\r\n");
+        QByteArray buffer;
+        QCOMPARE(ReadReply(c, true, buffer).Status, 100);
+        c.write("abc");
+        QCOMPARE(ReadReply(c, false, buffer).Status, 405);
+    }
+
     // Hostile clients and logs, one scenario a row: each leaves the server answering others.
     void hostileClients_data() {
         QTest::addColumn<QString>("scenario");
@@ -710,6 +789,10 @@ private Q_SLOTS:
         QTest::newRow("idle timeout") << QStringLiteral("idle timeout") << QStringList{"--idle-timeout", "1"};
         QTest::newRow("per-address cap")
             << QStringLiteral("per-address cap") << QStringList{"--max-per-address", "2"};
+        QTest::newRow("idle evicted at the cap")
+            << QStringLiteral("idle evicted") << QStringList{"--max-connections", "2"};
+        QTest::newRow("60 KB sent ahead") << QStringLiteral("sent ahead") << QStringList{};
+        QTest::newRow("trickled head") << QStringLiteral("trickled head") << QStringList{};
     }
     void hostileClients() {
         QFETCH(QString, scenario);
@@ -801,11 +884,16 @@ private Q_SLOTS:
             QVERIFY(c.waitForConnected(10000));
             QVERIFY(c.waitForDisconnected(20000));
         } else if (scenario == u"per-address cap") {
-            // Beyond the cap a new connection is answered 503 and closed, not reset.
+            // Beyond the cap, with none idle, a new connection is answered 503 and closed, not reset.
             QTcpSocket first, second, third;
             for (QTcpSocket* c : {&first, &second, &third}) {
                 c->connectToHost(QHostAddress::LocalHost, s.Port);
                 QVERIFY(c->waitForConnected(10000));
+                if (c != &third) {
+                    c->write("GET /healthz HTTP/1.1\r\n"); // a head begun: not idle
+                    QVERIFY(c->waitForBytesWritten(10000));
+                    QTest::qWait(100);
+                }
             }
             QByteArray buffer;
             third.write(RequestBytes("GET", "/healthz"));
@@ -816,6 +904,41 @@ private Q_SLOTS:
             first.abort();
             second.abort();
             QTest::qWait(200);
+        } else if (scenario == u"idle evicted") {
+            // At the cap the connection idle for longest makes room for a new client.
+            QTcpSocket first, second;
+            for (QTcpSocket* c : {&first, &second}) {
+                c->connectToHost(QHostAddress::LocalHost, s.Port);
+                QVERIFY(c->waitForConnected(10000));
+                QTest::qWait(100);
+            }
+            QCOMPARE(s.Get("/healthz").Status, 200);
+            QVERIFY(first.state() == QAbstractSocket::UnconnectedState || first.waitForDisconnected(10000));
+            QCOMPARE(second.state(), QAbstractSocket::ConnectedState);
+        } else if (scenario == u"sent ahead") {
+            // 300 requests of 200 bytes sent at once are all answered: each byte counts once against the
+            // bound of unanswered bytes.
+            const QByteArray ask = RequestBytes("GET", "/healthz", "X-Pad: " + QByteArray(150, 'p') + "\r\n");
+            QTcpSocket c;
+            c.connectToHost(QHostAddress::LocalHost, s.Port);
+            QVERIFY(c.waitForConnected(10000));
+            c.write(ask.repeated(60000 / ask.size()));
+            QByteArray buffer;
+            for (qsizetype i = 0; i < 60000 / ask.size(); ++i)
+                QCOMPARE(ReadReply(c, false, buffer).Status, 200);
+        } else if (scenario == u"trickled head") {
+            // A head sent a byte a second is cut after the head time, well before the idle time.
+            QTcpSocket c;
+            c.connectToHost(QHostAddress::LocalHost, s.Port);
+            QVERIFY(c.waitForConnected(10000));
+            c.write("GET /healthz HTTP/1.1\r\n");
+            QByteArray buffer;
+            Reply r;
+            for (int i = 0; i < 25 && c.state() == QAbstractSocket::ConnectedState && !r.Complete; ++i) {
+                c.write("X");
+                r = ReadReply(c, false, buffer, 1000);
+            }
+            QCOMPARE(r.Status, 408);
         } else if (scenario == u"large file") {
             QCOMPARE(s.Get("/api/v1/day/2027-01-20").Status, 200);
             QVERIFY(PeakMemoryMiB(s.Process().processId()) < 200);
