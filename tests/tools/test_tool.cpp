@@ -23,8 +23,19 @@ using namespace fixture;
 
 namespace {
 
+// A data set of `files` holding every month file the programs expect: those not given hold one empty day.
+Files WithMonths(Files files) {
+    for (const char* month : {"January", "February28", "February29", "March", "April", "May", "June", "July",
+                              "August", "September", "October", "November", "December"}) {
+        const QString name = QLatin1String(month) + QStringLiteral(".DAT");
+        if (!files.contains(name))
+            files.insert(name, QStringLiteral("[1]\n"));
+    }
+    return files;
+}
+
 const Files& ToolFiles() {
-    static const Files files = {
+    static const Files files = WithMonths({
         {"July.DAT", "[1]\n0=Свв. бессребреников Космы и Дамиана.\n"},
         {"August.DAT", "[6]\nred=1\n0={1}Преображение Господне, 1-й.\n"},
         {"May.DAT", "[2]\n0=Свт. Афанасия, отцов учителя.\n"},
@@ -32,7 +43,7 @@ const Files& ToolFiles() {
         {"Relocatable.DAT", "[1]\ndays=0\nred=1\n0={1}Светлое Христово Воскресение.\n"
                             "[2]\ndays=10\n0=Память святых отцов.\n"},
         {"Weekdays.DAT", "[1]\ndays=-7\nred=1\n0=Вход Господень в Иерусалим.\n"},
-    };
+    });
     return files;
 }
 
@@ -214,10 +225,10 @@ private Q_SLOTS:
             QVERIFY(bytes.size() <= cap);
             QVERIFY(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
         };
-        const std::pair<const char*, int> months[] = {{"January", 31}, {"February28", 28}, {"March", 31},
-                                                      {"April", 30},   {"May", 31},        {"June", 30},
-                                                      {"July", 31},    {"August", 31},     {"September", 30},
-                                                      {"October", 31}, {"November", 30},   {"December", 31}};
+        const std::pair<const char*, int> months[] = {
+            {"January", 31}, {"February28", 28}, {"February29", 29}, {"March", 31},  {"April", 30},
+            {"May", 31},     {"June", 30},       {"July", 31},       {"August", 31}, {"September", 30},
+            {"October", 31}, {"November", 30},   {"December", 31}};
         for (const auto& [month, days] : months) {
             QByteArray bytes;
             for (int day = 1; day <= days; ++day)
@@ -502,13 +513,13 @@ private Q_SLOTS:
     // text and in JSON of the text search's shape. A rule number given twice in the fasting rules is named
     // on stderr by the report commands too.
     void nameSearch() {
-        const Calendar c({
+        const Calendar c(WithMonths({
             {"Names.DAT", "[Серафима]\ngender=ж\ngenitive=Серафимы\n[Серафим]\ngender=м\ngenitive=Серафима\n"
                           "[Фотина]\ngender=ж\ngenitive=Фотины\nnames=Светлана\n"},
             {"July.DAT", "[19]\n0=Прп. Серафима Саровского.\n[29]\n1=Мц. Серафимы девы.\n"},
             {"March.DAT", "[20]\n1=Мц. Фотины Самаряныни.\n"},
             {"Fasting.DAT", "[Levels]\nnone=Нет.\n[10]\nlevel=none\n[10]\nlevel=none\n"},
-        });
+        }));
         const QStringList at = {"search", "--date", "2027-05-05", "--data", c.Dir.path()};
         const Run text = Tool(QStringList(at) << "--name"
                                               << "Серафима");
