@@ -4,6 +4,7 @@
 #include "serverargs.h"
 #include "service.h"
 
+#include "bases/datafiles.h"
 #include "core/commandline.h"
 #include "core/exitsignals.h"
 #include "core/exitstatus.h"
@@ -43,6 +44,10 @@ int main(int argc, char** argv) {
     if (found.Status != ExitSuccess)
         return EndWith(kProgram, found.Status, found.Message);
     const QString folder = found.Calendar;
+    // A month file that cannot be read leaves its days without texts: named once, the rest still served.
+    if (const QStringList gaps = MonthFileGaps(folder); !gaps.isEmpty())
+        EndWith(kProgram, ExitSuccess,
+                QStringLiteral("warning: month files not read: %1").arg(gaps.join(u", ")));
 
     ServiceData data;
     data.Engine = DayEngine::Load(folder);

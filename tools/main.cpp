@@ -6,6 +6,7 @@
 #include "toolargs.h"
 
 #include "bases/bases.h"
+#include "bases/datafiles.h"
 #include "core/calendar.h"
 #include "core/commandline.h"
 #include "core/exitstatus.h"
@@ -72,6 +73,10 @@ int main(int argc, char** argv) {
     if (data.Status != ExitSuccess)
         return EndWith(kProgram, data.Status, data.Message);
     const QString folder = data.Calendar;
+    // A month file that cannot be read leaves its days without texts: named once, the rest still served.
+    if (const QStringList gaps = MonthFileGaps(folder); !gaps.isEmpty())
+        EndWith(kProgram, ExitSuccess,
+                QStringLiteral("warning: month files not read: %1").arg(gaps.join(u", ")));
 
     const QDate today = QDate::currentDate();
     const Settings options = tool::SettingsOf(a, today.year());

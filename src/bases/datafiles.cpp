@@ -3,6 +3,7 @@
 #include "bases/profile.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 namespace vorelian {
 
@@ -43,6 +44,23 @@ int DataFiles::DayFileIndex(int16_t julianMonth, int16_t julianYearLength) {
     if (julianMonth < 1 || julianMonth > 12)
         return January; // never reached with a real date; keeps the index inside the table
     return julianMonth - 1;
+}
+
+QStringList MonthFileGaps(const QString& folder) {
+    QStringList gaps;
+    const QDir dir(folder);
+    for (int i = DataFiles::January; i <= DataFiles::February28; ++i) {
+        const QFileInfo file(dir.filePath(DataFiles::Names[i]));
+        // A dangling or looping link does not exist either.
+        const char* why = !file.exists()       ? "missing"
+                          : !file.isFile()     ? "not a regular file"
+                          : file.size() == 0   ? "an empty file"
+                          : !file.isReadable() ? "unreadable"
+                                               : nullptr;
+        if (why)
+            gaps << QStringLiteral("%1 (%2)").arg(DataFiles::Names[i], QLatin1String(why));
+    }
+    return gaps;
 }
 
 QStringList ReadWholeDataSet(const DataFiles& files, ProfileCache& cache) {

@@ -50,6 +50,11 @@ struct DataFiles {
     }
 };
 
+// The month files of the set in `folder` (January to December, February in both its lengths) that
+// cannot be read, each named with why: "March.DAT (missing)", "May.DAT (not a regular file)", "an empty
+// file", "unreadable". Nothing is opened, so a FIFO or a device among them cannot hold the program.
+QStringList MonthFileGaps(const QString& folder);
+
 // Parses every profile file of the set (all but the abbreviations) into `cache`, so that whatever is wrong
 // with the data set is known at once; returns the paths of the files with problems. A missing file is
 // none: it reads as empty, as a data set may leave files out.

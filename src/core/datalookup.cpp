@@ -24,7 +24,8 @@ QStringList Roots(const DataSearch& search) {
 }
 
 bool Holds(const QString& folder, const QString& file) {
-    return QFileInfo(QDir(folder).filePath(file)).isFile();
+    const QFileInfo info(QDir(folder).filePath(file));
+    return info.isFile() && info.isReadable();
 }
 
 } // namespace
@@ -43,7 +44,7 @@ DataPlaces FindDataSet(const DataSearch& search) {
     if (!search.Chosen.isEmpty()) {
         const QString chosen = QDir::cleanPath(QDir(search.Chosen).absolutePath());
         p.Searched << chosen;
-        if (QFileInfo(chosen).isDir())
+        if (Holds(chosen, QStringLiteral("January.DAT")))
             p.Calendar = chosen;
         helpRoots.prepend(QDir::cleanPath(chosen + QStringLiteral("/..")));
     } else {

@@ -28,8 +28,9 @@ struct DataPlaces {
 // the program's folder, and the generic data folders of the desktop (XDG_DATA_HOME and XDG_DATA_DIRS).
 DataSearch DataSearchFor(const QString& programFolder, const QString& dataOption);
 
-// A chosen folder is taken when it is a folder. Otherwise the first of <program>/Calendar,
-// <program>/../share/vorelian/Calendar and <data dir>/vorelian/Calendar that holds January.DAT. The help
+// A chosen folder is taken when it holds a readable January.DAT, as every folder searched must: a folder
+// without it is no data set, whatever else it holds. Without a chosen one, the first of <program>/Calendar,
+// <program>/../share/vorelian/Calendar and <data dir>/vorelian/Calendar that holds it. The help
 // folder is looked for beside a chosen folder first, then in the same places, and needs Index.html.
 DataPlaces FindDataSet(const DataSearch& search);
 

@@ -63,9 +63,17 @@ private Q_SLOTS:
                                           << ""
                                           << "" << all;
         QTest::addRow("a chosen folder is taken as it is")
-            << L{"mine/Calendar/May.DAT", "mine/Help/Index.html", bin + "/January.DAT"} << "mine/Calendar"
+            << L{"mine/Calendar/January.DAT", "mine/Help/Index.html", bin + "/January.DAT"} << "mine/Calendar"
             << "mine/Calendar"
             << "mine/Help" << L{"mine/Calendar"};
+        QTest::addRow("a chosen folder without January.DAT is none")
+            << L{"mine/Calendar/May.DAT", "mine/Help/Index.html", bin + "/January.DAT"} << "mine/Calendar"
+            << ""
+            << "mine/Help" << L{"mine/Calendar"};
+        QTest::addRow("a chosen folder whose January.DAT is a folder is none")
+            << L{"mine/Calendar/January.DAT/x", bin + "/January.DAT"} << "mine/Calendar"
+            << ""
+            << "" << L{"mine/Calendar"};
         QTest::addRow("a chosen folder that is missing is not replaced")
             << L{bin + "/January.DAT", "prefix/bin/Help/Index.html"} << "mine/Calendar"
             << ""

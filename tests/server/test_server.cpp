@@ -667,17 +667,13 @@ private Q_SLOTS:
         if (status == 3)
             QVERIFY(r.Err.contains(variable.toUtf8()));
     }
-    // A --data folder that is there is taken as it is, as the report tool takes it: an empty one serves
-    // days without commemorations.
+    // A --data folder without January.DAT is no data set: the server does not start on it, and says
+    // which folder it looked at.
     void emptyDataFolder() {
         QTemporaryDir empty;
-        Server s({QStringLiteral("--data"), empty.path()});
-        QVERIFY2(s.Port != 0, s.Log().constData());
-        const Reply r = s.Get("/api/v1/day/2027-01-07");
-        QCOMPARE(r.Status, 200);
-        QVERIFY(
-            QJsonDocument::fromJson(r.Body).object().value(QStringLiteral("entries")).toArray().isEmpty());
-        QCOMPARE(s.Stop(), 0);
+        const Run r = RunProgram(QStringLiteral(VORELIAN_SERVER), {"--port", "0", "--data", empty.path()});
+        QCOMPARE(r.Status, 3);
+        QVERIFY2(r.Err.contains(empty.path().toUtf8()), r.Err.constData());
     }
     void portTaken() {
         QTcpServer taken;

@@ -18,6 +18,10 @@
 
 #include <functional>
 
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
+
 using namespace vorelian;
 using namespace fixture;
 
@@ -612,6 +616,56 @@ private Q_SLOTS:
         const QStringList dates = EventDates(gregorian.Out);
         for (const char* sunday : {"20270117", "20270124", "20270131", "20270207"})
             QVERIFY2(dates.contains(sunday), sunday);
+    }
+
+    // A folder is a data set only with a readable January.DAT; month files that cannot be read are
+    // named in one warning, and a pipe among them is never waited on. The marks after a name: "/" a
+    // folder, "|" a pipe, "@" a broken link, "0" an empty file.
+    void dataFolders_data() {
+        QTest::addColumn<QStringList>("files");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QStringList>("named");
+        using L = QStringList;
+        QTest::addRow("empty folder") << L{} << 3 << L{};
+        QTest::addRow("no January") << L{"May.DAT"} << 3 << L{};
+        QTest::addRow("January a folder") << L{"January.DAT/"} << 3 << L{};
+        QTest::addRow("January a pipe") << L{"January.DAT|"} << 3 << L{};
+        QTest::addRow("broken month files")
+            << L{"January.DAT", "March.DAT|", "April.DAT/", "May.DAT@", "June.DAT0"} << 0
+            << L{"March.DAT (not a regular file)", "April.DAT (not a regular file)", "May.DAT (missing)",
+                 "June.DAT (an empty file)", "February29.DAT (missing)"};
+    }
+    void dataFolders() {
+        QFETCH(QStringList, files);
+        QFETCH(int, status);
+        QFETCH(QStringList, named);
+        QTemporaryDir dir;
+        for (const QString& f : files) {
+            const QString path = dir.filePath(f.chopped(f.endsWith(u".DAT") ? 0 : 1));
+            if (f.endsWith(u'/'))
+                QVERIFY(QDir().mkdir(path));
+            else if (f.endsWith(u'|'))
+#ifdef Q_OS_UNIX
+                QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+#else
+                QSKIP("no named pipes here");
+#endif
+            else if (f.endsWith(u'@'))
+                QVERIFY(QFile::link(dir.filePath(QStringLiteral("nowhere")), path));
+            else
+                WriteFile(path,
+                          f.endsWith(u'0') ? QString() : QStringLiteral("[7]\n0=Рождество Христово.\n"));
+        }
+        const Run r = Tool({"day", "--date", "2027-01-20", "--data", dir.path()});
+        QCOMPARE(r.Status, status);
+        QCOMPARE(r.Err.count('\n'), 1);
+        if (status != 0) {
+            QVERIFY2(r.Err.contains(dir.path().toUtf8()), r.Err.constData());
+            return;
+        }
+        QVERIFY(QString::fromUtf8(r.Out).contains(QStringLiteral("Рождество Христово")));
+        for (const QString& n : named)
+            QVERIFY2(r.Err.contains(n.toUtf8()), r.Err.constData());
     }
 
     void badArguments_data() {
