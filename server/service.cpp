@@ -507,7 +507,7 @@ bool Service::Busy(QTcpSocket* socket) const {
 
 void Service::Refuse(QTcpSocket* socket, const HeadCheck& check) {
     Request plain;
-    plain.Method = check.Method.left(kLoggedTarget);
+    plain.Method = LogEscaped(check.Method.left(32)); // a refused line may hold anything
     plain.Path = check.Target;
     auto entry = std::make_unique<Pending>(Pending{std::nullopt, std::move(plain), Clock::now(),
                                                    ErrorAnswer(check.Status, check.Why), false, true});
