@@ -270,18 +270,16 @@ private:
         }
         if (available > 0)
             t.LastActive = Clock::now();
-        QByteArray fresh;
         if (!socket->isTransactionStarted()) {
             // A request starts the buffer: look at it afresh, however much of it was seen before.
             t.Held = available;
             t.Head.clear();
             t.BodyLeft = 0;
             t.Read = false;
-            fresh = socket->peek(std::min(available, kUnansweredBytes + 1));
         } else {
             t.Held += available;
-            fresh = socket->peek(std::min(available, kUnansweredBytes + 1));
         }
+        const QByteArray fresh = socket->peek(std::min(available, kUnansweredBytes + 1));
         if (t.Held > kUnansweredBytes) {
             QMetaObject::invokeMethod(socket, &QTcpSocket::abort, Qt::QueuedConnection);
             return;
