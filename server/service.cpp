@@ -50,6 +50,7 @@ Request Plain(const QHttpServerRequest& r) {
     out.Path = url.path(QUrl::FullyEncoded).toLatin1();
     out.Query = url.query(QUrl::FullyEncoded).toLatin1();
     out.IfNoneMatch = r.value(QByteArrayLiteral("If-None-Match"));
+    out.Host = r.value(QByteArrayLiteral("Host"));
     return out;
 }
 
@@ -140,7 +141,7 @@ void Send(QHttpServerResponder& responder, const Answer& answer, bool head) {
     responder.writeHeader(QByteArrayLiteral("Date"), HttpDate(QDateTime::currentDateTimeUtc()));
     if (!answer.ContentType.isEmpty())
         responder.writeHeader(QByteArrayLiteral("Content-Type"), answer.ContentType);
-    if (answer.Status != 304)
+    if (answer.Status != 304 && !answer.Unbuilt)
         responder.writeHeader(QByteArrayLiteral("Content-Length"), QByteArray::number(answer.Body.size()));
     for (const auto& [name, value] : answer.Headers)
         responder.writeHeader(name, value);
