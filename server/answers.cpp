@@ -313,20 +313,36 @@ Answer DayApi(const ServiceData& data, const Request& r, const Params& p, QStrin
     });
 }
 
+// A month named by the address in the style of the request, checked against the served range.
+struct StyledMonth {
+    int16_t Style = 3;
+    int Year = 0, Month = 0;
+};
+
+std::optional<StyledMonth> MonthOf(const ServiceData& data, const Params& p, QStringView text,
+                                   Refusal& refusal) {
+    const auto style = StyleOf(p, refusal);
+    if (!style)
+        return std::nullopt;
+    const auto ym = ParseDateText(text, 2);
+    // Month 0 is no month (a period of month 0 is a whole year).
+    if (!ym || (*ym)[1] == 0) {
+        refusal.Message = QStringLiteral("the month must be YYYY-MM");
+        return std::nullopt;
+    }
+    if (!PeriodOf(data, *style, (*ym)[0], (*ym)[1], refusal))
+        return std::nullopt;
+    return StyledMonth{*style, (*ym)[0], (*ym)[1]};
+}
+
 Answer MonthApi(const ServiceData& data, const Request& r, const Params& p, QStringView rest) {
     Refusal no;
-    const auto style = StyleOf(p, no);
-    if (!style)
+    const auto m = MonthOf(data, p, rest, no);
+    if (!m)
         return Error(no);
-    const auto ym = ParseDateText(rest, 2);
-    // Month 0 is no month (a period of month 0 is a whole year).
-    if (!ym || (*ym)[1] == 0)
-        return Error(400, QStringLiteral("the month must be YYYY-MM"));
-    if (!PeriodOf(data, *style, (*ym)[0], (*ym)[1], no))
-        return Error(no);
-    const DateParts first{int16_t((*ym)[0]), int16_t((*ym)[1]), 1};
-    return Cached(data, r, r.Path + StyleKey(*style, p), kJson,
-                  [&] { return ToolJson(data, p, 2, *style, first); });
+    const DateParts first{int16_t(m->Year), int16_t(m->Month), 1};
+    return Cached(data, r, r.Path + StyleKey(m->Style, p), kJson,
+                  [&] { return ToolJson(data, p, 2, m->Style, first); });
 }
 
 // The year of days (tab 3) or its main feasts (tab 4).
@@ -452,27 +468,23 @@ QString ChiefOf(const DayInfo& d) {
 // /month/YYYY-MM?style=: the grid of a month of the style.
 Answer MonthAnswer(const ServiceData& data, const Request& r, const Params& p, QStringView rest) {
     Refusal no;
-    const auto style = StyleOf(p, no);
-    if (!style)
+    const auto m = MonthOf(data, p, rest, no);
+    if (!m)
         return Error(no);
-    const auto ym = ParseDateText(rest, 2);
-    if (!ym || (*ym)[1] == 0)
-        return Error(400, QStringLiteral("the month must be YYYY-MM"));
-    if (!PeriodOf(data, *style, (*ym)[0], (*ym)[1], no))
-        return Error(no);
-    const int year = (*ym)[0], month = (*ym)[1];
+    const int16_t style = m->Style;
+    const int year = m->Year, month = m->Month;
     const QByteArray what = "/month/" + QByteArray::number(year * 100 + month);
-    return Framed(Cached(data, r, PageKey(what, *style, p, r), kHtml, [&] {
+    return Framed(Cached(data, r, PageKey(what, style, p, r), kHtml, [&] {
         // The cells show no readings: the day pages do.
         Settings choices;
         choices.ShowReadings = false;
-        const DayOptions options = DayOptionsOf(choices, *style);
+        const DayOptions options = DayOptionsOf(choices, style);
         std::vector<MonthCell> cells;
-        for (const DayMark& m : data.Engine->Month(int16_t(year), int16_t(month), options)) {
-            const DayInfo d = data.Engine->Day(m.DayNumber, options);
-            cells.push_back({m.DayNumber, d.Weekday, m.Red, m.Fast, ChiefOf(d)});
+        for (const DayMark& mark : data.Engine->Month(int16_t(year), int16_t(month), options)) {
+            const DayInfo d = data.Engine->Day(mark.DayNumber, options);
+            cells.push_back({mark.DayNumber, d.Weekday, mark.Red, mark.Fast, ChiefOf(d)});
         }
-        return MonthPage(SiteOf(data, r, p, *style), year, month, cells);
+        return MonthPage(SiteOf(data, r, p, style), year, month, cells);
     }));
 }
 
