@@ -702,7 +702,7 @@ Answer Respond(const ServiceData& data, const Request& request, const QDate& tod
     // Outside the JSON interface a refusal is read by a person: a Russian page with a way back.
     if (a.Status >= 400 && !request.Path.startsWith("/api/")) {
         a.ContentType = kHtml;
-        a.Body = ErrorPage(a.Status);
+        a.Body = ErrorPage(a.Status, HostOf(request.Host));
         a = Framed(std::move(a));
     }
     return a;

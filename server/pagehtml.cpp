@@ -328,7 +328,7 @@ QByteArray EmbedPage(const Site& site, const DayInfo& day, const DayOptions& opt
     return html.toUtf8();
 }
 
-QByteArray ErrorPage(int status) {
+QByteArray ErrorPage(int status, const QString& host) {
     QString heading, text;
     switch (status) {
     case 404:
@@ -353,7 +353,9 @@ QByteArray ErrorPage(int status) {
     QString html = PageHead(heading + QStringLiteral(" — православный календарь"));
     html += QStringLiteral("<h1>%1</h1>\n<p>%2</p>\n<p>%3</p>\n")
                 .arg(heading, text, Link(QStringLiteral("/"), QStringLiteral("Календарь на сегодня")));
-    return (html + QStringLiteral("</main>\n</body>\n</html>\n")).toUtf8();
+    Site site;
+    site.Host = host;
+    return (html + PageFoot(site, false)).toUtf8();
 }
 
 const QByteArray& StyleSheet() {

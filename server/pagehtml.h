@@ -62,8 +62,9 @@ QByteArray YearPage(const Site& site, int year, const std::vector<FeastRow>& fea
 // readings, its links opening in a window of their own.
 QByteArray EmbedPage(const Site& site, const DayInfo& day, const DayOptions& options);
 
-// A Russian page for a refused address (404, 400, 405, 414), with a link to today.
-QByteArray ErrorPage(int status);
+// A Russian page for a refused address (404, 400, 405, 414), with a link to today and the subscription
+// link of the host the visitor reached.
+QByteArray ErrorPage(int status, const QString& host);
 
 // The stylesheet of every page, light and dark.
 const QByteArray& StyleSheet();
