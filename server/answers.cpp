@@ -19,6 +19,7 @@
 #include <QJsonObject>
 
 #include <algorithm>
+#include <cctype>
 #include <functional>
 #include <map>
 
