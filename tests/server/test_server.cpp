@@ -555,6 +555,9 @@ private Q_SLOTS:
                                  "&lt;b&gt;Иоанна&lt;/b&gt;"),
                  r.Body.constData());
         QVERIFY(r.Body.contains("&lt;img src=x onerror=alert(1)&gt;"));
+        // The month grid shows the same texts as each day's chief commemoration.
+        const QByteArray month = hostile_->Get("/month/2027-01").Body;
+        QVERIFY(month.contains("&lt;script&gt;") && !month.contains("<script") && !month.contains("<b>"));
         QCOMPARE(r.Headers.value("content-security-policy"),
                  QByteArray("default-src 'none'; style-src 'self'; img-src 'self'; form-action 'self'; "
                             "frame-ancestors 'none'"));
