@@ -1,5 +1,6 @@
 // vorelian-server under a bounded load on loopback: 16 keep-alive connections asking for random days of
-// 1901-2100, answers per second and latency percentiles, and the server's memory after 100,000 requests.
+// 1901-2100, answers per second and latency percentiles, the server's memory after 100,000 requests, and
+// the ten-year feed asked for whole and with the tag of the copy held.
 // The server is started by the benchmark on an ephemeral port of 127.0.0.1 and stopped after each run.
 #include <benchmark/benchmark.h>
 
@@ -225,8 +226,44 @@ void BM_MemoryAfter100k(benchmark::State& state) {
     state.counters["rss_MB_100k"] = server.ResidentMB();
 }
 
+// The ten-year feed asked for whole, then with the tag of the copy held: the 304 is answered without
+// building the feed, so it costs about what a health check costs. range(0): conditional requests.
+void BM_ConditionalFeed(benchmark::State& state) {
+    const ServerProcess server(2);
+    const int fd = server.Port ? Connect(server.Port) : -1;
+    if (fd < 0) {
+        state.SkipWithError("the server did not start");
+        return;
+    }
+    const std::string feed =
+        "GET /calendar.ics?from=2020-01-01&to=2029-12-31 HTTP/1.1\r\nHost: 127.0.0.1\r\n";
+    std::string buffer;
+    double wholeMs = 0, heldMs = 0;
+    long failures = 0;
+    for (auto _ : state) {
+        auto t0 = Clock::now();
+        failures += Exchange(fd, feed + "\r\n", buffer) != 200;
+        wholeMs = std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
+        const auto at = buffer.find("ETag: ");
+        const std::string tag =
+            at == std::string::npos ? "" : buffer.substr(at + 6, buffer.find("\r\n", at) - at - 6);
+        const std::string held = feed + "If-None-Match: " + tag + "\r\n\r\n";
+        t0 = Clock::now();
+        for (long i = 0; i < state.range(0); ++i)
+            failures += Exchange(fd, held, buffer) != 304;
+        heldMs =
+            std::chrono::duration<double, std::milli>(Clock::now() - t0).count() / double(state.range(0));
+    }
+    close(fd);
+    state.counters["whole_ms"] = wholeMs;
+    state.counters["not_modified_ms"] = heldMs;
+    state.counters["ratio"] = heldMs > 0 ? wholeMs / heldMs : 0;
+    state.counters["failures"] = double(failures);
+}
+
 } // namespace
 
+BENCHMARK(BM_ConditionalFeed)->Args({1000})->Iterations(1)->UseRealTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DayApi)
     ->Args({1, 20000})
     ->Args({2, 20000})

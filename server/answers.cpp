@@ -1,10 +1,12 @@
 #include "answers.h"
 
 #include "dayhtml.h"
+#include "pagehtml.h"
 
 #include "bases/datafiles.h"
 #include "bases/profile.h"
 #include "core/calendar.h"
+#include "core/dates.h"
 #include "core/recalc.h"
 #include "core/settings.h"
 #include "report/export.h"
@@ -16,6 +18,9 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <algorithm>
+#include <cctype>
+#include <functional>
 #include <map>
 
 namespace vorelian::server {
@@ -26,7 +31,14 @@ const QByteArray kHtml = QByteArrayLiteral("text/html; charset=utf-8");
 const QByteArray kText = QByteArrayLiteral("text/plain; charset=utf-8");
 const QByteArray kCalendar = QByteArrayLiteral("text/calendar; charset=utf-8");
 const QByteArray kDatedCache = QByteArrayLiteral("public, max-age=86400");
-const QByteArray kPageSecurity = QByteArrayLiteral("default-src 'none'; style-src 'unsafe-inline'");
+const QByteArray kCss = QByteArrayLiteral("text/css; charset=utf-8");
+const QByteArray kIcon = QByteArrayLiteral("image/x-icon");
+// The pages load only their own stylesheet and icon, send their form only here, and are never framed…
+const QByteArray kPageSecurity = QByteArrayLiteral(
+    "default-src 'none'; style-src 'self'; img-src 'self'; form-action 'self'; frame-ancestors 'none'");
+// … but the widget, which any site may frame.
+const QByteArray kWidgetSecurity =
+    QByteArrayLiteral("default-src 'none'; style-src 'self'; img-src 'self'; frame-ancestors *");
 
 // A part of the address that cannot be answered: the status and the message of the JSON error.
 struct Refusal {
@@ -199,10 +211,12 @@ bool Matches(const QByteArray& ifNoneMatch, const QByteArray& etag) {
     return false;
 }
 
+using Build = std::function<QByteArray()>;
+
 // A document that depends only on the data set and on `key`: an ETag, a cache time, and 304 when the
-// client holds it already.
+// client holds it already. The tag is known before the document, so a 304 and a HEAD never build it.
 Answer Cached(const ServiceData& data, const Request& request, const QByteArray& key, const QByteArray& type,
-              QByteArray body, const QByteArray& cacheControl = kDatedCache) {
+              const Build& build, const QByteArray& cacheControl = kDatedCache) {
     Answer a;
     const QByteArray etag = ETagOf(data, key);
     a.Headers.push_back({QByteArrayLiteral("ETag"), etag});
@@ -212,7 +226,19 @@ Answer Cached(const ServiceData& data, const Request& request, const QByteArray&
         return a;
     }
     a.ContentType = type;
-    a.Body = std::move(body);
+    if (request.Method == "HEAD")
+        a.Unbuilt = true;
+    else
+        a.Body = build();
+    return a;
+}
+
+// The headers of an HTML page: only the widget may be shown in another site's frame.
+Answer Framed(Answer a, bool widget = false) {
+    a.Headers.push_back(
+        {QByteArrayLiteral("Content-Security-Policy"), widget ? kWidgetSecurity : kPageSecurity});
+    if (!widget)
+        a.Headers.push_back({QByteArrayLiteral("X-Frame-Options"), QByteArrayLiteral("DENY")});
     return a;
 }
 
@@ -224,24 +250,41 @@ DayOptions RequestOptions(int16_t style, const Params& p) {
     return DayOptionsOf(choices, style);
 }
 
-QDate GregorianOf(const DayInfo& d) {
-    return QDate(d.Gregorian.Year, d.Gregorian.Month, d.Gregorian.Day);
+// The host a visitor reached, when it is a plain host name or address with a port; "" otherwise.
+QString HostOf(const QByteArray& header) {
+    if (header.isEmpty() || header.size() > 255)
+        return QString();
+    for (const char c : header)
+        if (!(std::isalnum(static_cast<unsigned char>(c)) || c == '.' || c == '-' || c == ':' || c == '[' ||
+              c == ']'))
+            return QString();
+    return QString::fromLatin1(header);
 }
 
-Answer Page(const ServiceData& data, const Request& request, const Params& p, int32_t n, QByteArray key,
+Site SiteOf(const ServiceData& data, const Request& r, const Params& p, int16_t style) {
+    return Site{style, !ReadingsOn(p), HostOf(r.Host), data.FirstDay[style], data.LastDay[style]};
+}
+
+QByteArray StyleKey(int16_t style, const Params& p) {
+    return "?style=" + QByteArray::number(style) + (ReadingsOn(p) ? "&readings=1" : "&readings=0");
+}
+
+// The key of a page: what it shows, its style and readings, and the host its webcal link names.
+QByteArray PageKey(const QByteArray& what, int16_t style, const Params& p, const Request& r) {
+    return what + StyleKey(style, p) + "&host=" + HostOf(r.Host).toLatin1();
+}
+
+// The page of day n; the page of today keeps the key of its dated page, so its tag changes at midnight.
+Answer Page(const ServiceData& data, const Request& request, const Params& p, int16_t style, int32_t n,
             const QByteArray& cacheControl) {
-    const DayOptions options = RequestOptions(StyleGregorian, p);
-    key += options.ShowReadings ? "?readings=1" : "?readings=0";
-    const DayInfo day = data.Engine->Day(n, options);
-    const QDate date = GregorianOf(day);
-    PageLinks links;
-    if (n > data.FirstDay[3])
-        links.Previous = date.addDays(-1);
-    if (n < data.LastDay[3])
-        links.Next = date.addDays(1);
-    Answer a = Cached(data, request, key, kHtml, DayPage(day, options, links), cacheControl);
-    a.Headers.push_back({QByteArrayLiteral("Content-Security-Policy"), kPageSecurity});
-    return a;
+    const QByteArray key = PageKey("/day/" + QByteArray::number(n), style, p, request);
+    return Framed(Cached(
+        data, request, key, kHtml,
+        [&] {
+            const DayOptions options = RequestOptions(style, p);
+            return DayPage(data.Engine->Day(n, options), options, SiteOf(data, request, p, style));
+        },
+        cacheControl));
 }
 
 std::optional<int32_t> TodayNumber(const ServiceData& data, const QDate& today) {
@@ -250,10 +293,6 @@ std::optional<int32_t> TodayNumber(const ServiceData& data, const QDate& today) 
     if (!n || !Served(data, 3, *n, *n))
         return std::nullopt;
     return n;
-}
-
-QByteArray StyleKey(int16_t style, const Params& p) {
-    return "?style=" + QByteArray::number(style) + (ReadingsOn(p) ? "&readings=1" : "&readings=0");
 }
 
 // The document the tool prints for report `tab` about `date` of the style.
@@ -270,23 +309,41 @@ Answer DayApi(const ServiceData& data, const Request& r, const Params& p, QStrin
     if (!day)
         return Error(no);
     // The day number found above is the day: asked of the engine once, written as the tool writes a day.
-    const DayInfo info = data.Engine->Day(day->Number, RequestOptions(*style, p));
-    return Cached(data, r, r.Path + StyleKey(*style, p), kJson, JsonBytes(DaysJson({info})));
+    return Cached(data, r, r.Path + StyleKey(*style, p), kJson, [&] {
+        return JsonBytes(DaysJson({data.Engine->Day(day->Number, RequestOptions(*style, p))}));
+    });
+}
+
+// A month named by the address in the style of the request, checked against the served range.
+struct StyledMonth {
+    int16_t Style = 3;
+    int Year = 0, Month = 0;
+};
+
+std::optional<StyledMonth> MonthOf(const ServiceData& data, const Params& p, QStringView text,
+                                   Refusal& refusal) {
+    const auto style = StyleOf(p, refusal);
+    if (!style)
+        return std::nullopt;
+    const auto ym = ParseDateText(text, 2);
+    // Month 0 is no month (a period of month 0 is a whole year).
+    if (!ym || (*ym)[1] == 0) {
+        refusal.Message = QStringLiteral("the month must be YYYY-MM");
+        return std::nullopt;
+    }
+    if (!PeriodOf(data, *style, (*ym)[0], (*ym)[1], refusal))
+        return std::nullopt;
+    return StyledMonth{*style, (*ym)[0], (*ym)[1]};
 }
 
 Answer MonthApi(const ServiceData& data, const Request& r, const Params& p, QStringView rest) {
     Refusal no;
-    const auto style = StyleOf(p, no);
-    if (!style)
+    const auto m = MonthOf(data, p, rest, no);
+    if (!m)
         return Error(no);
-    const auto ym = ParseDateText(rest, 2);
-    // Month 0 is no month (a period of month 0 is a whole year).
-    if (!ym || (*ym)[1] == 0)
-        return Error(400, QStringLiteral("the month must be YYYY-MM"));
-    if (!PeriodOf(data, *style, (*ym)[0], (*ym)[1], no))
-        return Error(no);
-    const DateParts first{int16_t((*ym)[0]), int16_t((*ym)[1]), 1};
-    return Cached(data, r, r.Path + StyleKey(*style, p), kJson, ToolJson(data, p, 2, *style, first));
+    const DateParts first{int16_t(m->Year), int16_t(m->Month), 1};
+    return Cached(data, r, r.Path + StyleKey(m->Style, p), kJson,
+                  [&] { return ToolJson(data, p, 2, m->Style, first); });
 }
 
 // The year of days (tab 3) or its main feasts (tab 4).
@@ -296,8 +353,9 @@ Answer YearApi(const ServiceData& data, const Request& r, const Params& p, QStri
     const auto year = style ? YearOf(rest, no) : std::nullopt;
     if (!year || !PeriodOf(data, *style, *year, 0, no))
         return Error(no);
-    return Cached(data, r, r.Path + StyleKey(*style, p), kJson,
-                  ToolJson(data, p, tab, *style, DateParts{int16_t(*year), 1, 1}));
+    return Cached(data, r, r.Path + StyleKey(*style, p), kJson, [&] {
+        return ToolJson(data, p, tab, *style, DateParts{int16_t(*year), 1, 1});
+    });
 }
 
 Answer SearchApi(const ServiceData& data, const Request& r, const Params& p) {
@@ -322,8 +380,9 @@ Answer SearchApi(const ServiceData& data, const Request& r, const Params& p) {
         const DayOptions options = RequestOptions(*style, p);
         const QByteArray key = r.Path + StyleKey(*style, p) + "&year=" + QByteArray::number(*year) +
                                "&name=" + name->second.toUtf8().toPercentEncoding();
-        return Cached(data, r, key, kJson,
-                      JsonBytes(NameSearchJson(*data.Engine, int16_t(*year), options, name->second)));
+        return Cached(data, r, key, kJson, [&] {
+            return JsonBytes(NameSearchJson(*data.Engine, int16_t(*year), options, name->second));
+        });
     }
     if (text == p.end() || text->second.trimmed().isEmpty())
         return Error(400, QStringLiteral("text is missing"));
@@ -338,8 +397,9 @@ Answer SearchApi(const ServiceData& data, const Request& r, const Params& p) {
     const QByteArray key = r.Path + StyleKey(*style, p) + "&year=" + QByteArray::number(*year) +
                            "&wholeWord=" + (wholeWord ? "1" : "0") +
                            "&text=" + text->second.toUtf8().toPercentEncoding();
-    return Cached(data, r, key, kJson,
-                  ToolJson(data, p, 5, *style, DateParts{int16_t(*year), 1, 1}, text->second, wholeWord));
+    return Cached(data, r, key, kJson, [&] {
+        return ToolJson(data, p, 5, *style, DateParts{int16_t(*year), 1, 1}, text->second, wholeWord);
+    });
 }
 
 // /calendar.ics?from=&to=&scope=&style=: both ends in the style; without them this Gregorian year and
@@ -387,9 +447,126 @@ Answer Feed(const ServiceData& data, const Request& r, const Params& p, const QD
                            "&to=" + QByteArray::number(to.Number) +
                            "&scope=" + IcalScopeName(scope).toLatin1();
     // Without dates the feed moves with the year, so a client asks again within the hour.
-    return Cached(data, r, key, kCalendar,
-                  IcalCalendar(*data.Engine, {from.Number, to.Number}, scope, options).value_or(QByteArray()),
-                  dated ? kDatedCache : QByteArrayLiteral("public, max-age=3600"));
+    return Cached(
+        data, r, key, kCalendar,
+        [&] {
+            return IcalCalendar(*data.Engine, {from.Number, to.Number}, scope, options)
+                .value_or(QByteArray());
+        },
+        dated ? kDatedCache : QByteArrayLiteral("public, max-age=3600"));
+}
+
+// The commemoration a month's cell shows: the first of the highest rank, the notes of group 4 aside.
+QString ChiefOf(const DayInfo& d) {
+    const auto order = [](const DayEntry& e) { return e.EntryRank == Rank::None ? 99 : int(e.EntryRank); };
+    const DayEntry* chief = nullptr;
+    for (const DayEntry& e : d.Entries)
+        if (e.Group != 4 && (!chief || order(e) < order(*chief)))
+            chief = &e;
+    return chief ? chief->Text : QString();
+}
+
+// /month/YYYY-MM?style=: the grid of a month of the style.
+Answer MonthAnswer(const ServiceData& data, const Request& r, const Params& p, QStringView rest) {
+    Refusal no;
+    const auto m = MonthOf(data, p, rest, no);
+    if (!m)
+        return Error(no);
+    const int16_t style = m->Style;
+    const int year = m->Year, month = m->Month;
+    const QByteArray what = "/month/" + QByteArray::number(year * 100 + month);
+    return Framed(Cached(data, r, PageKey(what, style, p, r), kHtml, [&] {
+        // The cells show no readings: the day pages do.
+        Settings choices;
+        choices.ShowReadings = false;
+        const DayOptions options = DayOptionsOf(choices, style);
+        std::vector<MonthCell> cells;
+        for (const DayMark& mark : data.Engine->Month(int16_t(year), int16_t(month), options)) {
+            const DayInfo d = data.Engine->Day(mark.DayNumber, options);
+            cells.push_back({mark.DayNumber, d.Weekday, mark.Red, mark.Fast, ChiefOf(d)});
+        }
+        return MonthPage(SiteOf(data, r, p, style), year, month, cells);
+    }));
+}
+
+// The fasts that begin between days first and last: the four long fasts and the three one-day fasts, by
+// the Julian Paschalion and the Julian dates of the church year.
+std::vector<FastSpan> YearFasts(const DayEngine& engine, int32_t first, int32_t last) {
+    std::vector<FastSpan> fasts;
+    const int julianYear = DatesOf(first).Julian.Year;
+    for (int y = julianYear - 1; y <= julianYear + 1; ++y) {
+        const auto on = [&](int month, int day) {
+            return engine.DayNumberOf(2, int16_t(y), int16_t(month), int16_t(day)).value_or(0);
+        };
+        const int32_t pascha = JulianPascha(y);
+        const FastSpan spans[] = {
+            {QStringLiteral("Великий пост"), pascha - 48, pascha - 1},
+            // From the Monday after All Saints to the eve of the feast of the Apostles Peter and Paul.
+            {QStringLiteral("Петров пост"), pascha + 57, on(6, 28)},
+            {QStringLiteral("Успенский пост"), on(8, 1), on(8, 14)},
+            {QStringLiteral("Рождественский пост"), on(11, 15), on(12, 24)},
+            {QStringLiteral("Навечерие Богоявления"), on(1, 5), on(1, 5)},
+            {QStringLiteral("Усекновение главы Иоанна Предтечи"), on(8, 29), on(8, 29)},
+            {QStringLiteral("Воздвижение Креста Господня"), on(9, 14), on(9, 14)},
+        };
+        for (const FastSpan& f : spans)
+            if (f.First >= first && f.First <= last && f.First <= f.Last)
+                fasts.push_back(f);
+    }
+    std::sort(fasts.begin(), fasts.end(),
+              [](const FastSpan& a, const FastSpan& b) { return a.First < b.First; });
+    return fasts;
+}
+
+// /year/YYYY?style=: the great feasts and the fasts of a year of the style.
+Answer YearAnswer(const ServiceData& data, const Request& r, const Params& p, QStringView rest) {
+    Refusal no;
+    const auto style = StyleOf(p, no);
+    const auto year = style ? YearOf(rest, no) : std::nullopt;
+    const auto days = year ? PeriodOf(data, *style, *year, 0, no) : std::nullopt;
+    if (!days)
+        return Error(no);
+    return Framed(Cached(data, r, PageKey("/year/" + QByteArray::number(*year), *style, p, r), kHtml, [&] {
+        const DayOptions options = RequestOptions(*style, p);
+        return YearPage(SiteOf(data, r, p, *style), *year, data.Engine->Feasts(int16_t(*year), options),
+                        YearFasts(*data.Engine, days->first, days->second));
+    }));
+}
+
+// /day?date=YYYY-MM-DD&style=: the date field's form, sent on to the day's own address in the style.
+Answer DateFormAnswer(const ServiceData& data, const Request& r, const Params& p) {
+    Refusal no;
+    const auto style = StyleOf(p, no);
+    const auto date = p.find("date");
+    const auto day = style && date != p.end() ? DayOf(data, 3, date->second, no) : std::nullopt;
+    if (!day || !Served(data, *style, day->Number, day->Number))
+        return Error(400, QStringLiteral("no such day"));
+    Answer a;
+    a.Status = 303;
+    QString to = DayAddress(SiteOf(data, r, p, *style), day->Number);
+    a.Headers.push_back(
+        {QByteArrayLiteral("Location"), to.replace(QStringLiteral("&amp;"), QStringLiteral("&")).toLatin1()});
+    a.Headers.push_back({QByteArrayLiteral("Cache-Control"), QByteArrayLiteral("no-store")});
+    return a;
+}
+
+// /embed/today: today's day for a frame on a parish site.
+Answer WidgetAnswer(const ServiceData& data, const Request& r, const Params& p, const QDate& today) {
+    Refusal no;
+    const auto style = StyleOf(p, no);
+    const auto n = style ? TodayNumber(data, today) : std::nullopt;
+    if (!n)
+        return Error(style ? 404 : 400, style ? QStringLiteral("today is outside the years") : no.Message);
+    const QByteArray key = PageKey("/embed/" + QByteArray::number(*n), *style, p, r);
+    return Framed(Cached(
+                      data, r, key, kHtml,
+                      [&] {
+                          const DayOptions options = RequestOptions(*style, p);
+                          return EmbedPage(SiteOf(data, r, p, *style), data.Engine->Day(*n, options),
+                                           options);
+                      },
+                      QByteArrayLiteral("no-cache")),
+                  true);
 }
 
 bool Readable(const QByteArray& method) {
@@ -402,11 +579,14 @@ Answer Route(const ServiceData& data, const Request& r, const Params& p, const Q
     const QString path = QString::fromLatin1(r.Path);
     const auto rest = [&](QStringView prefix) { return QStringView(path).sliced(prefix.size()); };
     if (path == u"/") {
+        Refusal no;
+        const auto style = StyleOf(p, no);
+        if (!style)
+            return Error(no);
         const auto n = TodayNumber(data, today);
         if (!n)
             return Error(404, QStringLiteral("today is outside the years the service answers for"));
-        return Page(data, r, p, *n, "/day/" + today.toString(Qt::ISODate).toLatin1(),
-                    QByteArrayLiteral("no-cache"));
+        return Page(data, r, p, *style, *n, QByteArrayLiteral("no-cache"));
     }
     if (path == u"/healthz") {
         Answer a;
@@ -417,11 +597,24 @@ Answer Route(const ServiceData& data, const Request& r, const Params& p, const Q
     }
     if (path.startsWith(u"/day/")) {
         Refusal no;
-        const auto day = DayOf(data, 3, rest(u"/day/"), no);
+        const auto style = StyleOf(p, no);
+        const auto day = style ? DayOf(data, *style, rest(u"/day/"), no) : std::nullopt;
         if (!day)
             return Error(no);
-        return Page(data, r, p, day->Number, r.Path, kDatedCache);
+        return Page(data, r, p, *style, day->Number, kDatedCache);
     }
+    if (path == u"/day")
+        return DateFormAnswer(data, r, p);
+    if (path.startsWith(u"/month/"))
+        return MonthAnswer(data, r, p, rest(u"/month/"));
+    if (path.startsWith(u"/year/"))
+        return YearAnswer(data, r, p, rest(u"/year/"));
+    if (path == u"/embed/today")
+        return WidgetAnswer(data, r, p, today);
+    if (path == u"/style.css")
+        return Cached(data, r, "/style.css", kCss, [] { return StyleSheet(); });
+    if (path == u"/favicon.ico")
+        return Cached(data, r, "/favicon.ico", kIcon, [] { return Favicon(); });
     if (path.startsWith(u"/api/v1/day/"))
         return DayApi(data, r, p, rest(u"/api/v1/day/"));
     if (path.startsWith(u"/api/v1/month/"))
@@ -438,9 +631,10 @@ Answer Route(const ServiceData& data, const Request& r, const Params& p, const Q
 }
 
 bool KnownPath(const QByteArray& path) {
-    static const char* const exact[] = {"/", "/healthz", "/api/v1/search", "/calendar.ics"};
-    static const char* const prefixes[] = {"/day/", "/api/v1/day/", "/api/v1/month/", "/api/v1/year/",
-                                           "/api/v1/feasts/"};
+    static const char* const exact[] = {"/",    "/healthz",     "/api/v1/search", "/calendar.ics",
+                                        "/day", "/embed/today", "/style.css",     "/favicon.ico"};
+    static const char* const prefixes[] = {
+        "/day/", "/month/", "/year/", "/api/v1/day/", "/api/v1/month/", "/api/v1/year/", "/api/v1/feasts/"};
     for (const char* e : exact)
         if (path == e)
             return true;
@@ -448,6 +642,26 @@ bool KnownPath(const QByteArray& path) {
         if (path.startsWith(pre))
             return true;
     return false;
+}
+
+// The answer after the checks every request goes through: its length, its path and its method.
+Answer Checked(const ServiceData& data, const Request& request, const QDate& today) {
+    if (request.Path.size() + request.Query.size() > MaxTargetLength)
+        return Error(414, QStringLiteral("the address is longer than %1 bytes").arg(MaxTargetLength));
+    if (!KnownPath(request.Path))
+        return Error(404, QStringLiteral("no such page"));
+    if (!Readable(request.Method)) {
+        Answer a = Error(405, QStringLiteral("only GET and HEAD are answered"));
+        a.Headers.push_back({QByteArrayLiteral("Allow"), QByteArrayLiteral("GET, HEAD")});
+        return a;
+    }
+    Refusal no;
+    const auto params = ParseQuery(request.Query, no);
+    Answer a = params ? Route(data, request, *params, today) : Error(no);
+    if (request.Path.startsWith("/api/"))
+        a.Headers.push_back({QByteArrayLiteral("Access-Control-Allow-Origin"), QByteArrayLiteral("*")});
+    a.Headers.push_back({QByteArrayLiteral("X-Content-Type-Options"), QByteArrayLiteral("nosniff")});
+    return a;
 }
 
 } // namespace
@@ -485,21 +699,13 @@ QByteArray DataSetHash(const QString& folder) {
 }
 
 Answer Respond(const ServiceData& data, const Request& request, const QDate& today) {
-    if (request.Path.size() + request.Query.size() > MaxTargetLength)
-        return Error(414, QStringLiteral("the address is longer than %1 bytes").arg(MaxTargetLength));
-    if (!KnownPath(request.Path))
-        return Error(404, QStringLiteral("no such page"));
-    if (!Readable(request.Method)) {
-        Answer a = Error(405, QStringLiteral("only GET and HEAD are answered"));
-        a.Headers.push_back({QByteArrayLiteral("Allow"), QByteArrayLiteral("GET, HEAD")});
-        return a;
+    Answer a = Checked(data, request, today);
+    // Outside the JSON interface a refusal is read by a person: a Russian page with a way back.
+    if (a.Status >= 400 && !request.Path.startsWith("/api/")) {
+        a.ContentType = kHtml;
+        a.Body = ErrorPage(a.Status, HostOf(request.Host));
+        a = Framed(std::move(a));
     }
-    Refusal no;
-    const auto params = ParseQuery(request.Query, no);
-    Answer a = params ? Route(data, request, *params, today) : Error(no);
-    if (request.Path.startsWith("/api/"))
-        a.Headers.push_back({QByteArrayLiteral("Access-Control-Allow-Origin"), QByteArrayLiteral("*")});
-    a.Headers.push_back({QByteArrayLiteral("X-Content-Type-Options"), QByteArrayLiteral("nosniff")});
     return a;
 }
 

@@ -36,12 +36,16 @@ struct Request {
     QByteArray Path;        // percent-encoded, as received
     QByteArray Query;       // percent-encoded, without "?"
     QByteArray IfNoneMatch; // the header, "" when absent
+    QByteArray Host;        // the header, "" when absent: the pages' webcal address
 };
 
 struct Answer {
     int Status = 200;
     QByteArray ContentType;
     QByteArray Body; // the body of a GET; a HEAD sends the same headers without it
+    // A HEAD of a document that is built only when asked for: the body was never made, so its length is
+    // not known and not sent.
+    bool Unbuilt = false;
     std::vector<std::pair<QByteArray, QByteArray>> Headers;
 };
 

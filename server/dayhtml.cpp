@@ -1,5 +1,8 @@
 #include "dayhtml.h"
 
+#include "pagehtml.h"
+
+#include "core/calendar.h"
 #include "engine/readings.h"
 
 #include <array>
@@ -15,44 +18,43 @@ QString GenitiveMonth(int civilMonth) {
     return civilMonth >= 1 && civilMonth <= 12 ? QString::fromUtf16(names[civilMonth]) : QString();
 }
 
+QString NominativeMonth(int civilMonth) {
+    static const std::array<const char16_t*, 13> names = {
+        u"",     u"Январь", u"Февраль",  u"Март",    u"Апрель", u"Май",    u"Июнь",
+        u"Июль", u"Август", u"Сентябрь", u"Октябрь", u"Ноябрь", u"Декабрь"};
+    return civilMonth >= 1 && civilMonth <= 12 ? QString::fromUtf16(names[civilMonth]) : QString();
+}
+
 QString WeekdayName(int weekday) {
     static const std::array<const char16_t*, 8> names = {
         u"", u"Понедельник", u"Вторник", u"Среда", u"Четверг", u"Пятница", u"Суббота", u"Воскресенье"};
     return weekday >= 1 && weekday <= 7 ? QString::fromUtf16(names[weekday]) : QString();
 }
 
-// The mark the day report sets before a text of this rank, and what it means, for the title.
+// The mark the day report sets before a text of this rank, and what it means: the title of the mark and
+// its line in the legend.
 struct RankMark {
-    QString Mark;
-    QString Meaning;
+    Rank Of;
+    const char16_t* Mark;
+    const char16_t* Meaning;
 };
 
-RankMark MarkOf(const DayEntry& e) {
-    switch (e.EntryRank) {
-    case Rank::Great:
-        return {QStringLiteral("(+)"), QStringLiteral("великий праздник")};
-    case Rank::Vigil:
-        return {QStringLiteral("+)"), QStringLiteral("бдение")};
-    case Rank::Polyeleos:
-        return {QStringLiteral("+"), QStringLiteral("полиелей")};
-    case Rank::Doxology:
-        return {QStringLiteral("c"), QStringLiteral("славословие")};
-    case Rank::Six:
-        return {QStringLiteral("ш"), QStringLiteral("шестеричная служба")};
-    case Rank::None:
-        break;
-    }
+constexpr std::array<RankMark, 5> kRankMarks = {{{Rank::Great, u"(+)", u"великий праздник"},
+                                                 {Rank::Vigil, u"+)", u"бдение"},
+                                                 {Rank::Polyeleos, u"+", u"полиелей"},
+                                                 {Rank::Doxology, u"c", u"славословие"},
+                                                 {Rank::Six, u"ш", u"шестеричная служба"}}};
+// A commemoration without a rank; the notes of group 4 have no mark at all.
+constexpr const char16_t* kPlainMark = u"·";
+
+QString RankSpan(const DayEntry& e) {
+    for (const RankMark& m : kRankMarks)
+        if (m.Of == e.EntryRank)
+            return QStringLiteral("<span class=\"rank\" title=\"%1\">%2</span> ")
+                .arg(QString::fromUtf16(m.Meaning), QString::fromUtf16(m.Mark));
     if (e.Group == 4)
-        return {};
-    return {QStringLiteral("·"), QString()};
-}
-
-QString IsoDate(const QDate& d) {
-    return d.toString(Qt::ISODate);
-}
-
-QString DayLink(const QDate& d, const QString& rel, const QString& text) {
-    return QStringLiteral("<a href=\"/day/%1\" rel=\"%2\">%3</a>").arg(IsoDate(d), rel, text);
+        return QStringLiteral("<span class=\"rank\">&#160;</span> ");
+    return QStringLiteral("<span class=\"rank\">%1</span> ").arg(QString::fromUtf16(kPlainMark));
 }
 
 QString DateLine(const QString& styleName, int16_t style, const DateParts& date) {
@@ -85,28 +87,13 @@ QString Entries(const DayInfo& day) {
             html += QStringLiteral("<ul class=\"entries\">\n");
             group = e.Group;
         }
-        const RankMark mark = MarkOf(e);
         html += e.Red ? QStringLiteral("<li class=\"red\">") : QStringLiteral("<li>");
-        if (mark.Mark.isEmpty())
-            html += QStringLiteral("<span class=\"rank\">&#160;</span> ");
-        else if (mark.Meaning.isEmpty())
-            html += QStringLiteral("<span class=\"rank\">%1</span> ").arg(mark.Mark);
-        else
-            html +=
-                QStringLiteral("<span class=\"rank\" title=\"%1\">%2</span> ").arg(mark.Meaning, mark.Mark);
-        html += EscapeHtml(e.Text) + QStringLiteral("</li>\n");
+        html += RankSpan(e) + EscapeHtml(e.Text) + QStringLiteral("</li>\n");
     }
     if (group >= 0)
         html += QStringLiteral("</ul>\n");
     return html + readings;
 }
-
-const char16_t* const kStyleSheet =
-    u"body{font-family:serif;max-width:40em;margin:1em auto;padding:0 1em;line-height:1.4;color:#111}"
-    u"h1{font-size:1.5em}.red{color:#b00}.dates{list-style:none;padding:0}"
-    u".entries{list-style:none;padding:0}.rank{display:inline-block;min-width:2.2em;font-family:monospace}"
-    u".readings{list-style:none;padding:0}.weekday{font-style:italic}.fast{font-weight:bold}nav "
-    u"a{margin-right:1em}";
 
 } // namespace
 
@@ -120,34 +107,67 @@ QString DateInWords(int16_t style, const DateParts& date) {
     return QStringLiteral("%1 %2 %3 г.").arg(date.Day).arg(GenitiveMonth(civil)).arg(date.Year);
 }
 
-QByteArray DayPage(const DayInfo& day, const DayOptions& options, const PageLinks& links) {
-    const QString title = DateInWords(3, day.Gregorian);
+QString MonthInWords(int16_t style, int month, bool genitive) {
+    const int civil = CivilMonthOf(style, int16_t(month));
+    return genitive ? GenitiveMonth(civil) : NominativeMonth(civil);
+}
+
+QString Legend() {
+    QString html =
+        QStringLiteral("<section class=\"legend\">\n<h2>Условные знаки</h2>\n<ul class=\"signs\">\n");
+    const auto line = [&html](const QString& mark, const QString& meaning, const QString& cls = QString()) {
+        html += (cls.isEmpty() ? QStringLiteral("<li>") : QStringLiteral("<li class=\"%1\">").arg(cls)) +
+                QStringLiteral("<span class=\"rank\">%1</span> — %2</li>\n").arg(mark, meaning);
+    };
+    for (const RankMark& m : kRankMarks)
+        line(QString::fromUtf16(m.Mark), QString::fromUtf16(m.Meaning));
+    line(QString::fromUtf16(kPlainMark), QStringLiteral("память без особого знака службы"));
+    line(QStringLiteral("Аа"), QStringLiteral("красный день: праздник и его главные памяти"),
+         QStringLiteral("red"));
+    line(QString::fromUtf16(kFastMark),
+         QStringLiteral("постный день в сетке месяца: пост строже, чем без мяса"));
+    return html + QStringLiteral("</ul>\n</section>\n");
+}
+
+QString DayContent(const DayInfo& day, const DayOptions& options) {
     QString html;
-    html.reserve(4096);
-    html += QStringLiteral("<!DOCTYPE html>\n<html lang=\"ru\">\n<head>\n<meta charset=\"utf-8\">\n"
-                           "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n");
-    html += QStringLiteral("<title>%1 — православный календарь</title>\n").arg(title);
-    html += QStringLiteral("<style>") + QString::fromUtf16(kStyleSheet) + QStringLiteral("</style>\n");
-    html += QStringLiteral("</head>\n<body>\n<main>\n");
-    html += QStringLiteral("<h1%1>%2, %3</h1>\n")
-                .arg(day.Red ? QStringLiteral(" class=\"red\"") : QString(), WeekdayName(day.Weekday), title);
-    html += QStringLiteral("<ul class=\"dates\">\n");
-    html += DateLine(QStringLiteral("По новому стилю"), 3, day.Gregorian);
-    html += DateLine(QStringLiteral("По старому стилю"), 2, day.Julian);
-    html += DateLine(QStringLiteral("От Сотворения мира"), 1, day.AnnoMundi);
-    html += QStringLiteral("</ul>\n");
     if (!day.WeekdayLine.isEmpty())
         html += QStringLiteral("<p class=\"weekday\">%1</p>\n").arg(EscapeHtml(day.WeekdayLine));
     html += Entries(day);
     if (const QString fast = FastingLine(day, options); !fast.isEmpty())
         html += QStringLiteral("<p class=\"fast\">%1</p>\n").arg(EscapeHtml(fast));
-    html += QStringLiteral("<nav>\n");
-    if (links.Previous.isValid())
-        html += DayLink(links.Previous, QStringLiteral("prev"), QStringLiteral("← Предыдущий день")) + u'\n';
-    html += QStringLiteral("<a href=\"/\">Сегодня</a>\n");
-    if (links.Next.isValid())
-        html += DayLink(links.Next, QStringLiteral("next"), QStringLiteral("Следующий день →")) + u'\n';
-    html += QStringLiteral("</nav>\n</main>\n</body>\n</html>\n");
+    return html;
+}
+
+QString StyleName(int16_t style) {
+    return style == 1   ? QStringLiteral("От Сотворения мира")
+           : style == 2 ? QStringLiteral("По старому стилю")
+                        : QStringLiteral("По новому стилю");
+}
+
+QString DayHeading(const DayInfo& day, int16_t style) {
+    QString heading =
+        WeekdayName(day.Weekday) + QStringLiteral(", ") + DateInWords(style, DateIn(day, style));
+    if (style != 3)
+        heading += u' ' + StyleName(style).toLower();
+    return heading;
+}
+
+QByteArray DayPage(const DayInfo& day, const DayOptions& options, const Site& site) {
+    const int16_t style = site.Style;
+    QString html =
+        PageHead(DateInWords(style, DateIn(day, style)) + QStringLiteral(" — православный календарь"));
+    html.reserve(8192);
+    html += QStringLiteral("<h1%1>%2</h1>\n")
+                .arg(day.Red ? QStringLiteral(" class=\"red\"") : QString(), DayHeading(day, style));
+    html += QStringLiteral("<ul class=\"dates\">\n");
+    for (const int16_t s : {int16_t(3), int16_t(2), int16_t(1)})
+        html += DateLine(StyleName(s), s, DateIn(day, s));
+    html += QStringLiteral("</ul>\n");
+    html += DayContent(day, options);
+    if (site.LastDay > 0)
+        html += DayNavigation(site, day.DayNumber);
+    html += PageFoot(site, true);
     return html.toUtf8();
 }
 

@@ -90,8 +90,12 @@ std::optional<ServerArgs> ParseServerArgs(const QStringList& args, QString& erro
 QString ServerHelpText() {
     const QString head = QStringLiteral(R"(vorelian-server [параметры]
 
-Отдаёт церковный календарь по HTTP: JSON, iCalendar и страницу дня.
-Serves the church calendar over HTTP: JSON, iCalendar and a page of the day.
+Отдаёт церковный календарь по HTTP: JSON, iCalendar и страницы дня, месяца и года.
+Serves the church calendar over HTTP: JSON, iCalendar and pages of days, months and years.
+
+Адреса / addresses: /  /day/ГГГГ-ММ-ДД  /month/ГГГГ-ММ  /year/ГГГГ  /embed/today
+  /calendar.ics  /api/v1/day|month|year|feasts/…  /api/v1/search  /healthz
+  (?style=1|2|3 — стиль даты в адресе / the style of the date in the address)
 
 Параметры / options:
   --bind ADDR    адрес для приёма соединений (по умолчанию 127.0.0.1)

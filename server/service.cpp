@@ -54,6 +54,7 @@ Request Plain(const QHttpServerRequest& r) {
     out.Path = url.path(QUrl::FullyEncoded).toLatin1();
     out.Query = url.query(QUrl::FullyEncoded).toLatin1();
     out.IfNoneMatch = r.value(QByteArrayLiteral("If-None-Match"));
+    out.Host = r.value(QByteArrayLiteral("Host"));
     return out;
 }
 
@@ -96,7 +97,7 @@ std::vector<std::pair<QByteArray, QByteArray>> HeaderLines(const Answer& answer)
     lines.push_back({QByteArrayLiteral("Date"), HttpDate(QDateTime::currentDateTimeUtc())});
     if (!answer.ContentType.isEmpty())
         lines.push_back({QByteArrayLiteral("Content-Type"), answer.ContentType});
-    if (answer.Status != 304)
+    if (answer.Status != 304 && !answer.Unbuilt)
         lines.push_back({QByteArrayLiteral("Content-Length"), QByteArray::number(answer.Body.size())});
     lines.insert(lines.end(), answer.Headers.begin(), answer.Headers.end());
     return lines;

@@ -3,6 +3,7 @@
 // once, texts of the data escaped in the page, valid HTML5, the exit statuses and a clean stop.
 #include "answers.h"
 #include "dayhtml.h"
+#include "pagehtml.h"
 #include "service.h"
 
 #include "core/cp1251.h"
@@ -22,6 +23,7 @@
 #include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QtEndian>
 
 #include <csignal>
 #include <memory>
@@ -265,6 +267,20 @@ private Q_SLOTS:
                                 << QByteArray("no-store") << false << false;
         QTest::newRow("unknown") << QByteArray("/api/v2/day/2027-01-07") << 404 << kJson
                                  << QByteArray("no-store") << false << false;
+        QTest::newRow("month page") << QByteArray("/month/2027-05") << 200 << kHtml << kDated << false
+                                    << true;
+        QTest::newRow("year page") << QByteArray("/year/2027?style=2") << 200 << kHtml << kDated << false
+                                   << true;
+        QTest::newRow("widget") << QByteArray("/embed/today") << 200 << kHtml << QByteArray("no-cache")
+                                << false << true;
+        QTest::newRow("stylesheet") << QByteArray("/style.css") << 200
+                                    << QByteArray("text/css; charset=utf-8") << kDated << false << true;
+        QTest::newRow("favicon") << QByteArray("/favicon.ico") << 200 << QByteArray("image/x-icon") << kDated
+                                 << false << true;
+        QTest::newRow("page 404") << QByteArray("/index.html") << 404 << kHtml << QByteArray("no-store")
+                                  << false << false;
+        QTest::newRow("page 400") << QByteArray("/month/2027-13") << 400 << kHtml << QByteArray("no-store")
+                                  << false << false;
         QTest::newRow("bad date") << QByteArray("/api/v1/day/2027-02-29") << 400 << kJson
                                   << QByteArray("no-store") << true << false;
     }
@@ -386,6 +402,16 @@ private Q_SLOTS:
         QTest::newRow("DELETE page") << QByteArray("DELETE") << QByteArray("/") << 405;
         QTest::newRow("POST unknown") << QByteArray("POST") << QByteArray("/nothing") << 404;
         QTest::newRow("long address") << get << "/api/v1/day/2027-01-07?x=" + QByteArray(3000, 'a') << 414;
+        QTest::newRow("long page address") << get << "/day/2027-01-07?x=" + QByteArray(3000, 'a') << 414;
+        QTest::newRow("month 13 page") << get << QByteArray("/month/2027-13") << 400;
+        QTest::newRow("month page of 2101") << get << QByteArray("/month/2101-01") << 400;
+        QTest::newRow("month page style 4") << get << QByteArray("/month/2027-05?style=4") << 400;
+        QTest::newRow("year page of 1900") << get << QByteArray("/year/1900") << 400;
+        QTest::newRow("year page AM 7609") << get << QByteArray("/year/7609?style=1") << 400;
+        QTest::newRow("form without date") << get << QByteArray("/day?date=") << 400;
+        QTest::newRow("form 30 Feb") << get << QByteArray("/day?date=2027-02-30") << 400;
+        QTest::newRow("widget style 0") << get << QByteArray("/embed/today?style=0") << 400;
+        QTest::newRow("widget subpath") << get << QByteArray("/embed/today/x") << 404;
     }
     void errors() {
         QFETCH(QByteArray, method);
@@ -393,11 +419,20 @@ private Q_SLOTS:
         QFETCH(int, status);
         const Reply r = bundled_->Get(target, method);
         QCOMPARE(r.Status, status);
+        QCOMPARE(r.Headers.value("allow"), status == 405 ? QByteArray("GET, HEAD") : QByteArray());
+        if (!target.startsWith("/api/")) {
+            // A person reads it: Russian, with the way to today.
+            QCOMPARE(r.Headers.value("content-type"), kHtml);
+            QVERIFY(r.Body.contains("<a href=\"/\">Календарь на сегодня</a>"));
+            QVERIFY(r.Body.contains(status == 404   ? "Такой страницы нет"
+                                    : status == 400 ? "Неверный адрес"
+                                                    : "<h1>"));
+            return;
+        }
         QCOMPARE(r.Headers.value("content-type"), kJson);
         const QJsonDocument doc = QJsonDocument::fromJson(r.Body);
         QVERIFY(doc.isObject());
         QVERIFY(!doc.object().value(QStringLiteral("error")).toString().isEmpty());
-        QCOMPARE(r.Headers.value("allow"), status == 405 ? QByteArray("GET, HEAD") : QByteArray());
     }
 
     // A client that holds the answer gets 304; another request, style or data set has another tag.
@@ -427,6 +462,13 @@ private Q_SLOTS:
         // tag that outlives midnight.
         const QByteArray today = "/day/" + QDate::currentDate().toString(Qt::ISODate).toLatin1();
         QCOMPARE(bundled_->Get("/").Headers.value("etag"), bundled_->Get(today).Headers.value("etag"));
+        // The tag is known without the document: the ten-year feed and a page answer 304 with no body.
+        for (const QByteArray& target : {kTenYears, QByteArray("/month/2027-05?style=2")}) {
+            const QByteArray held = bundled_->Get(target, "HEAD").Headers.value("etag");
+            const Reply same = bundled_->Get(target, "GET", "If-None-Match: " + held + "\r\n");
+            QCOMPARE(same.Status, 304);
+            QVERIFY(same.Body.isEmpty() && !held.isEmpty());
+        }
     }
 
     void headHasNoBody_data() {
@@ -434,6 +476,8 @@ private Q_SLOTS:
         QTest::newRow("api") << QByteArray("/api/v1/day/2027-01-07");
         QTest::newRow("page") << QByteArray("/day/2027-01-07");
         QTest::newRow("error") << QByteArray("/api/v1/day/2027-13-07");
+        QTest::newRow("ten years") << kTenYears;
+        QTest::newRow("page error") << QByteArray("/day/2027-13-07");
     }
     void headHasNoBody() {
         QFETCH(QByteArray, target);
@@ -449,9 +493,13 @@ private Q_SLOTS:
         QCOMPARE(head.Status, get.Status);
         head.Headers.remove("date"); // the two may fall in different seconds
         get.Headers.remove("date");
+        // A document is not built for a HEAD, so its length is not known; an error's is.
+        QCOMPARE(get.Body.size(), get.Headers.value("content-length").toLongLong());
+        QCOMPARE(head.Headers.contains("content-length"), get.Status != 200);
+        head.Headers.remove("content-length");
+        get.Headers.remove("content-length");
         QCOMPARE(head.Headers, get.Headers);
         QVERIFY(head.Body.isEmpty());
-        QCOMPARE(get.Body.size(), get.Headers.value("content-length").toLongLong());
     }
 
     // 50 clients at once, each with its own day, all answered with their own day.
@@ -507,25 +555,177 @@ private Q_SLOTS:
                                  "&lt;b&gt;Иоанна&lt;/b&gt;"),
                  r.Body.constData());
         QVERIFY(r.Body.contains("&lt;img src=x onerror=alert(1)&gt;"));
+        // The month grid shows the same texts as each day's chief commemoration.
+        const QByteArray month = hostile_->Get("/month/2027-01").Body;
+        QVERIFY(month.contains("&lt;script&gt;") && !month.contains("<script") && !month.contains("<b>"));
         QCOMPARE(r.Headers.value("content-security-policy"),
-                 QByteArray("default-src 'none'; style-src 'unsafe-inline'"));
+                 QByteArray("default-src 'none'; style-src 'self'; img-src 'self'; form-action 'self'; "
+                            "frame-ancestors 'none'"));
+        QCOMPARE(r.Headers.value("x-frame-options"), QByteArray("DENY"));
         QCOMPARE(TidyComplaints(r.Body), QString());
     }
 
     void pagesAreValidHtml5_data() {
         QTest::addColumn<QByteArray>("target");
-        QTest::newRow("today") << QByteArray("/");
-        QTest::newRow("Christmas") << QByteArray("/day/2027-01-07");
-        QTest::newRow("Pascha") << QByteArray("/day/2027-05-02");
-        QTest::newRow("first day") << QByteArray("/day/1901-01-01");
-        QTest::newRow("last day") << QByteArray("/day/2100-12-31");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QByteArray>("today");
+        const QByteArray today = "<a href=\"/\">Сегодня</a>";
+        QTest::newRow("today") << QByteArray("/") << 200 << today;
+        QTest::newRow("Christmas") << QByteArray("/day/2027-01-07") << 200 << today;
+        QTest::newRow("Pascha") << QByteArray("/day/2027-05-02") << 200 << today;
+        QTest::newRow("first day") << QByteArray("/day/1901-01-01") << 200 << today;
+        QTest::newRow("last day") << QByteArray("/day/2100-12-31") << 200 << today;
+        QTest::newRow("old style") << QByteArray("/day/2026-12-25?style=2&readings=0") << 200
+                                   << QByteArray("<a href=\"/?style=2&amp;readings=0\">Сегодня</a>");
+        QTest::newRow("month") << QByteArray("/month/2027-05") << 200 << today;
+        QTest::newRow("first month") << QByteArray("/month/1901-01") << 200 << today;
+        QTest::newRow("month AM") << QByteArray("/month/7536-01?style=1") << 200
+                                  << QByteArray("<a href=\"/?style=1\">Сегодня</a>");
+        QTest::newRow("year") << QByteArray("/year/2027") << 200 << today;
+        QTest::newRow("widget") << QByteArray("/embed/today") << 200
+                                << QByteArray("<base target=\"_blank\">");
+        QTest::newRow("404") << QByteArray("/nothing") << 404 << QByteArray("Календарь на сегодня");
+        QTest::newRow("400") << QByteArray("/day/2027-02-30") << 400 << QByteArray("Календарь на сегодня");
     }
     void pagesAreValidHtml5() {
         QFETCH(QByteArray, target);
+        QFETCH(int, status);
+        QFETCH(QByteArray, today);
+        const Reply r = bundled_->Get(target);
+        QCOMPARE(r.Status, status);
+        QCOMPARE(TidyComplaints(r.Body), QString());
+        QVERIFY(r.Body.contains(today));
+        QVERIFY(r.Body.contains("<meta name=\"color-scheme\" content=\"light dark\">"));
+        QVERIFY(r.Body.contains("<link rel=\"icon\" href=\"/favicon.ico\">"));
+    }
+
+    // What a visitor finds on each page: its links, the style it keeps, the legend, the subscription,
+    // the grid, the feasts and fasts. Fasts of 2027 as the published church calendars give them.
+    void pageContents_data() {
+        QTest::addColumn<QByteArray>("target");
+        QTest::addColumn<QByteArrayList>("shown");
+        QTest::newRow("Pascha") << QByteArray("/day/2027-05-02")
+                                << QByteArrayList{
+                                       "<a href=\"/day/2027-04-25\">←&#160;Неделя назад</a>",
+                                       "<a href=\"/day/2027-05-09\">Неделя вперёд&#160;→</a>",
+                                       "<a href=\"/day/2027-04-02\">←&#160;Месяц назад</a>",
+                                       "<a href=\"/day/2027-06-02\">Месяц вперёд&#160;→</a>",
+                                       "<a href=\"/month/2027-05\">Май 2027 г.</a>",
+                                       "<a href=\"/year/2027\">Праздники и посты года</a>",
+                                       "name=\"date\" value=\"2027-05-02\" min=\"1901-01-01\" "
+                                       "max=\"2100-12-31\"",
+                                       "<strong>по новому стилю</strong>",
+                                       "<a href=\"/day/2027-04-19?style=2\">по старому стилю</a>",
+                                       "<a href=\"/day/7535-08-19?style=1\">от Сотворения мира</a>",
+                                       "<span class=\"rank\">(+)</span> — великий праздник</li>",
+                                       "<span class=\"rank\">ш</span> — шестеричная служба</li>",
+                                       "<span class=\"rank\">·</span> — память",
+                                       "<span class=\"rank\">◆</span> — постный день",
+                                       "<a href=\"webcal://127.0.0.1/calendar.ics?scope=great\">",
+                                       "<a href=\"/calendar.ics?scope=great\">"};
+        QTest::newRow("end of January")
+            << QByteArray("/day/2027-01-31")
+            << QByteArrayList{"<a href=\"/day/2027-02-28\">Месяц вперёд&#160;→</a>",
+                              "<a href=\"/day/2026-12-31\">←&#160;Месяц назад</a>"};
+        QTest::newRow("Christmas old style")
+            << QByteArray("/day/2026-12-25?style=2")
+            << QByteArrayList{"<h1 class=\"red\">Четверг, 25 декабря 2026 г. по старому стилю</h1>",
+                              "<a href=\"/day/2026-12-24?style=2\" rel=\"prev\">",
+                              "<a href=\"/month/2026-12?style=2\">Декабрь 2026 г. по старому стилю</a>",
+                              "<a href=\"/day/2027-01-07\">по новому стилю</a>",
+                              "<input type=\"hidden\" name=\"style\" value=\"2\">"};
+        QTest::newRow("month") << QByteArray("/month/2027-05")
+                               << QByteArrayList{
+                                      "<h1>Май 2027 г.</h1>",
+                                      "<a href=\"/month/2027-04\" rel=\"prev\">←&#160;Апрель</a>",
+                                      "<a href=\"/month/2027-06\" rel=\"next\">Июнь&#160;→</a>",
+                                      "<th>Пн</th><th>Вт</th>",
+                                      "<tr><td class=\"empty\"></td><td class=\"empty\"></td>"
+                                      "<td class=\"empty\"></td><td class=\"empty\"></td>"
+                                      "<td class=\"empty\"></td><td><a href=\"/day/2027-05-01\">1</a>",
+                                      "<td class=\"red\"><a href=\"/day/2027-05-02\">2</a> "
+                                      "<span class=\"wd\">Вс</span> <span class=\"chief\">"};
+        QTest::newRow("first month") << QByteArray("/month/1901-01")
+                                     << QByteArrayList{"<a href=\"/month/1901-02\" rel=\"next\">"};
+        QTest::newRow("year") << QByteArray("/year/2027")
+                              << QByteArrayList{
+                                     "<a href=\"/year/2028\" rel=\"next\">2028&#160;→</a>",
+                                     "<a href=\"/day/2027-01-18\">18&#160;января</a> — Навечерие",
+                                     "<a href=\"/day/2027-03-15\">15&#160;марта</a>&#160;– "
+                                     "<a href=\"/day/2027-05-01\">1&#160;мая</a> — Великий пост",
+                                     "<a href=\"/day/2027-06-28\">28&#160;июня</a>&#160;– "
+                                     "<a href=\"/day/2027-07-11\">11&#160;июля</a> — Петров пост",
+                                     "<a href=\"/day/2027-08-14\">14&#160;августа</a>&#160;– "
+                                     "<a href=\"/day/2027-08-27\">27&#160;августа</a> — Успенский",
+                                     "<a href=\"/day/2027-11-28\">28&#160;ноября</a>&#160;– "
+                                     "<a href=\"/day/2028-01-06\">6&#160;января</a> — Рождественский",
+                                     "<a href=\"/day/2027-05-02\">2&#160;мая</a> — ",
+                                     "<a href=\"/month/2027-12\">Декабрь</a></p>"};
+        QTest::newRow("year AM") << QByteArray("/year/7536?style=1")
+                                 << QByteArrayList{
+                                        "<h1>Праздники и посты: 7536 г. от Сотворения мира</h1>",
+                                        "<li><a href=\"/day/7536-01-14?style=1\">14&#160;сентября</a> — "
+                                        "Воздвижение"};
+        QTest::newRow("widget") << QByteArray("/embed/today")
+                                << QByteArrayList{"<main class=\"embed\">",
+                                                  "<summary>Условные знаки</summary>"};
+    }
+    void pageContents() {
+        QFETCH(QByteArray, target);
+        QFETCH(QByteArrayList, shown);
         const Reply r = bundled_->Get(target);
         QCOMPARE(r.Status, 200);
-        QCOMPARE(TidyComplaints(r.Body), QString());
-        QVERIFY(r.Body.contains("<a href=\"/\">Сегодня</a>"));
+        for (const QByteArray& s : shown)
+            QVERIFY2(r.Body.contains(s), s.constData());
+    }
+
+    // The date field's form goes on to the day's own address in the style it was sent from.
+    void dateForm_data() {
+        QTest::addColumn<QByteArray>("target");
+        QTest::addColumn<QByteArray>("location");
+        QTest::newRow("new style") << QByteArray("/day?date=2027-01-07") << QByteArray("/day/2027-01-07");
+        QTest::newRow("old style") << QByteArray("/day?date=2027-01-07&style=2")
+                                   << QByteArray("/day/2026-12-25?style=2");
+        QTest::newRow("AM, no readings") << QByteArray("/day?date=2027-01-07&style=1&readings=0")
+                                         << QByteArray("/day/7535-04-25?style=1&readings=0");
+    }
+    void dateForm() {
+        QFETCH(QByteArray, target);
+        QFETCH(QByteArray, location);
+        const Reply r = bundled_->Get(target);
+        QCOMPARE(r.Status, 303);
+        QCOMPARE(r.Headers.value("location"), location);
+    }
+
+    // Only the widget may be framed by another site.
+    void framing_data() {
+        QTest::addColumn<QByteArray>("target");
+        QTest::addColumn<bool>("framed");
+        QTest::newRow("widget") << QByteArray("/embed/today") << true;
+        QTest::newRow("day") << QByteArray("/day/2027-01-07") << false;
+        QTest::newRow("month") << QByteArray("/month/2027-01") << false;
+        QTest::newRow("error") << QByteArray("/embed") << false;
+    }
+    void framing() {
+        QFETCH(QByteArray, target);
+        QFETCH(bool, framed);
+        const Reply r = bundled_->Get(target);
+        QCOMPARE(r.Headers.value("x-frame-options"), framed ? QByteArray() : QByteArray("DENY"));
+        QCOMPARE(r.Headers.value("content-security-policy").contains("frame-ancestors *"), framed);
+    }
+
+    // The icon is an .ico holding the program's 16 and 32 pixel PNG pictures.
+    void favicon() {
+        const QByteArray ico = bundled_->Get("/favicon.ico").Body;
+        QCOMPARE(ico.left(6), QByteArray("\0\0\1\0\2\0", 6));
+        const auto le32 = [&](qsizetype at) { return qFromLittleEndian<quint32>(ico.constData() + at); };
+        QCOMPARE(quint8(ico[6]), quint8(16));
+        QCOMPARE(quint8(ico[22]), quint8(32));
+        QCOMPARE(le32(18), 38u);
+        QCOMPARE(le32(18 + 16), 38u + le32(14));
+        QCOMPARE(qsizetype(le32(18 + 16) + le32(14 + 16)), ico.size());
+        QCOMPARE(ico.mid(38, 4), QByteArray("\x89PNG"));
+        QCOMPARE(ico.mid(le32(34), 4), QByteArray("\x89PNG"));
     }
 
     // The page's links: the day before and after, none past the ends of the served years.
@@ -570,7 +770,7 @@ private Q_SLOTS:
             {1, Rank::None, false, false, QString(), QStringLiteral("Мц. <Анастасии> & \"др.\"")});
         d.Entries.push_back({4, Rank::None, false, false, QString(), QStringLiteral("Святки.")});
         d.Fast = Fasting{FastLevel::None, QStringLiteral("Поста нет.")};
-        const QByteArray page = DayPage(d, DayOptions{}, {QDate(2027, 1, 6), QDate(2027, 1, 8)});
+        const QByteArray page = DayPage(d, DayOptions{}, Site{});
         QVERIFY(page.contains("<h1 class=\"red\">Четверг, 7 января 2027 г.</h1>"));
         QVERIFY(page.contains("По новому стилю: <span class=\"date\">7 января 2027 г.</span>"));
         QVERIFY(page.contains("По старому стилю: <span class=\"date\">25 декабря 2026 г.</span>"));
@@ -587,7 +787,7 @@ private Q_SLOTS:
         QCOMPARE(TidyComplaints(page), QString());
         DayOptions noFast;
         noFast.ShowFasting = false;
-        QVERIFY(!DayPage(d, noFast, {}).contains("Поста нет."));
+        QVERIFY(!DayPage(d, noFast, Site{}).contains("Поста нет."));
     }
 
     void httpDate() {
