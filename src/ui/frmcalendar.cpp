@@ -407,6 +407,7 @@ void frmCalendar::SetGridCal() {
     FollowYearInSelection();
     pickers_->BeginUpdate();
     pickers_->SelectAll(st, app_.Options.FirstWeekday);
+    pickers_->EnableSteps(st);
     SetDatesCal();
     pickers_->EndUpdate();
 }
