@@ -329,8 +329,7 @@ void frmCalendar::connectParts() {
     connect(m.mnuPrint, &QAction::triggered, this, &frmCalendar::mnuPrint_Click);
     connect(m.mnuPrintMonth, &QAction::triggered, this, [this] { PrintMonth(this, MonthSheetOfWindow()); });
     connect(m.mnuExportPdf, &QAction::triggered, this, [this] {
-        ExportPdf(this, *View(VisibleTab()), DefaultFileName(CurrentFileNameParts()), MonthSheetOfWindow(),
-                  app_.Options);
+        ExportPdf(this, *View(VisibleTab()), CurrentFileNameParts(), MonthSheetOfWindow(), app_.Options);
     });
     connect(m.mnuFont, &QAction::triggered, this, &frmCalendar::mnuFont_Click);
     connect(m.mnuRange, &QAction::triggered, this, &frmCalendar::mnuRange_Click);
@@ -696,6 +695,7 @@ FileNameParts frmCalendar::CurrentFileNameParts() const {
     parts.YearText = pickers_->Combo1[1]->currentText();
     parts.MonthText = pickers_->Combo1[2]->currentText();
     parts.WeekText = pickers_->Combo1[3]->currentText();
+    parts.WeekDates = pickers_->Combo1[3]->currentData(Qt::ToolTipRole).toString();
     if (const QTableWidgetItem* day = MSFlexGrid1->currentItem())
         parts.GridDayText = day->text();
     parts.TabCaption = SSTab1->tabText(tab);
@@ -709,8 +709,9 @@ void frmCalendar::mnuCopyAll_Click() {
     FileCommands::CopyAll(*View(VisibleTab()));
 }
 void frmCalendar::mnuPrint_Click() {
-    FileCommands::Print(this, *View(VisibleTab()), DefaultFileName(CurrentFileNameParts()),
-                        app_.Options.LastDir);
+    const FileNameParts parts = CurrentFileNameParts();
+    FileCommands::Print(this, *View(VisibleTab()), DefaultFileName(parts), app_.Options.LastDir,
+                        PrintedHeader(parts));
 }
 
 MonthSheet frmCalendar::MonthSheetOfWindow() {
