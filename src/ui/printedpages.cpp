@@ -16,6 +16,9 @@ namespace vorelian {
 
 namespace {
 
+// The least distance of the text from the paper's edges.
+constexpr double kMarginMm = 15;
+
 // The dots to the inch of the screen, with which the window measured its indents.
 int ScreenDpi() {
     const QScreen* screen = QGuiApplication::primaryScreen();
@@ -38,7 +41,14 @@ bool PrintPages(QPrinter& printer, const QTextDocument& document, const QString&
     if (!painter.begin(&printer))
         return false;
     const double scale = double(printer.resolution()) / dpi;
-    const QRectF paper = printer.pageLayout().paintRectPixels(printer.resolution());
+    // The printable area, kept a margin away from the paper's edges; painting starts at its top left.
+    const QPageLayout layout = printer.pageLayout();
+    const QRectF printable = layout.paintRectPixels(printer.resolution());
+    const double margin = kMarginMm / 25.4 * printer.resolution();
+    const QRectF paper = QRectF(layout.fullRectPixels(printer.resolution()))
+                             .adjusted(margin, margin, -margin, -margin)
+                             .intersected(printable)
+                             .translated(-printable.topLeft());
     const double width = paper.width() / scale;
 
     // The header's type in the layout's pixels, which the painter scales as it scales the text; a size in
@@ -64,6 +74,7 @@ bool PrintPages(QPrinter& printer, const QTextDocument& document, const QString&
         if (page > first)
             printer.newPage();
         painter.save();
+        painter.translate(paper.topLeft());
         painter.scale(scale, scale);
         painter.setFont(headerFont);
         painter.setPen(Qt::black);
