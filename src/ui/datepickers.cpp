@@ -113,32 +113,30 @@ DatePickers::DatePickers(QWidget* con1) : QObject(con1) {
     }
     Fill(Combo1[0], StyleItems());
 
-    // The year picker also takes a year typed into it and confirmed with Enter.
+    // The year picker also takes a year typed into it, on Enter or on leaving the box.
     QComboBox* years = Combo1[1];
     years->setEditable(true);
     years->setInsertPolicy(QComboBox::NoInsert);
     years->lineEdit()->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d{0,4}")), years));
-    connect(years->lineEdit(), &QLineEdit::returnPressed, this, [this] { YearTyped(); });
-    connect(years->lineEdit(), &QLineEdit::editingFinished, this, [this] { PutBackYear(); });
+    connect(years->lineEdit(), &QLineEdit::returnPressed, this, [this] { TakeYear(true); });
+    connect(years->lineEdit(), &QLineEdit::editingFinished, this, [this] { TakeYear(false); });
 }
 
-void DatePickers::YearTyped() {
+void DatePickers::TakeYear(bool tell) {
     QComboBox* years = Combo1[1];
     const QString typed = years->lineEdit()->text();
-    if (typed.isEmpty() || years->findText(typed) >= 0 || years->count() == 0)
-        return PutBackYear(); // the list itself has chosen a year it holds
-    Services().ShowMessage(years->window(), QMessageBox::Information, QStringLiteral("Год"),
-                           QStringLiteral("Года %1 нет в рабочем диапазоне: от %2 до %3.\n"
-                                          "Диапазон меняется в меню «Настройка → Диапазон годов...».")
-                               .arg(typed, years->itemText(0), years->itemText(years->count() - 1)));
-    PutBackYear();
-}
-
-void DatePickers::PutBackYear() {
-    QComboBox* years = Combo1[1];
-    if (years->lineEdit()->text() != years->currentText() || years->findText(years->currentText()) < 0)
-        years->setEditText(years->itemText(years->currentIndex()));
+    if (const int index = years->findText(typed); index >= 0)
+        years->setCurrentIndex(index);
+    else if (tell && !typed.isEmpty() && years->count() > 0)
+        Services().ShowMessage(years->window(), QMessageBox::Information, QStringLiteral("Год"),
+                               QStringLiteral("Года %1 нет в рабочем диапазоне: от %2 до %3.\n"
+                                              "Диапазон меняется в меню «Настройка → Диапазон годов...».")
+                                   .arg(typed, years->itemText(0), years->itemText(years->count() - 1)));
+    // The box shows the chosen year again.
+    const QString chosen = years->itemText(years->currentIndex());
+    if (years->lineEdit()->text() != chosen)
+        years->setEditText(chosen);
 }
 
 int DatePickers::NeededWidth() const {

@@ -82,10 +82,9 @@ protected:
 
 private:
     void Combo1_Click(int index);
-    // A year typed into the year picker and confirmed: chosen when the list has it, else refused with a
-    // message and the shown year put back.
-    void YearTyped();
-    void PutBackYear();
+    // A year typed into the year picker, on Enter or on leaving the box: chosen when the list has it, else
+    // the shown year put back, after a message that gives the range when `tell` (Enter) asks for one.
+    void TakeYear(bool tell);
     int32_t weeksYearStart_ = 0; // the first day of the year whose dates the week items carry
     int16_t weeksStyle_ = 0;
     static void Fill(QComboBox* combo, const QStringList& items);

@@ -114,6 +114,8 @@ private Q_SLOTS:
             for (int i = 0; i < 5; ++i) {
                 roles(p.Combo(i), QPalette::Text, QPalette::Base);
                 roles(p.Combo(i), QPalette::ButtonText, QPalette::Button);
+                if (QLineEdit* box = p.Combo(i)->lineEdit()) // the year picker's box for typing
+                    roles(box, QPalette::Text, QPalette::Base);
                 roles(p.Back(i), QPalette::WindowText, QPalette::Window);
                 roles(p.Forward(i), QPalette::WindowText, QPalette::Window);
             }
