@@ -78,13 +78,12 @@ bool PrintPages(QPrinter& printer, const QTextDocument& document, const QString&
         painter.scale(scale, scale);
         painter.setFont(headerFont);
         painter.setPen(Qt::black);
+        // The name and days at the left, cut short before they reach the page number at the right.
         const QString number = QString::number(page);
-        const double numberWidth = fm.horizontalAdvance(number);
+        const double room = width - fm.horizontalAdvance(number) - fm.averageCharWidth() * 2;
         const QRectF line(0, 0, width, fm.height());
-        painter.drawText(
-            line.adjusted(0, 0, -numberWidth - fm.averageCharWidth() * 2, 0),
-            Qt::AlignLeft | Qt::AlignVCenter,
-            fm.elidedText(header, Qt::ElideRight, width - numberWidth - fm.averageCharWidth() * 2));
+        painter.drawText(QRectF(0, 0, room, fm.height()), Qt::AlignLeft | Qt::AlignVCenter,
+                         fm.elidedText(header, Qt::ElideRight, room));
         painter.drawText(line, Qt::AlignRight | Qt::AlignVCenter, number);
         painter.drawLine(QPointF(0, fm.height() * 1.3), QPointF(width, fm.height() * 1.3));
 
