@@ -1,14 +1,18 @@
 #include "ui/datepickers.h"
 
 #include "core/calendar.h"
+#include "core/navigation.h"
 #include "core/tables.h"
 #include "ui/busycursor.h"
 #include "ui/steplabel.h"
 #include "ui/twips.h"
+#include "ui/uiservices.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QEvent>
+#include <QLineEdit>
+#include <QRegularExpressionValidator>
 #include <QStyle>
 #include <QStyleOptionComboBox>
 
@@ -59,6 +63,24 @@ QStringList WeekdayItems(int16_t firstWeekday) {
     return items;
 }
 
+QString WeekDatesText(const CalendarState& st, int week) {
+    const int16_t s = st.CurStyle;
+    const StyleDate& r = st.Cur();
+    const int32_t sunday = r.YearFirstDay - r.YearFirstWeekday % 7 + 7 * (week - 1);
+    CalendarState day = st;
+    SetCurrentDay(day, sunday);
+    const StyleDate a = day.StyleDates[s];
+    SetCurrentDay(day, sunday + 6);
+    const StyleDate& b = day.StyleDates[s];
+    const auto month = [s](const StyleDate& d) { return MonthNameOf(CivilMonthOf(s, d.Month), 2); };
+    const QString end = QStringLiteral("%1 %2 %3").arg(b.Day).arg(month(b)).arg(b.Year);
+    if (a.Year != b.Year)
+        return QStringLiteral("%1 %2 %3 – %4").arg(a.Day).arg(month(a)).arg(a.Year).arg(end);
+    if (a.Month != b.Month)
+        return QStringLiteral("%1 %2 – %3").arg(a.Day).arg(month(a), end);
+    return QStringLiteral("%1–%2").arg(a.Day).arg(end);
+}
+
 DatePickers::DatePickers(QWidget* con1) : QObject(con1) {
     for (int i = 0; i < 5; ++i) {
         const double top = 45 + 360 * i;
@@ -90,6 +112,31 @@ DatePickers::DatePickers(QWidget* con1) : QObject(con1) {
         connect(Label2[i], &StepLabel::Step, this, [this, i] { Q_EMIT StepForward(i); });
     }
     Fill(Combo1[0], StyleItems());
+
+    // The year picker also takes a year typed into it, on Enter or on leaving the box.
+    QComboBox* years = Combo1[1];
+    years->setEditable(true);
+    years->setInsertPolicy(QComboBox::NoInsert);
+    years->lineEdit()->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d{0,4}")), years));
+    connect(years->lineEdit(), &QLineEdit::returnPressed, this, [this] { TakeYear(true); });
+    connect(years->lineEdit(), &QLineEdit::editingFinished, this, [this] { TakeYear(false); });
+}
+
+void DatePickers::TakeYear(bool tell) {
+    QComboBox* years = Combo1[1];
+    const QString typed = years->lineEdit()->text();
+    if (const int index = years->findText(typed); index >= 0)
+        years->setCurrentIndex(index);
+    else if (tell && !typed.isEmpty() && years->count() > 0)
+        Services().ShowMessage(years->window(), QMessageBox::Information, QStringLiteral("Год"),
+                               QStringLiteral("Года %1 нет в рабочем диапазоне: от %2 до %3.\n"
+                                              "Диапазон меняется в меню «Настройка → Диапазон годов...».")
+                                   .arg(typed, years->itemText(0), years->itemText(years->count() - 1)));
+    // The box shows the chosen year again.
+    const QString chosen = years->itemText(years->currentIndex());
+    if (years->lineEdit()->text() != chosen)
+        years->setEditText(chosen);
 }
 
 int DatePickers::NeededWidth() const {
@@ -144,6 +191,22 @@ void DatePickers::SetWeeks(const CalendarState& st) {
         same = weeks->itemText(i) == items[i];
     if (!same)
         Fill(weeks, items);
+    // Each week carries its days, shown when the pointer rests on it in the list.
+    if (!same || weeksYearStart_ != st.Cur().YearFirstDay || weeksStyle_ != st.CurStyle) {
+        weeksYearStart_ = st.Cur().YearFirstDay;
+        weeksStyle_ = st.CurStyle;
+        for (int i = 0; i < weeks->count(); ++i)
+            weeks->setItemData(i, WeekDatesText(st, i + 1), Qt::ToolTipRole);
+    }
+}
+
+void DatePickers::EnableSteps(const CalendarState& st) {
+    for (int16_t i = 0; i < 5; ++i) {
+        CalendarState trial = st;
+        Label1[i]->setEnabled(Navigation::TryStepBack(trial, i));
+        trial = st;
+        Label2[i]->setEnabled(Navigation::TryStepForward(trial, i));
+    }
 }
 
 void DatePickers::SetWeekdayItems(int16_t firstWeekday) {

@@ -31,6 +31,9 @@ QStringList MonthItems(int16_t style);
 // after this year's Pentecost.
 QStringList WeekItems(int16_t P, int16_t A, int16_t B);
 QStringList WeekdayItems(int16_t firstWeekday);
+// The days of week `week` (1-based, Sunday to Saturday) of the current year in the current style, as a
+// reader says them: «12–18 мая 2024», «28 апреля – 4 мая 2024», «29 декабря 2024 – 4 января 2025».
+QString WeekDatesText(const CalendarState& st, int week);
 
 class DatePickers : public QObject {
     Q_OBJECT
@@ -54,6 +57,8 @@ public:
     // The year and month lists, rebuilt only when the year range of the style differs from the list.
     void SetYearsMonths(const CalendarState& st);
     void SetWeeks(const CalendarState& st); // rebuilt only when the week names differ
+    // Greys out each "<" and ">" whose step would leave the range of years.
+    void EnableSteps(const CalendarState& st);
     void SetWeekdayItems(int16_t firstWeekday);
     void SetBackground(const QColor& color);
 
@@ -77,6 +82,11 @@ protected:
 
 private:
     void Combo1_Click(int index);
+    // A year typed into the year picker, on Enter or on leaving the box: chosen when the list has it, else
+    // the shown year put back, after a message that gives the range when `tell` (Enter) asks for one.
+    void TakeYear(bool tell);
+    int32_t weeksYearStart_ = 0; // the first day of the year whose dates the week items carry
+    int16_t weeksStyle_ = 0;
     static void Fill(QComboBox* combo, const QStringList& items);
 };
 

@@ -2,6 +2,7 @@
 
 #include "core/tables.h"
 #include "ui/fileproblem.h"
+#include "ui/printedpages.h"
 #include "ui/richtextview.h"
 #include "ui/uiservices.h"
 
@@ -56,6 +57,14 @@ QString GenitiveOf(const QString& monthName) {
     return monthName;
 }
 
+// A tab caption as shown, without the mark of its access key.
+QString ShownCaption(QString caption) {
+    caption.replace(QStringLiteral("&&"), QStringLiteral("\x01"));
+    caption.remove(QLatin1Char('&'));
+    caption.replace(QLatin1Char('\x01'), QLatin1Char('&'));
+    return caption;
+}
+
 } // namespace
 
 QString DefaultFileName(const FileNameParts& p) {
@@ -70,14 +79,29 @@ QString DefaultFileName(const FileNameParts& p) {
         return MonthNameOfPicker(p.MonthText) + QLatin1Char(' ') + yearStyle;
     case 3:
         return yearStyle;
-    default: {
-        // A tab caption may carry an access-key mark; the file name takes the caption as shown.
-        QString caption = p.TabCaption;
-        caption.replace(QStringLiteral("&&"), QStringLiteral("\x01"));
-        caption.remove(QLatin1Char('&'));
-        caption.replace(QLatin1Char('\x01'), QLatin1Char('&'));
-        return caption;
+    default:
+        return ShownCaption(p.TabCaption);
     }
+}
+
+QString PrintedHeader(const FileNameParts& p) {
+    const QString caption = ShownCaption(p.TabCaption);
+    const QString dash = QStringLiteral(" — ");
+    switch (p.Tab) {
+    case 1:
+        if (!p.WeekDates.isEmpty())
+            return caption + dash + p.WeekText + QStringLiteral(": ") + p.WeekDates + QLatin1Char(' ') +
+                   StyleWords(p.StyleText);
+        [[fallthrough]];
+    case 0:
+    case 2:
+    case 3:
+        return caption + dash + DefaultFileName(p);
+    case 4:
+    case 5: // the main feasts and the search belong to the year
+        return caption + dash + p.YearText + QLatin1Char(' ') + StyleWords(p.StyleText);
+    default:
+        return caption;
     }
 }
 
@@ -185,7 +209,7 @@ void FileCommands::CopyAll(const RichTextView& visible) {
 }
 
 bool FileCommands::Print(QWidget* parent, RichTextView& visible, const QString& documentName,
-                         const QString& folder) {
+                         const QString& folder, const QString& header) {
     QPrinter printer(QPrinter::HighResolution);
     if (!documentName.isEmpty()) {
         printer.setDocName(documentName);
@@ -200,22 +224,21 @@ bool FileCommands::Print(QWidget* parent, RichTextView& visible, const QString& 
     if (!Services().ChoosePrinter(parent, printer, selection))
         return false;
     QString error;
-    if (PrintTo(printer, visible, &error))
+    if (PrintTo(printer, visible, header, &error))
         return true;
     Services().ShowMessage(parent, QMessageBox::Critical, QStringLiteral("Печать"), error);
     return false;
 }
 
-bool FileCommands::PrintTo(QPrinter& printer, RichTextView& visible, QString* error) {
+bool FileCommands::PrintTo(QPrinter& printer, RichTextView& visible, const QString& header, QString* error) {
     bool ok = false;
     if (visible.SelLength() != 0 && printer.printRange() != QPrinter::Selection) {
         // A selection exists but the whole report was asked for.
         QTextDocument whole;
         visible.Render(visible.Document(), &whole);
-        whole.print(&printer);
-        ok = printer.printerState() != QPrinter::Error;
+        ok = PrintPages(printer, whole, header);
     } else {
-        ok = visible.SelPrint(&printer);
+        ok = visible.SelPrint(&printer, header);
     }
     if (!ok && error) {
         if (printer.outputFormat() == QPrinter::PdfFormat)

@@ -28,6 +28,7 @@ struct FileNameParts {
     QString WeekText;    // week picker
     QString GridDayText; // the grid's current cell, e.g. "15"
     QString TabCaption;  // caption of the visible tab, used on tabs 4..6
+    QString WeekDates;   // the days of the week picker's week, e.g. "12–18 мая 2024"
 };
 
 // The month picker's text without its leading "(n) ".
@@ -35,6 +36,10 @@ QString MonthNameOfPicker(const QString& monthPickerText);
 
 // The name Save as proposes on each tab; no extension.
 QString DefaultFileName(const FileNameParts& parts);
+
+// The line at the top of each printed page: the report's name and the days it covers, e.g.
+// «День — 8 декабря 2026 (н. ст.)», «Седмица — 3-я по Пасхе: 12–18 мая 2024 (н. ст.)».
+QString PrintedHeader(const FileNameParts& parts);
 
 // The folder of a saved path with its final separator: characters are dropped from the end, at least one,
 // until the last one left is a separator; a path without one gives "".
@@ -87,12 +92,14 @@ public:
     // or the whole report as the dialog says. A cancel is silent; a failure names the printer (or the
     // output file) and the reason. True when the report was printed. The job is named `documentName`;
     // printing into a file proposes that name with ".pdf" in `folder` (the home folder when empty).
+    // Each page is headed by `header`.
     static bool Print(QWidget* parent, RichTextView& visible, const QString& documentName = QString(),
-                      const QString& folder = QString());
+                      const QString& folder = QString(), const QString& header = QString());
 
     // The same once a printer has been chosen: prints the selection when `printer` asks for the
     // selection and there is one, else the whole report.
-    static bool PrintTo(QPrinter& printer, RichTextView& visible, QString* error = nullptr);
+    static bool PrintTo(QPrinter& printer, RichTextView& visible, const QString& header = QString(),
+                        QString* error = nullptr);
 
     // The file type the next Save as opens with: 1 RTF, 2 plain text, 3 plain text in UTF-8.
     int FileType() const { return m_fileType; }

@@ -28,6 +28,7 @@
 #include "ui/windowtext.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -36,6 +37,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QProxyStyle>
 #include <QPushButton>
 #include <QTabBar>
@@ -159,7 +161,26 @@ void frmCalendar::SetWindowFont(const QFont& font) {
     Con2->setFont(font);
     for (QWidget* w : std::initializer_list<QWidget*>{strFind, cbFind, WholeWord, NameDays})
         w->setFont(font);
+    // The year picker's box takes no font from its picker under the pickers' style sheet.
+    for (QComboBox* c : pickers_->Combo1) {
+        c->setFont(font);
+        if (c->lineEdit())
+            c->lineEdit()->setFont(font);
+    }
+    SetMenuFont(font);
     LayOutControls();
+}
+
+// The menus grow with the window's text but never below the desktop's own menu text, so the smallest
+// size keeps the menus as the other programs show them.
+void frmCalendar::SetMenuFont(const QFont& font) {
+    QFont menuFont = QApplication::font(menuBar());
+    if (font.pointSizeF() > menuFont.pointSizeF())
+        menuFont.setPointSizeF(font.pointSizeF());
+    menuBar()->setFont(menuFont);
+    // The drop-down menus are windows of their own and take no font from the bar.
+    for (QMenu* m : menuBar()->findChildren<QMenu*>())
+        m->setFont(menuFont);
 }
 
 // Every size of the right-hand column comes from the measures of its font, the design sizes being the
@@ -188,7 +209,9 @@ void frmCalendar::LayOutControls() {
                                 labelCol + dateText + kCellRoom + frames});
 
     const int stepWidth = std::max(Px(135), fm.horizontalAdvance(QStringLiteral(">")) + 4);
-    const int pickerHeight = std::max(Px(315), pickers_->Combo1[0]->sizeHint().height());
+    int pickerHeight = Px(315);
+    for (const QComboBox* c : pickers_->Combo1)
+        pickerHeight = std::max(pickerHeight, c->sizeHint().height());
     const int left = Px(45), inner = left + stepWidth + kGap;
     int y = pickers_->Place(left, Px(45), stepWidth, width, pickerHeight, kGap) + kBlockGap;
 
@@ -306,8 +329,7 @@ void frmCalendar::connectParts() {
     connect(m.mnuPrint, &QAction::triggered, this, &frmCalendar::mnuPrint_Click);
     connect(m.mnuPrintMonth, &QAction::triggered, this, [this] { PrintMonth(this, MonthSheetOfWindow()); });
     connect(m.mnuExportPdf, &QAction::triggered, this, [this] {
-        ExportPdf(this, *View(VisibleTab()), DefaultFileName(CurrentFileNameParts()), MonthSheetOfWindow(),
-                  app_.Options);
+        ExportPdf(this, *View(VisibleTab()), CurrentFileNameParts(), MonthSheetOfWindow(), app_.Options);
     });
     connect(m.mnuFont, &QAction::triggered, this, &frmCalendar::mnuFont_Click);
     connect(m.mnuRange, &QAction::triggered, this, &frmCalendar::mnuRange_Click);
@@ -384,6 +406,7 @@ void frmCalendar::SetGridCal() {
     FollowYearInSelection();
     pickers_->BeginUpdate();
     pickers_->SelectAll(st, app_.Options.FirstWeekday);
+    pickers_->EnableSteps(st);
     SetDatesCal();
     pickers_->EndUpdate();
 }
@@ -672,6 +695,7 @@ FileNameParts frmCalendar::CurrentFileNameParts() const {
     parts.YearText = pickers_->Combo1[1]->currentText();
     parts.MonthText = pickers_->Combo1[2]->currentText();
     parts.WeekText = pickers_->Combo1[3]->currentText();
+    parts.WeekDates = pickers_->Combo1[3]->currentData(Qt::ToolTipRole).toString();
     if (const QTableWidgetItem* day = MSFlexGrid1->currentItem())
         parts.GridDayText = day->text();
     parts.TabCaption = SSTab1->tabText(tab);
@@ -685,8 +709,9 @@ void frmCalendar::mnuCopyAll_Click() {
     FileCommands::CopyAll(*View(VisibleTab()));
 }
 void frmCalendar::mnuPrint_Click() {
-    FileCommands::Print(this, *View(VisibleTab()), DefaultFileName(CurrentFileNameParts()),
-                        app_.Options.LastDir);
+    const FileNameParts parts = CurrentFileNameParts();
+    FileCommands::Print(this, *View(VisibleTab()), DefaultFileName(parts), app_.Options.LastDir,
+                        PrintedHeader(parts));
 }
 
 MonthSheet frmCalendar::MonthSheetOfWindow() {

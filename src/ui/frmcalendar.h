@@ -129,6 +129,8 @@ private:
     void ChangeStyle(int16_t style);
     void mnuTextSize_Click(int16_t size);
     void LayOutControls();
+    // The menu bar and its menus in the window's text size, never below the desktop's menu text.
+    void SetMenuFont(const QFont& font);
     int32_t TodayDayNumber() const;
     QString FirstCommemoration(int32_t day);
     bool IsMenuShortcut(const QKeyEvent* key) const;

@@ -38,8 +38,28 @@ std::optional<double> ReadYear(const QString& text) {
     return std::trunc(v);
 }
 
-bool RangeIsValid(double first, double last, int clockYear) {
-    return first >= kFirstYear && first < clockYear && last > clockYear && last <= kLastYear;
+QString RangeProblem(std::optional<double> first, std::optional<double> last, int clockYear) {
+    QString wrong;
+    if (!first)
+        wrong = QStringLiteral("Первый год не задан числом.");
+    else if (*first < kFirstYear)
+        wrong = QStringLiteral("Первый год не может быть раньше %1.").arg(kFirstYear);
+    else if (*first >= clockYear)
+        wrong = QStringLiteral("Первый год должен быть раньше текущего, %1.").arg(clockYear);
+    else if (!last)
+        wrong = QStringLiteral("Последний год не задан числом.");
+    else if (*last > kLastYear)
+        wrong = QStringLiteral("Последний год не может быть позже %1.").arg(kLastYear);
+    else if (*last <= clockYear)
+        wrong = QStringLiteral("Последний год должен быть позже текущего, %1.").arg(clockYear);
+    if (wrong.isEmpty())
+        return wrong;
+    // The years each box may take, so that the user need not guess the rule.
+    return wrong + QStringLiteral("\nПервый год — от %1 до %2, последний — от %3 до %4.")
+                       .arg(kFirstYear)
+                       .arg(clockYear - 1)
+                       .arg(clockYear + 1)
+                       .arg(kLastYear);
 }
 
 frmRange::frmRange(CalendarState& state, RangeHost& host, Settings* settings, QWidget* parent)
@@ -108,9 +128,8 @@ frmRange::Outcome frmRange::NewRange() {
         accept();
         return Outcome::Unchanged;
     }
-    if (!first || !last || !RangeIsValid(*first, *last, m_clockYear)) {
-        Services().ShowMessage(this, QMessageBox::Warning, kCaption,
-                               QStringLiteral("Недопустимые значения!"));
+    if (const QString problem = RangeProblem(first, last, m_clockYear); !problem.isEmpty()) {
+        Services().ShowMessage(this, QMessageBox::Warning, kCaption, problem);
         return Outcome::Refused;
     }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QString>
 
 #include <cstdint>
 #include <optional>
@@ -31,8 +32,9 @@ public:
 // Empty for anything that is not a finite number.
 std::optional<double> ReadYear(const QString& text);
 
-// Whether first..last may become the range with the clock in `clockYear`.
-bool RangeIsValid(double first, double last, int clockYear);
+// What keeps first..last (as ReadYear gave them) from becoming the range with the clock in `clockYear`:
+// which year is wrong and the years each may take, in Russian; empty when the range may be taken.
+QString RangeProblem(std::optional<double> first, std::optional<double> last, int clockYear);
 
 class frmRange : public QDialog {
     Q_OBJECT

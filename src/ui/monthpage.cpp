@@ -221,8 +221,9 @@ void PrintMonth(QWidget* parent, const MonthSheet& sheet) {
     Services().PreviewPrint(parent, printer, [&sheet](QPrinter& p) { PrintMonthSheet(p, sheet); });
 }
 
-bool ExportPdf(QWidget* parent, RichTextView& visible, const QString& reportName, const MonthSheet& sheet,
+bool ExportPdf(QWidget* parent, RichTextView& visible, const FileNameParts& report, const MonthSheet& sheet,
                Settings& settings) {
+    const QString reportName = DefaultFileName(report);
     const QStringList filters{QStringLiteral("PDF: отчёт (*.pdf *.PDF)"),
                               QStringLiteral("PDF: месяц на стену (*.pdf *.PDF)")};
     const auto choice =
@@ -246,7 +247,7 @@ bool ExportPdf(QWidget* parent, RichTextView& visible, const QString& reportName
     } else {
         printer.setDocName(reportName);
         printer.setPrintRange(QPrinter::AllPages);
-        ok = FileCommands::PrintTo(printer, visible);
+        ok = FileCommands::PrintTo(printer, visible, PrintedHeader(report));
     }
     if (!ok) {
         Services().ShowMessage(parent, QMessageBox::Critical, caption,

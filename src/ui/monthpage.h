@@ -21,6 +21,7 @@ class QWidget;
 namespace vorelian {
 
 class RichTextView;
+struct FileNameParts;
 struct CalendarState;
 struct Settings;
 
@@ -56,8 +57,10 @@ MonthSheet CurrentMonthSheet(const DayEngine& engine, const CalendarState& state
 void PrintMonth(QWidget* parent, const MonthSheet& sheet);
 
 // "Экспорт в PDF…": the visible report (first type) or the month's page (second type) into a PDF file
-// chosen in the save dialog; asks before replacing a file, remembers the folder. True when written.
-bool ExportPdf(QWidget* parent, RichTextView& visible, const QString& reportName, const MonthSheet& sheet,
+// chosen in the save dialog, proposed under the report's name and headed on each page by its name and
+// days (`report` names the visible report); asks before replacing a file, remembers the folder. True
+// when written.
+bool ExportPdf(QWidget* parent, RichTextView& visible, const FileNameParts& report, const MonthSheet& sheet,
                Settings& settings);
 
 } // namespace vorelian

@@ -3,6 +3,7 @@
 #include "rtf/reader.h"
 #include "rtf/writer.h"
 #include "ui/fileproblem.h"
+#include "ui/printedpages.h"
 
 #include <QContextMenuEvent>
 #include <QFile>
@@ -332,14 +333,13 @@ bool RichTextView::SaveFile(const QString& path, int type, QString* error) {
     return true;
 }
 
-bool RichTextView::SelPrint(QPrinter* printer) {
+bool RichTextView::SelPrint(QPrinter* printer, const QString& header) {
     if (!printer)
         return false;
     const int start = SelStart(), length = SelLength();
     QTextDocument part;
     Render(length > 0 ? rtf::Slice(doc_, start, start + length) : doc_, &part);
-    part.print(printer);
-    return printer->printerState() != QPrinter::Error;
+    return PrintPages(*printer, part, header);
 }
 
 QMimeData* RichTextView::CreateMimeData(bool wholeDocument) const {

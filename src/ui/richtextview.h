@@ -79,8 +79,8 @@ public:
     bool SaveFile(const QString& path, int type, QString* error = nullptr);
 
     // Prints the selection, or the whole document when nothing is selected, as one job with the
-    // document's formatting. False when the printer reports an error.
-    bool SelPrint(QPrinter* printer);
+    // document's formatting, each page headed by `header`. False when the printer reports an error.
+    bool SelPrint(QPrinter* printer, const QString& header = QString());
 
     // What the clipboard and a drag get: the selection, or the whole document, as RTF ("text/rtf") and
     // as plain text. The caller owns the result.

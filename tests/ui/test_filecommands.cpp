@@ -96,25 +96,36 @@ class TestFileCommands : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    // The proposed file name, and the line heading each printed page: the report's name and days.
     void defaultFileNames_data() {
         QTest::addColumn<int>("tab");
         QTest::addColumn<QString>("month");
         QTest::addColumn<QString>("style");
         QTest::addColumn<QString>("expected");
+        QTest::addColumn<QString>("header");
         const QString old = QStringLiteral("от Р.Х. (старый стиль)");
-        QTest::addRow("day") << 0 << "(1) Январь" << old << "15 января 2005 (ст. ст.)";
-        QTest::addRow("week") << 1 << "(1) Январь" << old << "3-я седмица, 2005 (ст. ст.)";
-        QTest::addRow("month 10") << 2 << "(10) Октябрь" << old << "Октябрь 2005 (ст. ст.)";
+        QTest::addRow("day") << 0 << "(1) Январь" << old << "15 января 2005 (ст. ст.)"
+                             << "День — 15 января 2005 (ст. ст.)";
+        QTest::addRow("week") << 1 << "(1) Январь" << old << "3-я седмица, 2005 (ст. ст.)"
+                              << "Седмица — 3-я седмица: 9–15 января 2005 (ст. ст.)";
+        QTest::addRow("month 10") << 2 << "(10) Октябрь" << old << "Октябрь 2005 (ст. ст.)"
+                                  << "Месяц — Октябрь 2005 (ст. ст.)";
         QTest::addRow("day in month 12, new style") << 0 << "(12) Декабрь"
                                                     << "от Р.Х. (новый стиль)"
-                                                    << "15 декабря 2005 (н. ст.)";
+                                                    << "15 декабря 2005 (н. ст.)"
+                                                    << "День — 15 декабря 2005 (н. ст.)";
         QTest::addRow("Anno Mundi June is 10") << 2 << "(10) Июнь"
                                                << "от Сотворения Мира"
-                                               << "Июнь 2005 (от сотворения мира)";
-        QTest::addRow("year") << 3 << "(1) Январь" << old << "2005 (ст. ст.)";
-        QTest::addRow("main feasts") << 4 << "" << old << "Основные";
-        QTest::addRow("selection") << 5 << "" << old << "Выборка";
-        QTest::addRow("abbreviations") << 6 << "" << old << "Сокращения";
+                                               << "Июнь 2005 (от сотворения мира)"
+                                               << "Месяц — Июнь 2005 (от сотворения мира)";
+        QTest::addRow("year") << 3 << "(1) Январь" << old << "2005 (ст. ст.)"
+                              << "Год — 2005 (ст. ст.)";
+        QTest::addRow("main feasts") << 4 << "" << old << "Основные"
+                                     << "Основные — 2005 (ст. ст.)";
+        QTest::addRow("selection") << 5 << "" << old << "Выборка"
+                                   << "Выборка — 2005 (ст. ст.)";
+        QTest::addRow("abbreviations") << 6 << "" << old << "Сокращения"
+                                       << "Сокращения";
     }
 
     void defaultFileNames() {
@@ -132,7 +143,10 @@ private Q_SLOTS:
         parts.WeekText = QStringLiteral("3-я седмица");
         parts.GridDayText = QStringLiteral("15");
         parts.TabCaption = captions[tab];
+        parts.WeekDates = QStringLiteral("9–15 января 2005");
         QCOMPARE(DefaultFileName(parts), expected);
+        QFETCH(QString, header);
+        QCOMPARE(PrintedHeader(parts), header);
     }
 
     void folderOfASavedPath_data() {

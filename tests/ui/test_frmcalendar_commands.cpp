@@ -175,11 +175,12 @@ private Q_SLOTS:
                  {"Январь 2024 (н. ст.)", "Понедельник", "Воскресенье", "31", "Feast", "7 янв."})
                 QVERIFY2(text.contains(QString::fromUtf8(shown)), qPrintable(text));
         }
-        // The first type is the report itself.
+        // The first type is the report itself, each page headed by its name and day.
         services.SaveAnswer = SaveChoice{out.filePath(QStringLiteral("report.pdf")), 1};
         p.Action(QStringLiteral("mnuExportPdf"))->trigger();
-        QVERIFY(testing_pdf::PdfText(out.filePath(QStringLiteral("report.pdf")))
-                    .contains(QStringLiteral("15 января 2024")));
+        const QString report = testing_pdf::PdfText(out.filePath(QStringLiteral("report.pdf")));
+        QVERIFY2(report.startsWith(QStringLiteral("День — 15 января 2024 (н. ст.)")), qPrintable(report));
+        QVERIFY(report.contains(QStringLiteral("15 января 2024 года")));
     }
 
     void menuKeyAndShiftF10OpenTheFileMenu_data() {

@@ -6,6 +6,8 @@
 #include <QCalendar>
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QStyle>
 #include <QStyleOptionComboBox>
@@ -112,6 +114,8 @@ private Q_SLOTS:
             for (int i = 0; i < 5; ++i) {
                 roles(p.Combo(i), QPalette::Text, QPalette::Base);
                 roles(p.Combo(i), QPalette::ButtonText, QPalette::Button);
+                if (QLineEdit* box = p.Combo(i)->lineEdit()) // the year picker's box for typing
+                    roles(box, QPalette::Text, QPalette::Base);
                 roles(p.Back(i), QPalette::WindowText, QPalette::Window);
                 roles(p.Forward(i), QPalette::WindowText, QPalette::Window);
             }
@@ -353,9 +357,27 @@ private Q_SLOTS:
         Program p(world, QDate(2024, 3, 15));
         const int column = p.Grid()->columnWidth(1), wide = p.w->centralWidget()->minimumWidth();
         QVERIFY(p.Action(QStringLiteral("mnuTextSize_0"))->isChecked());
+        const int menuHeight = p.w->menuBar()->sizeHint().height();
+        p.w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(p.w));
         p.Action(QStringLiteral("mnuTextSize_2"))->trigger();
         QCOMPARE(p.w->Con1->font().pointSize(), 12);
         QCOMPARE(p.w->SSTab1->tabBar()->font().pointSize(), 12);
+        // The pickers and the menus grow with it, each picker as large as its text needs.
+        for (int i = 0; i < 5; ++i) {
+            QComboBox* c = p.Combo(i);
+            QCOMPARE(c->font().pointSize(), 12);
+            QVERIFY2(c->width() >= c->sizeHint().width() && c->height() >= c->sizeHint().height(),
+                     qPrintable(c->currentText()));
+        }
+        QVERIFY(p.w->menuBar()->font().pointSize() >= 12);
+        QVERIFY(p.w->menuBar()->sizeHint().height() > menuHeight);
+        QCoreApplication::processEvents(); // the window lays itself out again
+        QVERIFY(p.w->menuBar()->height() >= p.w->menuBar()->sizeHint().height());
+        QVERIFY(p.w->centralWidget()->size().width() >= p.w->centralWidget()->minimumWidth());
+        QVERIFY(p.w->centralWidget()->size().height() >= p.w->centralWidget()->minimumHeight());
+        QCOMPARE(p.w->findChild<QMenu*>(QStringLiteral("mnuTextSizes"))->font().pointSize(),
+                 p.w->menuBar()->font().pointSize());
         QVERIFY(p.Grid()->columnWidth(1) > column);
         QVERIFY(p.w->centralWidget()->minimumWidth() > wide);
         QVERIFY(p.w->centralWidget()->width() >= p.w->centralWidget()->minimumWidth());

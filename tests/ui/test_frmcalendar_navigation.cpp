@@ -1,8 +1,10 @@
 // Moving through dates from the right-hand column: the picker lists, a choice in a picker, the "<" and
 // ">" steps with their limits and the beep, and the style cycle.
 #include "frmcalendar_fixture.h"
+#include "uiservices_fake.h"
 
 #include <QAbstractItemView>
+#include <QLineEdit>
 #include <QPushButton>
 
 using namespace vorelian;
@@ -208,26 +210,98 @@ private Q_SLOTS:
         QCOMPARE(p.ShownGregorian(), QStringLiteral("12 марта 2024 "));
     }
 
-    void stepsAtTheEndsOfTheRangeBeep_data() {
+    // At the ends of the range the steps that would leave it are greyed out and take no press; the steps
+    // the other way stay open, and one step back in the range opens them again.
+    void stepsAtTheEndsOfTheRangeAreGreyedOut_data() {
         QTest::addColumn<QDate>("date");
         QTest::addColumn<bool>("forward");
         QTest::addRow("first day, back") << QDate(1901, 1, 1) << false;
         QTest::addRow("last day, forward") << QDate(2100, 12, 31) << true;
     }
-    void stepsAtTheEndsOfTheRangeBeep() {
+    void stepsAtTheEndsOfTheRangeAreGreyedOut() {
         QFETCH(QDate, date);
         QFETCH(bool, forward);
         Program p(world, date);
         const QString shown = p.ShownGregorian();
         for (int i = 1; i <= 4; ++i) {
-            p.Press(forward ? p.Forward(i) : p.Back(i));
-            QCOMPARE(p.beeps, i);
+            QLabel* closed = forward ? p.Forward(i) : p.Back(i);
+            QVERIFY2(!closed->isEnabled(), qPrintable(closed->objectName()));
+            QVERIFY((forward ? p.Back(i) : p.Forward(i))->isEnabled());
+            p.Press(closed);
             QCOMPARE(p.ShownGregorian(), shown);
         }
-        // The other way is open.
+        QCOMPARE(p.beeps, 0);
         p.Press(forward ? p.Back(4) : p.Forward(4));
-        QCOMPARE(p.beeps, 4);
         QVERIFY(p.ShownGregorian() != shown);
+        QVERIFY((forward ? p.Forward(4) : p.Back(4))->isEnabled());
+        QVERIFY((forward ? p.Forward(1) : p.Back(1))->isEnabled() == false);
+    }
+
+    // A year typed into the year picker: a year of the range is chosen on Enter or on leaving the box;
+    // another is refused, on Enter with a message that gives the range, and the shown year comes back.
+    void typedYear_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<int>("key"); // that ends the typing
+        const QString outside = QStringLiteral("Года %1 нет в рабочем диапазоне: от 1901 до 2100.\n"
+                                               "Диапазон меняется в меню «Настройка → Диапазон годов...».");
+        QTest::addRow("in the range") << "1950"
+                                      << "15 марта 1950 " << QString() << int(Qt::Key_Return);
+        QTest::addRow("last year") << "2100"
+                                   << "15 марта 2100 " << QString() << int(Qt::Key_Return);
+        QTest::addRow("before") << "1900"
+                                << "15 марта 2024 " << outside.arg(1900) << int(Qt::Key_Return);
+        QTest::addRow("after") << "2101"
+                               << "15 марта 2024 " << outside.arg(2101) << int(Qt::Key_Return);
+        QTest::addRow("leaving the box takes it") << "1950"
+                                                  << "15 марта 1950 " << QString() << int(Qt::Key_Tab);
+        QTest::addRow("leaving the box says nothing") << "1900"
+                                                      << "15 марта 2024 " << QString() << int(Qt::Key_Tab);
+        QTest::addRow("letters are not taken") << "abc"
+                                               << "15 марта 2024 " << QString() << int(Qt::Key_Return);
+    }
+    void typedYear() {
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        QFETCH(QString, message);
+        QFETCH(int, key);
+        testing::FakeServices services;
+        Program p(world, friday);
+        QComboBox* years = p.Combo(1);
+        years->setFocus();
+        QVERIFY(p.Activate());
+        years->lineEdit()->selectAll();
+        QTest::keyClicks(years, typed);
+        QTest::keyClick(years, Qt::Key(key));
+        QCOMPARE(p.ShownGregorian(), shown);
+        QCOMPARE(years->lineEdit()->text(), shown.section(u' ', 2, 2));
+        QCOMPARE(services.Messages.size(), std::size_t(message.isEmpty() ? 0 : 1));
+        if (!message.isEmpty())
+            QCOMPARE(services.Messages[0].Text, message);
+        QCOMPARE(p.beeps, 0);
+    }
+
+    // Each week of the list carries its days, Sunday to Saturday, in the style shown.
+    void weeksCarryTheirDays_data() {
+        QTest::addColumn<int>("style");
+        QTest::addColumn<int>("week");
+        QTest::addColumn<QString>("days");
+        QTest::addRow("first week over the new year") << 3 << 1 << "31 декабря 2023 – 6 января 2024";
+        QTest::addRow("the shown week") << 3 << 11 << "10–16 марта 2024";
+        QTest::addRow("over a month's end") << 3 << 14 << "31 марта – 6 апреля 2024";
+        QTest::addRow("last week") << 3 << 53 << "29 декабря 2024 – 4 января 2025";
+        QTest::addRow("Julian year from a Sunday") << 2 << 1 << "1–7 января 2024";
+    }
+    void weeksCarryTheirDays() {
+        QFETCH(int, style);
+        QFETCH(int, week);
+        QFETCH(QString, days);
+        Program p(world, friday);
+        p.GoTo(int16_t(style), 15, 3, 2024);
+        QComboBox* weeks = p.Combo(3);
+        QVERIFY(weeks->count() >= week);
+        QCOMPARE(weeks->itemData(week - 1, Qt::ToolTipRole).toString(), days);
     }
 
     void steps_data() {
@@ -298,10 +372,10 @@ private Q_SLOTS:
         QCOMPARE(p.ShownGregorian(), QStringLiteral("15 марта 2024 "));
     }
 
-    void styleStepToAStyleOutsideTheRangeBeeps() {
+    void styleStepToAStyleOutsideTheRangeIsGreyedOut() {
         Program p(world, QDate(1901, 1, 1));
-        p.Press(p.Back(0)); // 3 -> 2 would be Julian 19 December 1900
-        QCOMPARE(p.beeps, 1);
+        QVERIFY(!p.Back(0)->isEnabled()); // 3 -> 2 would be Julian 19 December 1900
+        p.Press(p.Back(0));
         QCOMPARE(p.app->State.CurStyle, StyleGregorian);
         p.Press(p.Forward(0)); // 3 -> 1 is allowed
         QCOMPARE(p.app->State.CurStyle, StyleAnnoMundi);

@@ -80,41 +80,50 @@ private Q_SLOTS:
         QVERIFY(dlg.isNull());
     }
 
+    // A refusal names the wrong year first; the second line gives the years each box may take.
     void validation_data() {
         QTest::addColumn<QString>("first");
         QTest::addColumn<QString>("last");
         QTest::addColumn<bool>("accepted");
         QTest::addColumn<int>("minYear");
         QTest::addColumn<int>("maxYear");
+        QTest::addColumn<QString>("wrong");
+        const QString y = QString::number(Y);
+        const QString early = QStringLiteral("Первый год должен быть раньше текущего, %1.").arg(Y);
+        const QString late = QStringLiteral("Последний год должен быть позже текущего, %1.").arg(Y);
+        const QString below = QStringLiteral("Первый год не может быть раньше 1.");
+        const QString above = QStringLiteral("Последний год не может быть позже 3000.");
+        const QString firstNaN = QStringLiteral("Первый год не задан числом.");
+        const QString lastNaN = QStringLiteral("Последний год не задан числом.");
         QTest::addRow("1..3000") << "1"
-                                 << "3000" << true << 1 << 3000;
+                                 << "3000" << true << 1 << 3000 << QString();
         QTest::addRow("Y-1..Y+1") << QString::number(Y - 1) << QString::number(Y + 1) << true << Y - 1
-                                  << Y + 1;
-        QTest::addRow("Y..Y") << QString::number(Y) << QString::number(Y) << false << 0 << 0;
-        QTest::addRow("first is Y") << QString::number(Y) << "2100" << false << 0 << 0;
-        QTest::addRow("last is Y") << "1901" << QString::number(Y) << false << 0 << 0;
+                                  << Y + 1 << QString();
+        QTest::addRow("Y..Y") << y << y << false << 0 << 0 << early;
+        QTest::addRow("first is Y") << y << "2100" << false << 0 << 0 << early;
+        QTest::addRow("last is Y") << "1901" << y << false << 0 << 0 << late;
         QTest::addRow("0") << "0"
-                           << "2100" << false << 0 << 0;
+                           << "2100" << false << 0 << 0 << below;
         QTest::addRow("3001") << "1901"
-                              << "3001" << false << 0 << 0;
+                              << "3001" << false << 0 << 0 << above;
         QTest::addRow("fraction truncated") << "1900.7"
-                                            << "2100" << true << 1900 << 2100;
+                                            << "2100" << true << 1900 << 2100 << QString();
         QTest::addRow("negative fraction") << "-0.5"
-                                           << "2100" << false << 0 << 0;
+                                           << "2100" << false << 0 << 0 << below;
         QTest::addRow("0.9 is 0") << "0.9"
-                                  << "2100" << false << 0 << 0;
+                                  << "2100" << false << 0 << 0 << below;
         QTest::addRow("3000.9 is 3000") << "1901"
-                                        << "3000.9" << true << 1901 << 3000;
+                                        << "3000.9" << true << 1901 << 3000 << QString();
         QTest::addRow("letters") << "abc"
-                                 << "2100" << false << 0 << 0;
+                                 << "2100" << false << 0 << 0 << firstNaN;
         QTest::addRow("empty box") << "1901"
-                                   << "" << false << 0 << 0;
+                                   << "" << false << 0 << 0 << lastNaN;
         QTest::addRow("beyond 16 bits") << "1901"
-                                        << "70000" << false << 0 << 0;
+                                        << "70000" << false << 0 << 0 << above;
         QTest::addRow("huge") << "-1e300"
-                              << "2100" << false << 0 << 0;
+                              << "2100" << false << 0 << 0 << below;
         QTest::addRow("blanks around") << " 1800 "
-                                       << "2100" << true << 1800 << 2100;
+                                       << "2100" << true << 1800 << 2100 << QString();
     }
 
     void validation() {
@@ -145,7 +154,11 @@ private Q_SLOTS:
             QCOMPARE(host.Calls, QStringList({"SetYearsMonths", "SetGridCal"}));
         } else {
             QCOMPARE(int(fake.Messages.size()), 1);
-            QCOMPARE(fake.Messages[0].Text, QStringLiteral("Недопустимые значения!"));
+            QFETCH(QString, wrong);
+            QCOMPARE(fake.Messages[0].Text,
+                     wrong + QStringLiteral("\nПервый год — от 1 до %1, последний — от %2 до 3000.")
+                                 .arg(Y - 1)
+                                 .arg(Y + 1));
             QCOMPARE(fake.Messages[0].Icon, QMessageBox::Warning);
             QCOMPARE(fake.Messages[0].Title, QStringLiteral("Диапазон годов"));
             // The dialog stays with the typed values; nothing changed.

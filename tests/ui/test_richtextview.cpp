@@ -6,6 +6,8 @@
 #include "rtf/writer.h"
 #include "ui/richtextview.h"
 
+#include "pdftext.h"
+
 #include <QAbstractTextDocumentLayout>
 #include <QFontInfo>
 #include <QMimeData>
@@ -17,6 +19,8 @@
 #include <QTest>
 #include <QTextBlock>
 #include <QTextLayout>
+
+#include <algorithm>
 
 using namespace fixtures;
 using vorelian::RichTextView;
@@ -82,6 +86,7 @@ private Q_SLOTS:
     void findWalk();
     void selPrint_data();
     void selPrint();
+    void printedPagesKeepTheHangingIndentUnderTheirHeader();
     void rightButton();
 
 private:
@@ -486,4 +491,48 @@ void TestRichTextView::rightButton() {
 }
 
 QTEST_MAIN(TestRichTextView)
+// On paper as on screen: continuation lines start under the text after the marker, not under the marker,
+// and the page is headed by the report's name and its number.
+void TestRichTextView::printedPagesKeepTheHangingIndentUnderTheirHeader() {
+    RichTextView view;
+    QString entry;
+    for (int i = 0; i < 4; ++i)
+        entry +=
+            QStringLiteral("Свт. Василия Великого, архиепископа Кесарии Каппадокийской, и многих с ним. ");
+    view.Load(Bytes(ReportHeader(QStringLiteral("DejaVu Serif"), 12, false, false) +
+                    QStringLiteral("\\cf1 ") + kPlus + entry + QStringLiteral("\\par\r\n}")));
+    const QString path = dir_.filePath(QStringLiteral("hanging.pdf"));
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    const QString header = QStringLiteral("День — 14 января 2024 (н. ст.)");
+    QVERIFY(view.SelPrint(&printer, header));
+    QList<testing_pdf::PdfWord> words = testing_pdf::PdfWords(path);
+    if (words.isEmpty())
+        QSKIP("pdftotext is not installed: the layout on paper was not read");
+    // The words line by line from the top, each line from the left; the marker's type sits a little lower.
+    std::stable_sort(words.begin(), words.end(), [](const auto& a, const auto& b) { return a.Top < b.Top; });
+    QList<QList<testing_pdf::PdfWord>> lines;
+    for (const testing_pdf::PdfWord& w : words)
+        if (lines.isEmpty() || qAbs(lines.last().first().Top - w.Top) > 2)
+            lines.append({w});
+        else
+            lines.last().append(w);
+    for (auto& line : lines)
+        std::sort(line.begin(), line.end(), [](const auto& a, const auto& b) { return a.Left < b.Left; });
+    QVERIFY(lines.size() >= 4);
+    QStringList top;
+    for (const testing_pdf::PdfWord& w : lines[0])
+        top << w.Text;
+    QCOMPARE(top.join(u' '), header + QStringLiteral(" 1"));
+    QCOMPARE(lines[1][0].Text, QStringLiteral("+"));
+    const double text = lines[1][1].Left;
+    QVERIFY(text - lines[1][0].Left > 10);
+    for (qsizetype l = 2; l < lines.size(); ++l)
+        QVERIFY2(
+            qAbs(lines[l][0].Left - text) < 1.5,
+            qPrintable(
+                QStringLiteral("%1 at %2, not %3").arg(lines[l][0].Text).arg(lines[l][0].Left).arg(text)));
+}
+
 #include "test_richtextview.moc"
