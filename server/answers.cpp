@@ -9,6 +9,7 @@
 #include "core/dates.h"
 #include "core/recalc.h"
 #include "core/settings.h"
+#include "engine/yearfeasts.h"
 #include "report/export.h"
 #include "report/exportdays.h"
 
@@ -487,35 +488,6 @@ Answer MonthAnswer(const ServiceData& data, const Request& r, const Params& p, Q
         }
         return MonthPage(SiteOf(data, r, p, style), year, month, cells);
     }));
-}
-
-// The fasts that begin between days first and last: the four long fasts and the three one-day fasts, by
-// the Julian Paschalion and the Julian dates of the church year.
-std::vector<FastSpan> YearFasts(const DayEngine& engine, int32_t first, int32_t last) {
-    std::vector<FastSpan> fasts;
-    const int julianYear = DatesOf(first).Julian.Year;
-    for (int y = julianYear - 1; y <= julianYear + 1; ++y) {
-        const auto on = [&](int month, int day) {
-            return engine.DayNumberOf(2, int16_t(y), int16_t(month), int16_t(day)).value_or(0);
-        };
-        const int32_t pascha = JulianPascha(y);
-        const FastSpan spans[] = {
-            {QStringLiteral("Великий пост"), pascha - 48, pascha - 1},
-            // From the Monday after All Saints to the eve of the feast of the Apostles Peter and Paul.
-            {QStringLiteral("Петров пост"), pascha + 57, on(6, 28)},
-            {QStringLiteral("Успенский пост"), on(8, 1), on(8, 14)},
-            {QStringLiteral("Рождественский пост"), on(11, 15), on(12, 24)},
-            {QStringLiteral("Навечерие Богоявления"), on(1, 5), on(1, 5)},
-            {QStringLiteral("Усекновение главы Иоанна Предтечи"), on(8, 29), on(8, 29)},
-            {QStringLiteral("Воздвижение Креста Господня"), on(9, 14), on(9, 14)},
-        };
-        for (const FastSpan& f : spans)
-            if (f.First >= first && f.First <= last && f.First <= f.Last)
-                fasts.push_back(f);
-    }
-    std::sort(fasts.begin(), fasts.end(),
-              [](const FastSpan& a, const FastSpan& b) { return a.First < b.First; });
-    return fasts;
 }
 
 // /year/YYYY?style=: the great feasts and the fasts of a year of the style.

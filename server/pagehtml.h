@@ -7,6 +7,7 @@
 
 #include "engine/dayengine.h"
 #include "engine/dayinfo.h"
+#include "engine/yearfeasts.h"
 
 #include <QByteArray>
 #include <QString>
@@ -50,11 +51,6 @@ struct MonthCell {
 };
 QByteArray MonthPage(const Site& site, int year, int month, const std::vector<MonthCell>& days);
 
-// One fast of a year: its name and its first and last day.
-struct FastSpan {
-    QString Name;
-    int32_t First = 0, Last = 0;
-};
 QByteArray YearPage(const Site& site, int year, const std::vector<FeastRow>& feasts,
                     const std::vector<FastSpan>& fasts);
 

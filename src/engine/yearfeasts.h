@@ -5,7 +5,10 @@
 
 #include "core/state.h"
 
+#include <QString>
+
 #include <cstdint>
+#include <vector>
 
 namespace vorelian {
 
@@ -65,5 +68,15 @@ int32_t JulianDateInYear(const CalendarState& year, int16_t julianYear, int16_t 
 
 // The day of a fixed feast in the year: the day it is kept, or its own date; 0 when the year has none.
 int32_t FeastDay(const DayEngine& e, const FeastYear& y, const FixedFeast& f);
+
+// One fast of a year: its name and its first and last day.
+struct FastSpan {
+    QString Name;
+    int32_t First = 0, Last = 0;
+};
+
+// The fasts that begin between days first and last, in order: the four long fasts and the three one-day
+// fasts, by the Julian Paschalion and the Julian dates of the church year.
+std::vector<FastSpan> YearFasts(const DayEngine& engine, int32_t first, int32_t last);
 
 } // namespace vorelian
