@@ -513,9 +513,11 @@ void ChooseSaints(const ReadingsData& d, Frame& f, SaintsMode mode) {
     for (const MenaionReading& m : list)
         if (today(m) && Admits(mode, m, md, f.C.Nd) && (m.Class != ReadingClass::None || alone))
             (m.Class <= ReadingClass::Great ? f.Feasts : f.Saints).push_back(&m);
-    std::stable_sort(f.Saints.begin(), f.Saints.end(), [](const MenaionReading* a, const MenaionReading* b) {
-        return Order(a->Class) < Order(b->Class);
-    });
+    // By class, ties in the Menaion order: an insertion sort, since a day has few saints.
+    auto& saints = f.Saints;
+    for (std::size_t i = 1; i < saints.size(); ++i)
+        for (std::size_t j = i; j > 0 && Order(saints[j]->Class) < Order(saints[j - 1]->Class); --j)
+            std::swap(saints[j], saints[j - 1]);
 }
 
 Frame FrameOf(const ReadingsData& d, const Cycle& cycle, bool departed) {
@@ -573,11 +575,9 @@ int LukanJump(const Cycle& c, int& from) {
     return (168 - s) / 7;
 }
 
-Forefathers ForefathersOf(const Cycle& c) {
+Forefathers ForefathersOf(const Cycle& c, int jump) {
     Forefathers f;
     f.Day = WeekdayFrom(J(c.Year, 12, 11), 7);
-    int from = 0;
-    const int jump = LukanJump(c, from);
     f.W.Apostle = WeekAfterPentecost(f.Day - c.Pascha);
     f.W.Gospel = f.W.Apostle + jump;
     return f;
@@ -603,22 +603,24 @@ std::optional<int> ReserveGospel(const Cycle& c, const Forefathers& ff) {
 
 Weeks WeeksOf(const Cycle& c) {
     Weeks w;
-    const Forefathers ff = ForefathersOf(c);
+    int from = 0;
+    const int jump = LukanJump(c, from);
     const int forward = WeekAfterPentecost(c.Nd);
+    // Only a Sunday asks about the Forefathers' Sunday: for the reserve Gospels and the swaps below.
+    const bool sunday = c.Weekday == 7;
+    const Forefathers ff = sunday ? ForefathersOf(c, jump) : Forefathers{};
     if (c.Day > J(c.Year + 1, 1, 6) || forward > 33) {
         // From Theophany the weeks are counted back from the Publican's Sunday.
         w.Apostle = w.Gospel = 33 - (c.NextPascha - c.Day - 70) / 7;
-        if (const auto reserve = ReserveGospel(c, ff))
+        if (const auto reserve = sunday ? ReserveGospel(c, ff) : std::nullopt)
             w.Gospel = *reserve;
     } else {
-        int from = 0;
-        const int jump = LukanJump(c, from);
         w.Apostle = forward;
         w.Gospel = c.Nd > from ? forward + jump : forward;
     }
     // The Forefathers' Sunday reads the Apostle of week 29 and the Gospel of Luke's 28th Sunday: the
     // Sundays that would read them read those of the Forefathers' own week instead.
-    if (c.Weekday == 7 && c.Day != ff.Day) {
+    if (sunday && c.Day != ff.Day) {
         if (w.Gospel == 28)
             w.Gospel = ff.W.Gospel;
         if (w.Apostle == 29)
@@ -663,10 +665,11 @@ bool Receives(const Frame& f) {
 
 // A quick look before a neighbour's frame is built: a feast that may take the day's pair stands on it.
 bool MayMove(const ReadingsData& d, int32_t n) {
+    if (WeekdayOf(n) > 6)
+        return false;
     const auto& list = d.Menaion[JulianOf(n).Key()];
-    return WeekdayOf(n) <= 6 && std::any_of(list.begin(), list.end(), [](const MenaionReading& m) {
-               return m.Class <= ReadingClass::Displacing;
-           });
+    return std::any_of(list.begin(), list.end(),
+                       [](const MenaionReading& m) { return m.Class <= ReadingClass::Displacing; });
 }
 
 // Where the moved pair of a feast day goes: −1 the day before, +1 the day after, 0 nowhere.
@@ -693,10 +696,8 @@ QString UnderLabel(int weekday) {
 }
 
 void Put(std::vector<Reading>& out, const QString& label, const Pericopes& items) {
-    for (const Reading& r : items) {
-        out.push_back(r);
-        out.back().Label = label;
-    }
+    for (const Reading& r : items)
+        out.push_back(Reading{label, r.Kind, r.Book, r.Verses, r.Zachalo});
 }
 
 // The Apostle readings of one list, then the Gospel readings of the other; or the whole of one list.
@@ -709,10 +710,8 @@ void Put(std::vector<Reading>& out, const QString& label, const Ordinary& o) {
          {std::pair{o.Apostles, ReadingKind::Apostle}, std::pair{o.Gospels, ReadingKind::Gospel}})
         if (list)
             for (const Reading& r : *list)
-                if (r.Kind == kind) {
-                    out.push_back(r);
-                    out.back().Label = label;
-                }
+                if (r.Kind == kind)
+                    out.push_back(Reading{label, r.Kind, r.Book, r.Verses, r.Zachalo});
 }
 
 void PutSpecial(std::vector<Reading>& out, const ReadingsData& d, SpecialDay s) {
