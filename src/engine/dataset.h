@@ -21,6 +21,13 @@ struct DayFileDay {
     std::vector<DayEntry> Entries; // keys 0..4 in file order
     bool Red = false;              // a "Red" key of any value: the day report's rule
     bool RedMark = false;          // a "Red" key of the value 1: the month grid's rule
+    bool Departed = false;         // an entry names a Saturday of the departed (the readings' marker)
+};
+
+// A record of the bases by its place in them.
+struct RecordRef {
+    BaseKind Kind = BaseKind::Relocatable;
+    int Index = 0;
 };
 
 struct DataSet {
@@ -31,6 +38,9 @@ struct DataSet {
     FastingRules Fasting;                                                         // none without a rule file
     NameTable Names;       // the names of the name-day search; none without Names.DAT
     ReadingsData Readings; // none without a readings file
+    // The records whose title or texts name a Saturday of the departed, found once: a Saturday is one of
+    // the departed when such a record is placed on it (or its day file names it).
+    std::vector<RecordRef> DepartedRecords;
 
     const DayFileDay& DayFileOf(int16_t julianMonth, int16_t julianYearLength, int16_t day) const {
         return DayFiles[DataFiles::DayFileIndex(julianMonth, julianYearLength)][day];

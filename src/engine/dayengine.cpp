@@ -8,6 +8,8 @@
 
 #include <QDir>
 
+#include <algorithm>
+
 namespace vorelian {
 namespace {
 
@@ -15,6 +17,38 @@ int16_t ValidStyle(int16_t style) {
     if (style >= StyleAnnoMundi && style <= StyleGregorian)
         return style;
     return StyleGregorian;
+}
+
+// The records of the bases whose texts (a commemoration base) or title (a day-title base) name a Saturday
+// of the departed.
+std::vector<RecordRef> DepartedRecordsOf(const DataSet& d) {
+    std::vector<RecordRef> out;
+    if (d.Readings.Empty())
+        return out;
+    for (BaseKind k : EntryBases)
+        for (int i = 1; i <= d.Data.Bases[k].Count; ++i)
+            for (const auto& entries : d.Prepared[int(k)][i])
+                if (std::any_of(entries.begin(), entries.end(),
+                                [&](const DayEntry& e) { return NamesDeparted(d.Readings, e.Text); })) {
+                    out.push_back({k, i});
+                    break;
+                }
+    for (BaseKind k : TitleBases) {
+        const RecordBase& base = d.Data.Bases[k];
+        for (int i = 1; i <= base.Count; ++i)
+            if (NamesDeparted(d.Readings, PlainText(RecordTitle(base.Records[i]))))
+                out.push_back({k, i});
+    }
+    return out;
+}
+
+// A Saturday on which the data names the departed: a record that names them placed on it, or its day file.
+bool IsDepartedSaturday(const DataSet& d, const PlacedView& placed, const DayFileDay& file, int32_t day,
+                        int weekday) {
+    return weekday == 6 && (file.Departed || std::any_of(d.DepartedRecords.begin(), d.DepartedRecords.end(),
+                                                         [&](const RecordRef& r) {
+                                                             return placed.Belongs(r.Kind, r.Index, day);
+                                                         }));
 }
 
 } // namespace
@@ -54,8 +88,12 @@ std::shared_ptr<const DayEngine> DayEngine::Load(const QString& calendarDir) {
             DayFileDay& out = d.DayFiles[slot][day];
             out.Entries = DayFileEntries(file.Section(QString::number(day)), out.Red);
             out.RedMark = file.Value(QString::number(day), u"Red") == u"1";
+            out.Departed = std::any_of(out.Entries.begin(), out.Entries.end(), [&](const DayEntry& entry) {
+                return NamesDeparted(d.Readings, entry.Text);
+            });
         }
     }
+    d.DepartedRecords = DepartedRecordsOf(d);
     return e;
 }
 
@@ -103,7 +141,7 @@ DayInfo DayEngine::Day(int32_t dayNumber, const DayOptions& options) const {
     // it through FastingLine.
     info.Fast = FastingOf(info);
     if (options.ShowReadings)
-        AddReadings(d.Readings, info);
+        AddReadings(d.Readings, info, IsDepartedSaturday(d, placed, file, dayNumber, info.Weekday));
     return info;
 }
 

@@ -358,7 +358,7 @@ bool Between(int v, int from, int to) {
 // Which Menaion commemorations a day lets add their readings.
 enum class SaintsMode { All, VigilUp, PolyeleosUp, AnnunciationOnly };
 
-constexpr int kAnnunciation = 325, kCircumcision = 101;
+constexpr int kAnnunciation = 325, kCircumcision = 101, kGeorge = 423;
 
 // What a day is before its readings are put together.
 struct Frame {
@@ -438,6 +438,16 @@ void SeasonDays(Frame& f, SaintsMode& mode) {
     }
 }
 
+// The Saturdays and Sundays of the Triodion with a commemoration of their own, by days from Pascha.
+constexpr std::array<std::pair<int, SpecialDay>, 6> kTriodionDays = {{
+    {-50, SpecialDay::CheesefareSaturday},
+    {-43, SpecialDay::LentSaturday1},
+    {-35, SpecialDay::LentSunday2},
+    {-21, SpecialDay::LentSunday4},
+    {-15, SpecialDay::LentSaturday5},
+    {-14, SpecialDay::LentSunday5},
+}};
+
 // The floating commemorations of the Triodion and of the year.
 void FloatingDays(Frame& f, SaintsMode& mode) {
     const Cycle& c = f.C;
@@ -448,31 +458,11 @@ void FloatingDays(Frame& f, SaintsMode& mode) {
         if (strict && mode == SaintsMode::All)
             mode = SaintsMode::PolyeleosUp;
     };
-    switch (c.Nd) {
-    case -50:
-        add(SpecialDay::CheesefareSaturday, false);
-        break;
-    case -43:
-        add(SpecialDay::LentSaturday1, false);
-        break;
-    case -35:
-        add(SpecialDay::LentSunday2, false);
-        break;
-    case -21:
-        add(SpecialDay::LentSunday4, false);
-        break;
-    case -15:
-        add(SpecialDay::LentSaturday5, false);
-        break;
-    case -14:
-        add(SpecialDay::LentSunday5, false);
-        break;
-    case 63:
+    for (const auto& [nd, day] : kTriodionDays)
+        if (c.Nd == nd)
+            add(day, false);
+    if (c.Nd == 63)
         add(SpecialDay::AllSaintsOfRussia, true);
-        break;
-    default:
-        break;
-    }
     if (sun && (Between(md, 713, 719) || Between(md, 1008, 1014)))
         add(SpecialDay::Fathers, true);
     if (sun && Between(md, 122, 128))
@@ -490,10 +480,10 @@ SaintsMode ModeOfCycle(const Cycle& c) {
     return SaintsMode::All;
 }
 
-bool Admits(SaintsMode mode, const MenaionReading& m, int md) {
+bool Admits(SaintsMode mode, const MenaionReading& m, int md, int nd) {
     switch (mode) {
     case SaintsMode::AnnunciationOnly:
-        return md == kAnnunciation;
+        return md == kAnnunciation || (md == kGeorge && Between(nd, 1, 6));
     case SaintsMode::VigilUp:
         return m.Class <= ReadingClass::Vigil;
     case SaintsMode::PolyeleosUp:
@@ -508,23 +498,31 @@ int Order(ReadingClass c) {
     return c == ReadingClass::Six ? int(ReadingClass::Doxology) : int(c);
 }
 
-void ChooseSaints(const ReadingsData& d, Frame& f, SaintsMode mode) {
-    const int md = f.C.Date.Key();
-    std::vector<const MenaionReading*> all;
-    for (const MenaionReading& m : d.Menaion[md])
-        if (m.Weekday == 0 || (m.Weekday == f.C.Weekday) != m.NotWeekday)
-            all.push_back(&m);
-    for (const MenaionReading* m : all)
-        if (Admits(mode, *m, md) && (m->Class != ReadingClass::None || all.size() == 1))
-            (m->Class <= ReadingClass::Great ? f.Feasts : f.Saints).push_back(m);
-    std::stable_sort(f.Saints.begin(), f.Saints.end(), [](const MenaionReading* a, const MenaionReading* b) {
-        return Order(a->Class) < Order(b->Class);
-    });
+// St George is kept in Bright Week; when his day falls on Pascha or in Holy Week it goes to Bright Monday.
+bool GeorgeOnBrightMonday(const Cycle& c) {
+    return c.Nd == 1 && Between(J(c.Year, 4, 23) - c.Pascha, -6, 0);
 }
 
-Frame FrameOf(const ReadingsData& d, int32_t n, bool departed) {
+void ChooseSaints(const ReadingsData& d, Frame& f, SaintsMode mode) {
+    const int md = GeorgeOnBrightMonday(f.C) ? kGeorge : f.C.Date.Key();
+    const auto& list = d.Menaion[md];
+    auto today = [&](const MenaionReading& m) {
+        return m.Weekday == 0 || (m.Weekday == f.C.Weekday) != m.NotWeekday;
+    };
+    const bool alone = std::count_if(list.begin(), list.end(), today) == 1;
+    for (const MenaionReading& m : list)
+        if (today(m) && Admits(mode, m, md, f.C.Nd) && (m.Class != ReadingClass::None || alone))
+            (m.Class <= ReadingClass::Great ? f.Feasts : f.Saints).push_back(&m);
+    // By class, ties in the Menaion order: an insertion sort, since a day has few saints.
+    auto& saints = f.Saints;
+    for (std::size_t i = 1; i < saints.size(); ++i)
+        for (std::size_t j = i; j > 0 && Order(saints[j]->Class) < Order(saints[j - 1]->Class); --j)
+            std::swap(saints[j], saints[j - 1]);
+}
+
+Frame FrameOf(const ReadingsData& d, const Cycle& cycle, bool departed) {
     Frame f;
-    f.C = CycleOf(n);
+    f.C = cycle;
     const Cycle& c = f.C;
     const int md = c.Date.Key();
     SaintsMode mode = ModeOfCycle(c);
@@ -577,11 +575,9 @@ int LukanJump(const Cycle& c, int& from) {
     return (168 - s) / 7;
 }
 
-Forefathers ForefathersOf(const Cycle& c) {
+Forefathers ForefathersOf(const Cycle& c, int jump) {
     Forefathers f;
     f.Day = WeekdayFrom(J(c.Year, 12, 11), 7);
-    int from = 0;
-    const int jump = LukanJump(c, from);
     f.W.Apostle = WeekAfterPentecost(f.Day - c.Pascha);
     f.W.Gospel = f.W.Apostle + jump;
     return f;
@@ -607,22 +603,24 @@ std::optional<int> ReserveGospel(const Cycle& c, const Forefathers& ff) {
 
 Weeks WeeksOf(const Cycle& c) {
     Weeks w;
-    const Forefathers ff = ForefathersOf(c);
+    int from = 0;
+    const int jump = LukanJump(c, from);
     const int forward = WeekAfterPentecost(c.Nd);
+    // Only a Sunday asks about the Forefathers' Sunday: for the reserve Gospels and the swaps below.
+    const bool sunday = c.Weekday == 7;
+    const Forefathers ff = sunday ? ForefathersOf(c, jump) : Forefathers{};
     if (c.Day > J(c.Year + 1, 1, 6) || forward > 33) {
         // From Theophany the weeks are counted back from the Publican's Sunday.
         w.Apostle = w.Gospel = 33 - (c.NextPascha - c.Day - 70) / 7;
-        if (const auto reserve = ReserveGospel(c, ff))
+        if (const auto reserve = sunday ? ReserveGospel(c, ff) : std::nullopt)
             w.Gospel = *reserve;
     } else {
-        int from = 0;
-        const int jump = LukanJump(c, from);
         w.Apostle = forward;
         w.Gospel = c.Nd > from ? forward + jump : forward;
     }
     // The Forefathers' Sunday reads the Apostle of week 29 and the Gospel of Luke's 28th Sunday: the
     // Sundays that would read them read those of the Forefathers' own week instead.
-    if (c.Weekday == 7 && c.Day != ff.Day) {
+    if (sunday && c.Day != ff.Day) {
         if (w.Gospel == 28)
             w.Gospel = ff.W.Gospel;
         if (w.Apostle == 29)
@@ -633,24 +631,31 @@ Weeks WeeksOf(const Cycle& c) {
     return w;
 }
 
-// The readings of the data a day takes, without copying them.
-using ReadingRefs = std::vector<const Reading*>;
+Frame FrameOf(const ReadingsData& d, int32_t n, bool departed) {
+    return FrameOf(d, CycleOf(n), departed);
+}
 
-ReadingRefs OrdinaryOf(const ReadingsData& d, const Cycle& c) {
-    ReadingRefs out;
+// The ordinary pair of a day in the data, without a copy: the Apostle of one list and the Gospel of
+// another after Pentecost, the whole list of the day before it.
+struct Ordinary {
+    const Pericopes* Apostles = nullptr;
+    const Pericopes* Gospels = nullptr;
+    bool Whole = false; // every reading of the one list, in its order
+    bool Empty() const {
+        auto none = [](const Pericopes* p, ReadingKind k) {
+            return !p || std::none_of(p->begin(), p->end(), [k](const Reading& r) { return r.Kind == k; });
+        };
+        return none(Apostles, ReadingKind::Apostle) && none(Gospels, ReadingKind::Gospel);
+    }
+};
+
+Ordinary OrdinaryOf(const ReadingsData& d, const Cycle& c) {
     if (c.Nd <= 49) {
-        for (const Reading& r : d.FromPascha[c.Nd + 70])
-            out.push_back(&r);
-        return out;
+        const Pericopes& day = d.FromPascha[c.Nd + 70];
+        return {&day, &day, true};
     }
     const Weeks w = WeeksOf(c);
-    for (const Reading& r : d.Weeks[w.Apostle][c.Weekday])
-        if (r.Kind == ReadingKind::Apostle)
-            out.push_back(&r);
-    for (const Reading& r : d.Weeks[w.Gospel][c.Weekday])
-        if (r.Kind == ReadingKind::Gospel)
-            out.push_back(&r);
-    return out;
+    return {&d.Weeks[w.Apostle][c.Weekday], &d.Weeks[w.Gospel][c.Weekday]};
 }
 
 // A day that can take a neighbour's moved pair: its own pair is read and nothing special stands on it.
@@ -660,10 +665,11 @@ bool Receives(const Frame& f) {
 
 // A quick look before a neighbour's frame is built: a feast that may take the day's pair stands on it.
 bool MayMove(const ReadingsData& d, int32_t n) {
+    if (WeekdayOf(n) > 6)
+        return false;
     const auto& list = d.Menaion[JulianOf(n).Key()];
-    return WeekdayOf(n) <= 6 && std::any_of(list.begin(), list.end(), [](const MenaionReading& m) {
-               return m.Class <= ReadingClass::Displacing;
-           });
+    return std::any_of(list.begin(), list.end(),
+                       [](const MenaionReading& m) { return m.Class <= ReadingClass::Displacing; });
 }
 
 // Where the moved pair of a feast day goes: −1 the day before, +1 the day after, 0 nowhere.
@@ -690,17 +696,22 @@ QString UnderLabel(int weekday) {
 }
 
 void Put(std::vector<Reading>& out, const QString& label, const Pericopes& items) {
-    for (const Reading& r : items) {
-        out.push_back(r);
-        out.back().Label = label;
-    }
+    for (const Reading& r : items)
+        out.push_back(Reading{label, r.Kind, r.Book, r.Verses, r.Zachalo});
 }
 
-void Put(std::vector<Reading>& out, const QString& label, const ReadingRefs& items) {
-    for (const Reading* r : items) {
-        out.push_back(*r);
-        out.back().Label = label;
+// The Apostle readings of one list, then the Gospel readings of the other; or the whole of one list.
+void Put(std::vector<Reading>& out, const QString& label, const Ordinary& o) {
+    if (o.Whole) {
+        Put(out, label, *o.Apostles);
+        return;
     }
+    for (const auto& [list, kind] :
+         {std::pair{o.Apostles, ReadingKind::Apostle}, std::pair{o.Gospels, ReadingKind::Gospel}})
+        if (list)
+            for (const Reading& r : *list)
+                if (r.Kind == kind)
+                    out.push_back(Reading{label, r.Kind, r.Book, r.Verses, r.Zachalo});
 }
 
 void PutSpecial(std::vector<Reading>& out, const ReadingsData& d, SpecialDay s) {
@@ -713,29 +724,13 @@ void PutMenaion(std::vector<Reading>& out, const std::vector<const MenaionReadin
         Put(out, m->Label, m->Items);
 }
 
-} // namespace
-
-ReadingsData ParseReadings(QByteArrayView bytes, const QString& fileName) {
-    ReadingsData data;
-    ReadingsReader(data, fileName).Run(Profile::Parse(bytes, fileName));
-    return data;
-}
-
-ReadingsData LoadReadings(const QString& path) {
-    const auto bytes = ReadRuleFile(path, lcReadings, QStringLiteral("no readings"));
-    return bytes ? ParseReadings(*bytes, path) : ReadingsData{};
-}
-
-std::vector<Reading> ReadingsOf(const ReadingsData& d, const ReadingsDay& day) {
+// The readings of a day in the order the day prints them.
+std::vector<Reading> ReadingsOfCycle(const ReadingsData& d, const Cycle& c, bool departedSaturday) {
     std::vector<Reading> out;
-    if (d.Empty())
-        return out;
     out.reserve(8);
-    const Frame f = FrameOf(d, day.DayNumber, day.Departed);
-    const Cycle& c = f.C;
-
+    const Frame f = FrameOf(d, c, departedSaturday);
     // The ordinary pair: its own, or on the Saturday before a feast of the Lord on Sunday, the Sunday's.
-    ReadingRefs ordinary;
+    Ordinary ordinary;
     QString ordinaryLabel;
     if (f.OwnOrdinary)
         ordinary = OrdinaryOf(d, c);
@@ -748,7 +743,7 @@ std::vector<Reading> ReadingsOf(const ReadingsData& d, const ReadingsDay& day) {
         }
     }
     // The pairs of the neighbours' feasts read here «под зачало».
-    ReadingRefs fromBefore, fromAfter;
+    Ordinary fromBefore, fromAfter;
     if (Receives(f) && MayMove(d, c.Day - 1)) {
         const Frame prev = FrameOf(d, c.Day - 1, false);
         if (prev.Moves && MoveOf(d, prev) == +1)
@@ -760,8 +755,8 @@ std::vector<Reading> ReadingsOf(const ReadingsData& d, const ReadingsDay& day) {
             fromAfter = OrdinaryOf(d, next.C);
     }
     // The labels of the neighbours' pairs, made only for a day that reads one.
-    const QString prevLabel = fromBefore.empty() ? QString() : UnderLabel(WeekdayOf(c.Day - 1));
-    const QString nextLabel = fromAfter.empty() ? QString() : UnderLabel(WeekdayOf(c.Day + 1));
+    const QString prevLabel = fromBefore.Empty() ? QString() : UnderLabel(WeekdayOf(c.Day - 1));
+    const QString nextLabel = fromAfter.Empty() ? QString() : UnderLabel(WeekdayOf(c.Day + 1));
     const SpecialDay departed = c.Nd == -22 ? SpecialDay::DepartedLent4 : SpecialDay::Departed;
 
     if (!f.Before.empty()) {
@@ -793,8 +788,8 @@ std::vector<Reading> ReadingsOf(const ReadingsData& d, const ReadingsDay& day) {
     return out;
 }
 
-DayLiturgy LiturgyOf(const ReadingsData& d, int32_t n) {
-    const Cycle c = CycleOf(n);
+DayLiturgy LiturgyOfCycle(const ReadingsData& d, const Cycle& c) {
+    const int32_t n = c.Day;
     const int nd = c.Nd, wd = c.Weekday, md = c.Date.Key();
     const bool lent = Between(nd, -48, -9);
     if (md == kAnnunciation && Between(nd, -48, 6)) {
@@ -831,24 +826,36 @@ DayLiturgy LiturgyOf(const ReadingsData& d, int32_t n) {
     return {LiturgyKind::Chrysostom, false};
 }
 
-bool NoWeddingsOn(const ReadingsData& d, int32_t n) {
-    const JulianDate j = JulianOf(n);
-    const FastingDay day{n,         j.Month, j.Day, static_cast<int8_t>(WeekdayOf(n)), JulianPascha(j.Year),
-                         Rank::None};
+// The weddings rules count the days from the Pascha of the day's Julian year, which is the cycle's own or,
+// in the Triodion before it, the next.
+bool NoWeddingsOfCycle(const ReadingsData& d, const Cycle& c) {
+    const int32_t pascha = c.Year == c.Date.Year ? c.Pascha : c.NextPascha;
+    const FastingDay day{c.Day, c.Date.Month, c.Date.Day, static_cast<int8_t>(c.Weekday), pascha, Rank::None};
     return std::any_of(d.NoWeddings.begin(), d.NoWeddings.end(),
                        [&](const FastingRule& r) { return RuleClaims(r, day); });
 }
 
-bool IsDepartedSaturday(const ReadingsData& d, const DayInfo& day) {
-    if (day.Weekday != 6)
-        return false;
-    auto names = [&](const QString& text) {
-        auto has = [&](const QString& m) { return text.contains(m, Qt::CaseInsensitive); };
-        return std::any_of(d.DepartedMarkers.begin(), d.DepartedMarkers.end(), has) &&
-               std::none_of(d.DepartedExceptions.begin(), d.DepartedExceptions.end(), has);
-    };
-    return names(day.WeekdayLine) || std::any_of(day.Entries.begin(), day.Entries.end(),
-                                                 [&](const DayEntry& e) { return names(e.Text); });
+} // namespace
+
+ReadingsData ParseReadings(QByteArrayView bytes, const QString& fileName) {
+    ReadingsData data;
+    ReadingsReader(data, fileName).Run(Profile::Parse(bytes, fileName));
+    return data;
+}
+
+ReadingsData LoadReadings(const QString& path) {
+    const auto bytes = ReadRuleFile(path, lcReadings, QStringLiteral("no readings"));
+    return bytes ? ParseReadings(*bytes, path) : ReadingsData{};
+}
+
+std::vector<Reading> ReadingsOf(const ReadingsData& d, const ReadingsDay& day) {
+    return d.Empty() ? std::vector<Reading>() : ReadingsOfCycle(d, CycleOf(day.DayNumber), day.Departed);
+}
+
+bool NamesDeparted(const ReadingsData& d, const QString& text) {
+    auto has = [&](const QString& m) { return text.contains(m, Qt::CaseInsensitive); };
+    return std::any_of(d.DepartedMarkers.begin(), d.DepartedMarkers.end(), has) &&
+           std::none_of(d.DepartedExceptions.begin(), d.DepartedExceptions.end(), has);
 }
 
 std::vector<ReadingLine> ReadingLines(const std::vector<Reading>& readings) {
@@ -911,12 +918,14 @@ QStringList ReadingsGroup(const DayInfo& day) {
     return lines;
 }
 
-void AddReadings(const ReadingsData& data, DayInfo& day) {
+void AddReadings(const ReadingsData& data, DayInfo& day, bool departed) {
     if (data.Empty())
         return;
-    day.Readings = ReadingsOf(data, {day.DayNumber, IsDepartedSaturday(data, day)});
-    day.Liturgy = LiturgyOf(data, day.DayNumber);
-    day.NoWeddings = NoWeddingsOn(data, day.DayNumber);
+    // The day's place in its Paschal cycle, reckoned once for the three answers.
+    const Cycle c = CycleOf(day.DayNumber);
+    day.Readings = ReadingsOfCycle(data, c, departed);
+    day.Liturgy = LiturgyOfCycle(data, c);
+    day.NoWeddings = NoWeddingsOfCycle(data, c);
 }
 
 } // namespace vorelian

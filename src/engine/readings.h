@@ -3,7 +3,7 @@
 // the data of the file "Readings.DAT" in the data folder; the rules that choose among them are here.
 //
 // Pascha, the Julian date and the weekday come from the engine's own reckoning; the Saturdays of the
-// departed are the Saturdays on which the engine has placed a commemoration of the departed (the marker
+// departed are the Saturdays on which the engine has placed a record that names the departed (the marker
 // text of the file's [Departed] section), so the readings follow whatever rule the records keep.
 //
 // A data folder without the file gives no readings, no Liturgy and no weddings answer. A line that cannot
@@ -115,13 +115,10 @@ struct ReadingsDay {
 
 // The readings of a day in the order the day prints them.
 std::vector<Reading> ReadingsOf(const ReadingsData& data, const ReadingsDay& day);
-// The Liturgy of a day.
-DayLiturgy LiturgyOf(const ReadingsData& data, int32_t dayNumber);
-// True when no wedding is held on the day.
-bool NoWeddingsOn(const ReadingsData& data, int32_t dayNumber);
 
-// True when the day is a Saturday whose weekday line or commemorations name the departed.
-bool IsDepartedSaturday(const ReadingsData& data, const DayInfo& day);
+// True when a text of the data names a Saturday of the departed: it holds a marker of the [Departed]
+// section (any letter case) and none of its exceptions.
+bool NamesDeparted(const ReadingsData& data, const QString& text);
 
 // One printed line of readings: «[Label: ]Ап.: … (зач. N). Ев.: … (зач. N).», and the readings it holds.
 struct ReadingLine {
@@ -141,6 +138,7 @@ inline constexpr QStringView NoWeddingsLine = u"Браковенчание не 
 QStringList ReadingsGroup(const DayInfo& day);
 
 // Fills the readings, the Liturgy and the weddings answer of a computed day; nothing without data.
-void AddReadings(const ReadingsData& data, DayInfo& day);
+// `departed`: the day is a Saturday on which the records place a commemoration of the departed.
+void AddReadings(const ReadingsData& data, DayInfo& day, bool departed);
 
 } // namespace vorelian

@@ -2,6 +2,7 @@
 // through the engine on days a printed church calendar gives, a row per rule; and the reader on broken files.
 #include "core/calendar.h"
 #include "core/cp1251.h"
+#include "engine/dataset.h"
 #include "engine/dayengine.h"
 #include "engine/readings.h"
 
@@ -96,6 +97,17 @@ private Q_SLOTS:
         QTest::addRow("Nativity eve on a Saturday")
             << "2029-01-06"
             << "Навечерия: Ап.: Гал. 3:15–22 (зач. 207). Ев.: Мф. 13:31–36 (зач. 53).";
+        QTest::addRow("24 December a Saturday: the Saturday before the Nativity on the 17th")
+            << "2028-12-30"
+            << "Субботы пред Рождеством Христовым: Ап.: Гал. 3:8–12 (зач. 205). Ев.: Лк. 13:18–29 (зач. 72).";
+        QTest::addRow("a reserve Sunday: Matthew's 17th Gospel, the back-counted Apostle")
+            << "2024-02-11"
+            << "Ап.: 1 Тим. 1:15–17 (зач. 280 от полу). Ев.: Мф. 15:21–28 (зач. 62).\n"
+               "Сщмч.: Ап.: Евр. 4:14–5:6 (зач. 311). Ев.: Мк. 9:33–41 (зач. 41).";
+        QTest::addRow("a vigil saint who does not displace adds his pair")
+            << "2023-10-08"
+            << "Ап.: 2 Кор. 9:6–11 (зач. 188). Ев.: Лк. 5:1–11 (зач. 17).\n"
+               "Прп.: Ап.: Гал. 5:22–6:2 (зач. 213). Ев.: Лк. 6:17–23 (зач. 24).";
         QTest::addRow("Demetrius Saturday: the departed first")
             << "2024-11-02"
             << "Заупокойные: Ап.: 1 Сол. 4:13–17 (зач. 270). Ев.: Ин. 5:24–30 (зач. 16).\n"
@@ -161,6 +173,61 @@ private Q_SLOTS:
         const DayInfo day = DayOf(date);
         QVERIFY(day.Readings);
         QCOMPARE(Printed(day), printed);
+    }
+
+    // St George in Bright Week, on a file of our own: the bundled one has no pair for him.
+    void georgeInBrightWeek_data() {
+        QTest::addColumn<QString>("date"); // Gregorian
+        QTest::addColumn<QString>("printed");
+        const QString george =
+            QStringLiteral("Вмч.: Ап.: Деян. 12:1–11 (зач. 29). Ев.: Ин. 15:17–16:2 (зач. 52).");
+        const QString monday =
+            QStringLiteral("Ап.: Деян. 1:12–17, 21–26 (зач. 2). Ев.: Ин. 1:18–28 (зач. 2).");
+        QTest::addRow("on Bright Thursday")
+            << "2021-05-06"
+            << "Ап.: Деян. 2:38–43 (зач. 5). Ев.: Ин. 3:1–15 (зач. 8).\n" + george;
+        QTest::addRow("Bright Monday of that year") << "2021-05-03" << monday;
+        QTest::addRow("on Great Friday: not read") << "1983-05-06"
+                                                   << "";
+        QTest::addRow("from Great Friday to Bright Monday") << "1983-05-09" << monday + u'\n' + george;
+        QTest::addRow("on Pascha: not read") << "2040-05-06"
+                                             << "Ап.: Деян. 1:1–8 (зач. 1). Ев.: Ин. 1:1–17 (зач. 1).";
+        QTest::addRow("from Pascha to Bright Monday") << "2040-05-07" << monday + u'\n' + george;
+    }
+    void georgeInBrightWeek() {
+        QFETCH(QString, date);
+        QFETCH(QString, printed);
+        const QString text =
+            QStringLiteral("[Books]\r\nДеян.=apostle 335\r\nИн.=gospel 67\r\n[Pascha]\r\n"
+                           "0=Деян. 1:1–8 (1) | Ин. 1:1–17 (1)\r\n"
+                           "1=Деян. 1:12–17, 21–26 (2) | Ин. 1:18–28 (2)\r\n"
+                           "4=Деян. 2:38–43 (5) | Ин. 3:1–15 (8)\r\n[Menaion]\r\n"
+                           "23.04=polyeleos Вмч.: Деян. 12:1–11 (29) | Ин. 15:17–16:2 (52)\r\n");
+        const ReadingsData data = ParseReadings(cp1251::Encode(text), QStringLiteral("george.DAT"));
+        const QDate d = QDate::fromString(date, Qt::ISODate);
+        const int32_t n = DayNumber(StyleGregorian, int16_t(d.day()), int16_t(d.month()), int16_t(d.year()));
+        DayInfo day;
+        day.Readings = ReadingsOf(data, {n, false});
+        QCOMPARE(Printed(day), printed);
+    }
+
+    // The Saturdays of the departed the engine takes from the placed records are those whose weekday line or
+    // commemorations name the departed: every Saturday of 1901–2100 reads as the day's own texts make it.
+    void departedSaturdaysAsTheDaysNameThem() {
+        const DayEngine& e = *Bundled();
+        const ReadingsData& data = e.Data().Readings;
+        int named = 0;
+        for (int32_t n = *e.DayNumberOf(StyleGregorian, 1901, 1, 5);
+             n <= *e.DayNumberOf(StyleGregorian, 2100, 12, 31); n += 7) {
+            const DayInfo day = e.Day(n, DayOptions{});
+            const bool departed = NamesDeparted(data, day.WeekdayLine) ||
+                                  std::any_of(day.Entries.begin(), day.Entries.end(),
+                                              [&](const DayEntry& x) { return NamesDeparted(data, x.Text); });
+            named += departed;
+            if (*day.Readings != ReadingsOf(data, {n, departed}))
+                QFAIL(qPrintable(QStringLiteral("day %1").arg(n)));
+        }
+        QVERIFY(named > 200 * 5); // Meatfare, three in Lent, Trinity and Demetrius: nearly six a year
     }
 
     void liturgyOfTheDay_data() {

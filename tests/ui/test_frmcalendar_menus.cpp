@@ -3,6 +3,7 @@
 // box when the selection tab opens.
 #include "frmcalendar_fixture.h"
 
+#include "core/cp1251.h"
 #include "ui/frmgoto.h"
 #include <QHelpEvent>
 #include <QLineEdit>
@@ -371,6 +372,37 @@ private Q_SLOTS:
         item->trigger();
         p.Action(QStringLiteral("mnuTab_1"))->trigger();
         QVERIFY(p.w->View(1)->Text().contains(line));
+    }
+
+    // With a readings file in the data set the day shows its readings, its Liturgy and the weddings line;
+    // the option «Показывать чтения», on by default, takes them away and brings them back.
+    void readingsOptionShowsTheReadings() {
+        const QString path = world.ProgramFolder() + QStringLiteral("/Calendar/Readings.DAT");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(
+            cp1251::Encode(QStringLiteral("[Books]\r\nМф.=gospel 116\r\nРим.=apostle 335\r\n[Pascha]\r\n"
+                                          "-51=Рим. 1:1–7 (79) | Мф. 5:1–12 (10)\r\n"
+                                          "[NoWeddings]\r\nПятница=weekdays=5\r\n")));
+        file.close();
+        struct Remove {
+            QString Path;
+            ~Remove() { QFile::remove(Path); }
+        } remove{path};
+        Program p(world, friday); // Friday of Cheesefare week: no Liturgy
+        QAction* item = p.Action(QStringLiteral("mnuReadings"));
+        QCOMPARE(item->text(), QStringLiteral("Показывать &чтения"));
+        const QStringList lines = {QStringLiteral("Ап.: Рим. 1:1–7 (зач. 79). Ев.: Мф. 5:1–12 (зач. 10)."),
+                                   QStringLiteral("Литургии нет."),
+                                   QStringLiteral("Браковенчание не совершается.")};
+        const auto shown = [&p](const QString& line) { return p.w->View(0)->Text().contains(line); };
+        QVERIFY(item->isChecked());
+        QVERIFY(std::all_of(lines.begin(), lines.end(), shown));
+        item->trigger();
+        QVERIFY(!item->isChecked());
+        QVERIFY(std::none_of(lines.begin(), lines.end(), shown));
+        item->trigger();
+        QVERIFY(std::all_of(lines.begin(), lines.end(), shown));
     }
 
     // With a rule file in the data set the day report ends with the day's fast and the month grid marks
