@@ -1,6 +1,8 @@
 // vorelian-server under a bounded load on loopback: 16 keep-alive connections asking for random days of
-// 1901-2100, answers per second and latency percentiles, the server's memory after 100,000 requests, and
-// the ten-year feed asked for whole and with the tag of the copy held.
+// 1901-2100, answers per second and latency percentiles, the same with HTTP/1.0 clients that open a
+// connection per request, the server's memory after 100,000 requests, the ten-year feed asked for whole
+// and with the tag of the copy held, and, when nginx is installed, nginx serving the bytes of a day page
+// from a file under the same load, as the yardstick of a static server on this machine.
 // The server is started by the benchmark on an ephemeral port of 127.0.0.1 and stopped after each run.
 #include <benchmark/benchmark.h>
 
@@ -121,6 +123,24 @@ int Exchange(int fd, const std::string& request, std::string& buffer) {
     }
 }
 
+// An HTTP/1.0 request on a connection of its own, read until the server closes it; the status, or 0.
+int ExchangeOnce(int port, const std::string& request, std::string& buffer) {
+    const int fd = Connect(port);
+    if (fd < 0)
+        return 0;
+    buffer.clear();
+    int status = 0;
+    if (send(fd, request.data(), request.size(), MSG_NOSIGNAL) == ssize_t(request.size())) {
+        char chunk[16384];
+        for (ssize_t n; (n = recv(fd, chunk, sizeof chunk, 0)) > 0;)
+            buffer.append(chunk, size_t(n));
+        if (buffer.size() > 12)
+            status = std::atoi(buffer.c_str() + 9);
+    }
+    close(fd);
+    return status;
+}
+
 // A random Gregorian date of 1901-2100 as YYYY-MM-DD.
 std::string RandomDate(std::mt19937& rng) {
     using namespace std::chrono;
@@ -140,8 +160,11 @@ struct LoadResult {
     std::vector<double> LatenciesMs;
 };
 
-// `total` requests spread over kConnections connections, each waiting for its answer before the next.
-LoadResult Load(int port, const std::string& prefix, long total) {
+enum class Clients { KeepAlive, Http10 };
+
+// `total` requests spread over kConnections clients, each waiting for its answer before the next: on one
+// kept connection each, or as HTTP/1.0 clients with a connection per request.
+LoadResult Load(int port, const std::string& prefix, long total, Clients kind = Clients::KeepAlive) {
     LoadResult result;
     std::vector<std::vector<double>> latencies(kConnections);
     std::atomic<long> failures{0};
@@ -150,15 +173,20 @@ LoadResult Load(int port, const std::string& prefix, long total) {
     for (int c = 0; c < kConnections; ++c) {
         clients.emplace_back([&, c] {
             std::mt19937 rng(1234u + unsigned(c));
-            const int fd = Connect(port);
+            const bool once = kind == Clients::Http10;
+            const int fd = once ? -2 : Connect(port);
             std::string buffer;
             const long mine = total / kConnections + (c < total % kConnections ? 1 : 0);
             latencies[c].reserve(size_t(mine));
             for (long i = 0; i < mine; ++i) {
-                const std::string request =
-                    "GET " + prefix + RandomDate(rng) + " HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n";
+                const std::string request = "GET " + prefix + RandomDate(rng) +
+                                            (once ? " HTTP/1.0\r\n" : " HTTP/1.1\r\n") +
+                                            "Host: 127.0.0.1\r\n\r\n";
                 const auto t0 = Clock::now();
-                if (fd < 0 || Exchange(fd, request, buffer) != 200)
+                const int status = once     ? ExchangeOnce(port, request, buffer)
+                                   : fd < 0 ? 0
+                                            : Exchange(fd, request, buffer);
+                if (status != 200)
                     ++failures;
                 latencies[c].push_back(std::chrono::duration<double, std::milli>(Clock::now() - t0).count());
             }
@@ -189,16 +217,16 @@ void Report(benchmark::State& state, const LoadResult& r) {
 }
 
 // range(0): threads of the server's pool; range(1): requests.
-void RunLoad(benchmark::State& state, const std::string& prefix) {
+void RunLoad(benchmark::State& state, const std::string& prefix, Clients clients = Clients::KeepAlive) {
     const ServerProcess server(int(state.range(0)));
     if (server.Port == 0) {
         state.SkipWithError("the server did not start");
         return;
     }
-    Load(server.Port, prefix, 500); // warm-up
+    Load(server.Port, prefix, 500, clients); // warm-up
     LoadResult r;
     for (auto _ : state)
-        r = Load(server.Port, prefix, state.range(1));
+        r = Load(server.Port, prefix, state.range(1), clients);
     Report(state, r);
     state.counters["rss_MB"] = server.ResidentMB();
 }
@@ -208,6 +236,97 @@ void BM_DayApi(benchmark::State& state) {
 }
 void BM_DayPage(benchmark::State& state) {
     RunLoad(state, "/day/");
+}
+void BM_DayPageHttp10(benchmark::State& state) {
+    RunLoad(state, "/day/", Clients::Http10);
+}
+
+// A free port of the loopback, for a server that cannot be told to pick one.
+int FreePort() {
+    const int fd = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in addr{};
+    addr.sin_family = AF_INET;
+    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t size = sizeof addr;
+    int port = 0;
+    if (bind(fd, reinterpret_cast<sockaddr*>(&addr), size) == 0 &&
+        getsockname(fd, reinterpret_cast<sockaddr*>(&addr), &size) == 0)
+        port = ntohs(addr.sin_port);
+    close(fd);
+    return port;
+}
+
+// nginx with a scratch folder and configuration, serving one file for every address; stopped at the end.
+struct NginxProcess {
+    pid_t Pid = -1;
+    int Port = 0;
+    std::string Dir;
+
+    explicit NginxProcess(const std::string& page) {
+        char dir[] = "/tmp/vorelian-bench-nginx-XXXXXX";
+        if (access("/usr/sbin/nginx", X_OK) != 0 || !mkdtemp(dir))
+            return;
+        Dir = dir;
+        std::ofstream(Dir + "/page.html") << page;
+        const int port = FreePort();
+        std::ofstream(Dir + "/nginx.conf")
+            << "daemon off; master_process off; worker_processes 1; pid " << Dir << "/nginx.pid;\n"
+            << "error_log " << Dir << "/error.log; events { worker_connections 1024; }\n"
+            << "http { access_log off; keepalive_requests 1000000; server { listen 127.0.0.1:" << port
+            << "; root " << Dir
+            << "; location / { default_type text/html; try_files /page.html =404; } } }\n";
+        Pid = fork();
+        if (Pid == 0) {
+            execl("/usr/sbin/nginx", "nginx", "-p", dir, "-c", (Dir + "/nginx.conf").c_str(), nullptr);
+            _exit(127);
+        }
+        for (int i = 0; i < 100 && Port == 0; ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            if (const int fd = Connect(port); fd >= 0) {
+                close(fd);
+                Port = port;
+            }
+        }
+    }
+    ~NginxProcess() {
+        if (Pid > 0) {
+            kill(Pid, SIGTERM);
+            waitpid(Pid, nullptr, 0);
+        }
+        if (!Dir.empty())
+            std::system(("rm -rf " + Dir).c_str());
+    }
+};
+
+// The day page of our server against nginx sending the bytes of one day page from a file, under the
+// same load: ratio is our answers per second over nginx's. Skipped where nginx is not installed.
+void BM_DayPageAgainstNginx(benchmark::State& state) {
+    const ServerProcess server(2);
+    const int fd = server.Port ? Connect(server.Port) : -1;
+    std::string page;
+    if (fd < 0 || Exchange(fd, "GET /day/2027-05-02 HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n", page) != 200) {
+        state.SkipWithError("the server did not start");
+        return;
+    }
+    close(fd);
+    page.erase(0, page.find("\r\n\r\n") + 4);
+    const NginxProcess nginx(page);
+    if (nginx.Port == 0) {
+        state.SkipWithError("nginx is not installed or did not start");
+        return;
+    }
+    LoadResult ours, theirs;
+    for (auto _ : state) {
+        Load(server.Port, "/day/", 500);
+        ours = Load(server.Port, "/day/", state.range(0));
+        Load(nginx.Port, "/day/", 500);
+        theirs = Load(nginx.Port, "/day/", state.range(0));
+    }
+    Report(state, ours);
+    state.counters["nginx_req_per_s"] = double(theirs.Requests) / theirs.Seconds;
+    state.counters["ratio"] =
+        (double(ours.Requests) / ours.Seconds) / (double(theirs.Requests) / theirs.Seconds);
+    state.counters["failures"] = double(ours.Failures + theirs.Failures);
 }
 
 // Memory after 100,000 requests, against memory after the first 10,000: no growth.
@@ -271,6 +390,8 @@ BENCHMARK(BM_DayApi)
     ->UseRealTime()
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DayPage)->Args({2, 20000})->Iterations(1)->UseRealTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DayPageHttp10)->Args({2, 5000})->Iterations(1)->UseRealTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DayPageAgainstNginx)->Args({20000})->Iterations(1)->UseRealTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MemoryAfter100k)->Args({2})->Iterations(1)->UseRealTime()->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();
