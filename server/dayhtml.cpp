@@ -3,6 +3,7 @@
 #include "pagehtml.h"
 
 #include "core/calendar.h"
+#include "core/tables.h"
 #include "engine/readings.h"
 
 #include <array>
@@ -10,26 +11,6 @@
 
 namespace vorelian::server {
 namespace {
-
-QString GenitiveMonth(int civilMonth) {
-    static const std::array<const char16_t*, 13> names = {
-        u"",     u"января",  u"февраля",  u"марта",   u"апреля", u"мая",    u"июня",
-        u"июля", u"августа", u"сентября", u"октября", u"ноября", u"декабря"};
-    return civilMonth >= 1 && civilMonth <= 12 ? QString::fromUtf16(names[civilMonth]) : QString();
-}
-
-QString NominativeMonth(int civilMonth) {
-    static const std::array<const char16_t*, 13> names = {
-        u"",     u"Январь", u"Февраль",  u"Март",    u"Апрель", u"Май",    u"Июнь",
-        u"Июль", u"Август", u"Сентябрь", u"Октябрь", u"Ноябрь", u"Декабрь"};
-    return civilMonth >= 1 && civilMonth <= 12 ? QString::fromUtf16(names[civilMonth]) : QString();
-}
-
-QString WeekdayName(int weekday) {
-    static const std::array<const char16_t*, 8> names = {
-        u"", u"Понедельник", u"Вторник", u"Среда", u"Четверг", u"Пятница", u"Суббота", u"Воскресенье"};
-    return weekday >= 1 && weekday <= 7 ? QString::fromUtf16(names[weekday]) : QString();
-}
 
 // The mark the day report sets before a text of this rank, and what it means: the title of the mark and
 // its line in the legend.
@@ -103,13 +84,14 @@ QString EscapeHtml(QStringView text) {
 }
 
 QString DateInWords(int16_t style, const DateParts& date) {
-    const int civil = style == 1 ? (date.Month + 7) % 12 + 1 : date.Month;
-    return QStringLiteral("%1 %2 %3 г.").arg(date.Day).arg(GenitiveMonth(civil)).arg(date.Year);
+    return QStringLiteral("%1 %2 %3 г.")
+        .arg(date.Day)
+        .arg(MonthNameOf(CivilMonthOf(style, date.Month), 2))
+        .arg(date.Year);
 }
 
 QString MonthInWords(int16_t style, int month, bool genitive) {
-    const int civil = CivilMonthOf(style, int16_t(month));
-    return genitive ? GenitiveMonth(civil) : NominativeMonth(civil);
+    return MonthNameOf(CivilMonthOf(style, int16_t(month)), genitive ? 2 : 1);
 }
 
 QString Legend() {
@@ -147,7 +129,7 @@ QString StyleName(int16_t style) {
 
 QString DayHeading(const DayInfo& day, int16_t style) {
     QString heading =
-        WeekdayName(day.Weekday) + QStringLiteral(", ") + DateInWords(style, DateIn(day, style));
+        WeekdayNames[day.Weekday] + QStringLiteral(", ") + DateInWords(style, DateIn(day, style));
     if (style != 3)
         heading += u' ' + StyleName(style).toLower();
     return heading;

@@ -44,10 +44,8 @@ int main(int argc, char** argv) {
     if (found.Status != ExitSuccess)
         return EndWith(kProgram, found.Status, found.Message);
     const QString folder = found.Calendar;
-    // A month file that cannot be read leaves its days without texts: named once, the rest still served.
-    if (const QStringList gaps = MonthFileGaps(folder); !gaps.isEmpty())
-        EndWith(kProgram, ExitSuccess,
-                QStringLiteral("warning: month files not read: %1").arg(gaps.join(u", ")));
+    if (const QString warning = MonthFileWarning(folder); !warning.isEmpty())
+        EndWith(kProgram, ExitSuccess, warning);
 
     ServiceData data;
     data.Engine = DayEngine::Load(folder);

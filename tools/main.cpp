@@ -73,10 +73,8 @@ int main(int argc, char** argv) {
     if (data.Status != ExitSuccess)
         return EndWith(kProgram, data.Status, data.Message);
     const QString folder = data.Calendar;
-    // A month file that cannot be read leaves its days without texts: named once, the rest still served.
-    if (const QStringList gaps = MonthFileGaps(folder); !gaps.isEmpty())
-        EndWith(kProgram, ExitSuccess,
-                QStringLiteral("warning: month files not read: %1").arg(gaps.join(u", ")));
+    if (const QString warning = MonthFileWarning(folder); !warning.isEmpty())
+        EndWith(kProgram, ExitSuccess, warning);
 
     const QDate today = QDate::currentDate();
     const Settings options = tool::SettingsOf(a, today.year());

@@ -63,6 +63,12 @@ QStringList MonthFileGaps(const QString& folder) {
     return gaps;
 }
 
+QString MonthFileWarning(const QString& folder) {
+    const QStringList gaps = MonthFileGaps(folder);
+    return gaps.isEmpty() ? QString()
+                          : QStringLiteral("warning: month files not read: %1").arg(gaps.join(u", "));
+}
+
 QStringList ReadWholeDataSet(const DataFiles& files, ProfileCache& cache) {
     for (int i = 0; i < DataFiles::Count; ++i)
         if (i != DataFiles::Abbr && !files[i].isEmpty())

@@ -55,6 +55,10 @@ struct DataFiles {
 // file", "unreadable". Nothing is opened, so a FIFO or a device among them cannot hold the program.
 QStringList MonthFileGaps(const QString& folder);
 
+// The warning the programs print once at start when month files of `folder` cannot be read (their days
+// stay without texts, the rest is served), or an empty text.
+QString MonthFileWarning(const QString& folder);
+
 // Parses every profile file of the set (all but the abbreviations) into `cache`, so that whatever is wrong
 // with the data set is known at once; returns the paths of the files with problems. A missing file is
 // none: it reads as empty, as a data set may leave files out.
