@@ -6,6 +6,8 @@
 #include "bases/datafiles.h"
 #include "bases/profile.h"
 
+#include "sanitized_build.h"
+
 #include <QDir>
 #include <QFile>
 
@@ -71,19 +73,6 @@ inline bool WriteDataSetAtLimits(const QString& folder) {
     }
     return true;
 }
-
-// True in a build with the address sanitizer, whose own memory would be counted in the peak.
-#if defined(__SANITIZE_ADDRESS__)
-inline constexpr bool kSanitizedBuild = true;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-inline constexpr bool kSanitizedBuild = true;
-#else
-inline constexpr bool kSanitizedBuild = false;
-#endif
-#else
-inline constexpr bool kSanitizedBuild = false;
-#endif
 
 // The largest resident size any child process reaped so far reached, in MiB: an upper bound for each.
 inline long ChildrenPeakMiB() {

@@ -9,6 +9,7 @@
 #include "core/cp1251.h"
 
 #include "../program_run.h"
+#include "../sanitized_build.h"
 
 #include <QDate>
 #include <QFile>
@@ -176,21 +177,11 @@ std::pair<qint64, qint64> Flood(Server& server, const QByteArray& target, int co
     return {sent, answered};
 }
 
-// The most memory a running process has held (VmHWM), in MiB; 0 when unknown.
 // AddressSanitizer keeps freed memory aside (256 MiB by default) before it is reused: a memory bound of
 // the service allows for that in a sanitized build.
-#if defined(__SANITIZE_ADDRESS__)
-constexpr qint64 kSanitizerHoldMiB = 256;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-constexpr qint64 kSanitizerHoldMiB = 256;
-#else
-constexpr qint64 kSanitizerHoldMiB = 0;
-#endif
-#else
-constexpr qint64 kSanitizerHoldMiB = 0;
-#endif
+constexpr qint64 kSanitizerHoldMiB = kSanitizedBuild ? 256 : 0;
 
+// The most memory a running process has held (VmHWM), in MiB; 0 when unknown.
 qint64 PeakMemoryMiB(qint64 pid) {
     QFile status(QStringLiteral("/proc/%1/status").arg(pid));
     if (!status.open(QIODevice::ReadOnly))

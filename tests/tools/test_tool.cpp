@@ -283,7 +283,7 @@ private Q_SLOTS:
         QTest::addRow("year as RTF") << L{"year", "--date", "2025-06-01", "--format", "rtf"};
     }
     void aDataSetAtItsLimitsStaysWithinMemory() {
-        if (limits::kSanitizedBuild)
+        if (kSanitizedBuild)
             QSKIP("the sanitizers' own memory would be counted");
         QFETCH(QStringList, args);
         static QTemporaryDir dir;

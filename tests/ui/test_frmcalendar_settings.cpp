@@ -294,7 +294,7 @@ private Q_SLOTS:
     // Every data file at its limits at once: the program starts, reads the whole set, builds the day's
     // report and ends within a memory cap far below what the files could cost unbounded.
     void aDataSetAtItsLimitsStaysWithinMemory() {
-        if (limits::kSanitizedBuild)
+        if (kSanitizedBuild)
             QSKIP("the sanitizers' own memory would be counted");
         RealProgram program;
         const QString folder = program.Root.filePath(QStringLiteral("program"));
